@@ -1,0 +1,255 @@
+#include "Game/ConfigReader.h"
+
+#include "Lib/Platform/File.h"
+
+#include <iterator>
+#include <string_view>
+#include <vector>
+
+namespace Snake
+{
+namespace
+{
+const Lib::String k_Bind = "bind";
+const Lib::String k_Set = "set";
+
+struct DefaultRow
+{
+    const char* kind;
+    const char* name;
+    const char* value;
+    int32_t id;
+};
+
+// The order is the order of a newly written file.
+constexpr DefaultRow k_DefaultRows[] = {
+    {"// contains game configuration data", "", "", k_ConfigNone},
+    {"bind", "TAB", "+scores", k_ConfigScores},
+    {"bind", "ESCAPE", "togglemenu", k_ConfigToggleMenu},
+    {"bind", "~", "toggleconsole", k_ConfigToggleConsole},
+    {"bind", "PAUSE", "pause", k_ConfigPause},
+    {"bind", "UP_ARROW", "+moveup", k_ConfigMoveUp},
+    {"bind", "DOWN_ARROW", "+movedown", k_ConfigMoveDown},
+    {"bind", "LEFT_ARROW", "+moveleft", k_ConfigMoveLeft},
+    {"bind", "RIGHT_ARROW", "+moveright", k_ConfigMoveRight},
+    {"bind", "SHIFT", "+speed", k_ConfigSpeed},
+    {"bind", "F11", "screenshot", k_ConfigScreenshot},
+    {"set", "r_customwidth", "1280", k_ConfigCustomWidth},
+    {"set", "r_customheight", "720", k_ConfigCustomHeight},
+    {"set", "r_fullscreen", "0", k_ConfigFullscreen},
+    {"set", "r_fps", "1", k_ConfigShowFps},
+    {"set", "r_points", "1", k_ConfigShowPoints},
+    {"set", "r_renderer", "0", k_ConfigRenderer},
+    {"set", "r_gpu", "0", k_ConfigGpu},
+    {"set", "r_currentmonitor", "0", k_ConfigCurrentMonitor},
+    {"set", "r_windowmode", "0", k_ConfigWindowMode},
+    {"set", "g_vsync", "1", k_ConfigVSync},
+    {"set", "language", "English", k_ConfigLanguage},
+    {"set", "grid_mode", "2", k_ConfigGridMode},
+    {"set", "game_speed", "8", k_ConfigGameSpeed},
+    {"// r_renderer values:   0 OpenGL, 1 Vulkan, 2 Direct3D (not implemented), 3 "
+     "DefaultOpenGL_UserInterface (not "
+     "implemented), 4 SoftwareRenderer (not implemented)",
+     "", "", k_ConfigNone},
+    {"// r_windowmode values: 0 windowed (non exclusive), 1 fullscreen exclusive, 2 fullscreen windowed (non "
+     "exclusive), maximised (non exclusive)",
+     "", "", k_ConfigNone},
+    {"// window modes this build can show:", "", "", k_ConfigNone},
+    {"// - Fullscreen exclusive", "", "", k_ConfigNone},
+    {"// - Fullscreen windowed", "", "", k_ConfigNone},
+    {"// - Maximised window    // Todo: Implement a maximise mode", "", "", k_ConfigNone},
+    {"// - Windowed", "", "", k_ConfigNone},
+};
+static_assert(std::size(k_DefaultRows) == 31, "the configuration has 31 built-in lines");
+
+// Every space separates, so doubled spaces leave empty tokens that make the line unparsable
+// (and so kept verbatim) instead of being silently collapsed. A single trailing space is
+// forgiven. Quotes only group for the eye: they are dropped, they do not protect spaces.
+std::vector<std::wstring> SplitTokens(const std::wstring& p_Line)
+{
+    std::vector<std::wstring> tokens;
+    size_t start = 0;
+    while (true)
+    {
+        const size_t space = p_Line.find(L' ', start);
+        const size_t end = space == std::wstring::npos ? p_Line.size() : space;
+        std::wstring token = p_Line.substr(start, end - start);
+        if (space == std::wstring::npos)
+        {
+            if (!token.empty())
+                tokens.push_back(std::move(token));
+            break;
+        }
+        tokens.push_back(std::move(token));
+        start = space + 1;
+    }
+    for (std::wstring& token : tokens)
+        std::erase(token, L'"');
+    return tokens;
+}
+
+bool IsBindOrSet(const ConfigEntry& p_Entry)
+{
+    return p_Entry.kind == k_Bind || p_Entry.kind == k_Set;
+}
+} // namespace
+
+ConfigReader::ConfigReader(const Lib::String& p_FileName) : m_FileName(p_FileName)
+{
+    for (const DefaultRow& row : k_DefaultRows)
+        m_Defaults.Add(ConfigEntry{row.kind, row.name, row.value, row.id});
+}
+
+int32_t ConfigReader::FindEntry(int32_t p_Id) const
+{
+    // Id 0 marks lines nobody addresses; unknown bind and set lines carry it too.
+    if (p_Id == k_ConfigNone)
+        return -1;
+    for (uint32_t i = 0; i < m_Entries.Count(); ++i)
+        if (m_Entries[i].id == p_Id && IsBindOrSet(m_Entries[i]))
+            return static_cast<int32_t>(i);
+    return -1;
+}
+
+Lib::String ConfigReader::GetEntryText(int32_t p_Id, EntrySide p_Side) const
+{
+    const int32_t index = FindEntry(p_Id);
+    if (index < 0)
+        return "Invalid Entry";
+    const ConfigEntry& entry = m_Entries[static_cast<uint32_t>(index)];
+    // A binding's setting is its key; the command is what the line is about.
+    if (entry.kind == k_Bind)
+        return p_Side == EntrySide::Value ? entry.name : entry.value;
+    return p_Side == EntrySide::Value ? entry.value : entry.name;
+}
+
+void ConfigReader::SetEntryText(int32_t p_Id, const Lib::String& p_Text)
+{
+    const int32_t index = FindEntry(p_Id);
+    if (index < 0)
+        return;
+    ConfigEntry& entry = m_Entries[static_cast<uint32_t>(index)];
+    if (entry.kind == k_Bind)
+        entry.name = p_Text;
+    else
+        entry.value = p_Text;
+}
+
+uint32_t ConfigReader::GetKeyForCommand(const std::string& p_Command) const
+{
+    const auto found = m_Bindings.find(p_Command);
+    return found == m_Bindings.end() ? 0 : found->second;
+}
+
+void ConfigReader::AddBinding(const std::string& p_Command, uint32_t p_KeyCode)
+{
+    m_Bindings.emplace(p_Command, p_KeyCode);
+}
+
+int32_t ConfigReader::GetIdForName(const Lib::String& p_Name) const
+{
+    for (const ConfigEntry& entry : m_Defaults)
+    {
+        if (entry.kind == k_Bind && entry.value == p_Name)
+            return entry.id;
+        if (entry.kind == k_Set && entry.name == p_Name)
+            return entry.id;
+    }
+    return k_ConfigNone;
+}
+
+void ConfigReader::AddLine(const Lib::String& p_Line)
+{
+    const std::vector<std::wstring> tokens = SplitTokens(p_Line.Wide());
+    if (tokens.size() == 3 && tokens[0] == k_Bind.Wide())
+    {
+        m_Entries.Add(ConfigEntry{k_Bind, tokens[1], tokens[2], GetIdForName(tokens[2])});
+        return;
+    }
+    if (tokens.size() == 3 && tokens[0] == k_Set.Wide())
+    {
+        m_Entries.Add(ConfigEntry{k_Set, tokens[1], tokens[2], GetIdForName(tokens[1])});
+        return;
+    }
+    m_Entries.Add(ConfigEntry{p_Line, "", "", k_ConfigNone});
+}
+
+bool ConfigReader::ReadFile()
+{
+    m_Entries.Clear();
+    Lib::File file(m_FileName, Lib::FileMode::Read);
+    if (file.Read() != 0)
+    {
+        LogError(m_Tag, "Could not read file \"%s\", error message: %s, error code: %d",
+                 m_FileName.ToNarrow().Data(), file.ErrorText().ToNarrow().Data(), file.ErrorCode());
+        return false;
+    }
+
+    // Lines are cut from the whole content rather than taken from the reader's line list,
+    // which breaks lines longer than its buffer into pieces: those pieces would be written
+    // back as separate lines and a long value would be cut.
+    const std::wstring& content = file.Content().Wide();
+    size_t start = 0;
+    while (start < content.size())
+    {
+        size_t end = content.find(L'\n', start);
+        if (end == std::wstring::npos)
+            end = content.size();
+        std::wstring_view line(content.data() + start, end - start);
+        if (!line.empty() && line.back() == L'\r')
+            line.remove_suffix(1);
+        if (!line.empty())
+            AddLine(Lib::String(std::wstring(line)));
+        start = end + 1;
+    }
+    return true;
+}
+
+void ConfigReader::MergeDefaults()
+{
+    for (const ConfigEntry& fallback : m_Defaults)
+    {
+        bool present = false;
+        for (const ConfigEntry& entry : m_Entries)
+        {
+            if (entry.kind == fallback.kind && entry.name == fallback.name)
+            {
+                present = true;
+                break;
+            }
+        }
+        if (!present)
+            m_Entries.Add(fallback);
+    }
+}
+
+bool ConfigReader::WriteFile() const
+{
+    // Built by appending rather than formatted, so no length limit can cut a line.
+    std::wstring text;
+    for (const ConfigEntry& entry : m_Entries)
+    {
+        if (entry.kind.IsEmpty())
+            continue;
+        text += entry.kind.Wide();
+        if (!entry.name.IsEmpty())
+        {
+            text += L' ';
+            text += entry.name.Wide();
+            if (!entry.value.IsEmpty())
+            {
+                text += L" \"";
+                text += entry.value.Wide();
+                text += L'"';
+            }
+        }
+        text += L'\n';
+    }
+    if (!Lib::WriteTextFile(m_FileName, Lib::String(std::move(text))))
+    {
+        LogError(m_Tag, "Could not write file \"%s\"", m_FileName.ToNarrow().Data());
+        return false;
+    }
+    return true;
+}
+} // namespace Snake

@@ -1,0 +1,58 @@
+#include "Lib/Platform/Clock.h"
+
+#include <ctime>
+
+namespace Lib
+{
+namespace
+{
+constexpr size_t k_LocalTimeBufferSize = 80;
+
+timespec ReadRealtime()
+{
+    timespec now{};
+    clock_gettime(CLOCK_REALTIME, &now);
+    return now;
+}
+} // namespace
+
+double GetWallClockSeconds()
+{
+    // Millisecond resolution on purpose: callers compare this with the time stamps of log lines.
+    const timespec now = ReadRealtime();
+    const int64_t milliseconds = now.tv_nsec / 1000000;
+    return static_cast<double>(now.tv_sec) + static_cast<double>(milliseconds) / 1000.0;
+}
+
+LogTime GetUtcTime()
+{
+    const timespec now = ReadRealtime();
+    tm calendar{};
+    gmtime_r(&now.tv_sec, &calendar);
+    LogTime result;
+    result.year = calendar.tm_year + 1900;
+    result.month = calendar.tm_mon + 1;
+    result.day = calendar.tm_mday;
+    result.hour = calendar.tm_hour;
+    result.minute = calendar.tm_min;
+    result.second = calendar.tm_sec;
+    result.millisecond = static_cast<int32_t>(now.tv_nsec / 1000000);
+    return result;
+}
+
+String FormatLocalTime(const String& p_Format)
+{
+    // localtime_r need not look at TZ again; tzset makes a changed zone count from the next call.
+    tzset();
+    const timespec now = ReadRealtime();
+    tm calendar{};
+    if (!localtime_r(&now.tv_sec, &calendar))
+        return String();
+    char buffer[k_LocalTimeBufferSize] = {};
+    const NarrowString format = p_Format.ToNarrow();
+    const size_t written = strftime(buffer, sizeof(buffer), format.Data(), &calendar);
+    if (written == 0)
+        return String();
+    return String(std::string_view(buffer, written));
+}
+} // namespace Lib

@@ -1,0 +1,58 @@
+#pragma once
+// Reading a text file line by line, and writing a text file in one piece.
+#include "Lib/DynamicArray.h"
+#include "Lib/Log.h"
+#include "Lib/String.h"
+
+#include <cstdint>
+
+namespace Lib
+{
+enum class FileMode : int32_t
+{
+    Read = 0,         // "r"
+    ReadBinary = 1,   // "rb"
+    Write = 2,        // "w"
+    WriteBinary = 3,  // "wb"
+    Append = 4,       // "a"
+    ReadUpdate = 5,   // "r+"
+    WriteUpdate = 6,  // "w+"
+    AppendUpdate = 7, // "a+"
+};
+
+const char* FileModeString(FileMode p_Mode);
+
+class File
+{
+public:
+    File(const String& p_FileName, FileMode p_Mode);
+
+    // 0 on success, else the errno of the failed open (also kept with its text).
+    int32_t Read();
+
+    int32_t ErrorCode() const { return m_ErrorCode; }
+    const String& ErrorText() const { return m_ErrorText; }
+    const String& FileName() const { return m_FileName; }
+    // Lines without their line ends; a line longer than 999 bytes arrives as several.
+    const DynamicArray<String>& Lines() const { return m_Lines; }
+    // The whole text as read, line ends included.
+    const String& Content() const { return m_Content; }
+    uint32_t LineCount() const { return m_LineCount; }
+
+private:
+    int32_t m_ErrorCode = 0;
+    String m_ErrorText;
+    String m_FileName;
+    FileMode m_Mode;
+    DynamicArray<String> m_Lines;
+    String m_Content;
+    uint32_t m_LineCount = 0;
+};
+
+// Replaces the file's content with the text. The text goes to a temporary file beside the target
+// first, which is then renamed over it, so a crash or a full disk never leaves a truncated file.
+bool WriteTextFile(const String& p_FileName, const String& p_Text);
+
+// Removes a file; false when it could not be removed.
+bool DeleteFile(const String& p_FileName);
+} // namespace Lib

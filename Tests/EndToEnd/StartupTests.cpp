@@ -1,0 +1,102 @@
+// Runs the built program in empty temporary folders, as a player's first start would, and checks
+// what it leaves behind.
+#include "Support/RunProgram.h"
+#include "Support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+#include <string>
+#include <vector>
+
+using TestSupport::ReadWholeFile;
+using TestSupport::RunProgram;
+using TestSupport::TempFolder;
+
+namespace
+{
+std::vector<std::string> Lines(const std::string& p_Text)
+{
+    std::vector<std::string> lines;
+    std::istringstream in(p_Text);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
+}
+
+// The message behind the right-aligned tag of a log line, or "" when the tag differs.
+std::string MessageOf(const std::string& p_Line, const std::string& p_Tag)
+{
+    const std::string marker = " " + p_Tag + ": ";
+    const size_t at = p_Line.find(marker);
+    return at == std::string::npos ? std::string() : p_Line.substr(at + marker.size());
+}
+
+bool HasMessage(const std::vector<std::string>& p_Lines, const std::string& p_Tag,
+                const std::string& p_Message)
+{
+    for (const std::string& line : p_Lines)
+        if (MessageOf(line, p_Tag) == p_Message)
+            return true;
+    return false;
+}
+} // namespace
+
+TEST(StartupTest, FirstStartWithoutEngineEndsWith6000AndWritesTheDefaults)
+{
+    TempFolder folder;
+    const auto result = RunProgram(VORL_EXECUTABLE, {"-terminal_output"}, folder.Path().string());
+    ASSERT_TRUE(result.exited);
+    EXPECT_EQ(result.exitStatus, 6000 % 256);
+
+    const std::vector<std::string> log = Lines(ReadWholeFile(folder.File("gamelog.txt")));
+    ASSERT_FALSE(log.empty());
+    EXPECT_FALSE(std::filesystem::exists(folder.File("logfile.txt")));
+    EXPECT_TRUE(HasMessage(log, "CorvanEntry", "==== Initialise Orvane - Quarne Engine"));
+    EXPECT_TRUE(HasMessage(log, "CorvanEntry", "Platform subsystem successfully initialised ===="));
+    EXPECT_TRUE(HasMessage(
+        log, "ConfigReader",
+        "Could not read file \"gamedata.cfg\", error message: No such file or directory, error code: 2"));
+    bool errorLine = false;
+    for (const std::string& line : log)
+        errorLine |= line.find("] Error    |") != std::string::npos &&
+                     MessageOf(line, "EngineWrapper") == "Failed to initialise the engine.";
+    EXPECT_TRUE(errorLine);
+    EXPECT_EQ(MessageOf(log.back(), "AppEntry"), "Exit code: 6000");
+
+    // Standard output carries the same lines as the file.
+    EXPECT_EQ(ReadWholeFile(folder.File("stdout.txt")), ReadWholeFile(folder.File("gamelog.txt")));
+
+    const std::vector<std::string> config = Lines(ReadWholeFile(folder.File("gamedata.cfg")));
+    ASSERT_EQ(config.size(), 31u);
+    EXPECT_EQ(config.front(), "// contains game configuration data");
+    EXPECT_EQ(config[3], "bind ~ \"toggleconsole\"");
+    EXPECT_EQ(config[11], "set r_customwidth \"1280\"");
+    EXPECT_EQ(config.back(), "// - Windowed");
+}
+
+TEST(StartupTest, SecondStartKeepsTheUsersConfigurationAndAppendsToTheLog)
+{
+    TempFolder folder;
+    TestSupport::WriteWholeFile(folder.File("gamedata.cfg"), "set language \"Deutsch\"\n"
+                                                             "my own note, kept as it is\n"
+                                                             "set game_speed 5\n");
+    ASSERT_TRUE(RunProgram(VORL_EXECUTABLE, {}, folder.Path().string()).exited);
+    const std::string firstLog = ReadWholeFile(folder.File("gamelog.txt"));
+    const auto result = RunProgram(VORL_EXECUTABLE, {}, folder.Path().string());
+    ASSERT_TRUE(result.exited);
+    EXPECT_EQ(result.exitStatus, 6000 % 256);
+
+    const std::string secondLog = ReadWholeFile(folder.File("gamelog.txt"));
+    EXPECT_GT(secondLog.size(), firstLog.size());
+    EXPECT_EQ(secondLog.substr(0, firstLog.size()), firstLog);
+
+    const std::vector<std::string> config = Lines(ReadWholeFile(folder.File("gamedata.cfg")));
+    ASSERT_GE(config.size(), 3u);
+    EXPECT_EQ(config[0], "set language \"Deutsch\"");
+    EXPECT_EQ(config[1], "my own note, kept as it is");
+    EXPECT_EQ(config[2], "set game_speed \"5\"");
+    // Every other default came back behind the user's lines, once.
+    EXPECT_EQ(config.size(), 3u + 31u - 2u);
+}

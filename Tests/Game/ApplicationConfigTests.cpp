@@ -1,0 +1,167 @@
+#include "Game/ApplicationConfig.h"
+
+#include "Support/CapturingForwarder.h"
+#include "Support/DefaultConfigFile.h"
+#include "Support/LogFileRedirect.h"
+#include "Support/TempFolder.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+using Snake::ApplicationConfig;
+using Snake::EntrySide;
+using TestSupport::CapturingForwarder;
+using TestSupport::k_DefaultConfigFile;
+using TestSupport::ReadWholeFile;
+using TestSupport::TempFolder;
+using TestSupport::WriteWholeFile;
+
+namespace
+{
+
+class ApplicationConfigTest : public testing::Test
+{
+protected:
+    Lib::Ref<ApplicationConfig> LoadText(const std::string& p_Text,
+                                         const std::string& p_Name = "gamedata.cfg")
+    {
+        WriteWholeFile(m_Folder.File(p_Name), p_Text);
+        return Snake::LoadApplicationConfig(m_Folder.File(p_Name).c_str());
+    }
+
+    TempFolder m_Folder;
+    std::string m_Path = m_Folder.File("gamedata.cfg");
+    TestSupport::LogFileRedirect m_LogFile{m_Folder.File("gamelog.txt")};
+    CapturingForwarder m_Log;
+};
+
+TEST_F(ApplicationConfigTest, FirstStartWritesTheDefaultsAtOnce)
+{
+    const Lib::Ref<ApplicationConfig> config = Snake::LoadApplicationConfig(m_Path.c_str());
+    ASSERT_TRUE(config);
+    EXPECT_EQ(config->ReferenceCount(), 1);
+    EXPECT_TRUE(config->GetConfigReader().IsLoaded());
+    EXPECT_THAT(m_Log.Messages(),
+                testing::Contains("Could not read file \"" + m_Path +
+                                  "\", error message: No such file or directory, error code: 2"));
+    EXPECT_EQ(ReadWholeFile(m_Path), k_DefaultConfigFile);
+}
+
+TEST_F(ApplicationConfigTest, DefaultsGiveTheStartUpSettings)
+{
+    const Lib::Ref<ApplicationConfig> config = Snake::LoadApplicationConfig(m_Path.c_str());
+    const Telvar::EngineSettings& engine = config->GetEngineSettings();
+    EXPECT_EQ(engine.loopMode, 2);
+    EXPECT_EQ(engine.rendererApi, 0);
+    EXPECT_EQ(engine.gpu.preferredIndex, 0);
+
+    const Vozad::WindowSettings& window = config->GetWindowSettings();
+    EXPECT_EQ(window.monitorIndex, 0);
+    EXPECT_EQ(window.minimumWidth, 640);
+    EXPECT_EQ(window.minimumHeight, 480);
+    EXPECT_EQ(window.x, 0);
+    EXPECT_EQ(window.y, 0);
+    EXPECT_EQ(window.clientWidth, 1280u);
+    EXPECT_EQ(window.clientHeight, 720u);
+    EXPECT_EQ(window.title.ToNarrow().Bytes(), "VORL");
+    EXPECT_FALSE(window.resizable);
+    EXPECT_TRUE(window.focus);
+    EXPECT_EQ(window.windowMode, 1);
+    EXPECT_EQ(window.targetFullscreenMode, 0);
+    EXPECT_EQ(window.supportedWindowModes, 7);
+}
+
+TEST_F(ApplicationConfigTest, AReadableFileIsLeftAloneUntilTheEnd)
+{
+    const std::string fixture = "// mine\nset game_speed 5\nbind  TAB x\n";
+    const Lib::Ref<ApplicationConfig> config = LoadText(fixture);
+    EXPECT_EQ(ReadWholeFile(m_Path), fixture);
+    EXPECT_TRUE(m_Log.Messages().empty());
+}
+
+TEST_F(ApplicationConfigTest, SettingsFromTheFileReachTheEngineAndTheWindow)
+{
+    const Lib::Ref<ApplicationConfig> config =
+        LoadText("set r_customheight \"900\"\nset r_currentmonitor \"1\"\n"
+                 "set r_renderer \"1\"\nset r_gpu \"2\"\nset r_customwidth 1024\n");
+    EXPECT_EQ(config->GetWindowSettings().clientWidth, 1024u);
+    EXPECT_EQ(config->GetWindowSettings().clientHeight, 900u);
+    EXPECT_EQ(config->GetWindowSettings().monitorIndex, 1);
+    EXPECT_EQ(config->GetEngineSettings().rendererApi, 1);
+    EXPECT_EQ(config->GetEngineSettings().gpu.preferredIndex, 2);
+}
+
+TEST_F(ApplicationConfigTest, TheLaterOfTwoWidthLinesSizesTheWindowWhileTheEarlierIsReported)
+{
+    const Lib::Ref<ApplicationConfig> config =
+        LoadText("set r_customwidth \"1024\"\nset r_customwidth \"1600\"\n");
+    EXPECT_EQ(config->GetWindowSettings().clientWidth, 1600u);
+    EXPECT_EQ(config->GetConfigReader()
+                  .GetEntryText(Snake::k_ConfigCustomWidth, EntrySide::Value)
+                  .ToNarrow()
+                  .Bytes(),
+              "1024");
+}
+
+TEST_F(ApplicationConfigTest, WindowModeAndClientSizeFollowTheirTables)
+{
+    // Text that is no number reads as 0, which is windowed.
+    const std::vector<std::pair<std::string, int32_t>> modes = {
+        {"0", 1}, {"1", 2}, {"2", 4}, {"3", 0}, {"x", 1}, {"-1", 0},
+    };
+    for (const auto& [text, code] : modes)
+    {
+        const Lib::Ref<ApplicationConfig> config =
+            LoadText("set r_windowmode \"" + text + "\"\n", "mode.cfg");
+        EXPECT_EQ(config->GetWindowSettings().windowMode, code) << text;
+    }
+    // Text that is no number gives 0, and so does a negative size, which would otherwise wrap
+    // into a huge unsigned width; the window turns 0 into its minimum size.
+    const std::vector<std::pair<std::string, uint32_t>> widths = {
+        {"1024", 1024u},
+        {"abc", 0u},
+        {"-5", 0u},
+        {"800px", 800u},
+    };
+    for (const auto& [text, width] : widths)
+    {
+        const Lib::Ref<ApplicationConfig> config =
+            LoadText("set r_customwidth \"" + text + "\"\n", "width.cfg");
+        EXPECT_EQ(config->GetWindowSettings().clientWidth, width) << text;
+    }
+}
+
+TEST_F(ApplicationConfigTest, KeyNamesResolveAndTheFirstBindingOfACommandWins)
+{
+    const Lib::Ref<ApplicationConfig> config =
+        LoadText("bind A \"+moveleft\"\nbind w \"+moveup\"\nbind NOPE \"screenshot\"\n");
+    const Snake::ConfigReader& store = config->GetConfigReader();
+    EXPECT_EQ(store.GetKeyForCommand("+moveleft"), 65u);
+    EXPECT_EQ(store.GetKeyForCommand("+moveup"), 87u);
+    EXPECT_EQ(store.GetKeyForCommand("screenshot"), 0u);      // the unknown key stands first
+    EXPECT_EQ(store.GetKeyForCommand("toggleconsole"), 303u); // default bind line "~"
+    EXPECT_EQ(store.GetKeyForCommand("+moveright"), 361u);
+    EXPECT_EQ(store.GetKeyForCommand("+scores"), 0u); // TAB has no name in the key table
+    EXPECT_EQ(store.GetKeyForCommand("+jump"), 0u);
+}
+
+TEST_F(ApplicationConfigTest, TheLastReferenceSavesTheChangedSettings)
+{
+    Lib::Ref<ApplicationConfig> config = LoadText(k_DefaultConfigFile);
+    config->GetConfigReader().SetEntryText(Snake::k_ConfigGameSpeed, "3");
+    Lib::Ref<ApplicationConfig> game = config;
+    EXPECT_EQ(config->ReferenceCount(), 2);
+
+    config.Reset();
+    EXPECT_EQ(ReadWholeFile(m_Path), k_DefaultConfigFile);
+
+    game.Reset();
+    std::string expected = k_DefaultConfigFile;
+    const std::string before = "set game_speed \"8\"";
+    expected.replace(expected.find(before), before.size(), "set game_speed \"3\"");
+    EXPECT_EQ(ReadWholeFile(m_Path), expected);
+}
+} // namespace

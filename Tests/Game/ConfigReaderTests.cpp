@@ -1,0 +1,263 @@
+#include "Game/ConfigReader.h"
+
+#include "Support/CapturingForwarder.h"
+#include "Support/DefaultConfigFile.h"
+#include "Support/LogFileRedirect.h"
+#include "Support/TempFolder.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+using Snake::ConfigReader;
+using Snake::EntrySide;
+using TestSupport::CapturingForwarder;
+using TestSupport::k_DefaultConfigFile;
+using TestSupport::ReadWholeFile;
+using TestSupport::TempFolder;
+using TestSupport::WriteWholeFile;
+
+namespace
+{
+
+// The default file with one whole line swapped for another ("" removes it).
+std::string ReplaceLine(std::string p_Text, const std::string& p_Line, const std::string& p_Replacement)
+{
+    const size_t at = p_Text.find(p_Line + "\n");
+    if (at == std::string::npos)
+        throw std::runtime_error("fixture line not found: " + p_Line);
+    p_Text.replace(at, p_Line.size() + 1, p_Replacement.empty() ? "" : p_Replacement + "\n");
+    return p_Text;
+}
+
+std::string Narrow(const Lib::String& p_Text)
+{
+    return p_Text.ToNarrow().Bytes();
+}
+
+class ConfigReaderTest : public testing::Test
+{
+protected:
+    // A store that has read the text from its file and, unless asked not to, merged the defaults.
+    ConfigReader& ReadText(const std::string& p_Text, bool p_Merge = true)
+    {
+        WriteWholeFile(m_Path, p_Text);
+        m_Reader = std::make_unique<ConfigReader>(m_Path.c_str());
+        EXPECT_TRUE(m_Reader->ReadFile());
+        if (p_Merge)
+            m_Reader->MergeDefaults();
+        return *m_Reader;
+    }
+
+    TempFolder m_Folder;
+    std::string m_Path = m_Folder.File("gamedata.cfg");
+    TestSupport::LogFileRedirect m_LogFile{m_Folder.File("gamelog.txt")};
+    CapturingForwarder m_Log;
+    std::unique_ptr<ConfigReader> m_Reader;
+};
+
+TEST_F(ConfigReaderTest, MissingFileFailsWithTheReasonAndTheDefaultsMakeTheWholeFile)
+{
+    ConfigReader reader(m_Path.c_str());
+    EXPECT_FALSE(reader.ReadFile());
+    EXPECT_EQ(reader.Entries().Count(), 0u);
+    EXPECT_THAT(m_Log.Messages(),
+                testing::Contains("Could not read file \"" + m_Path +
+                                  "\", error message: No such file or directory, error code: 2"));
+
+    reader.MergeDefaults();
+    EXPECT_TRUE(reader.WriteFile());
+    EXPECT_EQ(ReadWholeFile(m_Path), k_DefaultConfigFile);
+}
+
+TEST_F(ConfigReaderTest, EachLineBecomesAnEntryByItsTokenCount)
+{
+    struct Case
+    {
+        std::string line, kind, name, value;
+        int32_t id;
+    };
+    const std::vector<Case> cases = {
+        {"set game_speed 5", "set", "game_speed", "5", Snake::k_ConfigGameSpeed},
+        {"set \"grid_mode\" \"3\"", "set", "grid_mode", "3", Snake::k_ConfigGridMode},
+        {"bind W \"+moveup\"", "bind", "W", "+moveup", Snake::k_ConfigMoveUp},
+        {"bind A \"+jump\"", "bind", "A", "+jump", Snake::k_ConfigNone},
+        {"set r_points \"0\" ", "set", "r_points", "0", Snake::k_ConfigShowPoints},
+        // The kind of the asking line is not compared: a set line naming a command gets its id.
+        {"set +moveleft \"x\"", "set", "+moveleft", "x", Snake::k_ConfigMoveLeft},
+        // Everything else is kept whole, quotes included.
+        {"bind  TAB \"+scores\"", "bind  TAB \"+scores\"", "", "", 0},
+        {"set language \"Deutsch Schweiz\"", "set language \"Deutsch Schweiz\"", "", "", 0},
+        {" set r_fps \"1\"", " set r_fps \"1\"", "", "", 0},
+        {"set r_fps \"1\"  ", "set r_fps \"1\"  ", "", "", 0},
+        {"set r_fps", "set r_fps", "", "", 0},
+        {"bind", "bind", "", "", 0},
+        {"alias x y", "alias x y", "", "", 0},
+        {"// a note", "// a note", "", "", 0},
+    };
+    // Windows line ends and blank lines must not leave traces in the entries.
+    std::string text = "\r\n\n";
+    for (const Case& c : cases)
+        text += c.line + "\r\n\n";
+
+    const ConfigReader& reader = ReadText(text, false);
+    ASSERT_EQ(reader.Entries().Count(), cases.size());
+    for (uint32_t i = 0; i < cases.size(); ++i)
+    {
+        SCOPED_TRACE(cases[i].line);
+        const Snake::ConfigEntry& entry = reader.Entries()[i];
+        EXPECT_EQ(Narrow(entry.kind), cases[i].kind);
+        EXPECT_EQ(Narrow(entry.name), cases[i].name);
+        EXPECT_EQ(Narrow(entry.value), cases[i].value);
+        EXPECT_EQ(entry.id, cases[i].id);
+    }
+}
+
+TEST_F(ConfigReaderTest, UnquotedValuesAndQuotedNamesAreWrittenBackInTheOneForm)
+{
+    ConfigReader& reader = ReadText("set game_speed 5\nset \"grid_mode\" \"3\"\n");
+    EXPECT_EQ(Narrow(reader.GetEntryText(Snake::k_ConfigGameSpeed, EntrySide::Value)), "5");
+    EXPECT_EQ(Narrow(reader.GetEntryText(Snake::k_ConfigGridMode, EntrySide::Value)), "3");
+
+    ASSERT_TRUE(reader.WriteFile());
+    EXPECT_THAT(ReadWholeFile(m_Path),
+                testing::StartsWith("set game_speed \"5\"\nset grid_mode \"3\"\n// contains"));
+}
+
+TEST_F(ConfigReaderTest, UnparsableAndDeletedLinesSurviveAndMissingDefaultsComeBackAtTheEnd)
+{
+    std::string fixture = ReplaceLine(k_DefaultConfigFile, "// contains game configuration data", "");
+    fixture = ReplaceLine(fixture, "bind TAB \"+scores\"", "bind  TAB \"+scores\"");
+    fixture = ReplaceLine(fixture, "set language \"English\"", "set language \"Deutsch Schweiz\"");
+
+    ConfigReader& reader = ReadText(fixture);
+    EXPECT_EQ(Narrow(reader.GetEntryText(Snake::k_ConfigScores, EntrySide::Value)), "TAB");
+    EXPECT_EQ(Narrow(reader.GetEntryText(Snake::k_ConfigLanguage, EntrySide::Value)), "English");
+
+    ASSERT_TRUE(reader.WriteFile());
+    EXPECT_EQ(ReadWholeFile(m_Path),
+              fixture +
+                  "// contains game configuration data\nbind TAB \"+scores\"\nset language \"English\"\n");
+}
+
+TEST_F(ConfigReaderTest, EntryTextComesFromTheSideAskedFor)
+{
+    // The unknown binding carries id 0 and must not answer for it.
+    const ConfigReader& reader = ReadText("bind A \"+jump\"\n");
+    struct Case
+    {
+        int32_t id;
+        EntrySide side;
+        std::string expected;
+    };
+    const std::vector<Case> cases = {
+        {Snake::k_ConfigMoveLeft, EntrySide::Value, "LEFT_ARROW"},
+        {Snake::k_ConfigMoveLeft, EntrySide::Name, "+moveleft"},
+        {Snake::k_ConfigLanguage, EntrySide::Value, "English"},
+        {Snake::k_ConfigLanguage, EntrySide::Name, "language"},
+        {Snake::k_ConfigNone, EntrySide::Value, "Invalid Entry"},
+        {Snake::k_ConfigNone, EntrySide::Name, "Invalid Entry"},
+        {24, EntrySide::Value, "Invalid Entry"},
+        {-1, EntrySide::Value, "Invalid Entry"},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.id);
+        EXPECT_EQ(Narrow(reader.GetEntryText(c.id, c.side)), c.expected);
+    }
+}
+
+TEST_F(ConfigReaderTest, SetEntryTextChangesTheKeyOrTheValueAndNothingElse)
+{
+    ConfigReader& reader = ReadText(k_DefaultConfigFile);
+    reader.AddBinding("+moveleft", 360);
+
+    reader.SetEntryText(Snake::k_ConfigMoveLeft, "A");
+    reader.SetEntryText(Snake::k_ConfigGameSpeed, "4");
+    reader.SetEntryText(Snake::k_ConfigNone, "x");
+    reader.SetEntryText(99, "x");
+
+    EXPECT_EQ(Narrow(reader.GetEntryText(Snake::k_ConfigMoveLeft, EntrySide::Value)), "A");
+    EXPECT_EQ(Narrow(reader.GetEntryText(Snake::k_ConfigMoveLeft, EntrySide::Name)), "+moveleft");
+    EXPECT_EQ(Narrow(reader.GetEntryText(Snake::k_ConfigGameSpeed, EntrySide::Value)), "4");
+    EXPECT_EQ(reader.GetKeyForCommand("+moveleft"), 360u);
+
+    ASSERT_TRUE(reader.WriteFile());
+    std::string expected =
+        ReplaceLine(k_DefaultConfigFile, "bind LEFT_ARROW \"+moveleft\"", "bind A \"+moveleft\"");
+    expected = ReplaceLine(expected, "set game_speed \"8\"", "set game_speed \"4\"");
+    EXPECT_EQ(ReadWholeFile(m_Path), expected);
+}
+
+TEST_F(ConfigReaderTest, TheEarlierOfTwoLinesIsTheOneReadAndChanged)
+{
+    ConfigReader& reader = ReadText("set game_speed \"3\"\nset game_speed \"9\"\n");
+    EXPECT_EQ(Narrow(reader.GetEntryText(Snake::k_ConfigGameSpeed, EntrySide::Value)), "3");
+
+    reader.SetEntryText(Snake::k_ConfigGameSpeed, "5");
+    ASSERT_TRUE(reader.WriteFile());
+    EXPECT_THAT(ReadWholeFile(m_Path),
+                testing::StartsWith("set game_speed \"5\"\nset game_speed \"9\"\n// contains"));
+}
+
+TEST(ConfigReaderBindings, FirstBindingOfACommandStays)
+{
+    ConfigReader reader;
+    reader.AddBinding("toggleconsole", 303);
+    reader.AddBinding("toggleconsole", 20);
+    EXPECT_EQ(reader.GetKeyForCommand("toggleconsole"), 303u);
+    EXPECT_EQ(reader.GetKeyForCommand("screenshot"), 0u);
+}
+
+TEST(ConfigReaderIds, IdsComeFromCommandsAndVariablesOfTheDefaults)
+{
+    const ConfigReader reader;
+    const std::vector<std::pair<std::string, int32_t>> cases = {
+        {"+moveleft", Snake::k_ConfigMoveLeft},
+        {"screenshot", Snake::k_ConfigScreenshot},
+        {"r_fps", Snake::k_ConfigShowFps},
+        {"g_vsync", Snake::k_ConfigVSync},
+        {"game_speed", Snake::k_ConfigGameSpeed},
+        {"LEFT_ARROW", 0}, // a key name is no command
+        {"bind", 0},
+        {"Game_speed", 0},
+        {"", 0},
+        {"// contains game configuration data", 0},
+    };
+    for (const auto& [name, id] : cases)
+        EXPECT_EQ(reader.GetIdForName(name.c_str()), id) << name;
+}
+
+TEST_F(ConfigReaderTest, FilesThatAreCompleteComeBackByteForByte)
+{
+    const std::string longLine = "// " + std::string(1500, 'x') + " Ende";
+    const std::vector<std::string> fixtures = {
+        ReplaceLine(k_DefaultConfigFile, "set language \"English\"", "set language \"Übergrößenänderung\"") +
+            "// Schlüssel für Größe: äöüß ÄÖÜ\n",
+        // Lines longer than the file reader's buffer stay single lines with their whole value.
+        ReplaceLine(k_DefaultConfigFile, "set language \"English\"",
+                    "set language \"" + std::string(1200, 'y') + "ä\"") +
+            longLine + "\n",
+    };
+    for (const std::string& fixture : fixtures)
+    {
+        ConfigReader& reader = ReadText(fixture);
+        ASSERT_TRUE(reader.WriteFile());
+        EXPECT_EQ(ReadWholeFile(m_Path), fixture);
+    }
+    EXPECT_EQ(Narrow(ReadText(fixtures[0]).GetEntryText(Snake::k_ConfigLanguage, EntrySide::Value)),
+              "Übergrößenänderung");
+}
+
+TEST_F(ConfigReaderTest, AFileThatCannotBeWrittenIsReported)
+{
+    const std::string path = m_Folder.File("no-such-folder/gamedata.cfg");
+    ConfigReader reader(path.c_str());
+    reader.MergeDefaults();
+    EXPECT_FALSE(reader.WriteFile());
+    EXPECT_THAT(m_Log.Messages(), testing::Contains("Could not write file \"" + path + "\""));
+}
+} // namespace

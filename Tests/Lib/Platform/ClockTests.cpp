@@ -1,0 +1,113 @@
+#include "Lib/Platform/Clock.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <ctime>
+#include <string>
+
+namespace
+{
+// Sets TZ for one test and puts the old value back.
+class TimeZone
+{
+public:
+    explicit TimeZone(const char* p_Zone)
+    {
+        if (const char* old = getenv("TZ"))
+            m_Old = old, m_HadOld = true;
+        setenv("TZ", p_Zone, 1);
+        tzset();
+    }
+    ~TimeZone()
+    {
+        if (m_HadOld)
+            setenv("TZ", m_Old.c_str(), 1);
+        else
+            unsetenv("TZ");
+        tzset();
+    }
+
+private:
+    std::string m_Old;
+    bool m_HadOld = false;
+};
+
+std::string FormatUtc(time_t p_Time, const char* p_Format)
+{
+    tm calendar{};
+    gmtime_r(&p_Time, &calendar);
+    char buffer[128] = {};
+    strftime(buffer, sizeof(buffer), p_Format, &calendar);
+    return buffer;
+}
+} // namespace
+
+TEST(Clock, WallClockSecondsFollowTheSystemClock)
+{
+    const time_t before = time(nullptr);
+    const double seconds = Lib::GetWallClockSeconds();
+    const time_t after = time(nullptr);
+    EXPECT_GE(seconds, static_cast<double>(before));
+    EXPECT_LT(seconds, static_cast<double>(after) + 1.0);
+}
+
+TEST(Clock, UtcTimeIsCoordinatedUniversalTimeWhateverTheZone)
+{
+    // A zone far from UTC shows up as wrong hours if local time leaks in.
+    const TimeZone zone("VORL-9");
+    const time_t before = time(nullptr);
+    const Lib::LogTime now = Lib::GetUtcTime();
+    const time_t after = time(nullptr);
+
+    tm calendar{};
+    calendar.tm_year = now.year - 1900;
+    calendar.tm_mon = now.month - 1;
+    calendar.tm_mday = now.day;
+    calendar.tm_hour = now.hour;
+    calendar.tm_min = now.minute;
+    calendar.tm_sec = now.second;
+    const time_t asUtc = timegm(&calendar);
+    EXPECT_GE(asUtc, before);
+    EXPECT_LE(asUtc, after);
+    EXPECT_GE(now.millisecond, 0);
+    EXPECT_LE(now.millisecond, 999);
+}
+
+TEST(Clock, FormatLocalTimeUsesTheLocalZone)
+{
+    const TimeZone zone("VORL-3"); // three hours east of UTC
+    const time_t before = time(nullptr);
+    const std::string formatted = Lib::FormatLocalTime("%Y-%m-%d_%H-%M-%S").ToNarrow().Bytes();
+    const time_t after = time(nullptr);
+
+    bool matched = false;
+    for (time_t moment = before; moment <= after; ++moment)
+        matched = matched || formatted == FormatUtc(moment + 3 * 3600, "%Y-%m-%d_%H-%M-%S");
+    EXPECT_TRUE(matched) << formatted;
+}
+
+TEST(Clock, FormatLocalTimeKeepsNonAsciiText)
+{
+    const std::string formatted = Lib::FormatLocalTime(L"Bildschirmfoto – %Y").ToNarrow().Bytes();
+    const std::string year = std::to_string(1900 +
+                                            []
+                                            {
+                                                const time_t now = time(nullptr);
+                                                tm calendar{};
+                                                localtime_r(&now, &calendar);
+                                                return calendar.tm_year;
+                                            }());
+    EXPECT_EQ(formatted, "Bildschirmfoto \xE2\x80\x93 " + year);
+}
+
+TEST(Clock, FormatLocalTimeIsEmptyWhenTheResultDoesNotFitIn80Bytes)
+{
+    const std::string fits(79, 'x');
+    EXPECT_EQ(Lib::FormatLocalTime(fits.c_str()).ToNarrow().Bytes(), fits);
+    const std::string tooLong(80, 'x');
+    EXPECT_TRUE(Lib::FormatLocalTime(tooLong.c_str()).IsEmpty());
+    // The limit is on the result, not the format: eight years of four digits plus 48 characters.
+    EXPECT_TRUE(Lib::FormatLocalTime((std::string(48, 'y') + "%Y%Y%Y%Y%Y%Y%Y%Y").c_str()).IsEmpty());
+    EXPECT_TRUE(Lib::FormatLocalTime("").IsEmpty());
+}

@@ -1,0 +1,49 @@
+#pragma once
+// A fresh folder under /tmp for one test, removed with everything in it afterwards.
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include <cstdlib>
+
+namespace TestSupport
+{
+class TempFolder
+{
+public:
+    TempFolder()
+    {
+        std::string pattern = (std::filesystem::temp_directory_path() / "vorl-test-XXXXXX").string();
+        if (!mkdtemp(pattern.data()))
+            throw std::runtime_error("mkdtemp failed");
+        m_Path = pattern;
+    }
+    ~TempFolder()
+    {
+        std::error_code ignored;
+        std::filesystem::remove_all(m_Path, ignored);
+    }
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    const std::filesystem::path& Path() const { return m_Path; }
+    std::string File(const std::string& p_Name) const { return (m_Path / p_Name).string(); }
+
+private:
+    std::filesystem::path m_Path;
+};
+
+inline std::string ReadWholeFile(const std::string& p_Path)
+{
+    std::ifstream in(p_Path, std::ios::binary);
+    std::ostringstream content;
+    content << in.rdbuf();
+    return content.str();
+}
+
+inline void WriteWholeFile(const std::string& p_Path, const std::string& p_Content)
+{
+    std::ofstream(p_Path, std::ios::binary) << p_Content;
+}
+} // namespace TestSupport
