@@ -1,5 +1,5 @@
-// Runs the built program in empty temporary folders, as a player's first start would, and checks
-// what it leaves behind.
+// Runs the built program in empty temporary folders without an X display, so that the engine
+// cannot open its window, and checks what a first and a second start leave behind.
 #include "Support/RunProgram.h"
 #include "Support/TempFolder.h"
 
@@ -33,6 +33,22 @@ std::string MessageOf(const std::string& p_Line, const std::string& p_Tag)
     return at == std::string::npos ? std::string() : p_Line.substr(at + marker.size());
 }
 
+// The program as started from a shell without an X display: SDL is held to X11 so that it cannot
+// fall back to an off-screen driver, and the window cannot open.
+TestSupport::ProgramResult RunWithoutDisplay(const std::vector<std::string>& p_Arguments,
+                                             const TempFolder& p_Folder)
+{
+    const char* display = getenv("DISPLAY");
+    const std::string saved = display ? display : "";
+    unsetenv("DISPLAY");
+    setenv("SDL_VIDEODRIVER", "x11", 1);
+    const auto result = RunProgram(VORL_EXECUTABLE, p_Arguments, p_Folder.Path().string());
+    unsetenv("SDL_VIDEODRIVER");
+    if (display)
+        setenv("DISPLAY", saved.c_str(), 1);
+    return result;
+}
+
 bool HasMessage(const std::vector<std::string>& p_Lines, const std::string& p_Tag,
                 const std::string& p_Message)
 {
@@ -43,10 +59,10 @@ bool HasMessage(const std::vector<std::string>& p_Lines, const std::string& p_Ta
 }
 } // namespace
 
-TEST(StartupTest, FirstStartWithoutEngineEndsWith6000AndWritesTheDefaults)
+TEST(StartupTest, FirstStartWithoutDisplayEndsWith6000AndWritesTheDefaults)
 {
     TempFolder folder;
-    const auto result = RunProgram(VORL_EXECUTABLE, {"-terminal_output"}, folder.Path().string());
+    const auto result = RunWithoutDisplay({"-terminal_output"}, folder);
     ASSERT_TRUE(result.exited);
     EXPECT_EQ(result.exitStatus, 6000 % 256);
 
@@ -55,6 +71,7 @@ TEST(StartupTest, FirstStartWithoutEngineEndsWith6000AndWritesTheDefaults)
     EXPECT_FALSE(std::filesystem::exists(folder.File("logfile.txt")));
     EXPECT_TRUE(HasMessage(log, "CorvanEntry", "==== Initialise Orvane - Quarne Engine"));
     EXPECT_TRUE(HasMessage(log, "CorvanEntry", "Platform subsystem successfully initialised ===="));
+    EXPECT_TRUE(HasMessage(log, "CorvanEntry", "Failed to initialise Window subsystem ===="));
     EXPECT_TRUE(HasMessage(
         log, "ConfigReader",
         "Could not read file \"gamedata.cfg\", error message: No such file or directory, error code: 2"));
@@ -82,9 +99,9 @@ TEST(StartupTest, SecondStartKeepsTheUsersConfigurationAndAppendsToTheLog)
     TestSupport::WriteWholeFile(folder.File("gamedata.cfg"), "set language \"Deutsch\"\n"
                                                              "my own note, kept as it is\n"
                                                              "set game_speed 5\n");
-    ASSERT_TRUE(RunProgram(VORL_EXECUTABLE, {}, folder.Path().string()).exited);
+    ASSERT_TRUE(RunWithoutDisplay({}, folder).exited);
     const std::string firstLog = ReadWholeFile(folder.File("gamelog.txt"));
-    const auto result = RunProgram(VORL_EXECUTABLE, {}, folder.Path().string());
+    const auto result = RunWithoutDisplay({}, folder);
     ASSERT_TRUE(result.exited);
     EXPECT_EQ(result.exitStatus, 6000 % 256);
 

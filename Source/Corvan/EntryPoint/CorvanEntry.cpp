@@ -2,8 +2,20 @@
 
 #include "Corvan/EntryPoint/EngineSettings.h"
 #include "Corvan/EntryPoint/LibraryVersions.h"
+#include "Corvan/EntryPoint/ScriptHandler.h"
+#include "Corvan/Events/EventManager.h"
+#include "Corvan/Gui/GuiContext.h"
+#include "Corvan/Gui/Layout/LayoutStack.h"
+#include "Corvan/Renderer/Renderer.h"
+#include "Corvan/Window/EngineWindow.h"
 #include "Corvan/Window/WindowSettings.h"
+#include "Lib/Platform/Clock.h"
 #include "Lib/Platform/Platform.h"
+#include "Lib/Platform/Process.h"
+
+#include <cstdlib>
+#include <ctime>
+#include <exception>
 
 namespace Telvar
 {
@@ -12,9 +24,37 @@ namespace
 constexpr const char* k_CompanyName = "Orvane";
 constexpr const char* k_EngineName = "Quarne Engine";
 constexpr const char* k_EngineVersion = "Alpha 0.5.0";
+// The exception lines name the engine's entry source, as the engine has always reported it.
+constexpr const char* k_EntrySourceFile = "Source/Corvan/EntryPoint/CorvanEntry";
+// The light blue a frame shows when nothing else draws it (bytes R 0x80, G 0xCF, B 0xEF, A 0xFF).
+constexpr uint32_t k_DefaultClearColour = 0xFFEFCF80;
 } // namespace
 
-CorvanEntry::~CorvanEntry() = default;
+CorvanEntry::CorvanEntry() : m_LastFpsTime(Lib::GetWallClockSeconds()) {}
+
+CorvanEntry::~CorvanEntry()
+{
+    m_Entities.Clear();
+    DestroyScriptHandler();
+    m_RootStack.reset();
+    if (m_Renderer)
+    {
+        m_Renderer->Shutdown();
+        m_Renderer.reset();
+    }
+    if (m_GuiContext)
+    {
+        m_GuiContext->Shutdown();
+        Vozad::SetGuiContext(nullptr);
+        delete m_GuiContext;
+        m_GuiContext = nullptr;
+    }
+    if (m_Window)
+        m_Window->Destroy();
+    m_Window.Reset();
+    m_EventManager.reset();
+    m_EngineData.reset();
+}
 
 bool CorvanEntry::Fail(int32_t p_ReturnCode)
 {
@@ -22,16 +62,8 @@ bool CorvanEntry::Fail(int32_t p_ReturnCode)
     return false;
 }
 
-bool CorvanEntry::Initialise(const EngineSettings& p_EngineSettings,
-                             const Vozad::WindowSettings& p_WindowSettings)
+void CorvanEntry::InitialiseBanner()
 {
-    EngineSettings settings = p_EngineSettings;
-    if (settings.loopMode == -1)
-        settings.loopMode = 0;
-    if (settings.rendererApi == -1)
-        settings.rendererApi = 0;
-    (void)p_WindowSettings;
-
     const LibraryVersions& versions = GetLibraryVersions();
     LogInfo(m_Tag, "==== Initialise %s - %s", k_CompanyName, k_EngineName);
     LogInfo(m_Tag, "Version: %s", k_EngineVersion);
@@ -54,6 +86,18 @@ bool CorvanEntry::Initialise(const EngineSettings& p_EngineSettings,
     LogInfo(m_Tag, "Using ImGUI");
     LogInfo(m_Tag, "Version: %s", versions.imGui);
     LogInfo(m_Tag, "%s", "");
+}
+
+bool CorvanEntry::Initialise(const EngineSettings& p_EngineSettings,
+                             const Vozad::WindowSettings& p_WindowSettings)
+{
+    EngineSettings settings = p_EngineSettings;
+    if (settings.loopMode == -1)
+        settings.loopMode = 0;
+    if (settings.rendererApi == -1)
+        settings.rendererApi = 0;
+
+    InitialiseBanner();
 
     LogInfo(m_Tag, "==== Initialise Platform subsystem");
     if (!Lib::InitialisePlatform())
@@ -64,11 +108,100 @@ bool CorvanEntry::Initialise(const EngineSettings& p_EngineSettings,
     LogInfo(m_Tag, "Platform subsystem successfully initialised ====");
     LogInfo(m_Tag, "%s", "");
 
-    // The engine data, the event system, the window, the GUI pipeline and the renderer are not
-    // part of this build yet, so initialisation stops at the first of them.
     LogInfo(m_Tag, "==== Initialise Engine subsystem");
-    LogInfo(m_Tag, "Failed to initialise Engine subsystem ====");
-    return Fail(k_ReturnEngineDataFailed);
+    m_EngineData = std::make_unique<Vozad::EngineData>();
+    m_EngineData->gpuSelection = settings.gpu;
+    m_EngineData->rendererApi = settings.rendererApi;
+    m_EngineData->loopMode = settings.loopMode;
+    LogInfo(m_Tag, "Engine subsystem successfully initialised ====");
+    LogInfo(m_Tag, "%s", "");
+
+    LogInfo(m_Tag, "==== Initialise Event subsystem");
+    m_EventManager = std::make_unique<Vozad::EventManager>(this);
+    LogInfo(m_Tag, "Event subsystem successfully initialised ====");
+    LogInfo(m_Tag, "%s", "");
+
+    LogInfo(m_Tag, "==== Initialise Window subsystem");
+    m_Window = Lib::Ref<Vozad::EngineWindow>(
+        new Vozad::EngineWindow(m_EngineData.get(), m_EventManager.get(), this, p_WindowSettings));
+    if (!m_Window->Create())
+    {
+        LogError(m_Tag, "Failed to initialise Window subsystem ====");
+        LogError(m_Tag, "%s", "");
+        return Fail(k_ReturnWindowFailed);
+    }
+    LogInfo(m_Tag, "Window subsystem successfully initialised ====");
+    LogInfo(m_Tag, "%s", "");
+
+    LogInfo(m_Tag, "==== Initialise GUI pipeline");
+    auto guiContext = std::make_unique<Vozad::GuiContext>(
+        m_Window->GetSdlWindow(), m_Window->GetNativeGraphicsContext(), m_EngineData->rendererApi);
+    if (!guiContext->Initialise())
+    {
+        LogError(m_Tag, "Failed to initialise the GUI pipeline ====");
+        LogError(m_Tag, "%s", "");
+        return Fail(k_ReturnWindowFailed);
+    }
+    m_GuiContext = guiContext.release();
+    Vozad::SetGuiContext(m_GuiContext);
+    m_EventManager->SetInputCapture(m_GuiContext);
+    m_Window->SetNativeEventObserver(m_GuiContext);
+    LogInfo(m_Tag, "GUI pipeline successfully initialised ====");
+    LogInfo(m_Tag, "%s", "");
+
+    LogInfo(m_Tag, "==== Initialise renderer");
+    if (m_Renderer)
+        m_Renderer->Shutdown();
+    m_Renderer = std::make_unique<Vozad::Renderer>();
+    if (!m_Renderer->Initialise(m_EngineData->rendererApi))
+    {
+        LogError(m_Tag, "Failed to initialise renderer ====");
+        LogInfo(m_Tag, "%s", "");
+        return Fail(k_ReturnRendererFailed);
+    }
+    LogInfo(m_Tag, "Renderer successfully initialised ====");
+    LogInfo(m_Tag, "%s", "");
+
+    LogInfo(m_Tag, "==== Initialise Engine scripting subsystem");
+    CreateScriptHandler(this);
+    LogInfo(m_Tag, "Engine scripting subsystem successfully initialised ====");
+
+    const Lib::Point position = m_Window->GetPosition();
+    Lib::Platform* platform = Lib::GetPlatform();
+    const int32_t monitor = m_EngineData->monitors.FindMonitorAt(position.x, position.y);
+    if (monitor >= 0)
+    {
+        platform->displayDpi = m_EngineData->monitors.monitors[static_cast<uint32_t>(monitor)].dpiX;
+    }
+    else
+    {
+        LogError(m_Window->GetTag(),
+                 "Unable to retrieve dpi for the current monitor, monitor count: %u, current position: %d,%d",
+                 m_EngineData->monitors.monitors.Count(), position.x, position.y);
+        platform->displayDpi = 0.0;
+    }
+
+    // The game's random choices come from the C library's generator.
+    srand(static_cast<unsigned>(time(nullptr)));
+    m_EngineData->defaultFontPath = platform->defaultFontPath;
+
+    // The root bar of the engine's default screen arrives with the layout containers; until then
+    // the root is an empty stack.
+    InstallRoot(std::make_unique<Vozad::LayoutStack>());
+
+    LogInfo(m_Tag, "%s - %s successfully initialised ====", k_CompanyName, k_EngineName);
+    m_Initialised = true;
+    return true;
+}
+
+void CorvanEntry::InstallRoot(std::unique_ptr<Vozad::LayoutStack> p_Root)
+{
+    if (m_RootStack)
+        m_EventManager->ForgetElement(m_RootStack.get());
+    m_RootStack = std::move(p_Root);
+    m_EventManager->SetRoot(m_RootStack.get());
+    m_Window->SetRoot(m_RootStack.get());
+    m_Window->UpdateLayout();
 }
 
 int32_t CorvanEntry::Run()
@@ -78,6 +211,431 @@ int32_t CorvanEntry::Run()
         LogError(m_Tag, "Engine wasn't initialised properly, the return code is: %d", m_ReturnCode);
         return m_ReturnCode;
     }
+    m_Window->Show();
+    m_Running = true;
+    try
+    {
+        while (IsRunning())
+            RunFrame();
+        Shutdown();
+    }
+    catch (const std::exception& p_Exception)
+    {
+        m_ReturnCode = k_ReturnException;
+        const char* message = p_Exception.what();
+        LogError(m_Tag, "==== Exception caught ====\nIn file: %s\nOn line: %d\nException message: %s",
+                 k_EntrySourceFile, __LINE__, message && *message ? message : "Unknown exception");
+    }
+    catch (...)
+    {
+        m_ReturnCode = k_ReturnException;
+        LogError(m_Tag,
+                 "==== Unknown exception caught ====\nIn file: %s\nOn line: %d\nException message: No "
+                 "message available",
+                 k_EntrySourceFile, __LINE__);
+    }
     return m_ReturnCode;
+}
+
+bool CorvanEntry::IsRunning() const
+{
+    return m_EngineData && m_GuiContext && m_Running;
+}
+
+void CorvanEntry::RunFrame()
+{
+    const int64_t ticksPerMicrosecond = Lib::GetTicksPerMicrosecond();
+    const int64_t now = Lib::ReadPerformanceCounter();
+    m_PreviousFrameStart = static_cast<uint64_t>(m_DeltaTimer.Start());
+    m_FrameMicroseconds = ticksPerMicrosecond > 0
+                              ? static_cast<uint64_t>((now - m_DeltaTimer.Start()) / ticksPerMicrosecond)
+                              : 0;
+    const double wallClock = Lib::GetWallClockSeconds();
+    ++m_FrameNumber;
+    ++m_FramesThisSecond;
+    m_FrameTimer.Restart();
+    m_DeltaTimer.Restart();
+
+    m_Window->PumpMessages(m_EngineData ? m_EngineData->loopMode : 0);
+    if (!IsRunning())
+        return;
+
+    BeginGuiFrame();
+
+    if (m_EngineData->loopMode == 0)
+    {
+        // Event-driven mode draws only on request; nothing in the engine asks for it yet.
+        if (m_EventManager->IsUpdateRequested())
+        {
+            m_EventManager->SetUpdateRequested(false);
+            m_EventManager->SendRendererUpdate(m_FrameNumber, m_Fps, m_PreviousFrameStart,
+                                               m_FrameMicroseconds);
+            m_EventManager->SendRendererPresent();
+        }
+    }
+    else
+    {
+        m_EventManager->SendRendererUpdate(m_FrameNumber, m_Fps, m_PreviousFrameStart, m_FrameMicroseconds);
+        m_EventManager->SendRendererPresent();
+    }
+
+    if (m_Renderer->IsFrameRendered())
+    {
+        m_Renderer->SetFrameRendered(false);
+    }
+    else
+    {
+        m_Renderer->SetClearColour(k_DefaultClearColour);
+        Render();
+        // The flag tells the next frame that the game drew it; a frame the loop drew itself must
+        // not make the next one skip drawing.
+        m_Renderer->SetFrameRendered(false);
+    }
+
+    EndGuiFrame();
+    m_Window->Present();
+    LimitFrameRate();
+    MeasureFrameRate(wallClock);
+}
+
+void CorvanEntry::BeginGuiFrame()
+{
+    m_GuiContext->BeginFrame(GetWindowSize());
+}
+
+void CorvanEntry::EndGuiFrame()
+{
+    m_GuiContext->EndFrame();
+}
+
+void CorvanEntry::LimitFrameRate()
+{
+    if (!m_FrameLimitEnabled)
+        return;
+    // With vertical sync on, the swap already paces the frames.
+    if (m_EngineData->rendererApi == 0 && m_Window->RetrieveVSync())
+        return;
+    const int64_t ticksPerMicrosecond = Lib::GetTicksPerMicrosecond();
+    if (ticksPerMicrosecond <= 0)
+        return;
+    // A busy wait: sleeping overshoots by whole scheduler slices at these frame times.
+    do
+    {
+        const int64_t elapsed = Lib::ReadPerformanceCounter() - m_FrameTimer.Start();
+        m_ElapsedFrameTime = static_cast<float>(elapsed / ticksPerMicrosecond) / 1000.0f;
+    } while (m_ElapsedFrameTime < m_MillisecondsPerFrame);
+}
+
+void CorvanEntry::MeasureFrameRate(double p_Now)
+{
+    const double elapsed = Lib::GetWallClockSeconds() - m_LastFpsTime;
+    if (elapsed < 1.0)
+        return;
+    m_Fps = static_cast<float>(m_FramesThisSecond / elapsed);
+    m_Window->SetFramesPerSecond(static_cast<int32_t>(m_Fps));
+    m_LastFpsTime = p_Now;
+    m_FramesThisSecond = 0;
+}
+
+void CorvanEntry::Shutdown()
+{
+    LogInfo(m_Tag, "================");
+    LogInfo(m_Tag, "Starting engine shutdown");
+    if (m_Window)
+        m_Window->SetRawMouseInput(false);
+    else
+        LogError(m_Tag, "No valid engine window");
+    m_Entities.Clear();
+    if (m_GuiContext)
+    {
+        m_GuiContext->Shutdown();
+        Vozad::SetGuiContext(nullptr);
+        delete m_GuiContext;
+        m_GuiContext = nullptr;
+    }
+    if (m_EventManager)
+        m_EventManager->SetRoot(nullptr);
+    if (m_Window)
+        m_Window->SetRoot(nullptr);
+    m_RootStack.reset();
+    if (m_Renderer)
+    {
+        m_Renderer->Shutdown();
+        m_Renderer.reset();
+    }
+    if (m_Window)
+        m_Window->Destroy();
+    Lib::ShutdownPlatform();
+    m_ReturnCode = k_ReturnNormal;
+    LogInfo(m_Tag, "Engine shutdown successful");
+    LogInfo(m_Tag, "================");
+}
+
+// IEngine ---------------------------------------------------------------------------------------
+
+GraphicsApiInfo CorvanEntry::GetGraphicsApiInfo() const
+{
+    if (!m_EngineData)
+        LogFatal(m_Tag, "No valid engine object, GetGraphicsApiInfo() call.");
+    GraphicsApiInfo info;
+    info.api = m_EngineData->rendererApi;
+    info.apiName = info.api == 0 ? "OpenGL" : info.api == 1 ? "Vulkan" : "No valid renderer.";
+    info.graphicsText = m_EngineData->gpuSelection.apiInfo;
+    return info;
+}
+
+Lib::RectSize CorvanEntry::GetScreenSize() const
+{
+    if (!m_EngineData)
+        return {};
+    return {static_cast<uint32_t>(m_EngineData->desktopWidth),
+            static_cast<uint32_t>(m_EngineData->desktopHeight)};
+}
+
+Lib::RectSize CorvanEntry::GetWindowSize() const
+{
+    return m_Window ? m_Window->GetWindowSize() : Lib::RectSize{};
+}
+
+float CorvanEntry::GetAspectRatio() const
+{
+    return m_EngineData ? m_EngineData->fixedAspectRatio : 0.0f;
+}
+
+Vozad::Viewport CorvanEntry::GetViewport() const
+{
+    return m_EngineData ? m_EngineData->viewport : Vozad::Viewport{};
+}
+
+Lib::String CorvanEntry::GetFolderPath() const
+{
+    if (!m_EngineData)
+        LogFatal(m_Tag, "No valid engine object, GetFolderPath() call.");
+    return m_EngineData->defaultFontPath;
+}
+
+bool CorvanEntry::IsKeyPressed(uint32_t p_KeyCode) const
+{
+    if (!m_EngineData || p_KeyCode >= static_cast<uint32_t>(Vozad::k_KeyCodeCount))
+        return false;
+    const int32_t state = m_EngineData->keyStates[p_KeyCode];
+    return state == Vozad::k_KeyPressed || state == Vozad::k_KeyHeld;
+}
+
+Vozad::MonitorCollection CorvanEntry::GetMonitorCollection() const
+{
+    if (!m_EngineData)
+        LogFatal(m_Tag, "No valid engine object, GetMonitorCollection() call.");
+    return m_EngineData->monitors;
+}
+
+Lib::Point CorvanEntry::GetCursorPosition() const
+{
+    if (!m_EngineData)
+        LogFatal(m_Tag, "No valid engine object, GetCursorPosition() call.");
+    return m_EngineData->cursorPosition;
+}
+
+void CorvanEntry::SetRootContent(Vozad::LayoutBase* p_Element)
+{
+    auto root = std::make_unique<Vozad::LayoutStack>();
+    if (p_Element)
+        root->AddLayer(p_Element, false);
+    if (m_EventManager && m_Window)
+        InstallRoot(std::move(root));
+    else
+        m_RootStack = std::move(root);
+    m_ContentSet = true;
+}
+
+void CorvanEntry::SetWindowEventReceiver(Vozad::IWindowEventBase* p_Receiver)
+{
+    if (m_EventManager)
+        m_EventManager->SetWindowEventReceiver(p_Receiver);
+}
+
+Lib::Ref<Vozad::IWindow> CorvanEntry::GetWindow() const
+{
+    return Lib::Ref<Vozad::IWindow>(m_Window.Get());
+}
+
+void CorvanEntry::SetFrameLimit(uint32_t p_FramesPerSecond, bool p_Enabled)
+{
+    m_TargetFrameRate = p_FramesPerSecond < 1 ? 1 : p_FramesPerSecond;
+    m_MillisecondsPerFrame = 1000.0f / static_cast<float>(m_TargetFrameRate);
+    m_FrameLimitEnabled = p_Enabled;
+}
+
+void CorvanEntry::SetFocus(Vozad::LayoutBase* p_Element)
+{
+    if (m_EventManager)
+        m_EventManager->SetFocus(p_Element);
+}
+
+void CorvanEntry::ReleaseFocus(Vozad::LayoutBase* p_Element)
+{
+    if (m_EventManager)
+        m_EventManager->ReleaseFocus(p_Element);
+}
+
+EntityHandle CorvanEntry::CreateEntity()
+{
+    return m_Entities.CreateEntity();
+}
+void CorvanEntry::DestroyEntity(EntityHandle p_Handle)
+{
+    m_Entities.DestroyEntity(p_Handle);
+}
+EntityHandle CorvanEntry::GetEntity(uint64_t p_Id) const
+{
+    return m_Entities.GetEntity(p_Id);
+}
+void CorvanEntry::AddTransform(EntityHandle& p_Handle, const Transform& p_Transform)
+{
+    m_Entities.AddTransform(p_Handle, p_Transform);
+}
+void CorvanEntry::RemoveTransform(EntityHandle& p_Handle)
+{
+    m_Entities.RemoveTransform(p_Handle);
+}
+bool CorvanEntry::GetTransform(EntityHandle p_Handle, Transform& p_Transform) const
+{
+    return m_Entities.GetTransform(p_Handle, p_Transform);
+}
+bool CorvanEntry::SetTransform(EntityHandle p_Handle, const Transform& p_Transform, bool p_IgnoreColliders)
+{
+    return m_Entities.SetTransform(p_Handle, p_Transform, p_IgnoreColliders);
+}
+void CorvanEntry::AddSprite(EntityHandle& p_Handle, const SpriteComponent& p_Sprite)
+{
+    m_Entities.AddSprite(p_Handle, p_Sprite);
+}
+bool CorvanEntry::RemoveSprite(EntityHandle& p_Handle)
+{
+    return m_Entities.RemoveSprite(p_Handle);
+}
+bool CorvanEntry::GetSprite(EntityHandle p_Handle, SpriteComponent& p_Sprite) const
+{
+    return m_Entities.GetSprite(p_Handle, p_Sprite);
+}
+void CorvanEntry::RefreshSprite(EntityHandle p_Handle)
+{
+    m_Entities.RefreshSprite(p_Handle);
+}
+void CorvanEntry::SetSprite(EntityHandle p_Handle, const SpriteComponent& p_Sprite)
+{
+    m_Entities.SetSprite(p_Handle, p_Sprite);
+}
+void CorvanEntry::AddColouredQuad(EntityHandle& p_Handle, const ColouredQuadComponent& p_Quad)
+{
+    m_Entities.AddColouredQuad(p_Handle, p_Quad);
+}
+bool CorvanEntry::RemoveColouredQuad(EntityHandle& p_Handle)
+{
+    return m_Entities.RemoveColouredQuad(p_Handle);
+}
+bool CorvanEntry::GetColouredQuad(EntityHandle p_Handle, ColouredQuadComponent& p_Quad) const
+{
+    return m_Entities.GetColouredQuad(p_Handle, p_Quad);
+}
+void CorvanEntry::RefreshColouredQuad(EntityHandle p_Handle)
+{
+    m_Entities.RefreshColouredQuad(p_Handle);
+}
+void CorvanEntry::SetColouredQuad(EntityHandle p_Handle, const ColouredQuadComponent& p_Quad)
+{
+    m_Entities.SetColouredQuad(p_Handle, p_Quad);
+}
+void CorvanEntry::AddTiledSprite(EntityHandle& p_Handle, const TiledSpriteComponent& p_Sprite)
+{
+    m_Entities.AddTiledSprite(p_Handle, p_Sprite);
+}
+bool CorvanEntry::RemoveTiledSprite(EntityHandle& p_Handle)
+{
+    return m_Entities.RemoveTiledSprite(p_Handle);
+}
+bool CorvanEntry::GetTiledSprite(EntityHandle p_Handle, TiledSpriteComponent& p_Sprite) const
+{
+    return m_Entities.GetTiledSprite(p_Handle, p_Sprite);
+}
+void CorvanEntry::RefreshTiledSprite(EntityHandle p_Handle)
+{
+    m_Entities.RefreshTiledSprite(p_Handle);
+}
+void CorvanEntry::SetTiledSprite(EntityHandle p_Handle, const TiledSpriteComponent& p_Sprite)
+{
+    m_Entities.SetTiledSprite(p_Handle, p_Sprite);
+}
+void CorvanEntry::AddCollider(EntityHandle& p_Handle, int32_t p_Tag)
+{
+    m_Entities.AddCollider(p_Handle, p_Tag);
+}
+void CorvanEntry::RemoveCollider(EntityHandle& p_Handle)
+{
+    m_Entities.RemoveCollider(p_Handle);
+}
+bool CorvanEntry::GetCollider(EntityHandle p_Handle, int32_t& p_Tag) const
+{
+    return m_Entities.GetCollider(p_Handle, p_Tag);
+}
+void CorvanEntry::SetCollider(EntityHandle p_Handle, int32_t p_Tag)
+{
+    m_Entities.SetCollider(p_Handle, p_Tag);
+}
+
+void CorvanEntry::Restart(const Lib::String& p_Arguments)
+{
+    if (const Lib::Platform* platform = Lib::GetPlatform())
+    {
+        // The new instance splits its command line at spaces itself, so the text goes as it is.
+        Lib::DynamicArray<Lib::String> arguments;
+        if (!p_Arguments.IsEmpty())
+            arguments.Add(p_Arguments);
+        Lib::RestartProcess(platform->executablePath, "-restart", arguments);
+    }
+    m_Running = false;
+}
+
+void CorvanEntry::Quit()
+{
+    m_Running = false;
+}
+
+bool CorvanEntry::ToggleFlag()
+{
+    if (!m_EngineData)
+        return false;
+    m_EngineData->toggleFlag = !m_EngineData->toggleFlag;
+    return m_EngineData->toggleFlag;
+}
+
+void CorvanEntry::SetClearColour(uint8_t p_Red, uint8_t p_Green, uint8_t p_Blue)
+{
+    if (m_Renderer)
+        m_Renderer->SetClearColour(0xFF000000u + p_Blue * 65536u + p_Green * 256u + p_Red);
+}
+
+void CorvanEntry::Render()
+{
+    if (m_Renderer)
+        m_Renderer->RenderFrame(GetWindowSize());
+}
+
+// IEngineNotifier --------------------------------------------------------------------------------
+
+void CorvanEntry::NotifyResize()
+{
+    if (m_Renderer)
+        m_Renderer->Resize(GetWindowSize());
+}
+
+void CorvanEntry::NotifyRunFrame()
+{
+    RunFrame();
+}
+
+void CorvanEntry::NotifyQuit()
+{
+    m_Running = false;
 }
 } // namespace Telvar

@@ -1,15 +1,26 @@
 #pragma once
 // The engine object: owns every engine subsystem, initialises them in a fixed order, runs the
 // frame loop and shuts them down again.
+#include "Corvan/EntryPoint/EntityRegistry.h"
 #include "Corvan/EntryPoint/IEngine.h"
+#include "Corvan/Gui/Layout/IUiFocus.h"
+#include "Corvan/Window/IEngineNotifier.h"
 #include "Lib/Log.h"
+#include "Lib/Platform/Mutex.h"
+#include "Lib/Platform/Timer.h"
 
 #include <cstdint>
+#include <memory>
 
 namespace Vozad
 {
+class EngineWindow;
+class EventManager;
+class GuiContext;
+class LayoutStack;
+class Renderer;
 struct WindowSettings;
-}
+} // namespace Vozad
 
 namespace Telvar
 {
@@ -27,29 +38,116 @@ enum EngineReturnCode : int32_t
     k_ReturnException = 6010,
 };
 
-class CorvanEntry : public IEngine
+class CorvanEntry : public IEngine, public Vozad::IEngineNotifier, public Vozad::IUiFocus
 {
 public:
-    CorvanEntry() = default;
+    CorvanEntry();
     CorvanEntry(const CorvanEntry&) = delete;
     CorvanEntry& operator=(const CorvanEntry&) = delete;
     ~CorvanEntry() override;
 
     bool Initialise(const EngineSettings& p_EngineSettings, const Vozad::WindowSettings& p_WindowSettings);
     int32_t Run();
+    void RunFrame();
+    bool IsRunning() const;
+    void Shutdown();
     bool IsInitialised() const { return m_Initialised; }
     int32_t ReturnCode() const { return m_ReturnCode; }
+    float GetFramesPerSecond() const { return m_Fps; }
+    uint64_t GetFrameNumber() const { return m_FrameNumber; }
 
+    // IEngine
+    GraphicsApiInfo GetGraphicsApiInfo() const override;
+    Lib::RectSize GetScreenSize() const override;
+    Lib::RectSize GetWindowSize() const override;
+    float GetAspectRatio() const override;
+    Vozad::Viewport GetViewport() const override;
+    Lib::String GetFolderPath() const override;
+    bool IsKeyPressed(uint32_t p_KeyCode) const override;
+    Vozad::MonitorCollection GetMonitorCollection() const override;
+    Lib::Point GetCursorPosition() const override;
+    void SetRootContent(Vozad::LayoutBase* p_Element) override;
+    void SetWindowEventReceiver(Vozad::IWindowEventBase* p_Receiver) override;
+    Lib::Ref<Vozad::IWindow> GetWindow() const override;
+    void SetFrameLimit(uint32_t p_FramesPerSecond, bool p_Enabled) override;
+    void SetFocus(Vozad::LayoutBase* p_Element) override;
+    void ReleaseFocus(Vozad::LayoutBase* p_Element) override;
     void* GetUserData() const override { return m_UserData; }
     void SetUserData(void* p_UserData) override { m_UserData = p_UserData; }
     void ClearUserData() override { m_UserData = nullptr; }
+    EntityHandle CreateEntity() override;
+    void DestroyEntity(EntityHandle p_Handle) override;
+    EntityHandle GetEntity(uint64_t p_Id) const override;
+    void AddTransform(EntityHandle& p_Handle, const Transform& p_Transform) override;
+    void RemoveTransform(EntityHandle& p_Handle) override;
+    bool GetTransform(EntityHandle p_Handle, Transform& p_Transform) const override;
+    bool SetTransform(EntityHandle p_Handle, const Transform& p_Transform, bool p_IgnoreColliders) override;
+    void AddSprite(EntityHandle& p_Handle, const SpriteComponent& p_Sprite) override;
+    bool RemoveSprite(EntityHandle& p_Handle) override;
+    bool GetSprite(EntityHandle p_Handle, SpriteComponent& p_Sprite) const override;
+    void RefreshSprite(EntityHandle p_Handle) override;
+    void SetSprite(EntityHandle p_Handle, const SpriteComponent& p_Sprite) override;
+    void AddColouredQuad(EntityHandle& p_Handle, const ColouredQuadComponent& p_Quad) override;
+    bool RemoveColouredQuad(EntityHandle& p_Handle) override;
+    bool GetColouredQuad(EntityHandle p_Handle, ColouredQuadComponent& p_Quad) const override;
+    void RefreshColouredQuad(EntityHandle p_Handle) override;
+    void SetColouredQuad(EntityHandle p_Handle, const ColouredQuadComponent& p_Quad) override;
+    void AddTiledSprite(EntityHandle& p_Handle, const TiledSpriteComponent& p_Sprite) override;
+    bool RemoveTiledSprite(EntityHandle& p_Handle) override;
+    bool GetTiledSprite(EntityHandle p_Handle, TiledSpriteComponent& p_Sprite) const override;
+    void RefreshTiledSprite(EntityHandle p_Handle) override;
+    void SetTiledSprite(EntityHandle p_Handle, const TiledSpriteComponent& p_Sprite) override;
+    void AddCollider(EntityHandle& p_Handle, int32_t p_Tag) override;
+    void RemoveCollider(EntityHandle& p_Handle) override;
+    bool GetCollider(EntityHandle p_Handle, int32_t& p_Tag) const override;
+    void SetCollider(EntityHandle p_Handle, int32_t p_Tag) override;
+    void Restart(const Lib::String& p_Arguments) override;
+    void Quit() override;
+    bool ToggleFlag() override;
+    void SetClearColour(uint8_t p_Red, uint8_t p_Green, uint8_t p_Blue) override;
+    void Render() override;
+
+    // IEngineNotifier
+    void NotifyResize() override;
+    void NotifyRunFrame() override;
+    void NotifyQuit() override;
 
 private:
     bool Fail(int32_t p_ReturnCode);
+    void InitialiseBanner();
+    bool RunLoop();
+    void BeginGuiFrame();
+    void EndGuiFrame();
+    void PresentFrame();
+    void LimitFrameRate();
+    void MeasureFrameRate(double p_Now);
+    void InstallRoot(std::unique_ptr<Vozad::LayoutStack> p_Root);
 
     Lib::LogTag m_Tag{"CorvanEntry"};
-    void* m_UserData = nullptr; // not owned
+    std::unique_ptr<Vozad::EngineData> m_EngineData;
+    std::unique_ptr<Vozad::EventManager> m_EventManager;
+    Lib::Ref<Vozad::EngineWindow> m_Window;
+    std::unique_ptr<Vozad::Renderer> m_Renderer;
+    std::unique_ptr<Vozad::LayoutStack> m_RootStack;
+    Vozad::GuiContext* m_GuiContext = nullptr; // owned through the process-wide pointer
+    void* m_UserData = nullptr;                // not owned
+    EntityRegistry m_Entities;
+    bool m_Running = false;
+    Lib::Timer m_FrameTimer; // the frame limiter measures from its start
+    Lib::Timer m_DeltaTimer; // the next frame's delta measures from its start
+    uint64_t m_FrameNumber = 0;
+    uint32_t m_FramesThisSecond = 0;
+    uint64_t m_PreviousFrameStart = 0;
+    uint64_t m_FrameMicroseconds = 0;
+    float m_Fps = 0.0f;
+    bool m_FrameLimitEnabled = false;
+    uint32_t m_TargetFrameRate = 120;
+    float m_MillisecondsPerFrame = 1000.0f / 120.0f;
+    double m_LastFpsTime = 0.0;
+    float m_ElapsedFrameTime = 0.0f;
     bool m_Initialised = false;
+    bool m_ContentSet = false;
     int32_t m_ReturnCode = k_ReturnNormal;
+    Lib::Mutex m_Mutex; // never created: nothing here is shared between threads
 };
 } // namespace Telvar

@@ -1,16 +1,98 @@
 #pragma once
+// Everything the game may ask of the engine. Operations whose subsystems arrive later (picking,
+// popups, text measuring, textures, shaders, cameras, region capture) join in their places then.
+#include "Corvan/EntryPoint/Components.h"
+#include "Corvan/EntryPoint/EntityHandle.h"
+#include "Corvan/Window/EngineData.h"
+#include "Corvan/Window/IWindow.h"
+#include "Corvan/Window/Monitor.h"
+#include "Lib/Point.h"
+#include "Lib/RectSize.h"
+#include "Lib/ReferenceCounter.h"
+#include "Lib/String.h"
+
+#include <cstdint>
+
+namespace Vozad
+{
+class IWindowEventBase;
+class LayoutBase;
+} // namespace Vozad
 
 namespace Telvar
 {
-// What the game may ask of the engine. The operations arrive with the subsystems that serve them.
+struct GraphicsApiInfo
+{
+    int32_t api = 0; // 0 OpenGL, 1 Vulkan
+    Lib::String apiName;
+    Lib::String graphicsText; // the GPU selection's second text
+};
+
 class IEngine
 {
 public:
     virtual ~IEngine() = default;
 
+    virtual GraphicsApiInfo GetGraphicsApiInfo() const = 0;
+    virtual Lib::RectSize GetScreenSize() const = 0;
+    virtual Lib::RectSize GetWindowSize() const = 0;
+    virtual float GetAspectRatio() const = 0;
+    virtual Vozad::Viewport GetViewport() const = 0;
+    virtual Lib::String GetFolderPath() const = 0;
+    // True while the key is pressed or held; codes above 380 give false.
+    virtual bool IsKeyPressed(uint32_t p_KeyCode) const = 0;
+    virtual Vozad::MonitorCollection GetMonitorCollection() const = 0;
+    virtual Lib::Point GetCursorPosition() const = 0;
+    // Installs the game's top GUI element (null: an empty root).
+    virtual void SetRootContent(Vozad::LayoutBase* p_Element) = 0;
+    virtual void SetWindowEventReceiver(Vozad::IWindowEventBase* p_Receiver) = 0;
+    virtual Lib::Ref<Vozad::IWindow> GetWindow() const = 0;
+    // p_FramesPerSecond must be at least 1.
+    virtual void SetFrameLimit(uint32_t p_FramesPerSecond, bool p_Enabled) = 0;
+    virtual void SetFocus(Vozad::LayoutBase* p_Element) = 0;
+    virtual void ReleaseFocus(Vozad::LayoutBase* p_Element) = 0;
+
     // An opaque pointer the game stores with the engine (the configuration store); not owned.
     virtual void* GetUserData() const = 0;
     virtual void SetUserData(void* p_UserData) = 0;
     virtual void ClearUserData() = 0;
+
+    virtual EntityHandle CreateEntity() = 0;
+    virtual void DestroyEntity(EntityHandle p_Handle) = 0;
+    virtual EntityHandle GetEntity(uint64_t p_Id) const = 0;
+    virtual void AddTransform(EntityHandle& p_Handle, const Transform& p_Transform) = 0;
+    virtual void RemoveTransform(EntityHandle& p_Handle) = 0;
+    virtual bool GetTransform(EntityHandle p_Handle, Transform& p_Transform) const = 0;
+    virtual bool SetTransform(EntityHandle p_Handle, const Transform& p_Transform,
+                              bool p_IgnoreColliders) = 0;
+    virtual void AddSprite(EntityHandle& p_Handle, const SpriteComponent& p_Sprite) = 0;
+    virtual bool RemoveSprite(EntityHandle& p_Handle) = 0;
+    virtual bool GetSprite(EntityHandle p_Handle, SpriteComponent& p_Sprite) const = 0;
+    virtual void RefreshSprite(EntityHandle p_Handle) = 0;
+    virtual void SetSprite(EntityHandle p_Handle, const SpriteComponent& p_Sprite) = 0;
+    virtual void AddColouredQuad(EntityHandle& p_Handle, const ColouredQuadComponent& p_Quad) = 0;
+    virtual bool RemoveColouredQuad(EntityHandle& p_Handle) = 0;
+    virtual bool GetColouredQuad(EntityHandle p_Handle, ColouredQuadComponent& p_Quad) const = 0;
+    virtual void RefreshColouredQuad(EntityHandle p_Handle) = 0;
+    virtual void SetColouredQuad(EntityHandle p_Handle, const ColouredQuadComponent& p_Quad) = 0;
+    virtual void AddTiledSprite(EntityHandle& p_Handle, const TiledSpriteComponent& p_Sprite) = 0;
+    virtual bool RemoveTiledSprite(EntityHandle& p_Handle) = 0;
+    virtual bool GetTiledSprite(EntityHandle p_Handle, TiledSpriteComponent& p_Sprite) const = 0;
+    virtual void RefreshTiledSprite(EntityHandle p_Handle) = 0;
+    virtual void SetTiledSprite(EntityHandle p_Handle, const TiledSpriteComponent& p_Sprite) = 0;
+    virtual void AddCollider(EntityHandle& p_Handle, int32_t p_Tag) = 0;
+    virtual void RemoveCollider(EntityHandle& p_Handle) = 0;
+    virtual bool GetCollider(EntityHandle p_Handle, int32_t& p_Tag) const = 0;
+    virtual void SetCollider(EntityHandle p_Handle, int32_t p_Tag) = 0;
+
+    // Starts a new instance with "-restart" and ends this one's loop normally.
+    virtual void Restart(const Lib::String& p_Arguments) = 0;
+    // The loop ends after the current frame.
+    virtual void Quit() = 0;
+    virtual bool ToggleFlag() = 0;
+    // Alpha is always 255.
+    virtual void SetClearColour(uint8_t p_Red, uint8_t p_Green, uint8_t p_Blue) = 0;
+    // Draws the scene and the GUI now; the main loop then does not clear and draw again.
+    virtual void Render() = 0;
 };
 } // namespace Telvar

@@ -1,0 +1,154 @@
+#pragma once
+// The engine's OpenGL function table: one process-wide pointer per entry point newer than GL 1.1,
+// filled once a context is current and never unloaded. Only the GL back end includes this header,
+// because it brings the whole of <GL/glcorearb.h> with it; include it before any other GL header.
+//
+// GL 1.0/1.1 entry points (glClear, glViewport, glEnable, glReadPixels, glGetString, ...) are
+// exported by libGL and called directly. The table's pointers live in namespace Vozad under the
+// GL names, so code inside Vozad calls them like ordinary GL functions. glcorearb.h can only
+// declare the 1.0/1.1 prototypes together with all the others: the global prototypes of the
+// table's functions exist for the pointer types below and are never called.
+#ifndef GL_GLEXT_PROTOTYPES
+#define GL_GLEXT_PROTOTYPES 1
+#endif
+#include <GL/glcorearb.h>
+
+#include <cstdint>
+
+// The functions GL_InitFunctions loads, in the order it loads and logs them. Adding a function
+// here declares its pointer, defines it and loads it; nothing else has to be kept in step.
+#define VOZAD_GL_FUNCTION_LIST(X)                                                                            \
+    X(glDebugMessageCallback)                                                                                \
+    X(glBlendFuncSeparate)                                                                                   \
+    X(glAttachShader)                                                                                        \
+    X(glBindBuffer)                                                                                          \
+    X(glBindVertexArray)                                                                                     \
+    X(glBufferData)                                                                                          \
+    X(glBufferSubData)                                                                                       \
+    X(glCompileShader)                                                                                       \
+    X(glCreateProgram)                                                                                       \
+    X(glCreateShader)                                                                                        \
+    X(glDeleteBuffers)                                                                                       \
+    X(glDeleteProgram)                                                                                       \
+    X(glDeleteShader)                                                                                        \
+    X(glDeleteVertexArrays)                                                                                  \
+    X(glDetachShader)                                                                                        \
+    X(glEnableVertexAttribArray)                                                                             \
+    X(glGenBuffers)                                                                                          \
+    X(glGenVertexArrays)                                                                                     \
+    X(glGetAttribLocation)                                                                                   \
+    X(glGetProgramInfoLog)                                                                                   \
+    X(glGetProgramiv)                                                                                        \
+    X(glGetShaderInfoLog)                                                                                    \
+    X(glGetShaderiv)                                                                                         \
+    X(glLinkProgram)                                                                                         \
+    X(glValidateProgram)                                                                                     \
+    X(glShaderSource)                                                                                        \
+    X(glUseProgram)                                                                                          \
+    X(glVertexAttribIPointer)                                                                                \
+    X(glVertexAttribPointer)                                                                                 \
+    X(glVertexAttribDivisor)                                                                                 \
+    X(glBindAttribLocation)                                                                                  \
+    X(glBindFragDataLocation)                                                                                \
+    X(glGetUniformLocation)                                                                                  \
+    X(glActiveTexture)                                                                                       \
+    X(glGenerateMipmap)                                                                                      \
+    X(glDisableVertexAttribArray)                                                                            \
+    X(glUniformMatrix4fv)                                                                                    \
+    X(glUniform1ui)                                                                                          \
+    X(glUniform1i)                                                                                           \
+    X(glUniform1f)                                                                                           \
+    X(glUniform2f)                                                                                           \
+    X(glUniform3f)                                                                                           \
+    X(glUniform4f)                                                                                           \
+    X(glUniform3fv)                                                                                          \
+    X(glUniform4fv)                                                                                          \
+    X(glGetBufferParameteriv)                                                                                \
+    X(glDrawArraysInstanced)                                                                                 \
+    X(glDrawElementsInstanced)                                                                               \
+    X(glDrawElementsInstancedBaseInstance)                                                                   \
+    X(glTexStorage3D)                                                                                        \
+    X(glTexSubImage3D)                                                                                       \
+    X(glCreateFramebuffers)                                                                                  \
+    X(glBindFramebuffer)                                                                                     \
+    X(glBlitFramebuffer)                                                                                     \
+    X(glDeleteFramebuffers)                                                                                  \
+    X(glGenRenderbuffers)                                                                                    \
+    X(glDeleteRenderbuffers)                                                                                 \
+    X(glBindRenderbuffer)                                                                                    \
+    X(glRenderbufferStorage)                                                                                 \
+    X(glFramebufferRenderbuffer)                                                                             \
+    X(glCreateTextures)                                                                                      \
+    X(glFramebufferTexture2D)                                                                                \
+    X(glGetActiveAttrib)                                                                                     \
+    X(glGetActiveUniform)                                                                                    \
+    X(glDrawBuffers)                                                                                         \
+    X(glClearBufferfv)                                                                                       \
+    X(glClearBufferuiv)                                                                                      \
+    X(glBlendEquation)                                                                                       \
+    X(glBlendEquationi)                                                                                      \
+    X(glBlendFunci)                                                                                          \
+    X(glClearTexImage)                                                                                       \
+    X(glBindImageTexture)                                                                                    \
+    X(glMemoryBarrier)                                                                                       \
+    X(glGenQueries)                                                                                          \
+    X(glDeleteQueries)                                                                                       \
+    X(glGetQueryObjectuiv)                                                                                   \
+    X(glGetQueryObjectiv)                                                                                    \
+    X(glBeginQuery)                                                                                          \
+    X(glEndQuery)
+
+// Entry points outside that list: the two texture and frame-buffer functions loaded with the
+// extensions, and the indexed string query the context description needs.
+#define VOZAD_GL_EXTRA_FUNCTION_LIST(X)                                                                      \
+    X(glTexStorage2D)                                                                                        \
+    X(glCheckFramebufferStatus)                                                                              \
+    X(glGetStringi)
+
+namespace Vozad
+{
+#define VOZAD_GL_DECLARE_POINTER(name) extern decltype(&::name) name;
+VOZAD_GL_FUNCTION_LIST(VOZAD_GL_DECLARE_POINTER)
+VOZAD_GL_EXTRA_FUNCTION_LIST(VOZAD_GL_DECLARE_POINTER)
+#undef VOZAD_GL_DECLARE_POINTER
+
+// How an entry point is found by name; SDL_GL_GetProcAddress in the engine.
+using GLProcLookup = void* (*)(const char* p_Name);
+
+// Loads the list above in order with SDL_GL_GetProcAddress (log tag "GL_InitFunctions"): one Info
+// line per loaded function; the first one missing logs one Error line and ends the load, leaving
+// the functions behind it as they were. Needs a current context.
+bool GL_InitFunctions();
+// The same with another lookup, so the stop at a missing function can be exercised.
+bool GL_InitFunctions(GLProcLookup p_Lookup);
+
+// Loads glTexStorage2D and glCheckFramebufferStatus; false, without a message, when either is
+// missing.
+bool GL_InitExtensions();
+
+// Loads glGetStringi; false, without a message, when it is missing.
+bool GL_LoadGetStringi();
+
+// The symbolic name of a glGetError value ("GL_INVALID_ENUM", ...); "GL_UNKNOWN_ERROR" otherwise.
+const char* GL_ErrorName(GLenum p_Error);
+
+// Drains glGetError; logs every error with the call's text and place (log tag "GL_CHECK").
+// Returns true when there was none.
+bool GL_CheckErrors(const char* p_Call, const char* p_File, int32_t p_Line);
+} // namespace Vozad
+
+// Debug builds report every GL error a call leaves behind; release builds only make the call.
+#ifndef NDEBUG
+#define GL_CHECK(call)                                                                                       \
+    do                                                                                                       \
+    {                                                                                                        \
+        call;                                                                                                \
+        ::Vozad::GL_CheckErrors(#call, __FILE__, __LINE__);                                                  \
+    } while (false)
+#else
+#define GL_CHECK(call)                                                                                       \
+    do                                                                                                       \
+    {                                                                                                        \
+        call;                                                                                                \
+    } while (false)
+#endif

@@ -1,0 +1,85 @@
+#pragma once
+// The OpenGL 4.x core context of the engine window, created through SDL. Neither SDL nor GL types
+// appear here: the window and everything above it include this header.
+#include "Corvan/Renderer/IGraphicsContext.h"
+#include "Lib/Log.h"
+#include "Lib/String.h"
+
+#include <cstdint>
+
+struct SDL_Window;
+
+namespace Vozad
+{
+// Who made the GPU, as far as the context description needs it.
+enum GpuVendorKind : int32_t
+{
+    k_GpuVendorOther = 0,
+    k_GpuVendorAmd = 1,
+    k_GpuVendorNvidia = 2,
+};
+
+// What the context description found out about the driver.
+struct GraphicsInformation
+{
+    Lib::String vendor;   // GL_VENDOR
+    Lib::String renderer; // GL_RENDERER, the GPU name
+    int32_t vendorKind = k_GpuVendorOther;
+};
+
+class OpenGLGraphicsContext : public IGraphicsContext
+{
+public:
+    OpenGLGraphicsContext() = default;
+    OpenGLGraphicsContext(const OpenGLGraphicsContext&) = delete;
+    OpenGLGraphicsContext& operator=(const OpenGLGraphicsContext&) = delete;
+    // Deletes a context that Destroy has not deleted yet.
+    ~OpenGLGraphicsContext() override;
+
+    // The pixel format every GL window asks for: core profile, RGBA8, depth 24, stencil 8, double
+    // buffered, 4x multisampled. SDL picks the window's visual from these, so they must be set
+    // before SDL_CreateWindow.
+    static void PrepareWindowAttributes();
+
+    // "NVIDIA" anywhere in the vendor string (case-sensitive) is NVIDIA; otherwise "AMD" or "ATI"
+    // is AMD; anything else is other.
+    static GpuVendorKind VendorKindOf(const char* p_Vendor);
+
+    int32_t GetApi() const override { return k_GraphicsApiOpenGL; }
+    // Creates the newest core context from 4.6 down to 4.0 on the window, makes it current, loads
+    // the function table and sets the default GL state.
+    bool Initialise(SDL_Window* p_Window) override;
+    void Shutdown() override {}
+    void RestoreDefaultState() override;
+
+    // Logs the context description under the window's tag, fills the graphics information,
+    // switches vertical sync off and titles the window (p_Title, or "CorvanEngine" when empty).
+    // False only when glGetStringi cannot be obtained.
+    bool DescribeContext(const Lib::LogTag& p_WindowTag, SDL_Window* p_Window, const Lib::String& p_Title);
+
+    // Swap interval 1 (on) or 0 (off). Returns p_On when the driver took the interval, false when
+    // it refused it.
+    bool SwapVSync(bool p_On);
+    // True when the current swap interval is not 0.
+    bool RetrieveVSync() const;
+    void SwapBuffers(SDL_Window* p_Window);
+
+    // The SDL_GLContext, or null before Initialise and after Destroy.
+    void* GetNativeContext() const { return m_Context; }
+    // The version that was asked for when creation succeeded (4.x); 0.0 without a context.
+    int32_t GetRequestedMajorVersion() const { return m_RequestedMajor; }
+    int32_t GetRequestedMinorVersion() const { return m_RequestedMinor; }
+    const GraphicsInformation& GetGraphicsInformation() const { return m_Information; }
+    const Lib::LogTag& GetTag() const { return m_Tag; }
+
+    // Makes no context current and deletes the context.
+    void Destroy();
+
+private:
+    Lib::LogTag m_Tag{"OpenGLGraphicsContext"};
+    void* m_Context = nullptr; // SDL_GLContext
+    int32_t m_RequestedMajor = 0;
+    int32_t m_RequestedMinor = 0;
+    GraphicsInformation m_Information;
+};
+} // namespace Vozad

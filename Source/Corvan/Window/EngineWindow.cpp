@@ -1,0 +1,1104 @@
+#include "Corvan/Window/EngineWindow.h"
+
+#include "Corvan/Events/EventManager.h"
+#include "Corvan/Gui/Layout/LayoutBase.h"
+#include "Corvan/Renderer/IGraphicsContext.h"
+#include "Corvan/Renderer/OpenGL/OpenGLGraphicsContext.h"
+#include "Corvan/Window/DisplayModes.h"
+#include "Corvan/Window/IEngineNotifier.h"
+#include "Corvan/Window/INativeEventObserver.h"
+#include "Corvan/Window/KeyCodes.h"
+#include "Corvan/Window/MonitorEnumeration.h"
+#include "Corvan/Window/ScancodeTable.h"
+#include "Lib/String.h"
+
+#include <SDL2/SDL.h>
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+// stb_image's implementation has to be compiled into exactly one file of the program. It lives
+// here while the window icon is its only user; the renderer's texture code will take it over.
+#define STB_IMAGE_IMPLEMENTATION
+#include <stb/stb_image.h>
+
+namespace Vozad
+{
+namespace
+{
+constexpr uint32_t k_FallbackWidth = 640;
+constexpr uint32_t k_FallbackHeight = 480;
+constexpr const char* k_WindowDataName = "CORVAN_WINDOW_DATA";
+constexpr int32_t k_FullColourBits = 32;
+// The continuous pump stops after this many events that arrived while it was already running.
+constexpr uint32_t k_PumpLateEventLimit = 4;
+constexpr int32_t k_PumpLateMilliseconds = 2;
+constexpr uint32_t k_VideoAttempts = 5;
+constexpr uint32_t k_VideoRetryMilliseconds = 20;
+
+bool IsFullscreenMode(int32_t p_Mode)
+{
+    return p_Mode == k_WindowModeFullscreenExclusive || p_Mode == k_WindowModeFullscreenBorderless;
+}
+
+// The SDL display that shows exactly this monitor rectangle; the first display when none does.
+int FindSdlDisplay(const MonitorRect& p_Monitor)
+{
+    const int count = SDL_GetNumVideoDisplays();
+    for (int display = 0; display < count; ++display)
+    {
+        SDL_Rect bounds{};
+        if (SDL_GetDisplayBounds(display, &bounds) == 0 && bounds.x == p_Monitor.left &&
+            bounds.y == p_Monitor.top && bounds.x + bounds.w == p_Monitor.right &&
+            bounds.y + bounds.h == p_Monitor.bottom)
+            return display;
+    }
+    return 0;
+}
+
+// An exclusive mode for a client size on the monitor: exactly that size when the display offers
+// it at 32 bits, else the first 32-bit mode that is at least that large.
+bool FindExclusiveMode(const MonitorRect& p_Monitor, uint32_t p_Width, uint32_t p_Height,
+                       SDL_DisplayMode& p_Mode)
+{
+    const int display = FindSdlDisplay(p_Monitor);
+    const int count = SDL_GetNumDisplayModes(display);
+    Lib::DynamicArray<ReportedDisplayMode> reported;
+    Lib::DynamicArray<SDL_DisplayMode> modes;
+    for (int i = 0; i < count; ++i)
+    {
+        SDL_DisplayMode mode{};
+        if (SDL_GetDisplayMode(display, i, &mode) != 0 || mode.w <= 0 || mode.h <= 0)
+            continue;
+        reported.Add(ReportedDisplayMode{static_cast<uint32_t>(mode.w), static_cast<uint32_t>(mode.h),
+                                         static_cast<uint32_t>(std::max(mode.refresh_rate, 0)),
+                                         static_cast<uint32_t>(SDL_BYTESPERPIXEL(mode.format))});
+        modes.Add(mode);
+    }
+    int32_t chosen = FindModeAtLeast(reported, p_Width, p_Height);
+    if (chosen < 0)
+        return false;
+    for (uint32_t i = 0; i < reported.Count(); ++i)
+    {
+        if (reported[i].width == p_Width && reported[i].height == p_Height &&
+            reported[i].bytesPerPixel == k_FullColourBytesPerPixel)
+        {
+            chosen = static_cast<int32_t>(i);
+            break;
+        }
+    }
+    p_Mode = modes[static_cast<uint32_t>(chosen)];
+    return true;
+}
+} // namespace
+
+EngineWindow::EngineWindow(EngineData* p_EngineData, EventManager* p_EventManager,
+                           IEngineNotifier* p_Notifier, const WindowSettings& p_Settings)
+    : m_EngineData(p_EngineData), m_EventManager(p_EventManager), m_Notifier(p_Notifier),
+      m_Settings(p_Settings), m_Keyboard(p_EngineData ? p_EngineData->keyStates : nullptr)
+{
+    if (!m_EngineData || !m_EventManager)
+        LogFatal(m_Tag, "The window needs the engine data and the event manager.");
+    CreateGraphicsContext();
+    if (m_Settings.clientWidth == 0 || m_Settings.clientHeight == 0)
+    {
+        LogError(m_Tag, "Passed 0 for width or height: %u x %u, defaulting to 640 x 480",
+                 m_Settings.clientWidth, m_Settings.clientHeight);
+        m_Settings.clientWidth = k_FallbackWidth;
+        m_Settings.clientHeight = k_FallbackHeight;
+    }
+}
+
+EngineWindow::~EngineWindow()
+{
+    if (m_Window || m_VideoInitialised)
+        Destroy();
+}
+
+void EngineWindow::CreateGraphicsContext()
+{
+    // Vulkan's context comes with the Vulkan device probe; other API values get none, and
+    // creating the window then fails.
+    if (m_EngineData->rendererApi == k_GraphicsApiOpenGL)
+    {
+        auto context = std::make_unique<OpenGLGraphicsContext>();
+        m_OpenGL = context.get();
+        m_GraphicsContext = std::move(context);
+    }
+}
+
+bool EngineWindow::InitialiseVideo()
+{
+    // A busy X server can refuse a connection for a moment (EAGAIN). SDL then quietly falls back
+    // to its offscreen driver, and the game would run in a window nobody sees; unless someone
+    // asked for a driver, the display gets a few more chances first, and without any display
+    // the window is not created at all.
+    const bool ownsVideo = SDL_WasInit(SDL_INIT_VIDEO) == 0;
+    const bool driverChosen = SDL_getenv("SDL_VIDEODRIVER") || SDL_GetHint(SDL_HINT_VIDEODRIVER);
+    for (uint32_t attempt = 1;; ++attempt)
+    {
+        if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
+            return false;
+        const char* driver = SDL_GetCurrentVideoDriver();
+        const bool withoutDisplay =
+            driver && (SDL_strcmp(driver, "offscreen") == 0 || SDL_strcmp(driver, "dummy") == 0);
+        if (!ownsVideo || driverChosen || !withoutDisplay)
+            return true;
+        if (attempt == k_VideoAttempts)
+        {
+            LogError(m_Tag, "No display could be reached (SDL offers only its %s driver).", driver);
+            SDL_QuitSubSystem(SDL_INIT_VIDEO);
+            return false;
+        }
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        SDL_Delay(k_VideoRetryMilliseconds * attempt);
+    }
+}
+
+void EngineWindow::ReportSdlError(const char* p_Text) const
+{
+    LogError(m_Tag, "%s, message: %s", p_Text, SDL_GetError());
+}
+
+void EngineWindow::ReportInvalidApi(const char* p_Operation) const
+{
+    const int32_t api = m_EngineData->rendererApi;
+    if (api != k_GraphicsApiOpenGL && api != k_GraphicsApiVulkan)
+        LogError(m_Tag, "Not valid Renderer API is available (%s).", p_Operation);
+}
+
+bool EngineWindow::Create()
+{
+    if (m_Created)
+        return true;
+    if (!CreateNativeWindow())
+    {
+        LogError(m_Tag, "Unable to create the window.");
+        ReleaseNative();
+        return false;
+    }
+    m_EventManager->SendWindowCreate(); // queued until the game installs itself as receiver
+    LogInfo(m_Tag, "Main window created");
+
+    if (!m_GraphicsContext)
+        CreateGraphicsContext();
+    const bool initialised = m_OpenGL && m_OpenGL->Initialise(m_Window) &&
+                             m_OpenGL->DescribeContext(m_Tag, m_Window, m_Settings.title);
+    if (!initialised)
+    {
+        Destroy();
+        return false;
+    }
+    m_Created = true;
+    const Lib::RectSize size = GetWindowSize();
+    LayoutFor(size.width, size.height);
+    return true;
+}
+
+bool EngineWindow::CreateNativeWindow()
+{
+    if (!m_VideoInitialised)
+    {
+        // SDL would add a quit event of its own when the last window's close button is pressed;
+        // closing goes through the game's quit question instead.
+        SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+        if (!InitialiseVideo())
+        {
+            ReportSdlError("Failed to register the main window class");
+            return false;
+        }
+        m_VideoInitialised = true;
+    }
+
+    SDL_DisplayMode desktop{};
+    if (SDL_GetDesktopDisplayMode(0, &desktop) != 0)
+    {
+        ReportSdlError("Unable to read the desktop display mode");
+        return false;
+    }
+    // X11 keeps 24-bit colour in 32-bit pixels: the storage size is what counts.
+    m_EngineData->desktopBitsPerPixel = static_cast<int32_t>(SDL_BYTESPERPIXEL(desktop.format)) * 8;
+    m_EngineData->desktopWidth = desktop.w;
+    m_EngineData->desktopHeight = desktop.h;
+    if (m_EngineData->desktopBitsPerPixel < k_FullColourBits)
+    {
+        LogError(m_Tag, "The desktop has %d bits per pixel, at least %d are needed.",
+                 m_EngineData->desktopBitsPerPixel, k_FullColourBits);
+        return false;
+    }
+
+    MonitorCollection& monitors = m_EngineData->monitors;
+    RefreshMonitors(monitors);
+    LogInfo(m_Tag, "Total count monitors: %u", monitors.monitors.Count());
+    if (monitors.monitors.IsEmpty())
+    {
+        LogError(m_Tag, "No monitor found.");
+        return false;
+    }
+    if (m_Settings.monitorIndex < 0 ||
+        static_cast<uint32_t>(m_Settings.monitorIndex) >= monitors.monitors.Count())
+        m_Settings.monitorIndex = 0;
+    const MonitorRect monitor = monitors.monitors[static_cast<uint32_t>(m_Settings.monitorIndex)].rect;
+    const int32_t monitorWidth = monitor.right - monitor.left;
+    const int32_t monitorHeight = monitor.bottom - monitor.top;
+
+    // The windowed placement, centred on the monitor; fullscreen windows return to it.
+    m_Settings.x = monitor.left + (monitorWidth - static_cast<int32_t>(m_Settings.clientWidth)) / 2;
+    m_Settings.y = monitor.top + (monitorHeight - static_cast<int32_t>(m_Settings.clientHeight)) / 2;
+    m_SavedPlacement = Placement{m_Settings.x, m_Settings.y, m_Settings.clientWidth, m_Settings.clientHeight};
+
+    int32_t mode = m_Settings.windowMode;
+    if (mode != k_WindowModeFullscreenExclusive && mode != k_WindowModeFullscreenBorderless)
+        mode = k_WindowModeWindowed;
+    SDL_DisplayMode exclusive{};
+    if (mode == k_WindowModeFullscreenExclusive &&
+        !FindExclusiveMode(monitor, m_Settings.clientWidth, m_Settings.clientHeight, exclusive))
+    {
+        LogError(m_Tag, "Unable to use exclusive fullscreen mode.");
+        mode = k_WindowModeFullscreenBorderless;
+    }
+
+    Uint32 flags = SDL_WINDOW_HIDDEN;
+    if (m_Settings.resizable)
+        flags |= SDL_WINDOW_RESIZABLE;
+    switch (m_EngineData->rendererApi)
+    {
+    case k_GraphicsApiOpenGL:
+        OpenGLGraphicsContext::PrepareWindowAttributes();
+        flags |= SDL_WINDOW_OPENGL;
+        break;
+    case k_GraphicsApiVulkan:
+        LogError(m_Tag, "No Vulkan graphics context is available, the window needs the OpenGL renderer.");
+        return false;
+    default:
+        ReportInvalidApi("create");
+        return false;
+    }
+
+    // Created with an empty title: the graphics context names the window once it describes itself.
+    m_Window = SDL_CreateWindow("", m_Settings.x, m_Settings.y, static_cast<int>(m_Settings.clientWidth),
+                                static_cast<int>(m_Settings.clientHeight), flags);
+    if (!m_Window)
+    {
+        LogError(m_Tag, "Failed to create the main OpenGL window.");
+        ReportSdlError("SDL_CreateWindow");
+        return false;
+    }
+    SDL_SetWindowData(m_Window, k_WindowDataName, this);
+    if (m_Settings.minimumWidth > 0 && m_Settings.minimumHeight > 0)
+        SDL_SetWindowMinimumSize(m_Window, m_Settings.minimumWidth, m_Settings.minimumHeight);
+
+    if (mode == k_WindowModeFullscreenExclusive)
+    {
+        // SDL switches the display when the window is first shown and gives the desktop its
+        // mode back when the window leaves fullscreen or goes away.
+        if (SDL_SetWindowDisplayMode(m_Window, &exclusive) == 0 &&
+            SDL_SetWindowFullscreen(m_Window, SDL_WINDOW_FULLSCREEN) == 0)
+        {
+            m_DisplayModeChanged = true;
+            m_Settings.clientWidth = static_cast<uint32_t>(exclusive.w);
+            m_Settings.clientHeight = static_cast<uint32_t>(exclusive.h);
+        }
+        else
+        {
+            ReportSdlError("Unable to change the display mode");
+            LogError(m_Tag, "Unable to use exclusive fullscreen mode.");
+            mode = k_WindowModeFullscreenBorderless;
+        }
+    }
+    if (mode == k_WindowModeFullscreenBorderless)
+    {
+        if (SDL_SetWindowFullscreen(m_Window, SDL_WINDOW_FULLSCREEN_DESKTOP) == 0)
+        {
+            m_Settings.clientWidth = static_cast<uint32_t>(monitorWidth);
+            m_Settings.clientHeight = static_cast<uint32_t>(monitorHeight);
+        }
+        else
+        {
+            ReportSdlError("Unable to switch into fullscreen mode");
+            mode = k_WindowModeWindowed;
+        }
+    }
+    if (IsFullscreenMode(mode))
+    {
+        // Size changes report the mode the window was created in, until fullscreen is left.
+        m_FullscreenSwitchPending = true;
+        m_Settings.targetFullscreenMode = mode;
+        m_Settings.x = monitor.left;
+        m_Settings.y = monitor.top;
+    }
+    m_WindowMode = mode;
+    return true;
+}
+
+void EngineWindow::ReleaseNative()
+{
+    if (m_Window)
+    {
+        if (m_RawMouseInput)
+            SDL_SetRelativeMouseMode(SDL_FALSE);
+        SDL_SetWindowMouseRect(m_Window, nullptr);
+    }
+    m_RawMouseInput = false;
+    if (m_CursorShowCounter < 0 && m_VideoInitialised)
+        SDL_ShowCursor(SDL_ENABLE);
+    m_CursorShowCounter = 0;
+
+    if (m_GraphicsContext)
+    {
+        if (m_OpenGL)
+            m_OpenGL->Destroy();
+        m_GraphicsContext->Shutdown();
+        m_GraphicsContext.reset();
+        m_OpenGL = nullptr;
+    }
+    if (m_Window)
+    {
+        SDL_SetWindowData(m_Window, k_WindowDataName, nullptr);
+        SDL_HideWindow(m_Window);
+        SDL_DestroyWindow(m_Window); // also gives the desktop back its display mode
+        m_Window = nullptr;
+    }
+    m_DisplayModeChanged = false;
+    m_FullscreenSwitchPending = false;
+    if (m_VideoInitialised)
+    {
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        m_VideoInitialised = false;
+    }
+    m_Created = false;
+}
+
+void EngineWindow::Destroy()
+{
+    if (!m_Window && !m_VideoInitialised && !m_Created)
+        return;
+    ReportInvalidApi("close");
+    if (!m_Window)
+        LogError(m_Tag, "Unable to hide and destroy the window, there is none.");
+    ReleaseNative();
+}
+
+void* EngineWindow::GetNativeGraphicsContext() const
+{
+    return m_OpenGL ? m_OpenGL->GetNativeContext() : nullptr;
+}
+
+bool EngineWindow::CanUseWindow(const char* p_Failure) const
+{
+    if (m_EngineData->rendererApi != k_GraphicsApiOpenGL)
+    {
+        LogError(m_Tag, "%s", p_Failure);
+        return false;
+    }
+    if (!m_Window)
+    {
+        LogError(m_Tag, "%s, the window does not exist.", p_Failure);
+        return false;
+    }
+    return true;
+}
+
+bool EngineWindow::Show()
+{
+    ReportInvalidApi("show");
+    if (!CanUseWindow("Failed to show window"))
+        return false;
+    SDL_ShowWindow(m_Window);
+    return true;
+}
+
+bool EngineWindow::Hide()
+{
+    ReportInvalidApi("hide");
+    if (!CanUseWindow("Failed to hide window"))
+        return false;
+    SDL_HideWindow(m_Window);
+    return true;
+}
+
+bool EngineWindow::Focus()
+{
+    ReportInvalidApi("focus");
+    if (!CanUseWindow("Failed to set the window focus"))
+        return false;
+    SDL_RaiseWindow(m_Window);
+    m_Settings.focus = true;
+    return true;
+}
+
+void EngineWindow::SetResizable(bool p_Resizable)
+{
+    m_Settings.resizable = p_Resizable;
+    if (m_Window)
+        SDL_SetWindowResizable(m_Window, p_Resizable ? SDL_TRUE : SDL_FALSE);
+}
+
+Lib::RectSize EngineWindow::GetWindowSize() const
+{
+    if (m_Settings.clientWidth != 0 && m_Settings.clientHeight != 0)
+        return {m_Settings.clientWidth, m_Settings.clientHeight};
+    int width = 0, height = 0;
+    if (m_Window)
+        SDL_GetWindowSize(m_Window, &width, &height);
+    return {static_cast<uint32_t>(std::max(width, 0)), static_cast<uint32_t>(std::max(height, 0))};
+}
+
+WindowRect EngineWindow::GetRect() const
+{
+    const Lib::RectSize size = GetWindowSize();
+    return {m_Settings.x, m_Settings.x + static_cast<int32_t>(size.width), m_Settings.y,
+            m_Settings.y + static_cast<int32_t>(size.height)};
+}
+
+void EngineWindow::ToggleFullscreen()
+{
+    SwitchFullscreen(!IsFullscreenMode(m_WindowMode));
+}
+
+void EngineWindow::SetWindowMode(int32_t p_Mode)
+{
+    if (p_Mode == k_WindowModeWindowed)
+        SwitchFullscreen(false);
+    else if (IsFullscreenMode(p_Mode))
+        SwitchFullscreen(true);
+}
+
+void EngineWindow::SwitchFullscreen(bool p_Enter)
+{
+    // Switches at run time always go borderless: changing the display's mode under a running
+    // game is slow and leaves the desktop rearranged when anything goes wrong.
+    m_Settings.targetFullscreenMode = k_WindowModeFullscreenBorderless;
+    if (!m_Window)
+    {
+        LogError(m_Tag, "Failed to switch the window state, the window does not exist.");
+        return;
+    }
+    if (m_DisplayModeChanged)
+    {
+        // Back to the desktop's mode; the window stays a fullscreen cover of its monitor.
+        const int result = SDL_SetWindowFullscreen(m_Window, SDL_WINDOW_FULLSCREEN_DESKTOP);
+        if (result != 0)
+        {
+            LogError(m_Tag, "Unable to reset the display mode: %ld", static_cast<long>(result));
+        }
+        else
+        {
+            m_DisplayModeChanged = false;
+            m_WindowMode = k_WindowModeFullscreenBorderless;
+        }
+    }
+
+    const bool fullscreen = (SDL_GetWindowFlags(m_Window) & SDL_WINDOW_FULLSCREEN) != 0;
+    if (p_Enter)
+    {
+        if (m_EngineData->rendererApi != k_GraphicsApiOpenGL)
+        {
+            ReportInvalidApi("fullscreen switch");
+            LogError(m_Tag, "Failed to switch the window state");
+            return;
+        }
+        if (fullscreen)
+            return;
+        m_SavedPlacement =
+            Placement{m_Settings.x, m_Settings.y, m_Settings.clientWidth, m_Settings.clientHeight};
+        m_FullscreenSwitchPending = true;
+        if (SDL_SetWindowFullscreen(m_Window, SDL_WINDOW_FULLSCREEN_DESKTOP) != 0)
+        {
+            m_FullscreenSwitchPending = false;
+            ReportSdlError("Unable to switch into fullscreen mode");
+            return;
+        }
+        m_WindowMode = k_WindowModeFullscreenBorderless;
+        return;
+    }
+
+    if (!fullscreen)
+    {
+        LogError(m_Tag, "Failed to switch the window state, the window is not in fullscreen mode.");
+        return;
+    }
+    if (SDL_SetWindowFullscreen(m_Window, 0) != 0)
+    {
+        ReportSdlError("Failed to switch the window state");
+        return;
+    }
+    m_FullscreenSwitchPending = false;
+    const Placement& saved = m_SavedPlacement;
+    SDL_SetWindowSize(m_Window, static_cast<int>(saved.width), static_cast<int>(saved.height));
+    SDL_SetWindowPosition(m_Window, saved.x, saved.y);
+    m_Settings.x = saved.x;
+    m_Settings.y = saved.y;
+    m_Settings.clientWidth = saved.width;
+    m_Settings.clientHeight = saved.height;
+    m_WindowMode = k_WindowModeWindowed;
+    LayoutFor(saved.width, saved.height);
+}
+
+bool EngineWindow::SetIcon(const uint8_t* p_Bytes, uint32_t p_Size, const char* p_Name)
+{
+    const char* name = p_Name ? p_Name : "";
+    int width = 0, height = 0, channels = 0;
+    stbi_uc* pixels = nullptr;
+    if (p_Bytes && p_Size > 0 && p_Size <= static_cast<uint32_t>(INT32_MAX))
+        pixels = stbi_load_from_memory(p_Bytes, static_cast<int>(p_Size), &width, &height, &channels,
+                                       STBI_rgb_alpha);
+    if (!pixels)
+    {
+        LogError(m_Tag, "Could not load icon data, texture name: '%s'.", name);
+        return false;
+    }
+
+    // stb_image hands out R, G, B, A bytes; the masks say where those land in a 32-bit pixel.
+#if SDL_BYTEORDER == SDL_BIG_ENDIAN
+    const Uint32 red = 0xFF000000, green = 0x00FF0000, blue = 0x0000FF00, alpha = 0x000000FF;
+#else
+    const Uint32 red = 0x000000FF, green = 0x0000FF00, blue = 0x00FF0000, alpha = 0xFF000000;
+#endif
+    SDL_Surface* surface =
+        SDL_CreateRGBSurfaceFrom(pixels, width, height, 32, width * 4, red, green, blue, alpha);
+    bool set = false;
+    if (!surface)
+    {
+        LogError(m_Tag, "Unable to create window icon bitmap handle.");
+    }
+    else if (!m_Window)
+    {
+        LogError(m_Tag, "Could not set the window icon '%s', the window does not exist.", name);
+    }
+    else
+    {
+        SDL_SetWindowIcon(m_Window, surface); // SDL copies the pixels
+        set = true;
+    }
+    SDL_FreeSurface(surface);
+    stbi_image_free(pixels);
+    return set;
+}
+
+void EngineWindow::CenterCursor()
+{
+    const Lib::RectSize size = GetWindowSize();
+    SetCursorPosition(static_cast<int32_t>(size.width / 2), static_cast<int32_t>(size.height / 2));
+}
+
+void EngineWindow::SetCursorPosition(int32_t p_X, int32_t p_Y)
+{
+    if (m_Window)
+        SDL_WarpMouseInWindow(m_Window, p_X, p_Y);
+    m_EngineData->cursorPosition = Lib::Point{p_X, p_Y};
+}
+
+void EngineWindow::ClipCursorToRect(const WindowRect& p_Rect)
+{
+    if (!m_Window)
+        return;
+    // SDL takes the rectangle in client coordinates and keeps it while the window has focus.
+    const SDL_Rect rect{p_Rect.left, p_Rect.top, p_Rect.right - p_Rect.left, p_Rect.bottom - p_Rect.top};
+    if (SDL_SetWindowMouseRect(m_Window, &rect) != 0)
+        ReportSdlError("Unable to clip the cursor");
+}
+
+void EngineWindow::ReleaseCursorClip()
+{
+    if (m_Window && SDL_SetWindowMouseRect(m_Window, nullptr) != 0)
+        ReportSdlError("Unable to release the cursor clip");
+}
+
+void EngineWindow::SetRawMouseInput(bool p_Enabled)
+{
+    if (p_Enabled == m_RawMouseInput)
+        return;
+    // SDL's relative mode gives unaccelerated motion and keeps the hidden pointer inside the
+    // window itself, so no clip box around the cursor is needed.
+    if (SDL_SetRelativeMouseMode(p_Enabled ? SDL_TRUE : SDL_FALSE) != 0)
+    {
+        ReportSdlError("Error during SDL_SetRelativeMouseMode()");
+        return;
+    }
+    m_RawMouseInput = p_Enabled;
+    if (p_Enabled)
+    {
+        SetCursorVisible(false);
+    }
+    else
+    {
+        ReleaseCursorClip();
+        SetCursorVisible(true);
+    }
+}
+
+void EngineWindow::SetCursorVisible(bool p_Visible)
+{
+    if (!m_VideoInitialised)
+        return;
+    if (p_Visible && m_CursorShowCounter < 0)
+    {
+        SDL_ShowCursor(SDL_ENABLE);
+        m_CursorShowCounter = 0;
+    }
+    else if (!p_Visible && m_CursorShowCounter == 0)
+    {
+        SDL_ShowCursor(SDL_DISABLE);
+        m_CursorShowCounter = -1;
+    }
+}
+
+bool EngineWindow::SetClientSize(uint32_t p_Width, uint32_t p_Height)
+{
+    if (p_Width == 0 || p_Height == 0 || p_Width > static_cast<uint32_t>(INT32_MAX) ||
+        p_Height > static_cast<uint32_t>(INT32_MAX))
+    {
+        LogError(m_Tag, "Invalid client size: %u x %u", p_Width, p_Height);
+        return false;
+    }
+    if (p_Width == m_Settings.clientWidth && p_Height == m_Settings.clientHeight)
+        return false;
+    if (m_Window)
+        SDL_SetWindowSize(m_Window, static_cast<int>(p_Width), static_cast<int>(p_Height));
+    m_Settings.clientWidth = p_Width;
+    m_Settings.clientHeight = p_Height;
+    LayoutFor(p_Width, p_Height);
+    return true;
+}
+
+double EngineWindow::GetDpiScale() const
+{
+    const MonitorCollection& monitors = m_EngineData->monitors;
+    const int32_t index = monitors.FindMonitorAt(m_Settings.x, m_Settings.y);
+    if (index < 0)
+    {
+        LogError(m_Tag,
+                 "Unable to retrieve dpi for the current monitor, monitor count: %u, current position: %d,%d",
+                 monitors.monitors.Count(), m_Settings.x, m_Settings.y);
+        return 0.0;
+    }
+    return static_cast<double>(monitors.monitors[static_cast<uint32_t>(index)].dpiX);
+}
+
+bool EngineWindow::RetrieveVSync() const
+{
+    return m_Created && m_OpenGL ? m_OpenGL->RetrieveVSync() : false;
+}
+
+void EngineWindow::SwapVSync(bool p_Enabled)
+{
+    if (m_Created && m_OpenGL)
+        m_OpenGL->SwapVSync(p_Enabled);
+}
+
+void EngineWindow::UpdateLayout()
+{
+    const Lib::RectSize size = GetWindowSize();
+    LayoutFor(size.width, size.height);
+}
+
+Viewport EngineWindow::ComputeViewport(uint32_t p_Width, uint32_t p_Height, float p_FixedAspectRatio,
+                                       bool p_KeepAspectRatio)
+{
+    const int32_t width = static_cast<int32_t>(p_Width);
+    const int32_t height = static_cast<int32_t>(p_Height);
+    Viewport viewport{0, width, 0, height};
+    if (!p_KeepAspectRatio || !(p_FixedAspectRatio > 0.0f) || width <= 0 || height <= 0)
+        return viewport;
+    const double ratio = static_cast<double>(p_FixedAspectRatio);
+    const double current = static_cast<double>(width) / height;
+    if (std::fabs(current - ratio) < 1e-6)
+        return viewport;
+    if (current > ratio)
+    {
+        // Wider than wanted: equal bars left and right.
+        const int32_t inner = static_cast<int32_t>(std::lround(height * ratio));
+        viewport.left = (width - inner) / 2;
+        viewport.right = viewport.left + inner;
+    }
+    else
+    {
+        const int32_t inner = static_cast<int32_t>(std::lround(width / ratio));
+        viewport.top = (height - inner) / 2;
+        viewport.bottom = viewport.top + inner;
+    }
+    return viewport;
+}
+
+void EngineWindow::LayoutFor(uint32_t p_Width, uint32_t p_Height)
+{
+    m_EngineData->viewport =
+        ComputeViewport(p_Width, p_Height, m_EngineData->fixedAspectRatio, m_EngineData->keepAspectRatio);
+    if (m_Root)
+    {
+        m_Root->SetRect(LayoutRect{0, static_cast<int32_t>(p_Width), 0, static_cast<int32_t>(p_Height)});
+        m_Root->UpdateLayout();
+    }
+}
+
+void EngineWindow::Present()
+{
+    if (m_Created && m_OpenGL)
+        m_OpenGL->SwapBuffers(m_Window);
+}
+
+void EngineWindow::PumpMessages(int32_t p_LoopMode)
+{
+    if (!m_VideoInitialised)
+        return;
+    SDL_Event event;
+    if (p_LoopMode == 0)
+    {
+        if (!SDL_WaitEvent(&event))
+        {
+            ReportSdlError("Unable to wait for window events");
+            return;
+        }
+        HandleEvent(event);
+        while (SDL_PollEvent(&event))
+            HandleEvent(event);
+        return;
+    }
+
+    const Uint32 start = SDL_GetTicks();
+    uint32_t late = 0;
+    while (SDL_PollEvent(&event))
+    {
+        HandleEvent(event);
+        // Repaint and close requests never count: they must not cut a frame short.
+        const bool exempt = event.type == SDL_WINDOWEVENT && (event.window.event == SDL_WINDOWEVENT_EXPOSED ||
+                                                              event.window.event == SDL_WINDOWEVENT_CLOSE);
+        const bool late_event =
+            static_cast<int32_t>(event.common.timestamp - start) >= k_PumpLateMilliseconds;
+        if (!exempt && late_event && ++late >= k_PumpLateEventLimit)
+            break;
+    }
+}
+
+void EngineWindow::HandleEvent(const SDL_Event& p_Event)
+{
+    if (m_Observer)
+        m_Observer->OnNativeEvent(p_Event);
+    switch (p_Event.type)
+    {
+    case SDL_WINDOWEVENT:
+        OnWindowEvent(p_Event);
+        break;
+    case SDL_KEYDOWN:
+    case SDL_KEYUP:
+        OnKey(p_Event);
+        break;
+    case SDL_TEXTINPUT:
+        OnTextInput(p_Event);
+        break;
+    case SDL_MOUSEMOTION:
+        OnMouseMotion(p_Event);
+        break;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP:
+        OnMouseButton(p_Event);
+        break;
+    case SDL_MOUSEWHEEL:
+        OnMouseWheel(p_Event);
+        break;
+    case SDL_DISPLAYEVENT:
+        RefreshMonitors(m_EngineData->monitors);
+        break;
+    case SDL_QUIT:
+        OnProcessQuit();
+        break;
+    default:
+        break;
+    }
+}
+
+void EngineWindow::OnWindowEvent(const SDL_Event& p_Event)
+{
+    if (m_Window && p_Event.window.windowID != SDL_GetWindowID(m_Window))
+        return;
+    const SDL_WindowEvent& window = p_Event.window;
+    switch (window.event)
+    {
+    case SDL_WINDOWEVENT_MOVED:
+        m_Settings.x = window.data1;
+        m_Settings.y = window.data2;
+        m_EventManager->SendWindowPosition(Lib::Point{window.data1, window.data2});
+        break;
+    // SDL follows every RESIZED with SIZE_CHANGED, which also covers size changes the program
+    // made itself: handling only the latter reports each change once.
+    case SDL_WINDOWEVENT_SIZE_CHANGED:
+        if (window.data1 > 0 && window.data2 > 0)
+            OnSizeChanged(static_cast<uint32_t>(window.data1), static_cast<uint32_t>(window.data2));
+        break;
+    case SDL_WINDOWEVENT_MINIMIZED:
+        m_WindowMode = k_WindowModeMinimised;
+        m_EventManager->SendWindowMinimize();
+        break;
+    case SDL_WINDOWEVENT_MAXIMIZED:
+    {
+        m_Maximised = true;
+        int width = 0, height = 0;
+        if (m_Window)
+            SDL_GetWindowSize(m_Window, &width, &height);
+        if (width > 0 && height > 0)
+            OnMaximised(static_cast<uint32_t>(width), static_cast<uint32_t>(height));
+        else
+            OnMaximised(m_Settings.clientWidth, m_Settings.clientHeight);
+        break;
+    }
+    case SDL_WINDOWEVENT_RESTORED:
+    {
+        m_Maximised = false;
+        const Lib::RectSize size = GetWindowSize();
+        int width = static_cast<int>(size.width), height = static_cast<int>(size.height);
+        if (m_Window)
+            SDL_GetWindowSize(m_Window, &width, &height);
+        if (width > 0 && height > 0)
+            OnSizeChanged(static_cast<uint32_t>(width), static_cast<uint32_t>(height));
+        break;
+    }
+    case SDL_WINDOWEVENT_FOCUS_GAINED:
+        m_EventManager->SendWindowFocus(true);
+        break;
+    case SDL_WINDOWEVENT_FOCUS_LOST:
+        m_ClickedIn = false;
+        SetCursorVisible(true);
+        m_EventManager->SendWindowFocus(false);
+        break;
+    case SDL_WINDOWEVENT_ENTER:
+        OnCursorEnter();
+        break;
+    case SDL_WINDOWEVENT_LEAVE:
+        OnCursorLeave();
+        break;
+    case SDL_WINDOWEVENT_CLOSE:
+        OnCloseRequest();
+        break;
+    default:
+        break;
+    }
+}
+
+void EngineWindow::OnSizeChanged(uint32_t p_Width, uint32_t p_Height)
+{
+    if (m_Maximised)
+    {
+        OnMaximised(p_Width, p_Height);
+        return;
+    }
+    m_Settings.clientWidth = p_Width;
+    m_Settings.clientHeight = p_Height;
+    if (m_Notifier)
+        m_Notifier->NotifyResize();
+    LayoutFor(p_Width, p_Height);
+    const Lib::RectSize size{p_Width, p_Height};
+    if (m_FullscreenSwitchPending)
+    {
+        const int32_t target = m_Settings.targetFullscreenMode;
+        if (IsFullscreenMode(target))
+        {
+            m_WindowMode = target;
+            m_EventManager->SendWindowFullscreen(size);
+        }
+        else
+        {
+            LogError(m_Tag, "Unknown target fullscreen state: %u", static_cast<uint32_t>(target));
+        }
+        return;
+    }
+    m_WindowMode = k_WindowModeWindowed;
+    m_EventManager->SendWindowResize(size);
+}
+
+void EngineWindow::OnMaximised(uint32_t p_Width, uint32_t p_Height)
+{
+    m_Settings.clientWidth = p_Width;
+    m_Settings.clientHeight = p_Height;
+    m_WindowMode = k_WindowModeMaximised;
+    if (m_Notifier)
+        m_Notifier->NotifyResize();
+    LayoutFor(p_Width, p_Height);
+    m_EventManager->SendWindowMaximize(Lib::RectSize{p_Width, p_Height});
+}
+
+void EngineWindow::OnCloseRequest()
+{
+    if (!m_Created)
+        return;
+    // The game may refuse (an unsaved state, a question on screen): then the window stays open.
+    if (!m_EventManager->SendQuitRequest())
+        return;
+    m_EventManager->SendWindowClose();
+    if (m_Notifier)
+        m_Notifier->NotifyQuit();
+}
+
+void EngineWindow::OnProcessQuit()
+{
+    // With SDL's own quit-on-last-window-close turned off, SDL_QUIT comes from outside: SDL turns
+    // SIGINT and SIGTERM into it. The process is being told to end, so the game is not asked; it
+    // still hears the close and the engine shuts down in order (the configuration gets saved).
+    m_EventManager->SendWindowClose();
+    if (m_Notifier)
+        m_Notifier->NotifyQuit();
+}
+
+int32_t EngineWindow::Modifiers() const
+{
+    return static_cast<int32_t>(ModifierMask(m_EngineData->keyStates));
+}
+
+void EngineWindow::OnKey(const SDL_Event& p_Event)
+{
+    const int32_t scancode = static_cast<int32_t>(p_Event.key.keysym.scancode);
+    const int32_t code = KeyCodeFromScancode(scancode);
+    if (code == KeyCode::None)
+    {
+        LogError(m_Tag, "Unknown key pressed, event: %u, key: %lu", p_Event.type,
+                 static_cast<unsigned long>(scancode));
+        return;
+    }
+    const KeyTransition key = p_Event.type == SDL_KEYDOWN ? m_Keyboard.Press(code) : m_Keyboard.Release(code);
+    switch (key.eventType)
+    {
+    case k_EventKeyPress:
+        m_EventManager->SendKeyPress(key.keyCode, key.action, key.modifiers);
+        break;
+    case k_EventKeyRepeat:
+        m_EventManager->SendKeyRepeat(key.keyCode, key.action, key.modifiers);
+        break;
+    case k_EventKeyRelease:
+        m_EventManager->SendKeyRelease(key.keyCode, key.action, key.modifiers);
+        break;
+    default:
+        break;
+    }
+}
+
+void EngineWindow::OnTextInput(const SDL_Event& p_Event)
+{
+    // One event per character, as typed; wchar_t holds a whole code point here, so characters
+    // beyond the basic plane need no surrogate pairs.
+    const std::wstring text = Lib::WideFromUtf8(p_Event.text.text);
+    for (wchar_t character : text)
+    {
+        if (character <= 31 || character == 127)
+            continue;
+        const Lib::String typed(std::wstring(1, character));
+        m_EventManager->SendTextInput(typed);
+        if (!(m_EngineData->lastTypedText == typed))
+            m_EngineData->lastTypedText = typed;
+    }
+}
+
+Lib::Point EngineWindow::CursorInClient() const
+{
+    int globalX = 0, globalY = 0, windowX = 0, windowY = 0;
+    SDL_GetGlobalMouseState(&globalX, &globalY);
+    if (m_Window)
+        SDL_GetWindowPosition(m_Window, &windowX, &windowY);
+    return Lib::Point{globalX - windowX, globalY - windowY};
+}
+
+void EngineWindow::OnMouseMotion(const SDL_Event& p_Event)
+{
+    const Lib::Point stored = m_EngineData->cursorPosition;
+    if (m_RawMouseInput)
+    {
+        // Relative motion moves a virtual cursor from the stored position, which stays put.
+        const Lib::Point motion{p_Event.motion.xrel, p_Event.motion.yrel};
+        m_EventManager->SendCursorMove(m_HeldButton, Lib::Point{stored.x + motion.x, stored.y + motion.y},
+                                       motion);
+        return;
+    }
+    // While a button is held SDL keeps reporting motion outside the window too.
+    const Lib::Point position{p_Event.motion.x, p_Event.motion.y};
+    m_EventManager->SendCursorMove(m_HeldButton, position,
+                                   Lib::Point{position.x - stored.x, position.y - stored.y});
+    m_EngineData->cursorPosition = position;
+}
+
+void EngineWindow::OnCursorEnter()
+{
+    const Lib::Point stored = m_EngineData->cursorPosition;
+    const Lib::Point position = CursorInClient();
+    if (m_HeldButton == 0)
+        m_EventManager->SendCursorEnter(position, Lib::Point{position.x - stored.x, position.y - stored.y});
+}
+
+void EngineWindow::OnCursorLeave()
+{
+    // A relative-mode pointer is captured: it only seems to leave.
+    if (m_RawMouseInput && SDL_GetRelativeMouseMode())
+        return;
+    const Lib::Point stored = m_EngineData->cursorPosition;
+    const Lib::Point position = CursorInClient();
+    const Lib::RectSize size = GetWindowSize();
+    const int32_t maxX = std::max(static_cast<int32_t>(size.width) - 1, 0);
+    const int32_t maxY = std::max(static_cast<int32_t>(size.height) - 1, 0);
+    const Lib::Point clamped{std::clamp(position.x, 0, maxX), std::clamp(position.y, 0, maxY)};
+    if (m_HeldButton == 0)
+        m_EventManager->SendCursorLeave(position, Lib::Point{clamped.x - stored.x, clamped.y - stored.y});
+    m_EngineData->cursorPosition = position;
+}
+
+void EngineWindow::OnMouseButton(const SDL_Event& p_Event)
+{
+    const bool down = p_Event.type == SDL_MOUSEBUTTONDOWN;
+    int32_t button = 0;
+    switch (p_Event.button.button)
+    {
+    case SDL_BUTTON_LEFT:
+        button = 1;
+        break;
+    case SDL_BUTTON_RIGHT:
+        button = 2;
+        break;
+    case SDL_BUTTON_MIDDLE:
+        button = 3;
+        break;
+    default:
+    {
+        const int32_t state = static_cast<int32_t>(SDL_GetMouseState(nullptr, nullptr));
+        if (down)
+            LogError(m_Tag, "Unknown mouse-down button: %d, keystate: %d", p_Event.button.button, state);
+        else
+            LogError(m_Tag, "Unknown mouse-up button: %d, keystate: %d", p_Event.button.button, state);
+        return;
+    }
+    }
+
+    const Viewport& viewport = m_EngineData->viewport;
+    const Lib::Point position{p_Event.button.x - viewport.left, p_Event.button.y - viewport.top};
+    if (down)
+    {
+        // Mouse-look hides the cursor with the first click that brings the player back.
+        if (m_RawMouseInput && !m_ClickedIn)
+            SetCursorVisible(false);
+        m_ClickedIn = true;
+        m_HeldButton = button;
+        m_EngineData->mouseButtonStates[button - 1] = 1;
+        m_EventManager->SendMouseButtonDown(button, Modifiers(), position);
+        return;
+    }
+    if (m_HeldButton == button)
+        m_HeldButton = 0;
+    m_EngineData->mouseButtonStates[button - 1] = 0;
+    m_EventManager->SendMouseButtonUp(button, Modifiers(), position);
+}
+
+void EngineWindow::OnMouseWheel(const SDL_Event& p_Event)
+{
+    const SDL_MouseWheelEvent& wheel = p_Event.wheel;
+    const float direction = wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -1.0f : 1.0f;
+    const Lib::Point position{wheel.mouseX, wheel.mouseY};
+    // High-resolution wheels report fractions of a notch; older senders only the whole notches.
+    const float vertical = wheel.preciseY != 0.0f ? wheel.preciseY : static_cast<float>(wheel.y);
+    const float horizontal = wheel.preciseX != 0.0f ? wheel.preciseX : static_cast<float>(wheel.x);
+    for (const float notches : {vertical, horizontal})
+    {
+        if (notches == 0.0f || !m_WheelLimiter.Accept())
+            continue;
+        const int32_t amount =
+            WheelScrollAmount(k_WheelScrollLines, WheelDeltaFromNotches(notches * direction));
+        m_EventManager->SendMouseScroll(amount, position);
+    }
+}
+} // namespace Vozad

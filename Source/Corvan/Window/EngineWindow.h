@@ -1,0 +1,161 @@
+#pragma once
+// The one game window on SDL2: creates it on the configured monitor and in the configured mode,
+// owns the graphics context that draws into it, and turns SDL's events into engine state (key,
+// button and cursor state in the EngineData) and engine events.
+#include "Corvan/Window/EngineData.h"
+#include "Corvan/Window/IWindow.h"
+#include "Corvan/Window/KeyboardState.h"
+#include "Corvan/Window/WheelLimiter.h"
+#include "Corvan/Window/WindowSettings.h"
+#include "Lib/Log.h"
+#include "Lib/Platform/Timer.h"
+#include "Lib/ReferenceCounter.h"
+
+#include <cstdint>
+#include <memory>
+
+struct SDL_Window;
+union SDL_Event;
+
+namespace Vozad
+{
+class EventManager;
+class IEngineNotifier;
+class IGraphicsContext;
+class INativeEventObserver;
+class LayoutBase;
+class OpenGLGraphicsContext;
+
+class EngineWindow : public IWindow, public Lib::ReferenceCounter
+{
+public:
+    // p_EngineData and p_EventManager must outlive the window; p_Notifier may be null.
+    EngineWindow(EngineData* p_EngineData, EventManager* p_EventManager, IEngineNotifier* p_Notifier,
+                 const WindowSettings& p_Settings);
+    ~EngineWindow() override;
+
+    int32_t Retain() override { return ReferenceCounter::Retain(); }
+    int32_t Release() override { return ReferenceCounter::Release(); }
+
+    // Creates the native window and its graphics context; true at once when already created.
+    bool Create();
+    // Releases the graphics context, the native window and SDL's video; a second call finds
+    // nothing left to release and does nothing.
+    void Destroy();
+
+    // IWindow
+    bool Show() override;
+    bool Hide() override;
+    void ToggleFullscreen() override;
+    bool Focus() override;
+    bool IsCreated() const override { return m_Created; }
+    bool IsResizable() const override { return m_Settings.resizable; }
+    void SetResizable(bool p_Resizable) override;
+    Lib::Point GetPosition() const override { return {m_Settings.x, m_Settings.y}; }
+    Lib::RectSize GetWindowSize() const override;
+    WindowRect GetRect() const override;
+    int32_t GetWindowMode() const override { return m_WindowMode; }
+    int32_t GetSupportedWindowModes() const override { return m_Settings.supportedWindowModes; }
+    void SetWindowMode(int32_t p_Mode) override;
+    bool SetIcon(const uint8_t* p_Bytes, uint32_t p_Size, const char* p_Name) override;
+    void CenterCursor() override;
+    void ClipCursorToRect(const WindowRect& p_Rect) override;
+    void ReleaseCursorClip() override;
+    void SetRawMouseInput(bool p_Enabled) override;
+    void SetCursorPosition(int32_t p_X, int32_t p_Y) override;
+    void SetCursorVisible(bool p_Visible) override;
+    void Idle() override {}
+    bool SetClientSize(uint32_t p_Width, uint32_t p_Height) override;
+    Lib::ElapsedTime GetUptime() const override { return m_Uptime.Elapsed(); }
+    double GetDpiScale() const override;
+    bool RetrieveVSync() const override;
+    void SwapVSync(bool p_Enabled) override;
+    void UpdateLayout() override;
+
+    // Drains SDL's queue for one frame. Loop mode 0 waits for an event and then handles all that
+    // are queued; the continuous modes handle what is queued, but stop after the fourth event
+    // that arrived at least 2 ms after the pump began, so input cannot starve a frame.
+    void PumpMessages(int32_t p_LoopMode);
+    // Translates one SDL event; the native event observer sees it first.
+    void HandleEvent(const SDL_Event& p_Event);
+    // Shows the frame drawn since the last call.
+    void Present();
+
+    void SetRoot(LayoutBase* p_Root) { m_Root = p_Root; }
+    void SetNativeEventObserver(INativeEventObserver* p_Observer) { m_Observer = p_Observer; }
+    void SetFramesPerSecond(int32_t p_FramesPerSecond) { m_FramesPerSecond = p_FramesPerSecond; }
+    int32_t GetFramesPerSecond() const { return m_FramesPerSecond; }
+    bool IsRawMouseInput() const { return m_RawMouseInput; }
+    SDL_Window* GetSdlWindow() const { return m_Window; }
+    IGraphicsContext* GetGraphicsContext() const { return m_GraphicsContext.get(); }
+    // The SDL_GLContext for the GUI back end; null without an OpenGL context.
+    void* GetNativeGraphicsContext() const;
+    const Lib::LogTag& GetTag() const { return m_Tag; }
+
+    // The viewport for a client size: the whole area, or with a kept fixed aspect ratio the
+    // largest centred area of that ratio.
+    static Viewport ComputeViewport(uint32_t p_Width, uint32_t p_Height, float p_FixedAspectRatio,
+                                    bool p_KeepAspectRatio);
+
+private:
+    struct Placement
+    {
+        int32_t x = 0, y = 0;
+        uint32_t width = 0, height = 0;
+    };
+
+    void CreateGraphicsContext();
+    bool InitialiseVideo();
+    bool CreateNativeWindow();
+    void ReleaseNative();
+    void SwitchFullscreen(bool p_Enter);
+    void LayoutFor(uint32_t p_Width, uint32_t p_Height);
+    void ReportSdlError(const char* p_Text) const;
+    // Logs the invalid-API line for APIs other than OpenGL and Vulkan.
+    void ReportInvalidApi(const char* p_Operation) const;
+    // False, with p_Failure logged, unless an OpenGL window exists.
+    bool CanUseWindow(const char* p_Failure) const;
+
+    void OnWindowEvent(const SDL_Event& p_Event);
+    void OnSizeChanged(uint32_t p_Width, uint32_t p_Height);
+    void OnMaximised(uint32_t p_Width, uint32_t p_Height);
+    void OnCloseRequest();
+    void OnProcessQuit();
+    void OnKey(const SDL_Event& p_Event);
+    void OnTextInput(const SDL_Event& p_Event);
+    void OnMouseMotion(const SDL_Event& p_Event);
+    void OnCursorEnter();
+    void OnCursorLeave();
+    void OnMouseButton(const SDL_Event& p_Event);
+    void OnMouseWheel(const SDL_Event& p_Event);
+    // The pointer in client coordinates, read from the pointer itself: it may be outside.
+    Lib::Point CursorInClient() const;
+    int32_t Modifiers() const;
+
+    Lib::LogTag m_Tag{"EngineWindow"};
+    EngineData* m_EngineData;     // not owned
+    EventManager* m_EventManager; // not owned
+    IEngineNotifier* m_Notifier;  // not owned
+    bool m_Created = false;
+    WindowSettings m_Settings; // x, y and the client size follow the window
+    int32_t m_WindowMode = k_WindowModeWindowed;
+    bool m_FullscreenSwitchPending = false; // size changes report fullscreen until it is left
+    bool m_DisplayModeChanged = false;      // an exclusive display mode is active
+    bool m_Maximised = false;               // between SDL's maximised and restored events
+    WheelLimiter m_WheelLimiter;
+    std::unique_ptr<IGraphicsContext> m_GraphicsContext;
+    OpenGLGraphicsContext* m_OpenGL = nullptr; // the same object, when the API is OpenGL
+    bool m_RawMouseInput = false;
+    bool m_ClickedIn = false;        // a click since the window last lost focus
+    int32_t m_CursorShowCounter = 0; // 0 shown, -1 hidden
+    int32_t m_HeldButton = 0;        // 0 none, 1 left, 2 right, 3 middle
+    KeyboardState m_Keyboard;
+    LayoutBase* m_Root = nullptr;               // not owned
+    INativeEventObserver* m_Observer = nullptr; // not owned
+    Lib::Timer m_Uptime;
+    SDL_Window* m_Window = nullptr;
+    bool m_VideoInitialised = false; // this window holds a reference on SDL's video
+    int32_t m_FramesPerSecond = 0;   // written by the main loop once per second
+    Placement m_SavedPlacement;      // windowed geometry to return to from fullscreen
+};
+} // namespace Vozad

@@ -1,0 +1,230 @@
+// The engine object on a real window and GL context under the test run's Xvfb: the start-up
+// stages in order, frames that nobody else draws, a frame the game draws, and the shutdown.
+#include "Corvan/EntryPoint/CorvanEntry.h"
+#include "Corvan/EntryPoint/EngineSettings.h"
+#include "Corvan/Events/WindowEvents.h"
+#include "Corvan/Gui/Layout/IWindowEventBase.h"
+#include "Corvan/Window/WindowSettings.h"
+#include "Lib/Platform/Platform.h"
+
+#include "Support/CapturingForwarder.h"
+#include "Support/LogFileRedirect.h"
+#include "Support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <GL/gl.h>
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+using TestSupport::CapturingForwarder;
+
+namespace
+{
+Vozad::WindowSettings SmallWindow()
+{
+    Vozad::WindowSettings settings;
+    settings.minimumWidth = 160;
+    settings.minimumHeight = 120;
+    settings.clientWidth = 320;
+    settings.clientHeight = 240;
+    settings.title = "VORL";
+    settings.supportedWindowModes = 7;
+    return settings;
+}
+
+Telvar::EngineSettings ContinuousLoop()
+{
+    Telvar::EngineSettings settings;
+    settings.loopMode = 2;
+    return settings;
+}
+
+// What the previous frame left in the middle of the window. Mesa's software driver copies the
+// back buffer to the window on a swap and leaves it as it was, so at the start of the next frame
+// it still holds what was presented.
+std::array<unsigned, 4> PresentedCentre()
+{
+    GLint viewport[4] = {};
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    unsigned char pixel[4] = {};
+    glReadPixels(viewport[2] / 2, viewport[3] / 2, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
+    return {pixel[0], pixel[1], pixel[2], pixel[3]};
+}
+
+std::string Hex(const std::array<unsigned, 4>& p_Pixel)
+{
+    char text[16];
+    snprintf(text, sizeof(text), "%02X %02X %02X %02X", p_Pixel[0], p_Pixel[1], p_Pixel[2], p_Pixel[3]);
+    return text;
+}
+
+// A game stand-in: draws nothing for the first frames, then its own grey frame, then quits.
+class ScriptedGame : public Vozad::IWindowEventBase
+{
+public:
+    explicit ScriptedGame(Telvar::CorvanEntry& p_Engine) : m_Engine(p_Engine) {}
+
+    void OnWindowCreate(Vozad::EventWindowCreate&) override { ++windowCreates; }
+    void OnWindowFocus(Vozad::EventWindowFocus&) override {}
+    void OnWindowPosition(Vozad::EventWindowPosition&) override {}
+    void OnWindowResize(Vozad::EventWindowResize&) override {}
+    void OnWindowMinimize(Vozad::EventWindowMinimize&) override {}
+    void OnWindowMaximize(Vozad::EventWindowMaximize&) override {}
+    void OnWindowFullscreen(Vozad::EventWindowFullscreen&) override {}
+    void OnQuitRequest(Vozad::EventQuitRequest&) override {}
+    void OnWindowClose(Vozad::EventWindowClose&) override {}
+
+    void OnRendererUpdate(Vozad::EventRendererUpdate& p_Event) override
+    {
+        frameNumbers.push_back(p_Event.frameNumber);
+        if (p_Event.frameNumber == 3)
+            engineFrame = PresentedCentre();
+        if (p_Event.frameNumber == 5)
+        {
+            gameFrame = PresentedCentre();
+            m_Engine.Quit();
+        }
+    }
+    void OnRendererPresent(Vozad::EventRendererPresent&) override
+    {
+        if (frameNumbers.back() == 4)
+        {
+            m_Engine.SetClearColour(122, 122, 122);
+            m_Engine.Render();
+        }
+    }
+
+    int windowCreates = 0;
+    std::vector<uint64_t> frameNumbers;
+    std::array<unsigned, 4> engineFrame{};
+    std::array<unsigned, 4> gameFrame{};
+
+private:
+    Telvar::CorvanEntry& m_Engine;
+};
+
+// True when every wanted message appears among the engine's lines, in this order.
+::testing::AssertionResult InOrder(const std::vector<std::string>& p_Messages,
+                                   const std::vector<std::string>& p_Wanted)
+{
+    size_t next = 0;
+    for (const std::string& message : p_Messages)
+        if (next < p_Wanted.size() && message == p_Wanted[next])
+            ++next;
+    if (next == p_Wanted.size())
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "missing or out of order: \"" << p_Wanted[next] << "\"";
+}
+
+class CorvanEntryGLTest : public testing::Test
+{
+protected:
+    // The platform object outlives an engine that never ran its shutdown.
+    void TearDown() override { Lib::ShutdownPlatform(); }
+
+    TestSupport::TempFolder m_Folder;
+    TestSupport::LogFileRedirect m_LogFile{m_Folder.File("gamelog.txt")};
+};
+} // namespace
+
+TEST_F(CorvanEntryGLTest, StartsEveryStageInOrderRunsFramesAndShutsDown)
+{
+    CapturingForwarder log;
+    Telvar::CorvanEntry engine;
+    ASSERT_TRUE(engine.Initialise(ContinuousLoop(), SmallWindow()));
+    EXPECT_TRUE(InOrder(log.Messages(), {
+                                            "==== Initialise Orvane - Quarne Engine",
+                                            "Version: Alpha 0.5.0",
+                                            std::string("Date: ") + __DATE__,
+                                            "Using GLM",
+                                            "Using Stbi Image",
+                                            "Using FreeType",
+                                            "Using Lua",
+                                            "Version: Lua 5.4.4",
+                                            "Using ImGUI",
+                                            "==== Initialise Platform subsystem",
+                                            "Platform subsystem successfully initialised ====",
+                                            "==== Initialise Engine subsystem",
+                                            "Engine subsystem successfully initialised ====",
+                                            "==== Initialise Event subsystem",
+                                            "Event subsystem successfully initialised ====",
+                                            "==== Initialise Window subsystem",
+                                            "Total count monitors: 1",
+                                            "==== Choosing OpenGL as renderer ====",
+                                            "==== OpenGL successfully initialised ====",
+                                            "Window subsystem successfully initialised ====",
+                                            "==== Initialise GUI pipeline",
+                                            "GUI pipeline successfully initialised ====",
+                                            "==== Initialise renderer",
+                                            "Renderer successfully initialised ====",
+                                            "==== Initialise Engine scripting subsystem",
+                                            "Engine scripting subsystem successfully initialised ====",
+                                            "Orvane - Quarne Engine successfully initialised ====",
+                                        }));
+
+    ScriptedGame game(engine);
+    engine.SetWindowEventReceiver(&game);
+    EXPECT_EQ(game.windowCreates, 1) << "the queued creation event reaches the receiver when it is installed";
+
+    log.lines.clear();
+    EXPECT_EQ(engine.Run(), 0);
+    EXPECT_EQ(game.frameNumbers, (std::vector<uint64_t>{1, 2, 3, 4, 5}));
+    EXPECT_EQ(Hex(game.engineFrame), "80 CF EF FF") << "a frame nobody draws shows the engine's light blue";
+    EXPECT_EQ(Hex(game.gameFrame), "7A 7A 7A FF") << "a frame the game rendered is not cleared again";
+    EXPECT_TRUE(InOrder(log.Messages(), {"================", "Starting engine shutdown",
+                                         "Engine shutdown successful", "================"}));
+}
+
+TEST_F(CorvanEntryGLTest, EngineOperationsAnswerFromTheEngineData)
+{
+    Telvar::CorvanEntry engine;
+    ASSERT_TRUE(engine.Initialise(ContinuousLoop(), SmallWindow()));
+    EXPECT_FALSE(engine.IsKeyPressed(381));
+    EXPECT_EQ(engine.GetWindowSize(), (Lib::RectSize{320, 240}));
+    EXPECT_EQ(engine.GetGraphicsApiInfo().apiName, Lib::String("OpenGL"));
+    EXPECT_GE(engine.GetMonitorCollection().monitors.Count(), 1u);
+    EXPECT_TRUE(engine.ToggleFlag());
+    EXPECT_FALSE(engine.ToggleFlag());
+    ASSERT_TRUE(engine.GetWindow());
+    EXPECT_TRUE(engine.GetWindow()->IsCreated());
+}
+
+TEST_F(CorvanEntryGLTest, WithoutAnyFontThePlatformStageFailsAndRunReturnsItsCode)
+{
+    // A font configuration that knows no font and a working folder without Resources/Fonts.
+    TestSupport::WriteWholeFile(m_Folder.File("fonts.conf"),
+                                "<?xml version=\"1.0\"?>\n<fontconfig></fontconfig>\n");
+    const char* oldConfig = getenv("FONTCONFIG_FILE");
+    const std::string savedConfig = oldConfig ? oldConfig : "";
+    setenv("FONTCONFIG_FILE", m_Folder.File("fonts.conf").c_str(), 1);
+    const std::string oldFolder = std::filesystem::current_path().string();
+    std::filesystem::current_path(m_Folder.Path());
+
+    Lib::ShutdownPlatform();
+    CapturingForwarder log;
+    Telvar::CorvanEntry engine;
+    const bool initialised = engine.Initialise(ContinuousLoop(), SmallWindow());
+    const int32_t result = initialised ? -1 : engine.Run(); // an engine that started would run on
+    EXPECT_FALSE(initialised);
+    EXPECT_EQ(result, 6002);
+
+    std::filesystem::current_path(oldFolder);
+    if (oldConfig)
+        setenv("FONTCONFIG_FILE", savedConfig.c_str(), 1);
+    else
+        unsetenv("FONTCONFIG_FILE");
+
+    EXPECT_TRUE(InOrder(log.Messages(),
+                        {"==== Initialise Platform subsystem", "Failed to initialise Platform subsystem ====",
+                         "Engine wasn't initialised properly, the return code is: 6002"}));
+    bool infoLevel = false;
+    for (const std::string& line : log.lines)
+        infoLevel |= line.find("] Info     |") != std::string::npos &&
+                     line.find("Failed to initialise Platform subsystem ====") != std::string::npos;
+    EXPECT_TRUE(infoLevel);
+}
