@@ -1,5 +1,7 @@
 #pragma once
 // The graphics API behind the window: OpenGL renders, Vulkan only probes the device.
+#include "Lib/String.h"
+
 #include <cstdint>
 
 struct SDL_Window;
@@ -21,5 +23,8 @@ public:
     virtual bool Initialise(SDL_Window* p_Window) = 0;
     virtual void Shutdown() = 0;
     virtual void RestoreDefaultState() = 0;
+    // Writes the back buffer as "Screenshots/<prefix>YYYY-MM-DD_HH-MM-SS.png".
+    virtual void SaveScreenshot(const Lib::String& p_FolderPrefix, const Lib::String& p_NamePrefix,
+                                uint32_t p_Width, uint32_t p_Height) = 0;
 };
 } // namespace Vozad

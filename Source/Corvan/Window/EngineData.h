@@ -1,7 +1,7 @@
 #pragma once
 // The engine's shared state block: the window writes input and display state into it, the
 // engine and the game read it.
-#include "Corvan/EntryPoint/EngineSettings.h"
+#include "Corvan/Window/GpuSelection.h"
 #include "Corvan/Window/KeyCodes.h"
 #include "Corvan/Window/Monitor.h"
 #include "Lib/Platform/Timer.h"
@@ -36,7 +36,7 @@ struct EngineData
     int32_t desktopHeight = 0;
     Lib::String defaultFontPath;
     MonitorCollection monitors;
-    Telvar::GpuSelection gpuSelection;
+    GpuSelection gpuSelection;
     float fixedAspectRatio = 0.0f; // 0: free
     bool keepAspectRatio = false;
     Viewport viewport;

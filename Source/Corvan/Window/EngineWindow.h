@@ -58,6 +58,7 @@ public:
     int32_t GetSupportedWindowModes() const override { return m_Settings.supportedWindowModes; }
     void SetWindowMode(int32_t p_Mode) override;
     bool SetIcon(const uint8_t* p_Bytes, uint32_t p_Size, const char* p_Name) override;
+    void SaveScreenshot(const Lib::String& p_FolderPrefix, const Lib::String& p_NamePrefix) override;
     void CenterCursor() override;
     void ClipCursorToRect(const WindowRect& p_Rect) override;
     void ReleaseCursorClip() override;

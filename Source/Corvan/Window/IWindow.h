@@ -4,6 +4,7 @@
 #include "Lib/Platform/Timer.h"
 #include "Lib/Point.h"
 #include "Lib/RectSize.h"
+#include "Lib/String.h"
 
 #include <cstdint>
 
@@ -42,6 +43,9 @@ public:
     virtual void SetWindowMode(int32_t p_Mode) = 0;
     // An encoded image (PNG) in memory; p_Name only names it in the log.
     virtual bool SetIcon(const uint8_t* p_Bytes, uint32_t p_Size, const char* p_Name) = 0;
+    // Saves the last rendered frame as a PNG in "<prefix>Screenshots" (the graphics context does the
+    // work; the window hands it its client size).
+    virtual void SaveScreenshot(const Lib::String& p_FolderPrefix, const Lib::String& p_NamePrefix) = 0;
     // Cursor operations take and store client coordinates.
     virtual void CenterCursor() = 0;
     virtual void ClipCursorToRect(const WindowRect& p_Rect) = 0;

@@ -15,6 +15,11 @@ enum WindowMode : int32_t
     k_WindowModeMinimised = 16,
 };
 
+inline bool IsFullscreenMode(int32_t p_Mode)
+{
+    return p_Mode == k_WindowModeFullscreenExclusive || p_Mode == k_WindowModeFullscreenBorderless;
+}
+
 // How the game window is to be created; the window copies it at construction.
 struct WindowSettings
 {

@@ -1,6 +1,7 @@
 #include "Corvan/Renderer/OpenGL/OpenGLGraphicsContext.h"
 
 #include "Corvan/Renderer/OpenGL/GLFunctions.h"
+#include "Corvan/Renderer/Screenshot.h"
 
 #include <SDL2/SDL.h>
 
@@ -238,6 +239,12 @@ bool OpenGLGraphicsContext::RetrieveVSync() const
 void OpenGLGraphicsContext::SwapBuffers(SDL_Window* p_Window)
 {
     SDL_GL_SwapWindow(p_Window);
+}
+
+void OpenGLGraphicsContext::SaveScreenshot(const Lib::String& p_FolderPrefix, const Lib::String& p_NamePrefix,
+                                           uint32_t p_Width, uint32_t p_Height)
+{
+    Vozad::SaveScreenshot(m_Tag, p_FolderPrefix, p_NamePrefix, p_Width, p_Height);
 }
 
 void OpenGLGraphicsContext::Destroy()

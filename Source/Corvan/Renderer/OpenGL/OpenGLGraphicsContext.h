@@ -63,6 +63,10 @@ public:
     // True when the current swap interval is not 0.
     bool RetrieveVSync() const;
     void SwapBuffers(SDL_Window* p_Window);
+    // Saves the last rendered frame, p_Width x p_Height (the client size), as a PNG in the
+    // screenshot folder; the outcome is logged under this context's tag.
+    void SaveScreenshot(const Lib::String& p_FolderPrefix, const Lib::String& p_NamePrefix, uint32_t p_Width,
+                        uint32_t p_Height) override;
 
     // The SDL_GLContext, or null before Initialise and after Destroy.
     void* GetNativeContext() const { return m_Context; }

@@ -1,0 +1,198 @@
+#include "Corvan/Renderer/OpenGL/GLFunctions.h"
+
+#include "Corvan/Renderer/OpenGL/OpenGLTexture.h"
+
+#include "Corvan/Renderer/Fnv1a.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <iterator>
+#include <vector>
+
+namespace Vozad
+{
+namespace
+{
+constexpr uint64_t k_NoKey = ~0ull;
+
+// What a layer holds around its image: the 32-bit texel value 255, as RGBA bytes.
+constexpr uint8_t k_LayerFill[4] = {255, 0, 0, 0};
+
+void DrainGLErrors()
+{
+    while (glGetError() != GL_NO_ERROR)
+    {
+    }
+}
+
+// The first error the storage allocation left behind, or GL_NO_ERROR; the rest are drained so
+// they are not blamed on a later call.
+GLenum TakeGLError()
+{
+    const GLenum first = glGetError();
+    DrainGLErrors();
+    return first;
+}
+} // namespace
+
+OpenGLTexture::~OpenGLTexture()
+{
+    if (m_GLName != 0)
+    {
+        const GLuint name = m_GLName;
+        glDeleteTextures(1, &name);
+    }
+}
+
+Lib::Ref<OpenGLTexture> OpenGLTexture::CreateArray(uint32_t p_Size, uint32_t p_Capacity)
+{
+    Lib::Ref<OpenGLTexture> texture = Lib::MakeRef<OpenGLTexture>();
+    texture->m_Kind = k_Array2D;
+    texture->m_Width = p_Size;
+    texture->m_Height = p_Size;
+    texture->m_TextureCount = 0;
+    texture->m_TextureCapacity = p_Capacity;
+
+    DrainGLErrors();
+    GLuint name = 0;
+    glGenTextures(1, &name);
+    texture->m_GLName = name;
+    glActiveTexture(GL_TEXTURE0);
+    glBindTexture(GL_TEXTURE_2D_ARRAY, name);
+    glTexParameteri(GL_TEXTURE_2D_ARRAY, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D_ARRAY, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D_ARRAY, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D_ARRAY, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glTexStorage3D(GL_TEXTURE_2D_ARRAY, texture->m_Levels, GL_RGBA8, static_cast<GLsizei>(p_Size),
+                   static_cast<GLsizei>(p_Size), static_cast<GLsizei>(p_Capacity));
+    const GLenum error = TakeGLError();
+    glBindTexture(GL_TEXTURE_2D_ARRAY, 0);
+    if (name == 0 || error != GL_NO_ERROR)
+    {
+        LogError(texture->m_Tag, "Unable to allocate an array texture of %u x %u texels with %u layers: %s",
+                 p_Size, p_Size, p_Capacity, GL_ErrorName(error));
+        return {};
+    }
+    return texture;
+}
+
+Lib::Ref<OpenGLTexture> OpenGLTexture::CreatePlain(uint32_t p_Width, uint32_t p_Height)
+{
+    Lib::Ref<OpenGLTexture> texture = Lib::MakeRef<OpenGLTexture>();
+    texture->m_Kind = k_Plain2D;
+    texture->m_Width = p_Width;
+    texture->m_Height = p_Height;
+    texture->m_TextureCount = 1;
+    texture->m_TextureCapacity = 1;
+
+    DrainGLErrors();
+    GLuint name = 0;
+    glGenTextures(1, &name);
+    texture->m_GLName = name;
+    glActiveTexture(GL_TEXTURE0);
+    glBindTexture(GL_TEXTURE_2D, name);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glTexStorage2D(GL_TEXTURE_2D, texture->m_Levels, GL_RGBA8, static_cast<GLsizei>(p_Width),
+                   static_cast<GLsizei>(p_Height));
+    const GLenum error = TakeGLError();
+    glBindTexture(GL_TEXTURE_2D, 0);
+    if (name == 0 || error != GL_NO_ERROR)
+    {
+        LogError(texture->m_Tag, "Unable to allocate a texture of %u x %u texels: %s", p_Width, p_Height,
+                 GL_ErrorName(error));
+        return {};
+    }
+    return texture;
+}
+
+uint32_t OpenGLTexture::Target() const
+{
+    return m_Kind == k_Array2D ? GL_TEXTURE_2D_ARRAY : GL_TEXTURE_2D;
+}
+
+void OpenGLTexture::Bind(uint32_t p_Unit)
+{
+    glActiveTexture(GL_TEXTURE0 + p_Unit);
+    glBindTexture(Target(), m_GLName);
+    m_Bound = true;
+}
+
+void OpenGLTexture::Unbind()
+{
+    glBindTexture(Target(), 0);
+    m_Bound = false;
+}
+
+bool OpenGLTexture::RejectsImage(uint32_t p_Width, uint32_t p_Height, bool p_CheckCapacity) const
+{
+    const bool tooBig = p_Width > m_Width || p_Height > m_Height;
+    const bool full = p_CheckCapacity && m_TextureCount == m_TextureCapacity;
+    if (!tooBig && !full)
+        return false;
+    LogError(m_Tag, "Wrong dimensions or capacity reached!");
+    LogError(m_Tag, "p_Width: %u - m_Width: %u - p_Height: %u -m_Height: %u", p_Width, m_Width, p_Height,
+             m_Height);
+    LogError(m_Tag, "m_TextureCount: %u - m_TextureCapacity: %u", m_TextureCount, m_TextureCapacity);
+    return true;
+}
+
+void OpenGLTexture::Describe(std::string_view p_Name, uint32_t p_Width, uint32_t p_Height, uint32_t p_Layer,
+                             uint64_t p_Key, TextureInfo& p_Info) const
+{
+    p_Info.textureKey = p_Key == k_NoKey ? Fnv1a64(p_Name) : p_Key;
+    p_Info.glTexture = m_GLName;
+    p_Info.layer = p_Layer;
+    p_Info.name = Lib::String(p_Name);
+    p_Info.width = static_cast<int32_t>(p_Width);
+    p_Info.height = static_cast<int32_t>(p_Height);
+    p_Info.widthRatio = static_cast<float>(m_Width) / static_cast<float>(p_Width);
+    p_Info.heightRatio = static_cast<float>(m_Height) / static_cast<float>(p_Height);
+}
+
+bool OpenGLTexture::AddImageLayer(std::string_view p_Name, uint32_t p_Width, uint32_t p_Height,
+                                  const uint8_t* p_Pixels, TextureInfo& p_Info, uint64_t p_Key)
+{
+    // An empty image would make the size ratios infinite; nothing of it could be drawn anyway.
+    if (m_Kind != k_Array2D || m_GLName == 0 || p_Width == 0 || p_Height == 0 || !p_Pixels ||
+        RejectsImage(p_Width, p_Height, true))
+        return false;
+
+    Bind(0);
+    // Fresh storage is undefined; the fill gives the part of the layer around the image a known
+    // value that sampling past the image's edge then returns.
+    std::vector<uint8_t> fill(static_cast<size_t>(m_Width) * m_Height * 4);
+    for (size_t i = 0; i < fill.size(); i += 4)
+        std::copy(std::begin(k_LayerFill), std::end(k_LayerFill),
+                  fill.begin() + static_cast<std::ptrdiff_t>(i));
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+    GL_CHECK(glTexSubImage3D(GL_TEXTURE_2D_ARRAY, 0, 0, 0, static_cast<GLint>(m_TextureCount),
+                             static_cast<GLsizei>(m_Width), static_cast<GLsizei>(m_Height), 1, GL_RGBA,
+                             GL_UNSIGNED_BYTE, fill.data()));
+    GL_CHECK(glTexSubImage3D(GL_TEXTURE_2D_ARRAY, 0, 0, 0, static_cast<GLint>(m_TextureCount),
+                             static_cast<GLsizei>(p_Width), static_cast<GLsizei>(p_Height), 1, GL_RGBA,
+                             GL_UNSIGNED_BYTE, p_Pixels));
+    Describe(p_Name, p_Width, p_Height, m_TextureCount, p_Key, p_Info);
+    ++m_TextureCount;
+    Unbind();
+    return true;
+}
+
+bool OpenGLTexture::SetImage(std::string_view p_Name, uint32_t p_Width, uint32_t p_Height,
+                             const uint8_t* p_Pixels, TextureInfo& p_Info, uint64_t p_Key)
+{
+    if (m_Kind != k_Plain2D || m_GLName == 0 || p_Width == 0 || p_Height == 0 || !p_Pixels ||
+        RejectsImage(p_Width, p_Height, false))
+        return false;
+
+    Bind(0);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+    GL_CHECK(glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, static_cast<GLsizei>(p_Width),
+                             static_cast<GLsizei>(p_Height), GL_RGBA, GL_UNSIGNED_BYTE, p_Pixels));
+    Describe(p_Name, p_Width, p_Height, m_TextureCount, p_Key, p_Info);
+    Unbind();
+    return true;
+}
+} // namespace Vozad

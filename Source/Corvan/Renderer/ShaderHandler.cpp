@@ -1,0 +1,145 @@
+#include "Corvan/Renderer/ShaderHandler.h"
+
+#include "Corvan/Renderer/OpenGL/OpenGLShader.h"
+#include "Corvan/Renderer/ShaderSource.h"
+#include "Embedded/EngineResources.h"
+
+#include <cstddef>
+#include <iterator>
+
+namespace Vozad
+{
+namespace
+{
+struct EmbeddedText
+{
+    const unsigned char* const* data;
+    const std::size_t* size;
+};
+
+#define VOZAD_SHADER_TEXT(symbol)                                                                            \
+    {                                                                                                        \
+        &Resources::symbol##Data, &Resources::symbol##Size                                                   \
+    }
+// In the order of BuiltInShader.
+constexpr EmbeddedText k_BuiltInTexts[] = {
+    VOZAD_SHADER_TEXT(Shaders_BatchedFontShader_glsl),
+    VOZAD_SHADER_TEXT(Shaders_BatchedColorSpriteShader_glsl),
+    VOZAD_SHADER_TEXT(Shaders_BatchedTextureSpriteShader_glsl),
+    VOZAD_SHADER_TEXT(Shaders_BatchedTextureSpriteShader_WB_glsl),
+    VOZAD_SHADER_TEXT(Shaders_BatchedTextureSpriteShader_DP_glsl),
+    VOZAD_SHADER_TEXT(Shaders_OverlapShader_glsl),
+    VOZAD_SHADER_TEXT(Shaders_NonBatchedColorSpriteShader_glsl),
+    VOZAD_SHADER_TEXT(Shaders_NonBatchedTextureSpriteShader_glsl),
+    VOZAD_SHADER_TEXT(Shaders_CompositeShader_glsl),
+    VOZAD_SHADER_TEXT(Shaders_ScreenShader_glsl),
+};
+#undef VOZAD_SHADER_TEXT
+static_assert(std::size(k_BuiltInTexts) == static_cast<std::size_t>(BuiltInShader::Count),
+              "every built-in shader needs its text, in the order of BuiltInShader");
+
+// The key of the empty ShaderInfo: nothing was loaded.
+constexpr uint64_t k_NothingLoaded = ~0ull;
+} // namespace
+
+std::string_view BuiltInShaderText(BuiltInShader p_Shader)
+{
+    const auto index = static_cast<std::size_t>(p_Shader);
+    if (index >= std::size(k_BuiltInTexts))
+        return std::string_view();
+    const EmbeddedText& text = k_BuiltInTexts[index];
+    return std::string_view(reinterpret_cast<const char*>(*text.data), *text.size);
+}
+
+ShaderHandler::ShaderHandler(int32_t p_GraphicsApi) : m_GraphicsApi(p_GraphicsApi)
+{
+    m_InfoMap.max_load_factor(1.0f);
+    m_InfoMap.rehash(8);
+}
+
+ShaderInfo ShaderHandler::LoadShader(const Lib::String& p_Source)
+{
+    if (p_Source.IsEmpty())
+        return ShaderInfo();
+
+    const std::string source = p_Source.ToNarrow().Bytes();
+    const auto bySource = m_InfoMap.find(source);
+    if (bySource != m_InfoMap.end())
+        return bySource->second;
+
+    // A text without a name must not be taken for another nameless one: it is always compiled.
+    const std::string name =
+        OpenGLShader::IsShaderFile(p_Source) ? std::string(FileNamePart(source)) : ShaderNameInText(source);
+    if (!name.empty())
+    {
+        const auto byName = m_InfoMap.find(name);
+        if (byName != m_InfoMap.end())
+            return byName->second;
+    }
+
+    Lib::Ref<IShader> shader;
+    if (m_GraphicsApi == k_GraphicsApiOpenGL)
+        shader = Lib::MakeRef<OpenGLShader>(p_Source);
+    ShaderInfo info;
+    if (!shader || !shader->Load(info))
+    {
+        LogError(m_Tag, "Unable to create the shader, shader name: %s", source.c_str());
+        return ShaderInfo();
+    }
+    m_Shaders.Add(shader);
+    m_InfoMap.emplace(shader->GetName().ToNarrow().Bytes(), info);
+    return info;
+}
+
+IShader& ShaderHandler::FindBySlot(uint32_t p_Program) const
+{
+    for (const Lib::Ref<IShader>& shader : m_Shaders)
+    {
+        if (shader->GetProgram() == p_Program)
+            return *shader;
+    }
+    LogFatal(m_Tag, "Could not get shader from slot: %u", p_Program);
+}
+
+Lib::Ref<IShader> ShaderHandler::GetShaderBySlot(uint32_t p_Program) const
+{
+    return Lib::Ref<IShader>(&FindBySlot(p_Program));
+}
+
+const IShader& ShaderHandler::GetShaderByGroupName(const Lib::String& p_GroupName) const
+{
+    for (const Lib::Ref<IShader>& shader : m_Shaders)
+    {
+        if (shader->GetName() == p_GroupName)
+            return *shader;
+    }
+    LogFatal(m_Tag, "Could not get shader from group name %s", p_GroupName.ToNarrow().Data());
+}
+
+const IShader& ShaderHandler::GetEngineShader(uint32_t p_Row) const
+{
+    if (p_Row >= k_EngineShaderCount)
+        LogFatal(m_Tag, "Unknown engine shader row: %u", p_Row);
+    return FindBySlot(m_EngineShaders[p_Row].program);
+}
+
+bool ShaderHandler::LoadEngineShaders()
+{
+    for (uint32_t row = 0; row < k_EngineShaderCount; ++row)
+    {
+        const ShaderInfo info = LoadShader(Lib::String(BuiltInShaderText(static_cast<BuiltInShader>(row))));
+        if (info.shaderKey == k_NothingLoaded)
+            return false;
+        LogInfo(m_Tag, "Default shader loaded: %s", info.name.ToNarrow().Data());
+        m_EngineShaders[row] = info;
+    }
+    return true;
+}
+
+void ShaderHandler::Clear()
+{
+    m_EngineShaders = EngineShaderTable();
+    m_InfoMap.clear();
+    m_Shaders.Clear();
+}
+} // namespace Vozad

@@ -1,0 +1,150 @@
+// The shader text format and the key hash, without a GL context.
+#include "Corvan/Renderer/Fnv1a.h"
+#include "Corvan/Renderer/ShaderHandler.h"
+#include "Corvan/Renderer/ShaderSource.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <iterator>
+#include <string>
+#include <string_view>
+
+using Vozad::BuiltInShader;
+using Vozad::ShaderStages;
+using Vozad::ShaderTextResult;
+
+namespace
+{
+struct ParseCase
+{
+    const char* title;
+    std::string_view text;
+    ShaderTextResult result;
+    const char* vertex;
+    const char* fragment;
+    const char* name;
+};
+
+const ParseCase k_ParseCases[] = {
+    {"both stages, keyword lines left out", "\n#shadername Plain\n#type vertex\nV1\nV2\n#type fragment\nF1\n",
+     ShaderTextResult::Parsed, "V1\nV2\n", "F1\n", "Plain"},
+    {"the name starts at the thirteenth character wherever the keyword stands",
+     "\t#shadername OverlapShader\n#type vertex\nV\n#type fragment\nF\n", ShaderTextResult::Parsed, "V\n",
+     "F\n", " OverlapShader"},
+    {"lines before the first #type are dropped",
+     "garbage\n#version 400 core\n#type vertex\nV\n#type fragment\nF\n", ShaderTextResult::Parsed, "V\n",
+     "F\n", ""},
+    {"vertex wins on a line naming both stages", "#type fragment vertex\nV\n#type fragment\nF\n",
+     ShaderTextResult::Parsed, "V\n", "F\n", ""},
+    {"a #type line naming no stage keeps the stage",
+     "#type vertex\nV1\n#type geometry\nV2\n#type fragment\nF\n", ShaderTextResult::Parsed, "V1\nV2\n", "F\n",
+     ""},
+    {"a second vertex section appends to the first",
+     "#type vertex\nV1\n#type fragment\nF\n#type vertex\nV2\n", ShaderTextResult::Parsed, "V1\nV2\n", "F\n",
+     ""},
+    {"a last line without a line feed still gets one", "#type vertex\nV\n#type fragment\nF",
+     ShaderTextResult::Parsed, "V\n", "F\n", ""},
+    {"a carriage return stays in the stage text", "#type vertex\r\nV\r\n#type fragment\r\nF\r\n",
+     ShaderTextResult::Parsed, "V\r\n", "F\r\n", ""},
+    {"fragment only", "\n#shadername Half\n#type fragment\nF\n", ShaderTextResult::Parsed, "", "F\n", "Half"},
+    {"one line without a line feed", "#type vertex void main() {}", ShaderTextResult::NoLineFeed, "", "", ""},
+    {"a #shadername line too short for a name", "#shadername\n#type vertex\nV\n#type fragment\nF\n",
+     ShaderTextResult::NameMissing, "", "", ""},
+    {"a #shadername line of exactly the keyword and a blank",
+     "#shadername \n#type vertex\nV\n#type fragment\nF\n", ShaderTextResult::NameMissing, "", "", ""},
+};
+
+TEST(ShaderSourceTest, ParsesTheTextFormat)
+{
+    for (const ParseCase& test : k_ParseCases)
+    {
+        SCOPED_TRACE(test.title);
+        ShaderStages stages;
+        stages.vertex = "left over from before";
+        EXPECT_EQ(Vozad::ParseShaderText(test.text, stages), test.result);
+        EXPECT_EQ(stages.vertex, test.vertex);
+        EXPECT_EQ(stages.fragment, test.fragment);
+        EXPECT_EQ(stages.name, test.name);
+    }
+}
+
+TEST(ShaderSourceTest, NameInTextCountsFromTheKeyword)
+{
+    const struct
+    {
+        std::string_view text;
+        const char* name;
+    } cases[] = {
+        {"\n#shadername BatchedFontShader\n#type vertex\n", "BatchedFontShader"},
+        {"\n\t#shadername OverlapShader\n\t#type vertex\n", "OverlapShader"},
+        {"#shadername LastLine", "LastLine"},
+        {"#type vertex\nno keyword\n", ""},
+        {"#shadername", ""},
+        {"#shadername ", ""},
+        {"#shadername \n#type vertex\n", ""},
+    };
+    for (const auto& test : cases)
+    {
+        SCOPED_TRACE(std::string(test.text));
+        EXPECT_EQ(Vozad::ShaderNameInText(test.text), test.name);
+    }
+}
+
+TEST(ShaderSourceTest, FileNamePartTakesWhatFollowsTheLastSeparator)
+{
+    EXPECT_EQ(Vozad::FileNamePart("Resources/Shaders/Sprite.glsl"), "Sprite.glsl");
+    EXPECT_EQ(Vozad::FileNamePart("C:\\Shaders\\Sprite.glsl"), "Sprite.glsl");
+    EXPECT_EQ(Vozad::FileNamePart("mixed\\path/Sprite.glsl"), "Sprite.glsl");
+    EXPECT_EQ(Vozad::FileNamePart("Sprite.glsl"), "Sprite.glsl");
+    EXPECT_EQ(Vozad::FileNamePart("folder/"), "");
+}
+
+TEST(ShaderSourceTest, Fnv1aMatchesThePublishedVectors)
+{
+    EXPECT_EQ(Vozad::Fnv1a64(""), 0xcbf29ce484222325ull);
+    EXPECT_EQ(Vozad::Fnv1a64("a"), 0xaf63dc4c8601ec8cull);
+    EXPECT_EQ(Vozad::Fnv1a64("foobar"), 0x85944171f73967e8ull);
+    // Bytes above 0x7F must not be sign-extended into the hash.
+    EXPECT_EQ(Vozad::Fnv1a64("\xc3\xa9"), 0x0ac21707b7181e01ull); // "é" in UTF-8
+    static_assert(Vozad::Fnv1a64("a") == 0xaf63dc4c8601ec8cull, "usable for compile-time keys");
+}
+
+struct BuiltInCase
+{
+    BuiltInShader shader;
+    const char* name;
+    const char* version;
+};
+
+const BuiltInCase k_BuiltIns[] = {
+    {BuiltInShader::BatchedFontShader, "BatchedFontShader", "#version 400 core\n"},
+    {BuiltInShader::BatchedColorSpriteShader, "BatchedColorSpriteShader", "#version 400 core\n"},
+    {BuiltInShader::BatchedTextureSpriteShader, "BatchedTextureSpriteShader", "#version 400 core\n"},
+    {BuiltInShader::BatchedTextureSpriteShader_WB, "BatchedTextureSpriteShader_WB", "#version 400 core\n"},
+    {BuiltInShader::BatchedTextureSpriteShader_DP, "BatchedTextureSpriteShader_DP", "#version 400 core\n"},
+    {BuiltInShader::OverlapShader, " OverlapShader", "\t#version 450 core\n"},
+    {BuiltInShader::NonBatchedColorSpriteShader, "NonBatchedColorSpriteShader", "#version 400 core\n"},
+    {BuiltInShader::NonBatchedTextureSpriteShader, "NonBatchedTextureSpriteShader", "#version 400 core\n"},
+    {BuiltInShader::CompositeShader, "compositeShader", "#version 400 core\n"},
+    {BuiltInShader::ScreenShader, "ScreenShader", "#version 400 core\n"},
+};
+static_assert(std::size(k_BuiltIns) == static_cast<size_t>(BuiltInShader::Count));
+
+TEST(ShaderSourceTest, BuiltInTextsCarryTheirNameAndBothStages)
+{
+    for (const BuiltInCase& test : k_BuiltIns)
+    {
+        SCOPED_TRACE(test.name);
+        const std::string_view text = Vozad::BuiltInShaderText(test.shader);
+        ASSERT_FALSE(text.empty());
+        EXPECT_EQ(text.front(), '\n');
+        ShaderStages stages;
+        ASSERT_EQ(Vozad::ParseShaderText(text, stages), ShaderTextResult::Parsed);
+        EXPECT_EQ(stages.name, test.name);
+        EXPECT_EQ(stages.vertex.rfind(test.version, 0), 0u) << stages.vertex.substr(0, 40);
+        EXPECT_EQ(stages.fragment.rfind(test.version, 0), 0u) << stages.fragment.substr(0, 40);
+    }
+    EXPECT_TRUE(Vozad::BuiltInShaderText(BuiltInShader::Count).empty());
+}
+} // namespace
