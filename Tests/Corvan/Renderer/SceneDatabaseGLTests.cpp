@@ -17,6 +17,7 @@
 #include "Corvan/Renderer/SceneDatabase.h"
 #include "Lib/String.h"
 #include "Support/CapturingForwarder.h"
+#include "Support/GLWindow.h"
 #include "Support/LogFileRedirect.h"
 #include "Support/TempFolder.h"
 
@@ -346,12 +347,7 @@ class SceneDatabaseGLTest : public testing::Test
 protected:
     void SetUp() override
     {
-        ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
-        Vozad::OpenGLGraphicsContext::PrepareWindowAttributes();
-        m_Window = SDL_CreateWindow("Scene test", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, k_Size,
-                                    k_Size, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
-        ASSERT_NE(m_Window, nullptr) << SDL_GetError();
-        ASSERT_TRUE(m_Context.Initialise(m_Window));
+        ASSERT_TRUE(m_GL.Open(k_Size, k_Size, "Scene test")) << SDL_GetError();
         m_Shaders = std::make_unique<TestShaderSource>();
         m_Textures = std::make_unique<TestSceneTextures>();
         m_Opaque = std::make_unique<SceneDatabase>(*m_Shaders, *m_Textures);
@@ -367,10 +363,7 @@ protected:
         m_Transparent.reset();
         m_Textures.reset();
         m_Shaders.reset();
-        m_Context.Destroy();
-        if (m_Window)
-            SDL_DestroyWindow(m_Window);
-        SDL_Quit();
+        m_GL.Close();
     }
 
     // Clears, draws the opaque then the transparent database as the plain pass does, reads back.
@@ -420,8 +413,7 @@ protected:
     TestSupport::TempFolder m_Folder;
     TestSupport::LogFileRedirect m_LogFile{m_Folder.File("gamelog.txt")};
     TestSupport::CapturingForwarder m_Log;
-    SDL_Window* m_Window = nullptr;
-    Vozad::OpenGLGraphicsContext m_Context;
+    TestSupport::GLWindow m_GL;
     std::unique_ptr<TestShaderSource> m_Shaders;
     std::unique_ptr<TestSceneTextures> m_Textures;
     std::unique_ptr<SceneDatabase> m_Opaque;

@@ -7,6 +7,7 @@
 #include "Lib/Blob.h"
 #include "Lib/Log.h"
 #include "Support/CapturingForwarder.h"
+#include "Support/GLWindow.h"
 #include "Support/LogFileRedirect.h"
 #include "Support/TempFolder.h"
 
@@ -125,14 +126,9 @@ class ScreenshotGLTest : public testing::Test
 protected:
     void SetUp() override
     {
-        ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
-        OpenGLGraphicsContext::PrepareWindowAttributes();
-        m_Window = SDL_CreateWindow("Screenshot test", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
-                                    k_Width, k_Height, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
-        ASSERT_NE(m_Window, nullptr) << SDL_GetError();
-        ASSERT_TRUE(m_Context.Initialise(m_Window));
+        ASSERT_TRUE(m_GL.Open(k_Width, k_Height, "Screenshot test")) << SDL_GetError();
         int width = 0, height = 0;
-        SDL_GL_GetDrawableSize(m_Window, &width, &height);
+        SDL_GL_GetDrawableSize(m_GL.Window(), &width, &height);
         ASSERT_EQ(width, k_Width);
         ASSERT_EQ(height, k_Height);
         // Screenshots land in the working directory.
@@ -145,18 +141,14 @@ protected:
     {
         if (!m_OldWorkingFolder.empty())
             std::filesystem::current_path(m_OldWorkingFolder);
-        m_Context.Destroy();
-        if (m_Window)
-            SDL_DestroyWindow(m_Window);
-        SDL_Quit();
+        m_GL.Close();
     }
 
     TestSupport::TempFolder m_Folder;
     TestSupport::LogFileRedirect m_LogFile{m_Folder.File("gamelog.txt")};
     TestSupport::CapturingForwarder m_Log;
     std::filesystem::path m_OldWorkingFolder;
-    SDL_Window* m_Window = nullptr;
-    OpenGLGraphicsContext m_Context;
+    TestSupport::GLWindow m_GL;
     Lib::LogTag m_Tag{"Renderer"};
 };
 } // namespace
@@ -166,7 +158,7 @@ TEST_F(ScreenshotGLTest, ScreenshotIsATopDownUnskewedPngNamedAfterTheLocalTime)
     PaintBands();
     const GLint packAlignment = GLInteger(GL_PACK_ALIGNMENT);
 
-    m_Context.SaveScreenshot("", "Snake", k_Width, k_Height);
+    m_GL.Context().SaveScreenshot("", "Snake", k_Width, k_Height);
 
     const std::vector<std::string> files = FilesIn(m_Folder.Path() / "Screenshots");
     ASSERT_EQ(files.size(), 1u);
@@ -193,7 +185,7 @@ TEST_F(ScreenshotGLTest, AFileInThePlaceOfTheFolderAbortsTheScreenshot)
 {
     TestSupport::WriteWholeFile(m_Folder.File("Screenshots"), "not a folder");
 
-    m_Context.SaveScreenshot("", "Snake", k_Width, k_Height);
+    m_GL.Context().SaveScreenshot("", "Snake", k_Width, k_Height);
 
     EXPECT_EQ(m_Log.Messages(),
               std::vector<std::string>{"Unable to create the screenshot folder, aborting the screenshot."});
@@ -204,7 +196,7 @@ TEST_F(ScreenshotGLTest, AFileInThePlaceOfTheFolderAbortsTheScreenshot)
 
 TEST_F(ScreenshotGLTest, AWindowWithoutAreaIsReportedAndWritesNothing)
 {
-    m_Context.SaveScreenshot("", "", 0, k_Height);
+    m_GL.Context().SaveScreenshot("", "", 0, k_Height);
 
     ASSERT_EQ(m_Log.lines.size(), 1u);
     EXPECT_TRUE(std::regex_match(

@@ -9,6 +9,7 @@
 #include "Lib/Log.h"
 #include "Lib/String.h"
 #include "Support/CapturingForwarder.h"
+#include "Support/GLWindow.h"
 #include "Support/LogFileRedirect.h"
 #include "Support/TempFolder.h"
 
@@ -153,12 +154,7 @@ class ShaderHandlerGLTest : public testing::Test
 protected:
     void SetUp() override
     {
-        ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
-        Vozad::OpenGLGraphicsContext::PrepareWindowAttributes();
-        m_Window = SDL_CreateWindow("Shader test", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, k_Width,
-                                    k_Height, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
-        ASSERT_NE(m_Window, nullptr) << SDL_GetError();
-        ASSERT_TRUE(m_Context.Initialise(m_Window));
+        ASSERT_TRUE(m_GL.Open(k_Width, k_Height, "Shader test")) << SDL_GetError();
         m_Log.lines.clear();
     }
 
@@ -166,17 +162,13 @@ protected:
     {
         // Programs are deleted while their context still exists.
         m_Handler.Clear();
-        m_Context.Destroy();
-        if (m_Window)
-            SDL_DestroyWindow(m_Window);
-        SDL_Quit();
+        m_GL.Close();
     }
 
     TestSupport::TempFolder m_Folder;
     TestSupport::LogFileRedirect m_LogFile{m_Folder.File("gamelog.txt")};
     TestSupport::CapturingForwarder m_Log;
-    SDL_Window* m_Window = nullptr;
-    Vozad::OpenGLGraphicsContext m_Context;
+    TestSupport::GLWindow m_GL;
     ShaderHandler m_Handler;
 };
 

@@ -12,6 +12,7 @@
 #include "Lib/Log.h"
 #include "Lib/String.h"
 #include "Support/CapturingForwarder.h"
+#include "Support/GLWindow.h"
 #include "Support/LogFileRedirect.h"
 #include "Support/TempFolder.h"
 
@@ -183,12 +184,7 @@ class TextureGLTest : public testing::Test
 protected:
     void SetUp() override
     {
-        ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
-        Vozad::OpenGLGraphicsContext::PrepareWindowAttributes();
-        m_Window = SDL_CreateWindow("Texture test", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, 64, 64,
-                                    SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
-        ASSERT_NE(m_Window, nullptr) << SDL_GetError();
-        ASSERT_TRUE(m_Context.Initialise(m_Window));
+        ASSERT_TRUE(m_GL.Open(64, 64, "Texture test")) << SDL_GetError();
         glGetIntegerv(GL_MAX_ARRAY_TEXTURE_LAYERS, &m_MaxLayers);
         glGetIntegerv(GL_MAX_TEXTURE_BUFFER_SIZE, &m_MaxBufferSize);
         m_Log.lines.clear();
@@ -197,10 +193,7 @@ protected:
     void TearDown() override
     {
         m_Handler.reset();
-        m_Context.Destroy();
-        if (m_Window)
-            SDL_DestroyWindow(m_Window);
-        SDL_Quit();
+        m_GL.Close();
     }
 
     void InitialiseHandler()
@@ -241,8 +234,7 @@ protected:
     TestSupport::TempFolder m_Folder;
     TestSupport::LogFileRedirect m_LogFile{m_Folder.File("gamelog.txt")};
     TestSupport::CapturingForwarder m_Log;
-    SDL_Window* m_Window = nullptr;
-    Vozad::OpenGLGraphicsContext m_Context;
+    TestSupport::GLWindow m_GL;
     std::unique_ptr<TextureHandler> m_Handler;
     GLint m_MaxLayers = 0;
     GLint m_MaxBufferSize = 0;
