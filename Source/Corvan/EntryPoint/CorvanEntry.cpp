@@ -6,7 +6,10 @@
 #include "Corvan/Events/EventManager.h"
 #include "Corvan/Gui/GuiContext.h"
 #include "Corvan/Gui/Layout/LayoutStack.h"
+#include "Corvan/Renderer/ImageResources.h"
 #include "Corvan/Renderer/Renderer.h"
+#include "Corvan/Renderer/ShaderHandler.h"
+#include "Corvan/Renderer/TextureHandler.h"
 #include "Corvan/Window/EngineWindow.h"
 #include "Corvan/Window/WindowSettings.h"
 #include "Lib/Platform/Clock.h"
@@ -35,6 +38,7 @@ CorvanEntry::CorvanEntry() : m_LastFpsTime(Lib::GetWallClockSeconds()) {}
 CorvanEntry::~CorvanEntry()
 {
     m_Entities.Clear();
+    m_Entities.SetSceneInstances(nullptr);
     DestroyScriptHandler();
     m_RootStack.reset();
     if (m_Renderer)
@@ -54,6 +58,12 @@ CorvanEntry::~CorvanEntry()
     m_Window.Reset();
     m_EventManager.reset();
     m_EngineData.reset();
+}
+
+Lib::String CorvanEntry::SpriteShaderName() const
+{
+    // Row 2 of the engine shader table draws textured sprites.
+    return m_Renderer ? m_Renderer->GetEngineShaderTable()[2].name : Lib::String();
 }
 
 bool CorvanEntry::Fail(int32_t p_ReturnCode)
@@ -153,12 +163,13 @@ bool CorvanEntry::Initialise(const EngineSettings& p_EngineSettings,
     if (m_Renderer)
         m_Renderer->Shutdown();
     m_Renderer = std::make_unique<Vozad::Renderer>();
-    if (!m_Renderer->Initialise(m_EngineData->rendererApi))
+    if (!m_Renderer->Initialise(m_EngineData->rendererApi, GetWindowSize()))
     {
         LogError(m_Tag, "Failed to initialise renderer ====");
         LogInfo(m_Tag, "%s", "");
         return Fail(k_ReturnRendererFailed);
     }
+    m_Entities.SetSceneInstances(m_Renderer.get());
     LogInfo(m_Tag, "Renderer successfully initialised ====");
     LogInfo(m_Tag, "%s", "");
 
@@ -346,6 +357,7 @@ void CorvanEntry::Shutdown()
     else
         LogError(m_Tag, "No valid engine window");
     m_Entities.Clear();
+    m_Entities.SetSceneInstances(nullptr);
     if (m_GuiContext)
     {
         m_GuiContext->Shutdown();
@@ -420,6 +432,15 @@ bool CorvanEntry::IsKeyPressed(uint32_t p_KeyCode) const
         return false;
     const int32_t state = m_EngineData->keyStates[p_KeyCode];
     return state == Vozad::k_KeyPressed || state == Vozad::k_KeyHeld;
+}
+
+EntityHandle CorvanEntry::GetPoint(Lib::Point p_Cursor, const Vozad::WindowRect& p_Rect,
+                                   const Vozad::ICamera& p_Camera)
+{
+    if (!m_Renderer)
+        LogFatal(m_Tag, "No valid engine window, GetPoint() call.");
+    const uint64_t id = m_Renderer->PickEntity(p_Cursor, p_Rect, p_Camera);
+    return id == Vozad::k_NoEntity ? EntityHandle{} : m_Entities.GetEntity(id);
 }
 
 Vozad::MonitorCollection CorvanEntry::GetMonitorCollection() const
@@ -581,6 +602,59 @@ bool CorvanEntry::GetCollider(EntityHandle p_Handle, int32_t& p_Tag) const
 void CorvanEntry::SetCollider(EntityHandle p_Handle, int32_t p_Tag)
 {
     m_Entities.SetCollider(p_Handle, p_Tag);
+}
+
+Vozad::TextureInfo CorvanEntry::LoadTexture(const Lib::String& p_Name)
+{
+    return m_Renderer ? m_Renderer->GetTextureHandler().LoadTexture(p_Name) : Vozad::TextureInfo{};
+}
+
+Vozad::TextureInfo CorvanEntry::LoadUiTexture(const Lib::String& p_Name)
+{
+    return m_Renderer ? m_Renderer->GetTextureHandler().LoadUiTexture(p_Name) : Vozad::TextureInfo{};
+}
+
+Vozad::TextureInfo CorvanEntry::LoadTextureFromMemory(const Vozad::ImageResource& p_Image)
+{
+    return m_Renderer ? m_Renderer->GetTextureHandler().LoadTextureFromMemory(p_Image) : Vozad::TextureInfo{};
+}
+
+Vozad::TextureInfo CorvanEntry::LoadUiTextureFromMemory(const Vozad::ImageResource& p_Image)
+{
+    return m_Renderer ? m_Renderer->GetTextureHandler().LoadUiTextureFromMemory(p_Image)
+                      : Vozad::TextureInfo{};
+}
+
+Vozad::TextureInfo CorvanEntry::LoadUiTextureFromBlob(const Lib::String& p_Name, Lib::Ref<Lib::Blob>& p_Blob)
+{
+    // The engine takes the caller's reference over whether or not the load succeeds.
+    Lib::Ref<Lib::Blob> blob = std::move(p_Blob);
+    p_Blob.Reset();
+    return m_Renderer ? m_Renderer->GetTextureHandler().LoadUiTextureFromBlob(p_Name, std::move(blob))
+                      : Vozad::TextureInfo{};
+}
+
+Vozad::ShaderInfo CorvanEntry::LoadShader(const Lib::String& p_Name)
+{
+    return m_Renderer ? m_Renderer->GetShaderHandler().LoadShader(p_Name) : Vozad::ShaderInfo{};
+}
+
+const Vozad::ShaderInfo* CorvanEntry::GetEngineShaderTable() const
+{
+    if (!m_Renderer)
+        LogFatal(m_Tag, "No valid engine object, GetEngineShaderTable() call.");
+    return m_Renderer->GetEngineShaderTable();
+}
+
+Lib::Ref<Lib::Blob> CorvanEntry::CaptureRegionPng(uint32_t p_ClearColour, const Vozad::WindowRect& p_Rect)
+{
+    return m_Renderer ? m_Renderer->CaptureRegionPng(p_ClearColour, p_Rect) : Lib::Ref<Lib::Blob>{};
+}
+
+bool CorvanEntry::SetCamera(uint32_t p_ViewId, const Vozad::WindowRect& p_Rect,
+                            const Vozad::ICamera& p_Camera)
+{
+    return m_Renderer && m_Renderer->SetCamera(p_ViewId, p_Rect, p_Camera);
 }
 
 void CorvanEntry::Restart(const Lib::String& p_Arguments)

@@ -64,6 +64,8 @@ public:
     Vozad::Viewport GetViewport() const override;
     Lib::String GetFolderPath() const override;
     bool IsKeyPressed(uint32_t p_KeyCode) const override;
+    EntityHandle GetPoint(Lib::Point p_Cursor, const Vozad::WindowRect& p_Rect,
+                          const Vozad::ICamera& p_Camera) override;
     Vozad::MonitorCollection GetMonitorCollection() const override;
     Lib::Point GetCursorPosition() const override;
     void SetRootContent(Vozad::LayoutBase* p_Element) override;
@@ -101,10 +103,20 @@ public:
     void RemoveCollider(EntityHandle& p_Handle) override;
     bool GetCollider(EntityHandle p_Handle, int32_t& p_Tag) const override;
     void SetCollider(EntityHandle p_Handle, int32_t p_Tag) override;
+    Vozad::TextureInfo LoadTexture(const Lib::String& p_Name) override;
+    Vozad::TextureInfo LoadUiTexture(const Lib::String& p_Name) override;
+    Vozad::TextureInfo LoadTextureFromMemory(const Vozad::ImageResource& p_Image) override;
+    Vozad::TextureInfo LoadUiTextureFromMemory(const Vozad::ImageResource& p_Image) override;
+    Vozad::TextureInfo LoadUiTextureFromBlob(const Lib::String& p_Name, Lib::Ref<Lib::Blob>& p_Blob) override;
+    Vozad::ShaderInfo LoadShader(const Lib::String& p_Name) override;
+    const Vozad::ShaderInfo* GetEngineShaderTable() const override;
+    Lib::Ref<Lib::Blob> CaptureRegionPng(uint32_t p_ClearColour, const Vozad::WindowRect& p_Rect) override;
     void Restart(const Lib::String& p_Arguments) override;
     void Quit() override;
     bool ToggleFlag() override;
     void SetClearColour(uint8_t p_Red, uint8_t p_Green, uint8_t p_Blue) override;
+    bool SetCamera(uint32_t p_ViewId, const Vozad::WindowRect& p_Rect,
+                   const Vozad::ICamera& p_Camera) override;
     void Render() override;
 
     // IEngineNotifier
@@ -114,6 +126,7 @@ public:
 
 private:
     bool Fail(int32_t p_ReturnCode);
+    Lib::String SpriteShaderName() const;
     void InitialiseBanner();
     bool RunLoop();
     void BeginGuiFrame();
@@ -131,7 +144,8 @@ private:
     std::unique_ptr<Vozad::LayoutStack> m_RootStack;
     Vozad::GuiContext* m_GuiContext = nullptr; // owned through the process-wide pointer
     void* m_UserData = nullptr;                // not owned
-    EntityRegistry m_Entities;
+    // Sprites are drawn with row 2 of the engine shader table, known once the renderer exists.
+    EntityRegistry m_Entities{nullptr, [this] { return SpriteShaderName(); }};
     bool m_Running = false;
     Lib::Timer m_FrameTimer; // the frame limiter measures from its start
     Lib::Timer m_DeltaTimer; // the next frame's delta measures from its start

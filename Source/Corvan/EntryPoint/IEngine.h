@@ -1,11 +1,14 @@
 #pragma once
-// Everything the game may ask of the engine. Operations whose subsystems arrive later (picking,
-// popups, text measuring, textures, shaders, cameras, region capture) join in their places then.
+// Everything the game may ask of the engine. Operations whose subsystems arrive later (popups and
+// text measuring, with the GUI toolkit) join in their places then.
 #include "Corvan/EntryPoint/Components.h"
 #include "Corvan/EntryPoint/EntityHandle.h"
+#include "Corvan/Renderer/ShaderInfo.h"
+#include "Corvan/Renderer/TextureInfo.h"
 #include "Corvan/Window/EngineData.h"
 #include "Corvan/Window/IWindow.h"
 #include "Corvan/Window/Monitor.h"
+#include "Lib/Blob.h"
 #include "Lib/Point.h"
 #include "Lib/RectSize.h"
 #include "Lib/ReferenceCounter.h"
@@ -15,8 +18,10 @@
 
 namespace Vozad
 {
+class ICamera;
 class IWindowEventBase;
 class LayoutBase;
+struct ImageResource;
 } // namespace Vozad
 
 namespace Telvar
@@ -41,6 +46,10 @@ public:
     virtual Lib::String GetFolderPath() const = 0;
     // True while the key is pressed or held; codes above 380 give false.
     virtual bool IsKeyPressed(uint32_t p_KeyCode) const = 0;
+    // The entity drawn under the cursor (client coordinates) in that view; the invalid handle
+    // when there is none.
+    virtual EntityHandle GetPoint(Lib::Point p_Cursor, const Vozad::WindowRect& p_Rect,
+                                  const Vozad::ICamera& p_Camera) = 0;
     virtual Vozad::MonitorCollection GetMonitorCollection() const = 0;
     virtual Lib::Point GetCursorPosition() const = 0;
     // Installs the game's top GUI element (null: an empty root).
@@ -85,6 +94,19 @@ public:
     virtual bool GetCollider(EntityHandle p_Handle, int32_t& p_Tag) const = 0;
     virtual void SetCollider(EntityHandle p_Handle, int32_t p_Tag) = 0;
 
+    virtual Vozad::TextureInfo LoadTexture(const Lib::String& p_Name) = 0;
+    virtual Vozad::TextureInfo LoadUiTexture(const Lib::String& p_Name) = 0;
+    virtual Vozad::TextureInfo LoadTextureFromMemory(const Vozad::ImageResource& p_Image) = 0;
+    virtual Vozad::TextureInfo LoadUiTextureFromMemory(const Vozad::ImageResource& p_Image) = 0;
+    // Takes over the caller's reference: p_Blob is released and cleared.
+    virtual Vozad::TextureInfo LoadUiTextureFromBlob(const Lib::String& p_Name,
+                                                     Lib::Ref<Lib::Blob>& p_Blob) = 0;
+    virtual Vozad::ShaderInfo LoadShader(const Lib::String& p_Name) = 0;
+    // The eight rows of the engine shader table.
+    virtual const Vozad::ShaderInfo* GetEngineShaderTable() const = 0;
+    // PNG bytes of that region of a freshly drawn frame; null on failure.
+    virtual Lib::Ref<Lib::Blob> CaptureRegionPng(uint32_t p_ClearColour, const Vozad::WindowRect& p_Rect) = 0;
+
     // Starts a new instance with "-restart" and ends this one's loop normally.
     virtual void Restart(const Lib::String& p_Arguments) = 0;
     // The loop ends after the current frame.
@@ -92,6 +114,9 @@ public:
     virtual bool ToggleFlag() = 0;
     // Alpha is always 255.
     virtual void SetClearColour(uint8_t p_Red, uint8_t p_Green, uint8_t p_Blue) = 0;
+    // Stores the view's rectangle and camera matrices; true when anything changed.
+    virtual bool SetCamera(uint32_t p_ViewId, const Vozad::WindowRect& p_Rect,
+                           const Vozad::ICamera& p_Camera) = 0;
     // Draws the scene and the GUI now; the main loop then does not clear and draw again.
     virtual void Render() = 0;
 };

@@ -347,7 +347,7 @@ void MeshContainerScene::Draw(const IShader& p_Shader, uint32_t p_SelectionFlag,
         (p_Pass.kind == k_RenderPassWeightedBlended || p_Pass.kind == k_RenderPassDepthPeeling))
     {
         if (p_Shader.HasUniform("u_IsOpaquePass"))
-            p_Shader.SetUniform1i("u_IsOpaquePass", 0);
+            p_Shader.SetUniform1ui("u_IsOpaquePass", 0);
         if (p_Pass.kind == k_RenderPassDepthPeeling)
         {
             if (p_Shader.HasUniform("u_FirstPeel"))

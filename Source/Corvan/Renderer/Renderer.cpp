@@ -1,40 +1,186 @@
+#include "Corvan/Renderer/OpenGL/GLFunctions.h"
+
 #include "Corvan/Renderer/Renderer.h"
 
+#include "Corvan/Renderer/ICamera.h"
 #include "Corvan/Renderer/IGraphicsContext.h"
-#include "Corvan/Renderer/OpenGL/GLFunctions.h"
+#include "Corvan/Renderer/Screenshot.h"
+
+#include <cstring>
+#include <filesystem>
+#include <system_error>
 
 namespace Vozad
 {
 namespace
 {
-float ColourByte(uint32_t p_Colour, uint32_t p_Shift)
+// Every submission files under this layer id, so every texture group holds one container.
+constexpr int32_t k_SubmissionLayerId = 1;
+// What the selection buffer is cleared to: an id of 0, which no entity has.
+constexpr uint32_t k_SelectionClear = 0xFF000000u;
+// The engine shader table's row of the depth-peeling sprite shader.
+constexpr uint32_t k_DepthPeelingRow = static_cast<uint32_t>(BuiltInShader::BatchedTextureSpriteShader_DP);
+
+Lib::String FolderPath()
 {
-    return static_cast<float>((p_Colour >> p_Shift) & 0xFFu) / 255.0f;
+    std::error_code error;
+    const std::filesystem::path folder = std::filesystem::current_path(error);
+    return Lib::String(error ? std::string() : folder.string());
+}
+
+// Blending as the context sets it up for every frame: the transparency passes change it and put
+// it back for the views and the GUI drawn after them.
+void RestoreBlendState()
+{
+    glEnable(GL_DEPTH_TEST);
+    glDepthMask(GL_TRUE);
+    glEnable(GL_BLEND);
+    glBlendEquation(GL_FUNC_ADD);
+    glBlendFuncSeparate(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA, GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
 }
 } // namespace
 
-bool Renderer::Initialise(int32_t p_GraphicsApi)
+Renderer::Renderer() : m_UnitQuad(MeshData::UnitQuad())
 {
+    MakeTextureUsers(k_GraphicsApiOpenGL);
+}
+
+Renderer::~Renderer()
+{
+    // GL objects must go while the context still exists; the engine shuts down before that.
+    if (m_Initialised)
+        Shutdown();
+}
+
+void Renderer::MakeTextureUsers(int32_t p_GraphicsApi)
+{
+    m_OpaqueScene.reset();
+    m_TransparentScene.reset();
+    m_TextureHandler = std::make_unique<TextureHandler>(p_GraphicsApi);
+    m_OpaqueScene = std::make_unique<SceneDatabase>(m_ShaderHandler, *m_TextureHandler);
+    m_TransparentScene = std::make_unique<SceneDatabase>(m_ShaderHandler, *m_TextureHandler);
     m_GraphicsApi = p_GraphicsApi;
+}
+
+bool Renderer::Initialise(int32_t p_GraphicsApi, Lib::RectSize p_WindowSize)
+{
+    if (m_Initialised)
+        Shutdown();
+    if (p_GraphicsApi != m_GraphicsApi)
+        MakeTextureUsers(p_GraphicsApi);
+    m_ShaderHandler.SetGraphicsApi(p_GraphicsApi);
+    m_Size = p_WindowSize;
+    m_FrameRendered = false;
+    if (p_GraphicsApi != k_GraphicsApiOpenGL)
+    {
+        // The other API only describes its device: there is nothing to draw with.
+        m_Initialised = true;
+        return true;
+    }
+    m_Api = std::make_unique<OpenGLGraphicsAPI>();
+
+    if (!m_TextureHandler->Initialise())
+    {
+        Lib::LogError(m_Tag, "Could not initialise the default font (%s).", FolderPath().ToNarrow().Data());
+        m_Api.reset();
+        return false;
+    }
+    m_SelectionBuffer = OpenGLFrameBuffer(FrameBufferSpec{0, m_Size.width, m_Size.height});
+    if (m_Size.width > 0 && m_Size.height > 0 && !m_SelectionBuffer.Create())
+    {
+        Lib::LogError(m_Tag, "Could not initialise the object selection frame buffer.");
+        Shutdown();
+        return false;
+    }
+    if (!m_ShaderHandler.LoadEngineShaders())
+    {
+        Lib::LogError(m_Tag, "Could not initialise the engine shaders.");
+        Shutdown();
+        return false;
+    }
+    // The GUI's drawing context is taken by the GUI pipeline when it arrives; nothing to fetch yet.
+    if (!SetUpWeightedBlended())
+    {
+        Lib::LogError(m_Tag, "Error during draw-pipeline setup.");
+        Lib::LogError(m_Tag, "Error during WBOIT setup.");
+        Shutdown();
+        return false;
+    }
+    if (!SetUpDepthPeeling())
+    {
+        Lib::LogError(m_Tag, "Error during depth peeling setup..");
+        Shutdown();
+        return false;
+    }
     m_Initialised = true;
     return true;
 }
 
+bool Renderer::SetUpWeightedBlended()
+{
+    m_WeightedBlendedBuffer = OpenGLWBOITFrameBuffer(FrameBufferSpec{0, m_Size.width, m_Size.height});
+    if (m_Size.width > 0 && m_Size.height > 0 && !m_WeightedBlendedBuffer.Create())
+        return false;
+    m_CompositeShader =
+        m_ShaderHandler.LoadShader(Lib::String(BuiltInShaderText(BuiltInShader::CompositeShader)));
+    if (m_CompositeShader.shaderKey == ~0ull)
+        return false;
+    return m_CompositeQuad.Create(m_Tag);
+}
+
+bool Renderer::SetUpDepthPeeling()
+{
+    m_PeelLayers.clear();
+    const FrameBufferSpec spec{0, m_Size.width, m_Size.height};
+    for (uint32_t layer = 0; layer < m_PeelCount; ++layer)
+    {
+        OpenGLDepthPeelingFrameBuffer buffer(spec);
+        // A window of 0 x 0 makes no buffers yet; Resize makes them.
+        if (buffer.Create() || m_Size.width == 0 || m_Size.height == 0)
+            m_PeelLayers.push_back(std::move(buffer));
+    }
+    m_MainPeelBuffer = OpenGLDepthPeelingFrameBuffer(spec);
+    if (m_Size.width > 0 && m_Size.height > 0 && !m_MainPeelBuffer.Create())
+        return false;
+    m_ScreenShader = m_ShaderHandler.LoadShader(Lib::String(BuiltInShaderText(BuiltInShader::ScreenShader)));
+    if (m_ScreenShader.shaderKey == ~0ull)
+        return false;
+    return m_ScreenQuad.Create(m_Tag);
+}
+
 void Renderer::Shutdown()
 {
+    m_Layers.clear();
+    m_OpaqueScene->Clear();
+    m_TransparentScene->Clear();
+    if (m_Api)
+    {
+        m_PeelLayers.clear();
+        m_MainPeelBuffer = OpenGLDepthPeelingFrameBuffer();
+        m_CompositeQuad = ScreenQuad();
+        m_ScreenQuad = ScreenQuad();
+        m_WeightedBlendedBuffer = OpenGLWBOITFrameBuffer();
+        m_SelectionBuffer = OpenGLFrameBuffer();
+        m_TextureHandler->Shutdown();
+    }
+    m_CompositeShader = ShaderInfo();
+    m_ScreenShader = ShaderInfo();
+    m_Views.clear();
+    m_ShaderHandler.Clear();
+    m_Api.reset();
     m_Initialised = false;
     m_FrameRendered = false;
 }
 
 void Renderer::RenderFrame(Lib::RectSize p_WindowSize)
 {
-    if (m_Initialised && m_GraphicsApi == k_GraphicsApiOpenGL)
+    if (!(p_WindowSize == m_Size))
+        Resize(p_WindowSize);
+    if (IsDrawing())
     {
-        glBindFramebuffer(GL_FRAMEBUFFER, 0);
-        glViewport(0, 0, static_cast<GLsizei>(p_WindowSize.width), static_cast<GLsizei>(p_WindowSize.height));
-        glClearColor(ColourByte(m_ClearColour, 0), ColourByte(m_ClearColour, 8),
-                     ColourByte(m_ClearColour, 16), ColourByte(m_ClearColour, 24));
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        RenderScene();
+        glViewport(0, 0, WindowWidth(), WindowHeight());
+        // The GUI tree draws here once the GUI pipeline is in place.
     }
     m_FrameRendered = true;
 }
@@ -42,5 +188,268 @@ void Renderer::RenderFrame(Lib::RectSize p_WindowSize)
 void Renderer::Resize(Lib::RectSize p_WindowSize)
 {
     m_Size = p_WindowSize;
+    if (!IsDrawing() || m_Size.width == 0 || m_Size.height == 0)
+        return;
+    const FrameBufferSpec spec{0, m_Size.width, m_Size.height};
+    m_SelectionBuffer.Resize(spec);
+    // The weighted-blended buffer follows too: its depth is blitted from the window's buffer and
+    // its colour drawn back over the whole window, both of which need the window's size.
+    m_WeightedBlendedBuffer.Resize(spec);
+    if (m_PeelLayers.empty())
+        m_PeelLayers.resize(m_PeelCount);
+    for (OpenGLDepthPeelingFrameBuffer& layer : m_PeelLayers)
+        layer.Resize(spec);
+    m_MainPeelBuffer.Resize(spec);
+}
+
+void Renderer::SetViewViewport(const WindowRect& p_Rect) const
+{
+    m_Api->SetViewport(p_Rect.left, p_Rect.top, p_Rect.right - p_Rect.left, p_Rect.bottom - p_Rect.top,
+                       WindowHeight());
+}
+
+void Renderer::RenderScene()
+{
+    if (!IsDrawing())
+        return;
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    glViewport(0, 0, WindowWidth(), WindowHeight());
+    m_Api->Clear(m_ClearColour, GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    for (auto& [id, view] : m_Views)
+    {
+        if (m_TransparencyMode == k_TransparencyWeightedBlended)
+            DrawWeightedBlended(view);
+        else if (m_TransparencyMode == k_TransparencyDepthPeeling)
+            DrawDepthPeeling(view);
+        else
+            DrawPlain(view);
+        view.changed = false;
+    }
+}
+
+void Renderer::DrawPlain(const View& p_View)
+{
+    RenderPassInfo pass;
+    pass.kind = k_RenderPassPlain;
+    pass.firstPeel = true;
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    SetViewViewport(p_View.rect);
+    const uint32_t flag = static_cast<uint32_t>(m_Api->GetSelectionFlag());
+    pass.opaque = true;
+    m_OpaqueScene->Draw(p_View.projectionView, flag, pass);
+    pass.opaque = false;
+    m_TransparentScene->Draw(p_View.projectionView, flag, pass);
+}
+
+void Renderer::DrawWeightedBlended(const View& p_View)
+{
+    const uint32_t flag = static_cast<uint32_t>(m_Api->GetSelectionFlag());
+    RenderPassInfo pass;
+    pass.kind = k_RenderPassWeightedBlended;
+
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    SetViewViewport(p_View.rect);
+    glEnable(GL_DEPTH_TEST);
+    pass.opaque = true;
+    m_OpaqueScene->Draw(p_View.projectionView, flag, pass);
+
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, m_WeightedBlendedBuffer.GetId());
+    GL_CHECK(glBlitFramebuffer(0, 0, WindowWidth(), WindowHeight(), 0, 0, WindowWidth(), WindowHeight(),
+                               GL_DEPTH_BUFFER_BIT, GL_NEAREST));
+
+    m_WeightedBlendedBuffer.Bind();
+    SetViewViewport(p_View.rect);
+    const float accumulationClear[4] = {0.0f, 0.0f, 0.0f, 0.0f};
+    const float revealageClear[4] = {1.0f, 1.0f, 1.0f, 1.0f};
+    glClearBufferfv(GL_COLOR, 0, accumulationClear);
+    glClearBufferfv(GL_COLOR, 1, revealageClear);
+    glEnable(GL_DEPTH_TEST);
+    glDepthMask(GL_FALSE);
+    glEnable(GL_BLEND);
+    glBlendEquation(GL_FUNC_ADD);
+    glBlendFunci(0, GL_ONE, GL_ONE);
+    glBlendFunci(1, GL_ZERO, GL_ONE_MINUS_SRC_COLOR);
+    pass.opaque = false;
+    m_TransparentScene->Draw(p_View.projectionView, flag, pass);
+
+    glDepthMask(GL_TRUE);
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    glViewport(0, 0, WindowWidth(), WindowHeight());
+    glDisable(GL_DEPTH_TEST);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    const Lib::Ref<IShader> composite = m_ShaderHandler.GetShaderBySlot(m_CompositeShader.program);
+    composite->Bind();
+    m_WeightedBlendedBuffer.BindTexture(0, 0);
+    composite->SetUniform1i("uAccumTex", 0);
+    m_WeightedBlendedBuffer.BindTexture(1, 1);
+    composite->SetUniform1i("uRevealTex", 1);
+    m_CompositeQuad.Draw();
+    m_WeightedBlendedBuffer.UnbindTexture();
+    glActiveTexture(GL_TEXTURE0);
+    m_WeightedBlendedBuffer.UnbindTexture();
+    composite->Unbind();
+    RestoreBlendState();
+}
+
+void Renderer::DrawDepthPeeling(const View& p_View)
+{
+    const uint32_t flag = static_cast<uint32_t>(m_Api->GetSelectionFlag());
+    const int32_t viewWidth = p_View.rect.right - p_View.rect.left;
+    const int32_t viewHeight = p_View.rect.bottom - p_View.rect.top;
+    RenderPassInfo pass;
+    pass.kind = k_RenderPassDepthPeeling;
+    pass.width = viewWidth;
+    pass.height = viewHeight;
+
+    glViewport(0, 0, WindowWidth(), WindowHeight());
+    m_MainPeelBuffer.Bind();
+    m_Api->Clear(m_ClearColour, GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    pass.opaque = true;
+    m_OpaqueScene->Draw(p_View.projectionView, flag, pass);
+
+    // The peel shader's array texture sits on unit 0; its previous-depth sampler must point
+    // elsewhere even in the first peel, which does not read it: two sampler types on one unit
+    // make every draw fail.
+    const IShader& peelShader = m_ShaderHandler.GetEngineShader(k_DepthPeelingRow);
+    peelShader.Bind();
+    peelShader.SetUniform1i("prevDepth", 1);
+    peelShader.Unbind();
+    // Each peel keeps exactly the one nearest fragment behind the previous peel; blending inside
+    // a peel would mix in farther fragments drawn before it, which a later peel then adds again.
+    glDisable(GL_BLEND);
+    pass.opaque = false;
+    for (size_t i = 0; i < m_PeelLayers.size(); ++i)
+    {
+        glBindFramebuffer(GL_READ_FRAMEBUFFER, m_MainPeelBuffer.GetId());
+        glBindFramebuffer(GL_DRAW_FRAMEBUFFER, m_PeelLayers[i].GetId());
+        GL_CHECK(glBlitFramebuffer(0, 0, WindowWidth(), WindowHeight(), 0, 0, WindowWidth(), WindowHeight(),
+                                   GL_DEPTH_BUFFER_BIT, GL_NEAREST));
+        m_PeelLayers[i].Bind();
+        m_Api->Clear(0, GL_COLOR_BUFFER_BIT);
+        pass.firstPeel = i == 0;
+        pass.depthSourceTexture = m_PeelLayers[i == 0 ? 0 : i - 1].GetSecondaryTexture();
+        m_TransparentScene->Draw(p_View.projectionView, flag, pass);
+    }
+
+    // Back to front: the farthest peel first, each nearer one blended over it. The textures hold
+    // colours already multiplied by their alpha, so the peels are laid over with (one, one minus
+    // alpha); weighting them by alpha again would darken every transparent sprite.
+    glDisable(GL_DEPTH_TEST);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
+    m_MainPeelBuffer.Bind();
+    const Lib::Ref<IShader> screen = m_ShaderHandler.GetShaderBySlot(m_ScreenShader.program);
+    screen->Bind();
+    screen->SetUniform1i("uTexture", 0);
+    for (size_t i = m_PeelLayers.size(); i-- > 0;)
+    {
+        m_PeelLayers[i].BindTexture(0, 0);
+        m_ScreenQuad.Draw();
+    }
+
+    glDisable(GL_BLEND);
+    glEnable(GL_DEPTH_TEST);
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    SetViewViewport(p_View.rect);
+    m_MainPeelBuffer.BindTexture(0, 0);
+    m_ScreenQuad.Draw();
+    m_MainPeelBuffer.UnbindTexture();
+    screen->Unbind();
+    RestoreBlendState();
+}
+
+bool Renderer::SetCamera(uint32_t p_ViewId, const WindowRect& p_Rect, const ICamera& p_Camera)
+{
+    const glm::mat4& matrix = p_Camera.GetViewProjection();
+    auto found = m_Views.find(p_ViewId);
+    if (found == m_Views.end())
+    {
+        m_Views.emplace(p_ViewId, View{p_Rect, matrix, true});
+        return true;
+    }
+    View& view = found->second;
+    const bool changed = !(view.rect == p_Rect) || view.projectionView != matrix;
+    view.rect = p_Rect;
+    view.projectionView = matrix;
+    view.changed = view.changed || changed;
+    return changed;
+}
+
+uint64_t Renderer::PickEntity(Lib::Point p_Point, const WindowRect& p_Rect, const ICamera& p_Camera)
+{
+    if (!IsDrawing() || m_SelectionBuffer.GetId() == 0)
+        return k_NoEntity;
+    const bool insideRect = p_Point.x >= p_Rect.left && p_Point.x < p_Rect.right && p_Point.y >= p_Rect.top &&
+                            p_Point.y < p_Rect.bottom;
+    const bool insideWindow =
+        p_Point.x >= 0 && p_Point.x < WindowWidth() && p_Point.y >= 0 && p_Point.y < WindowHeight();
+    if (!insideRect || !insideWindow)
+        return k_NoEntity;
+    const glm::mat4& projectionView = p_Camera.GetViewProjection();
+    uint32_t id = PickIn(*m_OpaqueScene, p_Point, p_Rect, projectionView);
+    if (id == 0)
+        id = PickIn(*m_TransparentScene, p_Point, p_Rect, projectionView);
+    return id == 0 ? k_NoEntity : id;
+}
+
+uint32_t Renderer::PickIn(SceneDatabase& p_Scene, Lib::Point p_Point, const WindowRect& p_Rect,
+                          const glm::mat4& p_ProjectionView)
+{
+    m_SelectionBuffer.Bind();
+    SetViewViewport(p_Rect);
+    m_Api->SetSelectionFlag(1);
+    m_Api->Clear(k_SelectionClear, GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    RenderPassInfo pass;
+    pass.kind = k_RenderPassPlain;
+    pass.firstPeel = true;
+    p_Scene.Draw(p_ProjectionView, 1, pass);
+    m_Api->SetSelectionFlag(0);
+    // Only the one pixel under the point matters; GL counts rows from the bottom.
+    uint8_t pixel[4] = {0, 0, 0, 0};
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(p_Point.x, WindowHeight() - p_Point.y - 1, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
+    glPixelStorei(GL_PACK_ALIGNMENT, 4);
+    m_SelectionBuffer.Unbind();
+    return pixel[0] + pixel[1] * 256u + pixel[2] * 65536u;
+}
+
+Lib::Ref<Lib::Blob> Renderer::CaptureRegionPng(uint32_t p_Colour, const WindowRect& p_Rect)
+{
+    if (!IsDrawing())
+        return {};
+    ClearForCapture(p_Colour);
+    RenderScene();
+    return ReadRegionPng(m_Tag, p_Rect, m_Size.height);
+}
+
+int32_t Renderer::LayerIndex(int32_t p_LayerId)
+{
+    const auto inserted = m_Layers.emplace(p_LayerId, static_cast<int32_t>(m_Layers.size()));
+    return inserted.first->second;
+}
+
+void Renderer::SubmitInstance(uint64_t p_EntityId, const Lib::String& p_ShaderGroup, int32_t p_Kind,
+                              uint64_t p_TextureKey, const SpriteInstance& p_Instance)
+{
+    // Containers are GL vertex arrays and buffers: without OpenGL there is nothing to file into.
+    if (m_GraphicsApi != k_GraphicsApiOpenGL)
+        return;
+    SceneDatabase& scene = p_Instance.transparent ? *m_TransparentScene : *m_OpaqueScene;
+    scene.SubmitInstance(p_EntityId, p_ShaderGroup, p_Kind, p_TextureKey, m_UnitQuad, p_Instance,
+                         LayerIndex(k_SubmissionLayerId));
+}
+
+void Renderer::UpdateInstance(uint64_t p_EntityId, bool p_Transparent, const Lib::String& p_ShaderGroup,
+                              uint64_t p_TextureKey, const SpriteInstance& p_Instance)
+{
+    SceneDatabase& scene = p_Transparent ? *m_TransparentScene : *m_OpaqueScene;
+    scene.UpdateInstance(p_EntityId, p_ShaderGroup, p_TextureKey, p_Instance);
+}
+
+bool Renderer::RemoveEntity(uint64_t p_EntityId)
+{
+    return m_OpaqueScene->RemoveEntity(p_EntityId) || m_TransparentScene->RemoveEntity(p_EntityId);
 }
 } // namespace Vozad

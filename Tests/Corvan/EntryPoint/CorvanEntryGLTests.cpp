@@ -4,6 +4,8 @@
 #include "Corvan/EntryPoint/EngineSettings.h"
 #include "Corvan/Events/WindowEvents.h"
 #include "Corvan/Gui/Layout/IWindowEventBase.h"
+#include "Corvan/Renderer/ImageResources.h"
+#include "Corvan/Renderer/OrthoCam.h"
 #include "Corvan/Window/WindowSettings.h"
 #include "Lib/Platform/Platform.h"
 
@@ -227,4 +229,65 @@ TEST_F(CorvanEntryGLTest, WithoutAnyFontThePlatformStageFailsAndRunReturnsItsCod
         infoLevel |= line.find("] Info     |") != std::string::npos &&
                      line.find("Failed to initialise Platform subsystem ====") != std::string::npos;
     EXPECT_TRUE(infoLevel);
+}
+
+TEST_F(CorvanEntryGLTest, EntitiesWithComponentsAreDrawnAndPickedThroughTheEngine)
+{
+    Telvar::CorvanEntry engine;
+    ASSERT_TRUE(engine.Initialise(ContinuousLoop(), SmallWindow()));
+
+    // World units are window pixels, y downwards.
+    Vozad::OrthoCam camera;
+    camera.SetBox(0.0f, 320.0f, 0.0f, 240.0f);
+    const Vozad::WindowRect wholeWindow{0, 320, 0, 240};
+    EXPECT_TRUE(engine.SetCamera(0, wholeWindow, camera));
+
+    // A green quad on the left, the opaque snake body image on the right.
+    const Vozad::ShaderInfo quadShader = engine.GetEngineShaderTable()[1];
+    Telvar::EntityHandle quad = engine.CreateEntity();
+    Telvar::Transform left;
+    left.width = left.height = 60.0f;
+    left.x = 20.0f;
+    left.y = 90.0f;
+    engine.AddTransform(quad, left);
+    engine.AddColouredQuad(quad, Telvar::ColouredQuadComponent{quadShader, 0, 255, 0, 255});
+
+    Telvar::EntityHandle body = engine.CreateEntity();
+    Telvar::Transform right = left;
+    right.x = 200.0f;
+    engine.AddTransform(body, right);
+    Telvar::SpriteComponent sprite;
+    sprite.texture = engine.LoadTextureFromMemory(*Vozad::FindImageResource("snake_body"));
+    ASSERT_NE(sprite.texture.textureKey, ~0ull);
+    engine.AddSprite(body, sprite);
+
+    engine.SetClearColour(122, 122, 122);
+    engine.Render();
+    // GL rows run bottom-up: window row y is GL row 239 - y.
+    const auto pixelAt = [](int p_X, int p_Y)
+    {
+        unsigned char pixel[4] = {};
+        glReadPixels(p_X, 239 - p_Y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
+        return Hex({pixel[0], pixel[1], pixel[2], pixel[3]});
+    };
+    EXPECT_EQ(pixelAt(50, 120), "00 FF 00 FF") << "the coloured quad";
+    EXPECT_EQ(pixelAt(160, 120), "7A 7A 7A FF") << "nothing between them";
+    const std::string bodyPixel = pixelAt(230, 120);
+    EXPECT_NE(bodyPixel, "7A 7A 7A FF") << "the sprite covers its cell";
+
+    EXPECT_EQ(engine.GetPoint({230, 120}, wholeWindow, camera).id, body.id);
+    // Coloured quads have no selection output: the selection pass draws their own colour, whose
+    // "id" (0x00FF00 = 65280) names no entity here.
+    EXPECT_EQ(engine.GetPoint({50, 120}, wholeWindow, camera).id, Telvar::k_InvalidEntityHandle.id);
+    EXPECT_EQ(engine.GetPoint({160, 120}, wholeWindow, camera).id, Telvar::k_InvalidEntityHandle.id);
+
+    // Moving the quad and refreshing it moves what is drawn; destroying the sprite removes it.
+    left.x = 120.0f;
+    ASSERT_TRUE(engine.SetTransform(quad, left, false));
+    engine.RefreshColouredQuad(quad);
+    engine.DestroyEntity(body);
+    engine.Render();
+    EXPECT_EQ(pixelAt(50, 120), "7A 7A 7A FF");
+    EXPECT_EQ(pixelAt(150, 120), "00 FF 00 FF");
+    EXPECT_EQ(pixelAt(230, 120), "7A 7A 7A FF");
 }

@@ -1,0 +1,417 @@
+// The renderer on a real GL context (hidden SDL window, Mesa under Xvfb): instances submitted
+// through the scene interface are drawn, picked and captured, and the pixels are read back.
+// The texture handler's arrays are large, so one renderer serves the whole program.
+#include "Corvan/Renderer/OpenGL/GLFunctions.h"
+
+#include "Corvan/Renderer/ImageResources.h"
+#include "Corvan/Renderer/OrthoCam.h"
+#include "Corvan/Renderer/Renderer.h"
+#include "Corvan/Renderer/Screenshot.h"
+#include "Support/GLWindow.h"
+#include "Support/TempFolder.h"
+
+#include <glm/gtc/matrix_transform.hpp>
+#include <gtest/gtest.h>
+#include <stb_image.h>
+
+#include <array>
+#include <cstdint>
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <vector>
+
+using Vozad::Renderer;
+using Vozad::SpriteInstance;
+using Vozad::WindowRect;
+
+namespace
+{
+constexpr int k_Size = 128;
+const Lib::String k_SpriteGroup = "BatchedTextureSpriteShader";
+const Lib::String k_ColourGroup = "BatchedColorSpriteShader";
+constexpr uint32_t k_Black = 0xFF000000u;
+// Multisampling and texture filtering move colours by a few steps; sampled points stay away
+// from edges.
+constexpr int k_Tolerance = 6;
+
+using Rgb = std::array<int, 3>;
+
+Rgb ReadPixel(int p_X, int p_Y)
+{
+    uint8_t pixel[4] = {};
+    Vozad::glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    glReadPixels(p_X, k_Size - p_Y - 1, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
+    return {pixel[0], pixel[1], pixel[2]};
+}
+
+::testing::AssertionResult Near(const Rgb& p_Got, const Rgb& p_Expected, int p_Tolerance = k_Tolerance)
+{
+    for (size_t i = 0; i < 3; ++i)
+    {
+        if (std::abs(p_Got[i] - p_Expected[i]) > p_Tolerance)
+            return ::testing::AssertionFailure()
+                   << "got (" << p_Got[0] << ", " << p_Got[1] << ", " << p_Got[2] << "), expected ("
+                   << p_Expected[0] << ", " << p_Expected[1] << ", " << p_Expected[2] << ") within "
+                   << p_Tolerance;
+    }
+    return ::testing::AssertionSuccess();
+}
+
+// World units are window pixels: x to the right, y downwards, the camera looking down -z.
+std::unique_ptr<Vozad::OrthoCam> PixelCamera(float p_Left, float p_Width, float p_Height)
+{
+    auto camera = std::make_unique<Vozad::OrthoCam>();
+    camera->SetBox(p_Left, p_Left + p_Width, 0.0f, p_Height);
+    return camera;
+}
+
+glm::mat4 Placement(float p_X, float p_Y, float p_Z, float p_Width, float p_Height)
+{
+    return glm::scale(glm::translate(glm::mat4(1.0f), glm::vec3(p_X, p_Y, p_Z)),
+                      glm::vec3(p_Width, p_Height, 1.0f));
+}
+
+SpriteInstance Sprite(const Vozad::TextureInfo& p_Texture, const glm::mat4& p_Model)
+{
+    SpriteInstance instance;
+    instance.layer = static_cast<float>(p_Texture.layer);
+    instance.width = p_Texture.width;
+    instance.height = p_Texture.height;
+    instance.subTextureSize = glm::ivec2(p_Texture.width, p_Texture.height);
+    instance.modelMatrix = p_Model;
+    instance.transparent = p_Texture.transparent;
+    instance.colour = glm::vec4(1.0f);
+    return instance;
+}
+
+SpriteInstance Quad(const glm::vec4& p_Colour, const glm::mat4& p_Model)
+{
+    SpriteInstance instance;
+    instance.modelMatrix = p_Model;
+    instance.colour = p_Colour;
+    return instance;
+}
+
+class RendererGLTest : public ::testing::Test
+{
+protected:
+    static void SetUpTestSuite()
+    {
+        s_Window = new TestSupport::GLWindow();
+        ASSERT_TRUE(s_Window->Open(k_Size, k_Size)) << SDL_GetError();
+        s_Folder = new TestSupport::TempFolder();
+        s_Renderer = new Renderer();
+        ASSERT_TRUE(s_Renderer->Initialise(Vozad::k_GraphicsApiOpenGL, Lib::RectSize{k_Size, k_Size}));
+        // Flat images of one colour each, so every covered pixel has a known value.
+        s_HalfRed = LoadFlat("HalfRed.png", 255, 0, 0, 128);
+        s_HalfBlue = LoadFlat("HalfBlue.png", 0, 0, 255, 128);
+        s_Green = LoadFlat("Green.png", 0, 255, 0, 255);
+        s_Body =
+            s_Renderer->GetTextureHandler().LoadTextureFromMemory(*Vozad::FindImageResource("snake_body"));
+    }
+    static void TearDownTestSuite()
+    {
+        if (s_Renderer)
+            s_Renderer->Shutdown();
+        delete s_Renderer;
+        delete s_Folder;
+        delete s_Window;
+        s_Renderer = nullptr;
+        s_Folder = nullptr;
+        s_Window = nullptr;
+    }
+    void SetUp() override
+    {
+        ASSERT_NE(s_Renderer, nullptr);
+        m_Renderer = s_Renderer;
+        m_Renderer->ClearViews();
+        m_Renderer->SetTransparencyModeForTests(Vozad::k_TransparencyPlain);
+        m_Renderer->SetClearColour(k_Black);
+        m_Camera = PixelCamera(0.0f, k_Size, k_Size);
+        m_Renderer->SetCamera(0, k_Whole, *m_Camera);
+    }
+    void TearDown() override
+    {
+        for (uint64_t id : m_Submitted)
+            while (m_Renderer->RemoveEntity(id))
+            {
+            }
+        m_Renderer->Resize(Lib::RectSize{k_Size, k_Size});
+    }
+
+    static Vozad::TextureInfo LoadFlat(const std::string& p_Name, uint8_t p_R, uint8_t p_G, uint8_t p_B,
+                                       uint8_t p_A)
+    {
+        std::vector<uint8_t> pixels;
+        for (int i = 0; i < 32 * 32; ++i)
+            pixels.insert(pixels.end(), {p_R, p_G, p_B, p_A});
+        const std::string path = s_Folder->File(p_Name);
+        EXPECT_TRUE(Vozad::WritePngFile(Lib::String(path), pixels.data(), 32, 32, 4));
+        return s_Renderer->GetTextureHandler().LoadTexture(Lib::String(path));
+    }
+
+    void Submit(uint64_t p_Id, const Lib::String& p_Group, int32_t p_Kind, uint64_t p_Key,
+                const SpriteInstance& p_Instance)
+    {
+        m_Renderer->SubmitInstance(p_Id, p_Group, p_Kind, p_Key, p_Instance);
+        m_Submitted.push_back(p_Id);
+    }
+    void SubmitSprite(uint64_t p_Id, const Vozad::TextureInfo& p_Texture, const glm::mat4& p_Model)
+    {
+        Submit(p_Id, k_SpriteGroup, Vozad::k_InstanceKindTextured, p_Texture.textureKey,
+               Sprite(p_Texture, p_Model));
+    }
+    void SubmitQuad(uint64_t p_Id, const SpriteInstance& p_Instance)
+    {
+        Submit(p_Id, k_ColourGroup, Vozad::k_InstanceKindColouredQuad, Vozad::k_UntexturedKey, p_Instance);
+    }
+
+    static inline const WindowRect k_Whole{0, k_Size, 0, k_Size};
+    static inline TestSupport::GLWindow* s_Window = nullptr;
+    static inline TestSupport::TempFolder* s_Folder = nullptr;
+    static inline Renderer* s_Renderer = nullptr;
+    static inline Vozad::TextureInfo s_HalfRed, s_HalfBlue, s_Green, s_Body;
+
+    Renderer* m_Renderer = nullptr;
+    std::unique_ptr<Vozad::OrthoCam> m_Camera;
+    std::vector<uint64_t> m_Submitted;
+};
+
+const Rgb k_BodyCentre = {200, 228, 110}; // the middle of "snake_body" is one flat colour
+
+TEST_F(RendererGLTest, InitialiseLoadsTheEngineShaderTable)
+{
+    const Vozad::ShaderInfo* table = m_Renderer->GetEngineShaderTable();
+    ASSERT_NE(table, nullptr);
+    for (uint32_t row = 0; row < Vozad::k_EngineShaderCount; ++row)
+        EXPECT_NE(table[row].program, 0u) << "row " << row;
+    EXPECT_EQ(table[2].name, k_SpriteGroup);
+    EXPECT_TRUE(s_HalfRed.transparent);
+    EXPECT_FALSE(s_Body.transparent);
+    EXPECT_FALSE(s_Green.transparent);
+}
+
+TEST_F(RendererGLTest, ColouredQuadAndTexturedSpriteShowTheirColours)
+{
+    SubmitQuad(1, Quad({1.0f, 0.0f, 0.0f, 1.0f}, Placement(8, 8, 0, 32, 32)));
+    SubmitSprite(2, s_Body, Placement(64, 64, 0, 48, 48));
+    EXPECT_EQ(m_Renderer->GetOpaqueScene().GetInstanceCount(), 2u);
+    m_Renderer->RenderScene();
+
+    EXPECT_TRUE(Near(ReadPixel(24, 24), {255, 0, 0}));
+    EXPECT_TRUE(Near(ReadPixel(88, 88), k_BodyCentre, 12));
+    EXPECT_TRUE(Near(ReadPixel(50, 50), {0, 0, 0}));
+    EXPECT_TRUE(Near(ReadPixel(4, 120), {0, 0, 0}));
+}
+
+TEST_F(RendererGLTest, ClearColourFillsWhereNothingIsDrawn)
+{
+    m_Renderer->SetClearColour(0xFF204080u);
+    m_Renderer->RenderScene();
+    EXPECT_TRUE(Near(ReadPixel(64, 64), {0x80, 0x40, 0x20}, 1));
+}
+
+TEST_F(RendererGLTest, InvisibleInstanceDrawsNothing)
+{
+    SpriteInstance quad = Quad({0.0f, 1.0f, 0.0f, 1.0f}, Placement(0, 0, 0, k_Size, k_Size));
+    quad.visible = false;
+    SubmitQuad(3, quad);
+    SpriteInstance sprite = Sprite(s_Body, Placement(0, 0, 0, k_Size, k_Size));
+    sprite.visible = false;
+    Submit(4, k_SpriteGroup, Vozad::k_InstanceKindTextured, s_Body.textureKey, sprite);
+    m_Renderer->RenderScene();
+    EXPECT_TRUE(Near(ReadPixel(64, 64), {0, 0, 0}));
+
+    // Made visible in place, the same instance shows.
+    quad.visible = true;
+    m_Renderer->UpdateInstance(3, false, k_ColourGroup, Vozad::k_UntexturedKey, quad);
+    m_Renderer->RenderScene();
+    EXPECT_TRUE(Near(ReadPixel(64, 64), {0, 255, 0}));
+}
+
+TEST_F(RendererGLTest, RemovedEntityIsNotDrawn)
+{
+    SubmitQuad(5, Quad({0.0f, 0.0f, 1.0f, 1.0f}, Placement(0, 0, 0, k_Size, k_Size)));
+    EXPECT_TRUE(m_Renderer->RemoveEntity(5));
+    EXPECT_FALSE(m_Renderer->RemoveEntity(5));
+    m_Renderer->RenderScene();
+    EXPECT_TRUE(Near(ReadPixel(64, 64), {0, 0, 0}));
+}
+
+TEST_F(RendererGLTest, ViewsDrawInIdOrderEachInItsOwnViewport)
+{
+    // Half-transparent quads blend differently in the two orders; the quad of view 5 is nearer,
+    // so drawn after view 1 it blends over it, drawn before it would hide view 1's quad.
+    m_Renderer->ClearViews();
+    auto farCamera = PixelCamera(1000.0f, 64, k_Size);
+    EXPECT_TRUE(m_Renderer->SetCamera(5, WindowRect{0, 64, 0, k_Size}, *farCamera));
+    EXPECT_TRUE(m_Renderer->SetCamera(1, k_Whole, *m_Camera));
+    EXPECT_EQ(m_Renderer->GetViewCount(), 2u);
+    SubmitQuad(10, Quad({1.0f, 0.0f, 0.0f, 0.5f}, Placement(0, 0, 0, k_Size, k_Size)));
+    SubmitQuad(11, Quad({0.0f, 0.0f, 1.0f, 0.5f}, Placement(1000, 0, 0.5f, 32, k_Size)));
+    m_Renderer->RenderScene();
+
+    EXPECT_TRUE(Near(ReadPixel(16, 64), {64, 0, 128})); // view 1, then view 5 over it
+    EXPECT_TRUE(Near(ReadPixel(48, 64), {128, 0, 0}));  // view 5's quad fills half its viewport
+    EXPECT_TRUE(Near(ReadPixel(100, 64), {128, 0, 0})); // outside view 5's viewport
+}
+
+TEST_F(RendererGLTest, SetCameraReportsChanges)
+{
+    EXPECT_FALSE(m_Renderer->SetCamera(0, k_Whole, *m_Camera));
+    m_Camera->SetPosition({4.0f, 0.0f, 1.0f});
+    EXPECT_TRUE(m_Renderer->SetCamera(0, k_Whole, *m_Camera));
+    EXPECT_TRUE(m_Renderer->SetCamera(0, WindowRect{0, 64, 0, k_Size}, *m_Camera));
+    EXPECT_FALSE(m_Renderer->SetCamera(0, WindowRect{0, 64, 0, k_Size}, *m_Camera));
+}
+
+TEST_F(RendererGLTest, TransparentSpriteBlendsOverOpaqueOne)
+{
+    SubmitSprite(20, s_Green, Placement(16, 16, 0, 96, 96));
+    SubmitSprite(21, s_HalfRed, Placement(40, 40, 0.5f, 48, 48));
+    EXPECT_EQ(m_Renderer->GetTransparentScene().GetInstanceCount(), 1u);
+    m_Renderer->RenderScene();
+
+    // Textures hold premultiplied colours (red 128 at alpha 128), which the plain pass blends
+    // with the context's (source alpha, one minus source alpha): red 128 * 128 / 255 over green.
+    EXPECT_TRUE(Near(ReadPixel(64, 64), {64, 127, 0}));
+    EXPECT_TRUE(Near(ReadPixel(24, 64), {0, 255, 0}));
+}
+
+TEST_F(RendererGLTest, PickingFindsTheOpaqueEntityFirst)
+{
+    SubmitSprite(30, s_Body, Placement(16, 16, 0, 48, 48));
+    SubmitSprite(31, s_HalfRed, Placement(40, 40, 0.5f, 48, 48));
+
+    EXPECT_EQ(m_Renderer->PickEntity({50, 50}, k_Whole, *m_Camera), 30u); // both, opaque wins
+    EXPECT_EQ(m_Renderer->PickEntity({80, 80}, k_Whole, *m_Camera), 31u); // transparent only
+    EXPECT_EQ(m_Renderer->PickEntity({20, 110}, k_Whole, *m_Camera), Vozad::k_NoEntity);
+    // Outside the view's rectangle, even where something is drawn.
+    EXPECT_EQ(m_Renderer->PickEntity({50, 50}, WindowRect{0, 32, 0, 32}, *m_Camera), Vozad::k_NoEntity);
+    EXPECT_EQ(m_Renderer->PickEntity({-1, 50}, k_Whole, *m_Camera), Vozad::k_NoEntity);
+}
+
+TEST_F(RendererGLTest, PickingFollowsAResize)
+{
+    SubmitSprite(40, s_Body, Placement(160, 160, 0, 48, 48));
+    const WindowRect large{0, 256, 0, 256};
+    auto camera = PixelCamera(0.0f, 256, 256);
+    EXPECT_EQ(m_Renderer->PickEntity({180, 180}, large, *camera), Vozad::k_NoEntity); // outside the window
+    m_Renderer->Resize(Lib::RectSize{256, 256});
+    EXPECT_EQ(m_Renderer->PickEntity({180, 180}, large, *camera), 40u);
+    EXPECT_EQ(m_Renderer->PickEntity({150, 180}, large, *camera), Vozad::k_NoEntity);
+}
+
+TEST_F(RendererGLTest, DepthPeelingCompositesOverlappingTransparentSprites)
+{
+    m_Renderer->SetTransparencyModeForTests(Vozad::k_TransparencyDepthPeeling);
+    SubmitSprite(50, s_HalfRed, Placement(16, 16, 0, 64, 64));
+    SubmitSprite(51, s_HalfBlue, Placement(48, 48, 0.5f, 64, 64));
+    m_Renderer->RenderScene();
+
+    EXPECT_TRUE(Near(ReadPixel(32, 32), {128, 0, 0}));  // red alone over black
+    EXPECT_TRUE(Near(ReadPixel(96, 96), {0, 0, 128}));  // blue alone
+    EXPECT_TRUE(Near(ReadPixel(64, 64), {64, 0, 128})); // the nearer blue over the red
+    EXPECT_TRUE(Near(ReadPixel(8, 120), {0, 0, 0}));
+}
+
+TEST_F(RendererGLTest, DepthPeelingKeepsOpaqueSpritesAndTheirDepth)
+{
+    m_Renderer->SetTransparencyModeForTests(Vozad::k_TransparencyDepthPeeling);
+    SubmitSprite(52, s_Green, Placement(16, 16, 0.5f, 64, 64));
+    SubmitSprite(53, s_HalfRed, Placement(48, 48, 0.0f, 64, 64)); // behind the opaque sprite
+    m_Renderer->RenderScene();
+    EXPECT_TRUE(Near(ReadPixel(32, 32), {0, 255, 0}));
+    EXPECT_TRUE(Near(ReadPixel(64, 64), {0, 255, 0}));
+    EXPECT_TRUE(Near(ReadPixel(100, 100), {128, 0, 0}));
+}
+
+TEST_F(RendererGLTest, WeightedBlendedPassCompositesTransparentSpritesBehindOpaqueDepth)
+{
+    // Where transparent sprites overlap, the weighted sum overflows the revealage buffer with the
+    // current sprite shader (it writes alpha times weight as revealage), so only single layers
+    // are checked here.
+    m_Renderer->SetTransparencyModeForTests(Vozad::k_TransparencyWeightedBlended);
+    SubmitSprite(70, s_Green, Placement(8, 8, 0.5f, 48, 48));
+    SubmitSprite(71, s_HalfRed, Placement(32, 32, 0.0f, 48, 48)); // partly behind the green one
+    SubmitSprite(72, s_HalfBlue, Placement(88, 8, 0.0f, 32, 32));
+    m_Renderer->RenderScene();
+
+    EXPECT_TRUE(Near(ReadPixel(20, 20), {0, 255, 0}));  // opaque alone
+    EXPECT_TRUE(Near(ReadPixel(44, 44), {0, 255, 0}));  // red hidden by the opaque depth
+    EXPECT_TRUE(Near(ReadPixel(70, 70), {128, 0, 0}));  // red alone over the clear colour
+    EXPECT_TRUE(Near(ReadPixel(104, 24), {0, 0, 128})); // blue alone
+    EXPECT_TRUE(Near(ReadPixel(104, 110), {0, 0, 0}));  // nothing
+}
+
+TEST_F(RendererGLTest, RegionCaptureIsAPngOfTheRegion)
+{
+    SubmitQuad(60, Quad({0.0f, 1.0f, 0.0f, 1.0f}, Placement(0, 0, 0, 8, 8)));
+    const Lib::Ref<Lib::Blob> png = m_Renderer->CaptureRegionPng(0xFF0000FFu, WindowRect{4, 20, 0, 10});
+    ASSERT_TRUE(png);
+    int width = 0, height = 0, components = 0;
+    stbi_uc* pixels =
+        stbi_load_from_memory(png->Data(), static_cast<int>(png->Size()), &width, &height, &components, 4);
+    ASSERT_NE(pixels, nullptr);
+    EXPECT_EQ(width, 16);
+    EXPECT_EQ(height, 10);
+    EXPECT_EQ(components, 4);
+    // First row is the region's bottom row (window row 9): green until x 8, then the clear colour
+    // (the colour passed in never shows).
+    const Rgb topLeftCovered = {pixels[4 * (9 * 16 + 1)], pixels[4 * (9 * 16 + 1) + 1],
+                                pixels[4 * (9 * 16 + 1) + 2]};
+    const Rgb uncovered = {pixels[4 * (0 * 16 + 12)], pixels[4 * (0 * 16 + 12) + 1],
+                           pixels[4 * (0 * 16 + 12) + 2]};
+    stbi_image_free(pixels);
+    EXPECT_TRUE(Near(topLeftCovered, {0, 255, 0}));
+    EXPECT_TRUE(Near(uncovered, {0, 0, 0}));
+    EXPECT_FALSE(m_Renderer->CaptureRegionPng(0, WindowRect{4, 4, 0, 10}));
+}
+} // namespace
+
+namespace
+{
+// Started before the window has a size, the renderer makes its frame buffers at the first
+// Resize; until then picking finds nothing instead of reading a buffer that does not exist.
+TEST(RendererSizeGLTest, FrameBuffersAreMadeAtTheFirstResize)
+{
+    TestSupport::GLWindow window;
+    ASSERT_TRUE(window.Open(k_Size, k_Size)) << SDL_GetError();
+    Renderer renderer;
+    ASSERT_TRUE(renderer.Initialise(Vozad::k_GraphicsApiOpenGL));
+    const Vozad::TextureInfo body =
+        renderer.GetTextureHandler().LoadTextureFromMemory(*Vozad::FindImageResource("snake_body"));
+    renderer.SubmitInstance(9, k_SpriteGroup, Vozad::k_InstanceKindTextured, body.textureKey,
+                            Sprite(body, Placement(0, 0, 0, k_Size, k_Size)));
+    auto camera = PixelCamera(0.0f, k_Size, k_Size);
+    const WindowRect whole{0, k_Size, 0, k_Size};
+    EXPECT_EQ(renderer.PickEntity({64, 64}, whole, *camera), Vozad::k_NoEntity);
+
+    renderer.Resize(Lib::RectSize{k_Size, k_Size});
+    EXPECT_EQ(renderer.PickEntity({64, 64}, whole, *camera), 9u);
+
+    renderer.Shutdown();
+    EXPECT_EQ(renderer.GetOpaqueScene().GetInstanceCount(), 0u);
+    EXPECT_EQ(renderer.GetEngineShaderTable()[0].program, 0u);
+}
+
+// The Vulkan renderer only describes its device: it initialises, takes instances and draws
+// nothing, without a GL context.
+TEST(RendererSizeGLTest, OtherApiMakesNoGLCall)
+{
+    Renderer renderer;
+    ASSERT_TRUE(renderer.Initialise(Vozad::k_GraphicsApiVulkan, Lib::RectSize{k_Size, k_Size}));
+    auto camera = PixelCamera(0.0f, k_Size, k_Size);
+    const WindowRect whole{0, k_Size, 0, k_Size};
+    renderer.SubmitInstance(9, k_ColourGroup, Vozad::k_InstanceKindColouredQuad, Vozad::k_UntexturedKey,
+                            Quad({1.0f, 0.0f, 0.0f, 1.0f}, Placement(0, 0, 0, k_Size, k_Size)));
+    EXPECT_EQ(renderer.GetOpaqueScene().GetInstanceCount(), 0u);
+    EXPECT_FALSE(renderer.RemoveEntity(9));
+    renderer.RenderFrame(Lib::RectSize{k_Size, k_Size});
+    EXPECT_TRUE(renderer.IsFrameRendered());
+    EXPECT_EQ(renderer.PickEntity({64, 64}, whole, *camera), Vozad::k_NoEntity);
+    EXPECT_FALSE(renderer.CaptureRegionPng(0, whole));
+    renderer.Shutdown();
+}
+} // namespace
