@@ -167,10 +167,7 @@ void EntityRegistry::Clear()
 
 template <class T> int32_t EntityRegistry::IndexOf(const Table<T>& p_Table, uint64_t p_Id)
 {
-    for (uint32_t i = 0; i < p_Table.Count(); ++i)
-        if (p_Table.At(i).id == p_Id)
-            return static_cast<int32_t>(i);
-    return -1;
+    return p_Table.IndexOf(p_Id);
 }
 
 template <class T> bool EntityRegistry::RemoveRow(Table<T>& p_Table, uint64_t p_Id)

@@ -85,7 +85,44 @@ private:
         uint64_t id;
         T record;
     };
-    template <class T> using Table = Lib::DynamicArray<Row<T>>;
+    // A component table: rows in insertion order, and an index from entity id to row so that
+    // per-entity operations do not grow with the number of entities.
+    template <class T> class Table
+    {
+    public:
+        uint32_t Count() const { return m_Rows.Count(); }
+        Row<T>& At(uint32_t p_Index) { return m_Rows.At(p_Index); }
+        const Row<T>& At(uint32_t p_Index) const { return m_Rows.At(p_Index); }
+        int32_t IndexOf(uint64_t p_Id) const
+        {
+            const auto row = m_Index.find(p_Id);
+            return row == m_Index.end() ? -1 : static_cast<int32_t>(row->second);
+        }
+        void Add(Row<T> p_Row)
+        {
+            m_Index[p_Row.id] = m_Rows.Count();
+            m_Rows.Add(std::move(p_Row));
+        }
+        // Later rows move down, as the insertion order demands; their index entries follow.
+        void Remove(uint32_t p_Index)
+        {
+            m_Index.erase(m_Rows.At(p_Index).id);
+            m_Rows.Remove(p_Index);
+            for (uint32_t i = p_Index; i < m_Rows.Count(); ++i)
+                m_Index[m_Rows.At(i).id] = i;
+        }
+        void Clear()
+        {
+            m_Rows.Clear();
+            m_Index.clear();
+        }
+        auto begin() const { return m_Rows.begin(); }
+        auto end() const { return m_Rows.end(); }
+
+    private:
+        Lib::DynamicArray<Row<T>> m_Rows;
+        std::unordered_map<uint64_t, uint32_t> m_Index;
+    };
 
     template <class T> static int32_t IndexOf(const Table<T>& p_Table, uint64_t p_Id);
     template <class T> static bool RemoveRow(Table<T>& p_Table, uint64_t p_Id);
