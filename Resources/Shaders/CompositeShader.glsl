@@ -23,9 +23,10 @@ out vec4 out_Colour;
 
 void main()
 {
-    vec3 accum = texture(uAccumTex, v_TexCoord).rgb;
+    vec4 accum = texture(uAccumTex, v_TexCoord);
     float revealage = texture(uRevealTex, v_TexCoord).r;
-    float alpha = 1.0 - revealage;
-    vec3 colour = accum / max(alpha, 0.0001);
-    out_Colour = vec4(colour, alpha);
+    // The weighted sum divided by the summed weights is the average colour of the layers; the
+    // coverage left over by their combined revealage blends it over the opaque frame.
+    vec3 colour = accum.rgb / max(accum.a, 1e-5);
+    out_Colour = vec4(colour, 1.0 - revealage);
 }

@@ -108,6 +108,7 @@ private:
     void CreateGraphicsContext();
     bool InitialiseVideo();
     bool CreateNativeWindow();
+    void DecideMultisampling();
     void ReleaseNative();
     void SwitchFullscreen(bool p_Enter);
     void LayoutFor(uint32_t p_Width, uint32_t p_Height);
@@ -138,6 +139,8 @@ private:
     EventManager* m_EventManager; // not owned
     IEngineNotifier* m_Notifier;  // not owned
     bool m_Created = false;
+    bool m_Multisampling = true; // off when the driver draws on the CPU
+    bool m_MultisamplingDecided = false;
     WindowSettings m_Settings; // x, y and the client size follow the window
     int32_t m_WindowMode = k_WindowModeWindowed;
     bool m_FullscreenSwitchPending = false; // size changes report fullscreen until it is left

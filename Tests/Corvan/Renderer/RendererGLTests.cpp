@@ -14,7 +14,9 @@
 #include <gtest/gtest.h>
 #include <stb_image.h>
 
+#include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
@@ -327,22 +329,84 @@ TEST_F(RendererGLTest, DepthPeelingKeepsOpaqueSpritesAndTheirDepth)
     EXPECT_TRUE(Near(ReadPixel(100, 100), {128, 0, 0}));
 }
 
+// One transparent layer as the weighted-blended sprite shader sees it: premultiplied colour,
+// alpha and the world z the sprite is placed at.
+struct BlendedLayer
+{
+    glm::vec3 colour;
+    float alpha;
+    float z;
+};
+
+// The expected weighted-blended result over an opaque background, worked out independently of
+// the shaders: each layer adds colour * alpha * weight and alpha * weight to the accumulation and
+// multiplies the revealage by (1 - alpha); the average colour (accumulated colour over summed
+// alpha * weight) is blended over the background with coverage 1 - revealage.
+Rgb WeightedBlendedOver(const std::vector<BlendedLayer>& p_Layers, const glm::vec3& p_Background,
+                        const glm::mat4& p_ProjectionView)
+{
+    glm::vec4 accumulation(0.0f);
+    float revealage = 1.0f;
+    for (const BlendedLayer& layer : p_Layers)
+    {
+        const glm::vec4 clip = p_ProjectionView * glm::vec4(0.0f, 0.0f, layer.z, 1.0f);
+        const float depth = clip.z / clip.w * 0.5f + 0.5f; // window depth with the default range
+        const float weight = glm::clamp(std::pow(std::min(1.0f, layer.alpha * 10.0f) + 0.01f, 3.0f) * 1e8f *
+                                            std::pow(1.0f - depth * 0.9f, 3.0f),
+                                        0.01f, 3000.0f);
+        accumulation += glm::vec4(layer.colour * layer.alpha * weight, layer.alpha * weight);
+        revealage *= 1.0f - layer.alpha;
+    }
+    const glm::vec3 average = glm::vec3(accumulation) / std::max(accumulation.a, 1e-5f);
+    const float coverage = 1.0f - revealage;
+    const glm::vec3 result = average * coverage + p_Background * (1.0f - coverage);
+    return {static_cast<int>(std::lround(result.r * 255.0f)),
+            static_cast<int>(std::lround(result.g * 255.0f)),
+            static_cast<int>(std::lround(result.b * 255.0f))};
+}
+
 TEST_F(RendererGLTest, WeightedBlendedPassCompositesTransparentSpritesBehindOpaqueDepth)
 {
-    // Where transparent sprites overlap, the weighted sum overflows the revealage buffer with the
-    // current sprite shader (it writes alpha times weight as revealage), so only single layers
-    // are checked here.
     m_Renderer->SetTransparencyModeForTests(Vozad::k_TransparencyWeightedBlended);
     SubmitSprite(70, s_Green, Placement(8, 8, 0.5f, 48, 48));
     SubmitSprite(71, s_HalfRed, Placement(32, 32, 0.0f, 48, 48)); // partly behind the green one
     SubmitSprite(72, s_HalfBlue, Placement(88, 8, 0.0f, 32, 32));
     m_Renderer->RenderScene();
 
-    EXPECT_TRUE(Near(ReadPixel(20, 20), {0, 255, 0}));  // opaque alone
-    EXPECT_TRUE(Near(ReadPixel(44, 44), {0, 255, 0}));  // red hidden by the opaque depth
-    EXPECT_TRUE(Near(ReadPixel(70, 70), {128, 0, 0}));  // red alone over the clear colour
-    EXPECT_TRUE(Near(ReadPixel(104, 24), {0, 0, 128})); // blue alone
-    EXPECT_TRUE(Near(ReadPixel(104, 110), {0, 0, 0}));  // nothing
+    // The flat images are red or blue 255 at alpha 128, premultiplied on load.
+    const float half = 128.0f / 255.0f;
+    const glm::mat4& camera = m_Camera->GetViewProjection();
+    const glm::vec3 black(0.0f);
+    EXPECT_TRUE(Near(ReadPixel(20, 20), {0, 255, 0})); // opaque alone
+    EXPECT_TRUE(Near(ReadPixel(44, 44), {0, 255, 0})); // red hidden by the opaque depth
+    EXPECT_TRUE(Near(ReadPixel(70, 70), WeightedBlendedOver({{{half, 0, 0}, half, 0.0f}}, black, camera)));
+    EXPECT_TRUE(Near(ReadPixel(104, 24), WeightedBlendedOver({{{0, 0, half}, half, 0.0f}}, black, camera)));
+    EXPECT_TRUE(Near(ReadPixel(104, 110), {0, 0, 0})); // nothing
+}
+
+TEST_F(RendererGLTest, WeightedBlendedPassCompositesOverlappingTransparentSprites)
+{
+    // Revealage must be the product of (1 - alpha) over the layers: with the weight mixed in, a
+    // second layer drives it far below zero and the overlap came out as the background.
+    m_Renderer->SetTransparencyModeForTests(Vozad::k_TransparencyWeightedBlended);
+    m_Renderer->SetClearColour(0xFF00FF00u); // green, so the background shows in the result
+    SubmitSprite(73, s_HalfRed, Placement(16, 16, 0.0f, 64, 64));
+    SubmitSprite(74, s_HalfBlue, Placement(48, 48, 0.5f, 64, 64));
+    m_Renderer->RenderScene();
+
+    const float half = 128.0f / 255.0f;
+    const glm::mat4& camera = m_Camera->GetViewProjection();
+    const glm::vec3 green(0.0f, 1.0f, 0.0f);
+    const BlendedLayer red{{half, 0, 0}, half, 0.0f};
+    const BlendedLayer blue{{0, 0, half}, half, 0.5f};
+    const Rgb overlap = WeightedBlendedOver({red, blue}, green, camera);
+    // Two layers of alpha 1/2 leave a quarter of the background: a broken revealage shows either
+    // all of it or none.
+    EXPECT_NEAR(overlap[1], 64, 2);
+    EXPECT_TRUE(Near(ReadPixel(64, 64), overlap));
+    EXPECT_TRUE(Near(ReadPixel(32, 32), WeightedBlendedOver({red}, green, camera)));
+    EXPECT_TRUE(Near(ReadPixel(96, 96), WeightedBlendedOver({blue}, green, camera)));
+    EXPECT_TRUE(Near(ReadPixel(8, 120), {0, 255, 0}));
 }
 
 TEST_F(RendererGLTest, RegionCaptureIsAPngOfTheRegion)

@@ -7,10 +7,12 @@
 #include "Corvan/Gui/Layout/IWindowEventBase.h"
 #include "Corvan/Gui/Layout/LayoutBase.h"
 #include "Corvan/Renderer/IGraphicsContext.h"
+#include "Corvan/Renderer/OpenGL/OpenGLGraphicsContext.h"
 #include "Corvan/Window/IEngineNotifier.h"
 #include "Corvan/Window/INativeEventObserver.h"
 #include "Support/CapturingForwarder.h"
 
+#include <GL/gl.h>
 #include <SDL2/SDL.h>
 
 #include <gtest/gtest.h>
@@ -341,6 +343,31 @@ TEST_F(EngineWindowGLTest, CreationOpensAGLWindowCentredOnTheMonitor)
     EXPECT_FALSE(window->IsCreated());
     EXPECT_EQ(window->GetSdlWindow(), nullptr);
     EXPECT_EQ(window->GetGraphicsContext(), nullptr);
+}
+
+TEST_F(EngineWindowGLTest, SoftwareRasterizerDrawsWithoutMultisampling)
+{
+    auto window = MakeWindow(Settings(320, 240));
+    ASSERT_TRUE(window->Create());
+    // The test run's Mesa llvmpipe draws on the CPU: the window was made again without samples.
+    ASSERT_TRUE(
+        Vozad::OpenGLGraphicsContext::IsSoftwareRasterizer(Vozad::OpenGLGraphicsContext::CurrentRenderer()));
+    EXPECT_TRUE(Logged("Software rasterizer \"" + Vozad::OpenGLGraphicsContext::CurrentRenderer() +
+                       "\": drawing without multisampling."));
+    GLint samples = -1;
+    glGetIntegerv(GL_SAMPLES, &samples);
+    EXPECT_EQ(samples, 0);
+    EXPECT_TRUE(Logged("==== OpenGL successfully initialised ===="));
+}
+
+TEST(OpenGLGraphicsContextNames, SoftwareRasterizersAreRecognisedByTheirRendererText)
+{
+    const std::pair<const char*, bool> cases[] = {
+        {"llvmpipe (LLVM 15.0.6, 256 bits)", true},   {"softpipe", true},
+        {"SWR (LLVM 12.0.0, 256 bits)", true},        {"Mesa Intel(R) UHD Graphics 620 (KBL GT2)", false},
+        {"NVIDIA GeForce RTX 3060/PCIe/SSE2", false}, {"", false}};
+    for (const auto& [renderer, software] : cases)
+        EXPECT_EQ(Vozad::OpenGLGraphicsContext::IsSoftwareRasterizer(renderer), software) << renderer;
 }
 
 TEST_F(EngineWindowGLTest, ZeroWidthOpensAt640x480)

@@ -96,7 +96,7 @@ OpenGLGraphicsContext::~OpenGLGraphicsContext()
         Destroy();
 }
 
-void OpenGLGraphicsContext::PrepareWindowAttributes()
+void OpenGLGraphicsContext::PrepareWindowAttributes(int32_t p_Samples)
 {
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_FLAGS, 0);
@@ -107,8 +107,42 @@ void OpenGLGraphicsContext::PrepareWindowAttributes()
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
     SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 8);
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-    SDL_GL_SetAttribute(SDL_GL_MULTISAMPLEBUFFERS, 1);
-    SDL_GL_SetAttribute(SDL_GL_MULTISAMPLESAMPLES, 4);
+    SDL_GL_SetAttribute(SDL_GL_MULTISAMPLEBUFFERS, p_Samples > 0 ? 1 : 0);
+    SDL_GL_SetAttribute(SDL_GL_MULTISAMPLESAMPLES, p_Samples > 0 ? p_Samples : 0);
+}
+
+std::string OpenGLGraphicsContext::CurrentRenderer()
+{
+    const auto* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
+    return renderer ? std::string(renderer) : std::string();
+}
+
+std::string OpenGLGraphicsContext::ProbeRenderer()
+{
+    SDL_Window* previousWindow = SDL_GL_GetCurrentWindow();
+    SDL_GLContext previousContext = SDL_GL_GetCurrentContext();
+    PrepareWindowAttributes(0);
+    std::string renderer;
+    if (SDL_Window* probe = SDL_CreateWindow("", 0, 0, 16, 16, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN))
+    {
+        if (SDL_GLContext context = SDL_GL_CreateContext(probe))
+        {
+            renderer = CurrentRenderer();
+            SDL_GL_MakeCurrent(nullptr, nullptr);
+            SDL_GL_DeleteContext(context);
+        }
+        SDL_DestroyWindow(probe);
+    }
+    if (previousContext)
+        SDL_GL_MakeCurrent(previousWindow, previousContext);
+    return renderer;
+}
+
+bool OpenGLGraphicsContext::IsSoftwareRasterizer(std::string_view p_Renderer)
+{
+    return p_Renderer.find("llvmpipe") != std::string_view::npos ||
+           p_Renderer.find("softpipe") != std::string_view::npos ||
+           p_Renderer.find("SWR") != std::string_view::npos;
 }
 
 GpuVendorKind OpenGLGraphicsContext::VendorKindOf(const char* p_Vendor)

@@ -6,6 +6,8 @@
 #include "Lib/String.h"
 
 #include <cstdint>
+#include <string>
+#include <string_view>
 
 struct SDL_Window;
 
@@ -39,7 +41,16 @@ public:
     // The pixel format every GL window asks for: core profile, RGBA8, depth 24, stencil 8, double
     // buffered, 4x multisampled. SDL picks the window's visual from these, so they must be set
     // before SDL_CreateWindow.
-    static void PrepareWindowAttributes();
+    // p_Samples 0 asks for a window without multisampling.
+    static void PrepareWindowAttributes(int32_t p_Samples = k_DefaultSamples);
+    static constexpr int32_t k_DefaultSamples = 4;
+    // The current context's GL_RENDERER text ("" without a context).
+    static std::string CurrentRenderer();
+    // GL_RENDERER of a throw-away hidden window and context ("" when none could be made); the
+    // current context, if any, is made current again afterwards.
+    static std::string ProbeRenderer();
+    // True for renderers that draw on the CPU (Mesa's llvmpipe and softpipe, OpenSWR).
+    static bool IsSoftwareRasterizer(std::string_view p_Renderer);
 
     // "NVIDIA" anywhere in the vendor string (case-sensitive) is NVIDIA; otherwise "AMD" or "ATI"
     // is AMD; anything else is other.
