@@ -9,6 +9,14 @@
 
 namespace TestSupport
 {
+// One captured log line taken apart.
+struct LogRecord
+{
+    std::string level;
+    std::string tag;
+    std::string message;
+};
+
 class CapturingForwarder : public Lib::IOutputForwarder
 {
 public:
@@ -30,6 +38,29 @@ public:
             messages.push_back(message);
         }
         return messages;
+    }
+
+    // Level word, tag and message of every captured line.
+    std::vector<LogRecord> Records() const
+    {
+        const auto trim = [](const std::string& p_Text)
+        {
+            const size_t first = p_Text.find_first_not_of(' ');
+            const size_t last = p_Text.find_last_not_of(' ');
+            return first == std::string::npos ? std::string() : p_Text.substr(first, last - first + 1);
+        };
+        std::vector<LogRecord> records;
+        const std::vector<std::string> messages = Messages();
+        for (size_t i = 0; i < lines.size(); ++i)
+        {
+            const std::string& line = lines[i];
+            const size_t levelStart = line.find("] ") + 2;
+            const size_t tagStart = line.find("| ", line.find("| TID:") + 6) + 2;
+            const size_t tagEnd = line.find(": ", tagStart);
+            records.push_back({trim(line.substr(levelStart, line.find(" |") - levelStart)),
+                               trim(line.substr(tagStart, tagEnd - tagStart)), messages[i]});
+        }
+        return records;
     }
 
     std::vector<std::string> lines;

@@ -111,41 +111,10 @@ const std::vector<std::string> k_ExpectedLoadOrder = {"glDebugMessageCallback",
                                                       "glBeginQuery",
                                                       "glEndQuery"};
 
-// One captured log line taken apart.
-struct LogRecord
-{
-    std::string level;
-    std::string tag;
-    std::string message;
-};
-
-std::string Trim(const std::string& p_Text)
-{
-    const size_t first = p_Text.find_first_not_of(' ');
-    const size_t last = p_Text.find_last_not_of(' ');
-    return first == std::string::npos ? std::string() : p_Text.substr(first, last - first + 1);
-}
-
-std::vector<LogRecord> Records(const TestSupport::CapturingForwarder& p_Log)
-{
-    std::vector<LogRecord> records;
-    const std::vector<std::string> messages = p_Log.Messages();
-    for (size_t i = 0; i < p_Log.lines.size(); ++i)
-    {
-        const std::string& line = p_Log.lines[i];
-        const size_t levelStart = line.find("] ") + 2;
-        const size_t tagStart = line.find("| ", line.find("| TID:") + 6) + 2;
-        const size_t tagEnd = line.find(": ", tagStart);
-        records.push_back({Trim(line.substr(levelStart, line.find(" |") - levelStart)),
-                           Trim(line.substr(tagStart, tagEnd - tagStart)), messages[i]});
-    }
-    return records;
-}
-
 std::vector<std::string> MessagesOf(const TestSupport::CapturingForwarder& p_Log, const std::string& p_Tag)
 {
     std::vector<std::string> messages;
-    for (const LogRecord& record : Records(p_Log))
+    for (const TestSupport::LogRecord& record : p_Log.Records())
     {
         if (record.tag == p_Tag)
             messages.push_back(record.message);
@@ -153,10 +122,10 @@ std::vector<std::string> MessagesOf(const TestSupport::CapturingForwarder& p_Log
     return messages;
 }
 
-std::vector<LogRecord> ErrorsOf(const TestSupport::CapturingForwarder& p_Log)
+std::vector<TestSupport::LogRecord> ErrorsOf(const TestSupport::CapturingForwarder& p_Log)
 {
-    std::vector<LogRecord> errors;
-    for (const LogRecord& record : Records(p_Log))
+    std::vector<TestSupport::LogRecord> errors;
+    for (const TestSupport::LogRecord& record : p_Log.Records())
     {
         if (record.level == "Error")
             errors.push_back(record);
@@ -297,7 +266,7 @@ TEST_F(OpenGLGraphicsContextGLTest, InitialiseLoadsEveryFunctionInOrder)
     for (const std::string& name : k_ExpectedLoadOrder)
         expected.push_back("Successfully loaded GL function: " + name);
     EXPECT_EQ(MessagesOf(m_Log, "GL_InitFunctions"), expected);
-    for (const LogRecord& record : Records(m_Log))
+    for (const TestSupport::LogRecord& record : m_Log.Records())
         EXPECT_EQ(record.level, "Info") << record.message;
 
         // Every slot holds its own entry point.
@@ -344,7 +313,7 @@ TEST_F(OpenGLGraphicsContextGLTest, AMissingFunctionStopsTheLoadThere)
         expected.push_back(std::string("Unable to load GL function: ") + missing);
         EXPECT_EQ(g_AskedNames, before);
         EXPECT_EQ(MessagesOf(m_Log, "GL_InitFunctions"), expected);
-        const std::vector<LogRecord> errors = ErrorsOf(m_Log);
+        const std::vector<TestSupport::LogRecord> errors = ErrorsOf(m_Log);
         ASSERT_EQ(errors.size(), 1u);
         EXPECT_EQ(errors[0].message, expected.back());
     }
@@ -387,8 +356,8 @@ TEST_F(OpenGLGraphicsContextGLTest, DescribeContextLogsTheDescriptionAndSwitches
         "==== OpenGL successfully initialised ====",
         ""};
     EXPECT_EQ(MessagesOf(m_Log, "EngineWindow"), expected);
-    EXPECT_EQ(Records(m_Log).size(), expected.size());
-    for (const LogRecord& record : Records(m_Log))
+    EXPECT_EQ(m_Log.Records().size(), expected.size());
+    for (const TestSupport::LogRecord& record : m_Log.Records())
         EXPECT_EQ(record.level, "Info") << record.message;
 
     const Vozad::GraphicsInformation& information = m_Context.GetGraphicsInformation();
@@ -492,7 +461,7 @@ TEST(OpenGLGraphicsContextVendorTest, VendorKindFollowsTheVendorString)
         fprintf(stderr, "created %d.%d, context %d.%d\n", context.GetRequestedMajorVersion(),
                 context.GetRequestedMinorVersion(), GLInteger(GL_MAJOR_VERSION), GLInteger(GL_MINOR_VERSION));
     fprintf(stderr, "error lines: %zu\n", ErrorsOf(log).size());
-    for (const LogRecord& record : ErrorsOf(log))
+    for (const TestSupport::LogRecord& record : ErrorsOf(log))
         fprintf(stderr, "error: %s: %s\n", record.tag.c_str(), record.message.c_str());
     fflush(stderr);
     exit(created ? 0 : 1);
@@ -524,7 +493,7 @@ TEST_F(OpenGLGraphicsContextGLTest, GLCheckNamesTheFailingCallAndItsError)
     EXPECT_TRUE(m_Log.lines.empty());
 
     GL_CHECK(glEnable(0x1234));
-    const std::vector<LogRecord> errors = ErrorsOf(m_Log);
+    const std::vector<TestSupport::LogRecord> errors = ErrorsOf(m_Log);
     ASSERT_EQ(errors.size(), 1u);
     EXPECT_EQ(errors[0].tag, "GL_CHECK");
     EXPECT_EQ(errors[0].message.rfind("glEnable(0x1234) failed with GL_INVALID_ENUM (0x0500) at ", 0), 0u)

@@ -42,41 +42,11 @@ uint64_t Fnv1a(const std::string& p_Text)
     return hash;
 }
 
-struct LogRecord
-{
-    std::string level;
-    std::string tag;
-    std::string message;
-};
-
-std::string Trim(const std::string& p_Text)
-{
-    const size_t first = p_Text.find_first_not_of(' ');
-    const size_t last = p_Text.find_last_not_of(' ');
-    return first == std::string::npos ? std::string() : p_Text.substr(first, last - first + 1);
-}
-
-std::vector<LogRecord> Records(const TestSupport::CapturingForwarder& p_Log)
-{
-    std::vector<LogRecord> records;
-    const std::vector<std::string> messages = p_Log.Messages();
-    for (size_t i = 0; i < p_Log.lines.size(); ++i)
-    {
-        const std::string& line = p_Log.lines[i];
-        const size_t levelStart = line.find("] ") + 2;
-        const size_t tagStart = line.find("| ", line.find("| TID:") + 6) + 2;
-        const size_t tagEnd = line.find(": ", tagStart);
-        records.push_back({Trim(line.substr(levelStart, line.find(" |") - levelStart)),
-                           Trim(line.substr(tagStart, tagEnd - tagStart)), messages[i]});
-    }
-    return records;
-}
-
 // "Level Tag: message" of every Warning and Error, in order.
 std::vector<std::string> Problems(const TestSupport::CapturingForwarder& p_Log)
 {
     std::vector<std::string> problems;
-    for (const LogRecord& record : Records(p_Log))
+    for (const TestSupport::LogRecord& record : p_Log.Records())
     {
         if (record.level == "Warning" || record.level == "Error")
             problems.push_back(record.level + " " + record.tag + ": " + record.message);

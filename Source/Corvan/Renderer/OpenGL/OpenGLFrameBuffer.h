@@ -21,10 +21,10 @@ public:
     OpenGLFrameBufferBase& operator=(const OpenGLFrameBufferBase&) = delete;
     virtual ~OpenGLFrameBufferBase();
 
-    // Makes the GL objects at the spec's size; true when the frame buffer is complete. A size
+    // Makes the GL objects at the described size; true when the frame buffer is complete. A size
     // of 0 x 0 makes nothing and returns false. The frame buffer is left unbound.
     bool Create();
-    // Deletes and re-creates at the new size; the texture unit is kept from the spec given.
+    // Deletes and re-creates at the new size; the texture unit is kept from the description given.
     bool Resize(const FrameBufferSpec& p_Spec);
 
     void Bind() const;   // as GL_FRAMEBUFFER
