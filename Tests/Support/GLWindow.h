@@ -7,6 +7,21 @@
 
 namespace TestSupport
 {
+// Starts SDL's video held to X11: SDL would otherwise fall back to its offscreen driver when a
+// busy Xvfb refuses a connection for a moment, and a test would draw somewhere else. A refused
+// connection gets a few more chances instead.
+inline bool StartVideo()
+{
+    SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
+    for (int attempt = 1; attempt <= 5; ++attempt)
+    {
+        if (SDL_Init(SDL_INIT_VIDEO) == 0)
+            return true;
+        SDL_Delay(50 * attempt);
+    }
+    return false;
+}
+
 class GLWindow
 {
 public:
@@ -18,18 +33,7 @@ public:
     // False when no window or context could be made; SDL_GetError() says why.
     bool Open(int p_Width, int p_Height, const char* p_Title = "GL test")
     {
-        // Held to X11: SDL would otherwise fall back to its offscreen driver when a busy Xvfb
-        // refuses a connection for a moment, and the test would draw somewhere else. A refused
-        // connection gets a few more chances instead.
-        SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
-        bool started = false;
-        for (int attempt = 1; attempt <= 5 && !started; ++attempt)
-        {
-            started = SDL_Init(SDL_INIT_VIDEO) == 0;
-            if (!started)
-                SDL_Delay(50 * attempt);
-        }
-        if (!started)
+        if (!StartVideo())
             return false;
         Vozad::OpenGLGraphicsContext::PrepareWindowAttributes();
         m_Window = SDL_CreateWindow(p_Title, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, p_Width,

@@ -8,6 +8,7 @@
 #include "Lib/Log.h"
 #include "Lib/String.h"
 #include "Support/CapturingForwarder.h"
+#include "Support/GLWindow.h"
 #include "Support/LogFileRedirect.h"
 #include "Support/TempFolder.h"
 
@@ -204,7 +205,7 @@ class OpenGLGraphicsContextGLTest : public testing::Test
 protected:
     void SetUp() override
     {
-        ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
+        ASSERT_TRUE(TestSupport::StartVideo()) << SDL_GetError();
         OpenGLGraphicsContext::PrepareWindowAttributes();
         m_Window = SDL_CreateWindow("GL test", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, k_Width,
                                     k_Height, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
@@ -448,7 +449,7 @@ TEST(OpenGLGraphicsContextVendorTest, VendorKindFollowsTheVendorString)
     setenv("MESA_GL_VERSION_OVERRIDE", p_Cap, 1);
     Lib::SetLogFileName("/dev/null");
     TestSupport::CapturingForwarder log;
-    if (SDL_Init(SDL_INIT_VIDEO) != 0)
+    if (!TestSupport::StartVideo())
         exit(2);
     OpenGLGraphicsContext::PrepareWindowAttributes();
     SDL_Window* window =
