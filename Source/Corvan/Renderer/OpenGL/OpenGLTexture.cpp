@@ -44,6 +44,23 @@ OpenGLTexture::~OpenGLTexture()
     }
 }
 
+namespace
+{
+// A new texture name bound to unit 0 with the engine's sampling: clamped edges, linear filters.
+GLuint GenerateBoundTexture(GLenum p_Target)
+{
+    GLuint name = 0;
+    glGenTextures(1, &name);
+    glActiveTexture(GL_TEXTURE0);
+    glBindTexture(p_Target, name);
+    glTexParameteri(p_Target, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glTexParameteri(p_Target, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    glTexParameteri(p_Target, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(p_Target, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    return name;
+}
+} // namespace
+
 Lib::Ref<OpenGLTexture> OpenGLTexture::CreateArray(uint32_t p_Size, uint32_t p_Capacity)
 {
     Lib::Ref<OpenGLTexture> texture = Lib::MakeRef<OpenGLTexture>();
@@ -54,15 +71,8 @@ Lib::Ref<OpenGLTexture> OpenGLTexture::CreateArray(uint32_t p_Size, uint32_t p_C
     texture->m_TextureCapacity = p_Capacity;
 
     DrainGLErrors();
-    GLuint name = 0;
-    glGenTextures(1, &name);
+    const GLuint name = GenerateBoundTexture(GL_TEXTURE_2D_ARRAY);
     texture->m_GLName = name;
-    glActiveTexture(GL_TEXTURE0);
-    glBindTexture(GL_TEXTURE_2D_ARRAY, name);
-    glTexParameteri(GL_TEXTURE_2D_ARRAY, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
-    glTexParameteri(GL_TEXTURE_2D_ARRAY, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-    glTexParameteri(GL_TEXTURE_2D_ARRAY, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-    glTexParameteri(GL_TEXTURE_2D_ARRAY, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     glTexStorage3D(GL_TEXTURE_2D_ARRAY, texture->m_Levels, GL_RGBA8, static_cast<GLsizei>(p_Size),
                    static_cast<GLsizei>(p_Size), static_cast<GLsizei>(p_Capacity));
     const GLenum error = TakeGLError();
@@ -86,15 +96,8 @@ Lib::Ref<OpenGLTexture> OpenGLTexture::CreatePlain(uint32_t p_Width, uint32_t p_
     texture->m_TextureCapacity = 1;
 
     DrainGLErrors();
-    GLuint name = 0;
-    glGenTextures(1, &name);
+    const GLuint name = GenerateBoundTexture(GL_TEXTURE_2D);
     texture->m_GLName = name;
-    glActiveTexture(GL_TEXTURE0);
-    glBindTexture(GL_TEXTURE_2D, name);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     glTexStorage2D(GL_TEXTURE_2D, texture->m_Levels, GL_RGBA8, static_cast<GLsizei>(p_Width),
                    static_cast<GLsizei>(p_Height));
     const GLenum error = TakeGLError();
