@@ -21,7 +21,7 @@ packages=(
   # GL driver: Mesa llvmpipe
   libgl1-mesa-dri libgl-dev
   # fonts
-  libfontconfig-dev fonts-noto-core
+  libfontconfig-dev fonts-noto-core fonts-dejavu-core
   # monitor names from EDID
   libxrandr-dev
   # FreeType (its version is printed at start-up)

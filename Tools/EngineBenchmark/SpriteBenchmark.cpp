@@ -225,6 +225,8 @@ int main(int argc, char** argv)
             return 1;
         SpriteScene scene(engine, count, seconds);
         engine.SetWindowEventReceiver(&scene);
+        // The peers draw sprites only: an empty GUI keeps the engine's default screen off them.
+        engine.SetRootContent(nullptr);
         engine.Run();
         frames = scene.frames;
         measured = scene.measuredSeconds;

@@ -1,11 +1,14 @@
 #include "Corvan/EntryPoint/CorvanEntry.h"
 
+#include "Corvan/EntryPoint/DefaultScreen.h"
 #include "Corvan/EntryPoint/EngineSettings.h"
 #include "Corvan/EntryPoint/LibraryVersions.h"
 #include "Corvan/EntryPoint/ScriptHandler.h"
 #include "Corvan/Events/EventManager.h"
+#include "Corvan/Gui/Containers/LayoutBar.h"
 #include "Corvan/Gui/GuiContext.h"
 #include "Corvan/Gui/Layout/LayoutStack.h"
+#include "Corvan/Gui/Popup/Popup.h"
 #include "Corvan/Renderer/ImageResources.h"
 #include "Corvan/Renderer/Renderer.h"
 #include "Corvan/Renderer/ShaderHandler.h"
@@ -40,6 +43,7 @@ CorvanEntry::~CorvanEntry()
     m_Entities.Clear();
     m_Entities.SetSceneInstances(nullptr);
     DestroyScriptHandler();
+    m_RootBar.reset();
     m_RootStack.reset();
     if (m_Renderer)
     {
@@ -56,6 +60,8 @@ CorvanEntry::~CorvanEntry()
     if (m_Window)
         m_Window->Destroy();
     m_Window.Reset();
+    if (Vozad::LayoutBase::GetLifetimeObserver() == this)
+        Vozad::LayoutBase::SetLifetimeObserver(nullptr);
     m_EventManager.reset();
     m_EngineData.reset();
 }
@@ -128,6 +134,9 @@ bool CorvanEntry::Initialise(const EngineSettings& p_EngineSettings,
 
     LogInfo(m_Tag, "==== Initialise Event subsystem");
     m_EventManager = std::make_unique<Vozad::EventManager>(this);
+    m_EventManager->SetOpenPopups(this);
+    // The engine hears of destroyed elements first and passes them on to the event manager.
+    Vozad::LayoutBase::SetLifetimeObserver(this);
     LogInfo(m_Tag, "Event subsystem successfully initialised ====");
     LogInfo(m_Tag, "%s", "");
 
@@ -196,9 +205,14 @@ bool CorvanEntry::Initialise(const EngineSettings& p_EngineSettings,
     srand(static_cast<unsigned>(time(nullptr)));
     m_EngineData->defaultFontPath = platform->defaultFontPath;
 
-    // The root bar of the engine's default screen arrives with the layout containers; until then
-    // the root is an empty stack.
-    InstallRoot(std::make_unique<Vozad::LayoutStack>());
+    // The root starts with the engine's own (empty, vertical) bar; the default screen fills it
+    // when the program installs no content of its own.
+    if (m_RootBar)
+        m_EventManager->ForgetElement(m_RootBar.get());
+    m_RootBar = std::make_unique<Vozad::LayoutBar>(1);
+    auto root = std::make_unique<Vozad::LayoutStack>();
+    root->AddLayer(m_RootBar.get(), false);
+    InstallRoot(std::move(root));
 
     LogInfo(m_Tag, "%s - %s successfully initialised ====", k_CompanyName, k_EngineName);
     m_Initialised = true;
@@ -210,6 +224,9 @@ void CorvanEntry::InstallRoot(std::unique_ptr<Vozad::LayoutStack> p_Root)
     if (m_RootStack)
         m_EventManager->ForgetElement(m_RootStack.get());
     m_RootStack = std::move(p_Root);
+    // Open popups stay open above the new root.
+    for (uint32_t i = 0; i < m_OpenPopups.Count(); ++i)
+        m_RootStack->AddLayer(m_OpenPopups[i], false);
     m_EventManager->SetRoot(m_RootStack.get());
     m_Window->SetRoot(m_RootStack.get());
     m_Window->UpdateLayout();
@@ -221,6 +238,11 @@ int32_t CorvanEntry::Run()
     {
         LogError(m_Tag, "Engine wasn't initialised properly, the return code is: %d", m_ReturnCode);
         return m_ReturnCode;
+    }
+    if (!m_ContentSet && m_RootBar)
+    {
+        BuildDefaultScreen(*m_RootBar, this);
+        m_Window->UpdateLayout();
     }
     m_Window->Show();
     m_Running = true;
@@ -311,12 +333,28 @@ void CorvanEntry::RunFrame()
 
 void CorvanEntry::BeginGuiFrame()
 {
-    m_GuiContext->BeginFrame(GetWindowSize());
+    m_GuiContext->SetDisplaySize(GetWindowSize());
+    m_GuiContext->BeginFrame();
 }
 
 void CorvanEntry::EndGuiFrame()
 {
+    // The layout tree draws over the scene, into the frame's draw list, once per frame.
+    if (m_RootStack && m_GuiContext->GetDrawList())
+    {
+        KeepRootSized();
+        m_RootStack->Draw(*m_GuiContext);
+    }
     m_GuiContext->EndFrame();
+}
+
+void CorvanEntry::KeepRootSized()
+{
+    const Lib::RectSize size = GetWindowSize();
+    const Vozad::LayoutRect& rect = m_RootStack->GetRect();
+    if (rect.left != 0 || rect.top != 0 || rect.right != static_cast<int32_t>(size.width) ||
+        rect.bottom != static_cast<int32_t>(size.height))
+        m_Window->UpdateLayout();
 }
 
 void CorvanEntry::LimitFrameRate()
@@ -369,7 +407,9 @@ void CorvanEntry::Shutdown()
         m_EventManager->SetRoot(nullptr);
     if (m_Window)
         m_Window->SetRoot(nullptr);
+    m_OpenPopups.Clear();
     m_RootStack.reset();
+    m_RootBar.reset();
     if (m_Renderer)
     {
         m_Renderer->Shutdown();
@@ -497,6 +537,73 @@ void CorvanEntry::ReleaseFocus(Vozad::LayoutBase* p_Element)
 {
     if (m_EventManager)
         m_EventManager->ReleaseFocus(p_Element);
+}
+
+int32_t CorvanEntry::FindOpenPopup(const Vozad::ContentLayoutBase* p_Popup) const
+{
+    for (uint32_t i = 0; i < m_OpenPopups.Count(); ++i)
+        if (static_cast<const Vozad::ContentLayoutBase*>(m_OpenPopups[i]) == p_Popup)
+            return static_cast<int32_t>(i);
+    return -1;
+}
+
+void CorvanEntry::OpenPopup(Vozad::Popup* p_Popup)
+{
+    if (!m_RootStack || !p_Popup || FindOpenPopup(p_Popup) >= 0)
+        return;
+    m_OpenPopups.Add(p_Popup);
+    m_RootStack->AddLayer(p_Popup, false);
+    p_Popup->SetVisibility(Vozad::k_LayoutVisible);
+    p_Popup->SetFlag(Vozad::k_LayoutFocused, true);
+    if (Vozad::ILayoutEventForwarder* forwarder = p_Popup->GetForwarder())
+        forwarder->OnFocusChanged(true, *p_Popup);
+    p_Popup->UpdateLayout();
+}
+
+void CorvanEntry::ClosePopup(Vozad::Popup* p_Popup)
+{
+    const int32_t index = FindOpenPopup(p_Popup);
+    if (!m_RootStack || index < 0)
+        return;
+    m_RootStack->RemoveLayer(p_Popup);
+    m_OpenPopups.Remove(static_cast<uint32_t>(index));
+}
+
+Vozad::ContentLayoutBase* CorvanEntry::GetOpenPopup(uint32_t p_Index) const
+{
+    return m_OpenPopups[p_Index];
+}
+
+void CorvanEntry::OnPressedOutside(Vozad::ContentLayoutBase& p_Popup)
+{
+    const int32_t index = FindOpenPopup(&p_Popup);
+    if (index < 0)
+        return;
+    Vozad::Popup* popup = m_OpenPopups[static_cast<uint32_t>(index)];
+    if ((popup->GetBehaviour() & Vozad::k_PopupCloseOnOutside) == 0)
+        return;
+    ClosePopup(popup);
+    popup->Close();
+}
+
+void CorvanEntry::OnElementDestroyed(const Vozad::LayoutBase* p_Element)
+{
+    for (uint32_t i = 0; i < m_OpenPopups.Count(); ++i)
+    {
+        if (static_cast<const Vozad::LayoutBase*>(m_OpenPopups[i]) != p_Element)
+            continue;
+        if (m_RootStack)
+            m_RootStack->RemoveLayer(m_OpenPopups[i]);
+        m_OpenPopups.Remove(i);
+        break;
+    }
+    if (m_EventManager)
+        m_EventManager->ForgetElement(p_Element);
+}
+
+Vozad::TextMetrics CorvanEntry::MeasureText(const Lib::String& p_Text, const Vozad::FontSpec& p_Font)
+{
+    return m_GuiContext ? m_GuiContext->MeasureText(p_Text, p_Font) : Vozad::TextMetrics{};
 }
 
 EntityHandle CorvanEntry::CreateEntity()

@@ -3,8 +3,10 @@
 // frame loop and shuts them down again.
 #include "Corvan/EntryPoint/EntityRegistry.h"
 #include "Corvan/EntryPoint/IEngine.h"
+#include "Corvan/Events/EventManager.h"
 #include "Corvan/Gui/Layout/IUiFocus.h"
 #include "Corvan/Window/IEngineNotifier.h"
+#include "Lib/DynamicArray.h"
 #include "Lib/Log.h"
 #include "Lib/Platform/Mutex.h"
 #include "Lib/Platform/Timer.h"
@@ -17,7 +19,9 @@ namespace Vozad
 class EngineWindow;
 class EventManager;
 class GuiContext;
+class LayoutBar;
 class LayoutStack;
+class Popup;
 class Renderer;
 struct WindowSettings;
 } // namespace Vozad
@@ -38,7 +42,11 @@ enum EngineReturnCode : int32_t
     k_ReturnException = 6010,
 };
 
-class CorvanEntry : public IEngine, public Vozad::IEngineNotifier, public Vozad::IUiFocus
+class CorvanEntry : public IEngine,
+                    public Vozad::IEngineNotifier,
+                    public Vozad::IUiFocus,
+                    public Vozad::IOpenPopups,
+                    public Vozad::ILayoutLifetimeObserver
 {
 public:
     CorvanEntry();
@@ -74,6 +82,13 @@ public:
     void SetFrameLimit(uint32_t p_FramesPerSecond, bool p_Enabled) override;
     void SetFocus(Vozad::LayoutBase* p_Element) override;
     void ReleaseFocus(Vozad::LayoutBase* p_Element) override;
+    // Opens the popup as the root's new top layer; nothing without a root, for null or for a
+    // popup that is open already.
+    void OpenPopup(Vozad::Popup* p_Popup) override;
+    // Removes the popup's layer; nothing for a popup that is not open.
+    void ClosePopup(Vozad::Popup* p_Popup) override;
+    // The GUI context's measurement; the empty metrics without one.
+    Vozad::TextMetrics MeasureText(const Lib::String& p_Text, const Vozad::FontSpec& p_Font) override;
     void* GetUserData() const override { return m_UserData; }
     void SetUserData(void* p_UserData) override { m_UserData = p_UserData; }
     void ClearUserData() override { m_UserData = nullptr; }
@@ -124,6 +139,21 @@ public:
     void NotifyRunFrame() override;
     void NotifyQuit() override;
 
+    // IOpenPopups: the popups that are open, oldest first.
+    uint32_t GetOpenPopupCount() const override { return m_OpenPopups.Count(); }
+    Vozad::ContentLayoutBase* GetOpenPopup(uint32_t p_Index) const override;
+    void OnPressedOutside(Vozad::ContentLayoutBase& p_Popup) override;
+
+    // ILayoutLifetimeObserver: a popup destroyed while open leaves the list and the root; the
+    // event manager forgets the element as well.
+    void OnElementDestroyed(const Vozad::LayoutBase* p_Element) override;
+
+    // The root of the GUI tree; its first layer is the game's top element (or the default
+    // screen), the later layers are the open popups.
+    Vozad::LayoutStack* GetRootStack() const { return m_RootStack.get(); }
+    Vozad::LayoutBar* GetRootBar() const { return m_RootBar.get(); }
+    Vozad::GuiContext* GetGuiContext() const { return m_GuiContext; }
+
 private:
     bool Fail(int32_t p_ReturnCode);
     Lib::String SpriteShaderName() const;
@@ -135,15 +165,20 @@ private:
     void LimitFrameRate();
     void MeasureFrameRate(double p_Now);
     void InstallRoot(std::unique_ptr<Vozad::LayoutStack> p_Root);
+    // Lays the root out again when its rectangle no longer matches the render size.
+    void KeepRootSized();
+    int32_t FindOpenPopup(const Vozad::ContentLayoutBase* p_Popup) const;
 
     Lib::LogTag m_Tag{"CorvanEntry"};
     std::unique_ptr<Vozad::EngineData> m_EngineData;
     std::unique_ptr<Vozad::EventManager> m_EventManager;
     Lib::Ref<Vozad::EngineWindow> m_Window;
     std::unique_ptr<Vozad::Renderer> m_Renderer;
+    std::unique_ptr<Vozad::LayoutBar> m_RootBar; // the default screen's; a layer of the first root
     std::unique_ptr<Vozad::LayoutStack> m_RootStack;
-    Vozad::GuiContext* m_GuiContext = nullptr; // owned through the process-wide pointer
-    void* m_UserData = nullptr;                // not owned
+    Lib::DynamicArray<Vozad::Popup*> m_OpenPopups; // not owned; also layers of the root
+    Vozad::GuiContext* m_GuiContext = nullptr;     // owned through the process-wide pointer
+    void* m_UserData = nullptr;                    // not owned
     // Sprites are drawn with row 2 of the engine shader table, known once the renderer exists.
     EntityRegistry m_Entities{nullptr, [this] { return SpriteShaderName(); }};
     bool m_Running = false;

@@ -1,8 +1,10 @@
 #pragma once
-// Everything the game may ask of the engine. Operations whose subsystems arrive later (popups and
-// text measuring, with the GUI toolkit) join in their places then.
+// Everything the game may ask of the engine. The part that GUI widgets reach (window size and
+// window, focus, popups, text measuring, widget textures) comes from the GUI toolkit's engine
+// interface, so widgets need nothing of the engine object itself.
 #include "Corvan/EntryPoint/Components.h"
 #include "Corvan/EntryPoint/EntityHandle.h"
+#include "Corvan/Gui/IGuiEngine.h"
 #include "Corvan/Renderer/ShaderInfo.h"
 #include "Corvan/Renderer/TextureInfo.h"
 #include "Corvan/Window/EngineData.h"
@@ -33,14 +35,13 @@ struct GraphicsApiInfo
     Lib::String graphicsText; // the GPU selection's second text
 };
 
-class IEngine
+class IEngine : public Vozad::IGuiEngine
 {
 public:
-    virtual ~IEngine() = default;
+    ~IEngine() override = default;
 
     virtual GraphicsApiInfo GetGraphicsApiInfo() const = 0;
     virtual Lib::RectSize GetScreenSize() const = 0;
-    virtual Lib::RectSize GetWindowSize() const = 0;
     virtual float GetAspectRatio() const = 0;
     virtual Vozad::Viewport GetViewport() const = 0;
     virtual Lib::String GetFolderPath() const = 0;
@@ -55,11 +56,8 @@ public:
     // Installs the game's top GUI element (null: an empty root).
     virtual void SetRootContent(Vozad::LayoutBase* p_Element) = 0;
     virtual void SetWindowEventReceiver(Vozad::IWindowEventBase* p_Receiver) = 0;
-    virtual Lib::Ref<Vozad::IWindow> GetWindow() const = 0;
     // p_FramesPerSecond must be at least 1.
     virtual void SetFrameLimit(uint32_t p_FramesPerSecond, bool p_Enabled) = 0;
-    virtual void SetFocus(Vozad::LayoutBase* p_Element) = 0;
-    virtual void ReleaseFocus(Vozad::LayoutBase* p_Element) = 0;
 
     // An opaque pointer the game stores with the engine (the configuration store); not owned.
     virtual void* GetUserData() const = 0;
@@ -96,8 +94,6 @@ public:
 
     virtual Vozad::TextureInfo LoadTexture(const Lib::String& p_Name) = 0;
     virtual Vozad::TextureInfo LoadUiTexture(const Lib::String& p_Name) = 0;
-    virtual Vozad::TextureInfo LoadTextureFromMemory(const Vozad::ImageResource& p_Image) = 0;
-    virtual Vozad::TextureInfo LoadUiTextureFromMemory(const Vozad::ImageResource& p_Image) = 0;
     // Takes over the caller's reference: p_Blob is released and cleared.
     virtual Vozad::TextureInfo LoadUiTextureFromBlob(const Lib::String& p_Name,
                                                      Lib::Ref<Lib::Blob>& p_Blob) = 0;

@@ -10,7 +10,16 @@
 
 namespace Vozad
 {
-EventManager::EventManager(IUiFocus* p_FocusOwner) : m_FocusOwner(p_FocusOwner) {}
+EventManager::EventManager(IUiFocus* p_FocusOwner) : m_FocusOwner(p_FocusOwner)
+{
+    LayoutBase::SetLifetimeObserver(this);
+}
+
+EventManager::~EventManager()
+{
+    if (LayoutBase::GetLifetimeObserver() == this)
+        LayoutBase::SetLifetimeObserver(nullptr);
+}
 
 void EventManager::Deliver(std::function<void()> p_Call)
 {

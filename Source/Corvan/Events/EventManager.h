@@ -3,6 +3,7 @@
 // it exists), input events into the layout tree and to the element holding the keyboard focus.
 #include "Corvan/Events/InputEvents.h"
 #include "Corvan/Events/WindowEvents.h"
+#include "Corvan/Gui/Layout/LayoutBase.h"
 #include "Lib/DynamicArray.h"
 #include "Lib/Log.h"
 #include "Lib/Point.h"
@@ -33,12 +34,15 @@ public:
     virtual void OnPressedOutside(ContentLayoutBase& p_Popup) = 0;
 };
 
-class EventManager
+class EventManager : public ILayoutLifetimeObserver
 {
 public:
     static constexpr uint32_t k_QueueLimit = 20;
 
+    // Registers itself as the layout tree's lifetime observer, so destroyed elements are
+    // forgotten however they go.
     explicit EventManager(IUiFocus* p_FocusOwner);
+    ~EventManager() override;
     EventManager(const EventManager&) = delete;
     EventManager& operator=(const EventManager&) = delete;
 
@@ -92,6 +96,7 @@ public:
     void ReleaseFocus(LayoutBase* p_Element);
     // Drops every pointer the manager keeps to an element that is about to be destroyed.
     void ForgetElement(const LayoutBase* p_Element);
+    void OnElementDestroyed(const LayoutBase* p_Element) override { ForgetElement(p_Element); }
 
     IUiFocus* GetFocusOwner() const { return m_FocusOwner; }
     LayoutBase* GetFocusedElement() const { return m_Focused; }

@@ -1,19 +1,31 @@
 #include "Corvan/Gui/GuiContext.h"
 
+#include "Corvan/Gui/FontResolver.h"
 #include "Corvan/Renderer/IGraphicsContext.h"
+#include "Corvan/Renderer/TextureInfo.h"
 
 #include <SDL2/SDL.h>
 #include <backends/imgui_impl_opengl3.h>
 #include <backends/imgui_impl_sdl.h>
 #include <imgui.h>
+#include <imgui_internal.h>
 
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
 #include <initializer_list>
+#include <string>
 
 namespace Vozad
 {
 namespace
 {
 GuiContext* g_GuiContext = nullptr;
+
+// Basic Latin, Latin-1 Supplement and General Punctuation, for every font. ImGui keeps the
+// pointer, so the list lives as long as the program.
+const ImWchar k_GlyphRanges[] = {0x0020, 0x00FF, 0x2000, 0x206F, 0};
 
 // The engine's contexts are GL 4.1 core or newer.
 constexpr const char* k_GlslVersion = "#version 410 core";
@@ -57,6 +69,78 @@ void DestroyUiContext(ImGuiContext* p_Context)
     if (io.BackendPlatformUserData)
         ImGui_ImplSDL2_Shutdown();
     ImGui::DestroyContext(p_Context);
+}
+
+bool DrawsSomething(uint32_t p_Colour)
+{
+    return (p_Colour & IM_COL32_A_MASK) != 0;
+}
+
+ImVec2 ToVec(Lib::Point p_Point)
+{
+    return ImVec2(static_cast<float>(p_Point.x), static_cast<float>(p_Point.y));
+}
+
+// ImGui stops the whole program on a file it cannot read as a font, so only files that start
+// like a TrueType or OpenType font (or a collection of them) are handed to it.
+bool IsFontFile(const Lib::String& p_Path)
+{
+    FILE* file = fopen(p_Path.ToNarrow().Data(), "rb");
+    if (!file)
+        return false;
+    unsigned char head[4] = {};
+    const bool complete = fread(head, 1, sizeof(head), file) == sizeof(head);
+    fclose(file);
+    if (!complete)
+        return false;
+    static const unsigned char k_Signatures[][4] = {
+        {0x00, 0x01, 0x00, 0x00}, {'O', 'T', 'T', 'O'}, {'t', 'r', 'u', 'e'}, {'t', 't', 'c', 'f'}};
+    for (const auto& signature : k_Signatures)
+        if (memcmp(head, signature, sizeof(head)) == 0)
+            return true;
+    return false;
+}
+
+// A font is loaded at its pixel size; ImGui cannot make a font smaller than one pixel.
+bool HasLoadableSize(const FontSpec& p_Font)
+{
+    return FontPixelSize(p_Font) >= 1.0f;
+}
+
+// Height from the font, and one entry per character that the font can show (its own glyph or
+// the fallback glyph), up to the first invalid or zero character.
+void AddGlyphMetrics(const ImFont& p_Font, const Lib::String& p_Text, TextMetrics& p_Metrics)
+{
+    p_Metrics.height = std::fabs(p_Font.Descent) + p_Font.Ascent;
+    for (const wchar_t character : p_Text.Wide())
+    {
+        const uint32_t codePoint = static_cast<uint32_t>(character);
+        if (codePoint == 0 || codePoint > 0x10FFFF || (codePoint >= 0xD800 && codePoint <= 0xDFFF))
+            break;
+        // Characters beyond what ImGui indexes have no glyph of their own.
+        const ImFontGlyph* glyph = codePoint <= IM_UNICODE_CODEPOINT_MAX
+                                       ? p_Font.FindGlyph(static_cast<ImWchar>(codePoint))
+                                       : p_Font.FallbackGlyph;
+        if (!glyph)
+            continue;
+        GlyphMetrics metrics;
+        metrics.width = glyph->X1 - glyph->X0;
+        metrics.height = glyph->Y1 - glyph->Y0;
+        metrics.advance = codePoint <= IM_UNICODE_CODEPOINT_MAX
+                              ? p_Font.GetCharAdvance(static_cast<ImWchar>(codePoint))
+                              : p_Font.FallbackAdvanceX;
+        p_Metrics.glyphs.Add(metrics);
+    }
+}
+
+// Text size in the current context with the font pushed; no wrapping. ImGui rounds the width up
+// to a whole pixel.
+float MeasureWidth(ImFont* p_Font, const std::string& p_Text)
+{
+    ImGui::PushFont(p_Font);
+    const ImVec2 size = ImGui::CalcTextSize(p_Text.c_str(), p_Text.c_str() + p_Text.size());
+    ImGui::PopFont();
+    return size.x;
 }
 } // namespace
 
@@ -148,19 +232,33 @@ bool GuiContext::CreateMeasuringContext()
 
 ImDrawList* GuiContext::BeginFrame(Lib::RectSize p_DisplaySize)
 {
+    SetDisplaySize(p_DisplaySize);
+    return static_cast<ImDrawList*>(BeginFrame());
+}
+
+void* GuiContext::BeginFrame()
+{
     if (!m_MainContext)
         return nullptr;
     if (m_InFrame)
         return m_DrawList;
+    const bool fontsLoaded = UpdateFonts();
     ImGui::SetCurrentContext(m_MainContext);
+    if (fontsLoaded)
+    {
+        ImGui_ImplOpenGL3_DestroyFontsTexture();
+        ImGui_ImplOpenGL3_CreateFontsTexture();
+    }
     // Creates the device objects again when they are missing.
     ImGui_ImplOpenGL3_NewFrame();
     ImGui_ImplSDL2_NewFrame();
     // The SDL back end sizes the UI after the window; the engine's render size wins, because a
     // fixed render size differs from the window's.
-    SetDisplaySize(p_DisplaySize);
+    ImGui::GetIO().DisplaySize =
+        ImVec2(static_cast<float>(m_DisplaySize.width), static_cast<float>(m_DisplaySize.height));
     ImGui::NewFrame();
     m_DrawList = ImGui::GetBackgroundDrawList();
+    m_ClipDepth = 0;
     m_InFrame = true;
     return m_DrawList;
 }
@@ -174,10 +272,12 @@ void GuiContext::EndFrame()
     ImGui_ImplOpenGL3_RenderDrawData(ImGui::GetDrawData());
     m_InFrame = false;
     m_DrawList = nullptr;
+    m_ClipDepth = 0;
 }
 
 void GuiContext::SetDisplaySize(Lib::RectSize p_DisplaySize)
 {
+    m_DisplaySize = p_DisplaySize;
     const ImVec2 size(static_cast<float>(p_DisplaySize.width), static_cast<float>(p_DisplaySize.height));
     for (ImGuiContext* context : {m_MainContext, m_MeasuringContext})
     {
@@ -188,8 +288,229 @@ void GuiContext::SetDisplaySize(Lib::RectSize p_DisplaySize)
     }
 }
 
+// Fonts -----------------------------------------------------------------------------------------
+
+ImFont* GuiContext::FindLoadedFont(const FontSpec& p_Font)
+{
+    ImGuiContext* context = ImGui::GetCurrentContext();
+    if (!context)
+        return nullptr;
+    const float pixels = FontPixelSize(p_Font);
+    const std::string name = p_Font.name.ToNarrow().Bytes();
+    // ImGui names a font "<file>, <size>px" and keeps only what fits its name buffer: a long file
+    // name is recognised by that beginning, or it would be loaded again at every measurement.
+    char shortened[sizeof(ImFontConfig::Name)] = {};
+    const bool longName = name.size() + 1 >= sizeof(shortened);
+    if (longName)
+        snprintf(shortened, sizeof(shortened), "%s, %.0fpx", name.c_str(), pixels);
+    const ImVector<ImFont*>& fonts = ImGui::GetIO().Fonts->Fonts;
+    for (ImFont* font : fonts)
+    {
+        if (!font || !font->ConfigData || font->FontSize != pixels)
+            continue;
+        const char* fontName = font->ConfigData->Name;
+        if (strstr(fontName, name.c_str()) || (longName && strcmp(fontName, shortened) == 0))
+            return font;
+    }
+    return nullptr;
+}
+
+bool GuiContext::IsLoadedForDrawing(const FontSpec& p_Font) const
+{
+    if (!m_MainContext)
+        return false;
+    ScopedUiContext current(m_MainContext);
+    return FindLoadedFont(p_Font) != nullptr;
+}
+
+bool GuiContext::UpdateFonts()
+{
+    if (m_PendingFonts.IsEmpty() || !m_MainContext)
+        return false;
+    ScopedUiContext current(m_MainContext);
+    ImFontAtlas* atlas = ImGui::GetIO().Fonts;
+    bool loaded = false;
+    while (!m_PendingFonts.IsEmpty())
+    {
+        const FontSpec& font = m_PendingFonts[0];
+        Lib::String path;
+        if (!ResolveFontPath(font.name, path) || !IsFontFile(path) || !HasLoadableSize(font))
+            break;
+        const float pixels = FontPixelSize(font);
+        const Lib::NarrowString narrowPath = path.ToNarrow();
+        atlas->AddFontFromFileTTF(narrowPath.Data(), pixels, nullptr, k_GlyphRanges);
+        LogInfo(m_FontsTag, "Font loaded: %s, size: %.f", narrowPath.Data(), pixels);
+        m_PendingFonts.Remove(0);
+        loaded = true;
+    }
+    if (loaded)
+        atlas->Build();
+    return loaded;
+}
+
+ImFont* GuiContext::LoadMeasuringFont(const FontSpec& p_Font)
+{
+    Lib::String path;
+    if (!HasLoadableSize(p_Font) || !ResolveFontPath(p_Font.name, path) || !IsFontFile(path))
+        return nullptr;
+    ImFont* font = ImGui::GetIO().Fonts->AddFontFromFileTTF(path.ToNarrow().Data(), FontPixelSize(p_Font),
+                                                            nullptr, k_GlyphRanges);
+    if (!font)
+        return nullptr;
+    if (m_PendingFonts.Find(p_Font) < 0)
+        m_PendingFonts.Add(p_Font);
+    ImGui_ImplOpenGL3_DestroyFontsTexture();
+    ImGui_ImplOpenGL3_CreateFontsTexture();
+    return font;
+}
+
+TextMetrics GuiContext::MeasureText(const Lib::String& p_Text, const FontSpec& p_Font)
+{
+    TextMetrics metrics;
+    if (!m_MainContext || !m_MeasuringContext)
+        return metrics;
+    const std::string text = p_Text.ToNarrow().Bytes();
+
+    ImGui::SetCurrentContext(m_MainContext);
+    ImFont* font = FindLoadedFont(p_Font);
+    if (font && ImGui::GetIO().Fonts->Fonts.Size != 1 && ImGui::GetCurrentContext()->CurrentWindow)
+    {
+        metrics.width = MeasureWidth(font, text);
+        AddGlyphMetrics(*font, p_Text, metrics);
+        return metrics;
+    }
+
+    ImGui::SetCurrentContext(m_MeasuringContext);
+    font = FindLoadedFont(p_Font);
+    if (!font)
+        font = LoadMeasuringFont(p_Font);
+    if (!font)
+    {
+        ImGui::SetCurrentContext(m_MainContext);
+        return metrics;
+    }
+    ImGui::NewFrame();
+    metrics.width = MeasureWidth(font, text);
+    ImGui::EndFrame();
+    AddGlyphMetrics(*font, p_Text, metrics);
+    ImGui::SetCurrentContext(m_MainContext);
+    return metrics;
+}
+
+// Drawing ---------------------------------------------------------------------------------------
+
+ImDrawList* GuiContext::VisibleDrawList() const
+{
+    return m_InFrame && DrawsSomething(m_Colour) ? m_DrawList : nullptr;
+}
+
+void GuiContext::PushClipRect(const LayoutRect& p_Rect)
+{
+    if (!m_InFrame || !m_DrawList)
+        return;
+    m_DrawList->PushClipRect(ImVec2(static_cast<float>(p_Rect.left), static_cast<float>(p_Rect.top)),
+                             ImVec2(static_cast<float>(p_Rect.right), static_cast<float>(p_Rect.bottom)),
+                             true);
+    ++m_ClipDepth;
+}
+
+void GuiContext::PopClipRect()
+{
+    // The frame's own clip rectangle is never popped: ImGui would stop the program at the next
+    // pop.
+    if (!m_InFrame || !m_DrawList || m_ClipDepth == 0)
+        return;
+    m_DrawList->PopClipRect();
+    --m_ClipDepth;
+}
+
+bool GuiContext::RectsOverlap(const LayoutRect& p_A, const LayoutRect& p_B) const
+{
+    return std::max(p_A.left, p_B.left) < std::min(p_A.right, p_B.right) &&
+           std::max(p_A.top, p_B.top) < std::min(p_A.bottom, p_B.bottom);
+}
+
+void GuiContext::DrawLine(Lib::Point p_A, Lib::Point p_B, float p_Thickness)
+{
+    if (p_Thickness < 1.0f || !m_InFrame || !m_DrawList)
+        return;
+    m_DrawList->AddLine(ToVec(p_A), ToVec(p_B), m_Colour, p_Thickness);
+}
+
+void GuiContext::DrawRect(const LayoutRect& p_Rect, float p_Thickness, float p_Rounding)
+{
+    ImDrawList* drawList = VisibleDrawList();
+    if (p_Thickness < 1.0f || !drawList)
+        return;
+    drawList->AddRect(ImVec2(static_cast<float>(p_Rect.left), static_cast<float>(p_Rect.top)),
+                      ImVec2(static_cast<float>(p_Rect.right), static_cast<float>(p_Rect.bottom)), m_Colour,
+                      p_Rounding, ImDrawFlags_RoundCornersAll, p_Thickness);
+}
+
+void GuiContext::FillRect(const LayoutRect& p_Rect, float p_Rounding)
+{
+    if (ImDrawList* drawList = VisibleDrawList())
+        drawList->AddRectFilled(ImVec2(static_cast<float>(p_Rect.left), static_cast<float>(p_Rect.top)),
+                                ImVec2(static_cast<float>(p_Rect.right), static_cast<float>(p_Rect.bottom)),
+                                m_Colour, p_Rounding, ImDrawFlags_RoundCornersAll);
+}
+
+void GuiContext::DrawTriangle(Lib::Point p_A, Lib::Point p_B, Lib::Point p_C, float p_Thickness)
+{
+    if (ImDrawList* drawList = VisibleDrawList())
+        drawList->AddTriangle(ToVec(p_A), ToVec(p_B), ToVec(p_C), m_Colour, p_Thickness);
+}
+
+void GuiContext::FillTriangle(Lib::Point p_A, Lib::Point p_B, Lib::Point p_C)
+{
+    if (ImDrawList* drawList = VisibleDrawList())
+        drawList->AddTriangleFilled(ToVec(p_A), ToVec(p_B), ToVec(p_C), m_Colour);
+}
+
+void GuiContext::DrawText(const Lib::String& p_Text, Lib::Point p_Position, const FontSpec& p_Font,
+                          uint32_t p_WrapWidth)
+{
+    ImDrawList* drawList = VisibleDrawList();
+    if (!drawList || p_Text.IsEmpty())
+        return;
+    const std::string text = p_Text.ToNarrow().Bytes();
+    ScopedUiContext current(m_MainContext);
+    if (ImFont* font = FindLoadedFont(p_Font))
+    {
+        const float size = font->FontSize > 0.0f ? font->FontSize : drawList->_Data->FontSize;
+        drawList->AddText(font, size, ToVec(p_Position), m_Colour, text.c_str(), text.c_str() + text.size(),
+                          static_cast<float>(p_WrapWidth));
+        return;
+    }
+    drawList->AddText(ToVec(p_Position), m_Colour, text.c_str(), text.c_str() + text.size());
+}
+
+void GuiContext::DrawImage(const TextureInfo& p_Texture, Lib::Point p_Position, const LayoutRect& p_Clip)
+{
+    if (!m_InFrame || !m_DrawList)
+        return;
+    ImVec2 topLeft = ToVec(p_Position);
+    ImVec2 bottomRight(topLeft.x + static_cast<float>(p_Texture.width),
+                       topLeft.y + static_cast<float>(p_Texture.height));
+    // An all-zero clip rectangle is no clip rectangle.
+    if (!(p_Clip == LayoutRect{}))
+    {
+        topLeft.x = std::max(topLeft.x, static_cast<float>(p_Clip.left));
+        topLeft.y = std::max(topLeft.y, static_cast<float>(p_Clip.top));
+        bottomRight.x = std::min(bottomRight.x, static_cast<float>(p_Clip.right));
+        bottomRight.y = std::min(bottomRight.y, static_cast<float>(p_Clip.bottom));
+    }
+    // Wholly outside the clip rectangle: squeezing would turn the image inside out.
+    if (bottomRight.x <= topLeft.x || bottomRight.y <= topLeft.y)
+        return;
+    const ImTextureID texture = reinterpret_cast<ImTextureID>(static_cast<uintptr_t>(p_Texture.glTexture));
+    m_DrawList->AddImage(texture, topLeft, bottomRight, ImVec2(0.0f, 0.0f), ImVec2(1.0f, 1.0f),
+                         IM_COL32_WHITE);
+}
+
 void GuiContext::Shutdown()
 {
+    m_PendingFonts.Clear();
     if (m_MeasuringContext)
     {
         DestroyUiContext(m_MeasuringContext);

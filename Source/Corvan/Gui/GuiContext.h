@@ -1,10 +1,14 @@
 #pragma once
 // The GUI's drawing back end: Dear ImGui with its SDL2 and OpenGL 3 back ends, used only as a 2D
-// drawing and font library. No SDL or ImGui type appears here; only this file pair and the
-// back ends see them.
+// drawing and font library. Every drawing call becomes a primitive on the main viewport's
+// background draw list. No SDL or ImGui type appears here; only this file pair and the back ends
+// see them.
 #include "Corvan/Events/IInputCapture.h"
+#include "Corvan/Gui/IGuiContext.h"
 #include "Corvan/Window/INativeEventObserver.h"
+#include "Lib/DynamicArray.h"
 #include "Lib/Log.h"
+#include "Lib/Point.h"
 #include "Lib/RectSize.h"
 
 #include <cstdint>
@@ -12,10 +16,11 @@
 struct SDL_Window;
 struct ImGuiContext;
 struct ImDrawList;
+struct ImFont;
 
 namespace Vozad
 {
-class GuiContext : public IInputCapture, public INativeEventObserver
+class GuiContext : public IGuiContext, public IInputCapture, public INativeEventObserver
 {
 public:
     // p_GLContext is the window's SDL_GLContext; p_GraphicsApi the engine's API (0 OpenGL). Any
@@ -30,39 +35,89 @@ public:
     // context (for loading fonts and measuring text at any time). Needs the window's GL context
     // current. False when either context or a back end cannot be set up.
     bool Initialise();
-    // Starts a UI frame for a render target of p_DisplaySize and returns the main viewport's
-    // background draw list that the layout tree draws into; null without UI contexts.
-    ImDrawList* BeginFrame(Lib::RectSize p_DisplaySize);
-    // Finishes the UI frame and draws it over the scene.
-    void EndFrame();
-    void SetDisplaySize(Lib::RectSize p_DisplaySize);
     // The measuring context first, then the main context with its back ends.
     void Shutdown();
 
+    // IDrawingContext. Without a frame (or without UI contexts) nothing is drawn.
+    void PushClipRect(const LayoutRect& p_Rect) override;
+    void PopClipRect() override;
+    LayoutRect GetDrawOffset() const override { return LayoutRect{}; }
+    bool RectsOverlap(const LayoutRect& p_A, const LayoutRect& p_B) const override;
+    void SetOffset(Lib::Point p_Offset) override { m_Offset = p_Offset; }
+    void ResetOffset() override { m_Offset = Lib::Point{}; }
+    void SetColour(uint32_t p_Colour) override { m_Colour = p_Colour; }
+    void DrawLine(Lib::Point p_A, Lib::Point p_B, float p_Thickness) override;
+    void DrawRect(const LayoutRect& p_Rect, float p_Thickness, float p_Rounding) override;
+    void FillRect(const LayoutRect& p_Rect, float p_Rounding) override;
+    void DrawTriangle(Lib::Point p_A, Lib::Point p_B, Lib::Point p_C, float p_Thickness) override;
+    void FillTriangle(Lib::Point p_A, Lib::Point p_B, Lib::Point p_C) override;
+    void DrawText(const Lib::String& p_Text, Lib::Point p_Position, const FontSpec& p_Font,
+                  uint32_t p_WrapWidth) override;
+    void DrawImage(const TextureInfo& p_Texture, Lib::Point p_Position, const LayoutRect& p_Clip) override;
+
+    // IGuiContext
+    // Loads the pending fonts into the main context, starts its frame for the display size set
+    // last and returns the frame's background draw list (an ImDrawList*); null without UI
+    // contexts.
+    void* BeginFrame() override;
+    // Finishes the UI frame and draws it over the scene.
+    void EndFrame() override;
+    // Both UI contexts; the main context keeps the size also across the SDL back end's frame
+    // start, which would size it after the window (a fixed render size differs from that).
+    void SetDisplaySize(Lib::RectSize p_DisplaySize) override;
+    TextMetrics MeasureText(const Lib::String& p_Text, const FontSpec& p_Font) override;
     // IInputCapture: what the main context's UI claims; false without UI contexts.
     bool WantsKeyboard() const override;
     bool WantsMouse() const override;
+
+    // SetDisplaySize and BeginFrame in one.
+    ImDrawList* BeginFrame(Lib::RectSize p_DisplaySize);
+
     // INativeEventObserver: keeps the main context's input state current.
     void OnNativeEvent(const SDL_Event& p_Event) override;
+
+    // Moves every pending font into the main context's atlas (rebuilt only when a font was
+    // added); true when a font was loaded. A pending font whose file cannot be found stays first
+    // in the list and holds back the ones behind it until a later frame finds it.
+    bool UpdateFonts();
+    // The first font of the current UI context's atlas whose name contains the spec's file name
+    // and whose pixel size is the spec's; null when there is none.
+    static ImFont* FindLoadedFont(const FontSpec& p_Font);
+    // Whether the main context's atlas holds the font (what the frame draws text with).
+    bool IsLoadedForDrawing(const FontSpec& p_Font) const;
 
     ImDrawList* GetDrawList() const { return m_DrawList; }
     ImGuiContext* GetMainContext() const { return m_MainContext; }
     ImGuiContext* GetMeasuringContext() const { return m_MeasuringContext; }
     int32_t GetGraphicsApi() const { return m_GraphicsApi; }
+    Lib::Point GetOffset() const { return m_Offset; }
+    uint32_t GetColour() const { return m_Colour; }
+    const Lib::DynamicArray<FontSpec>& GetPendingFonts() const { return m_PendingFonts; }
     const Lib::LogTag& GetTag() const { return m_Tag; }
 
 private:
     bool CreateMainContext();
     bool CreateMeasuringContext();
+    // The draw list when a frame is running and the colour draws something.
+    ImDrawList* VisibleDrawList() const;
+    // Loads the font into the measuring context's atlas (which is current) and queues it for the
+    // main context; null when its file cannot be found or is no font.
+    ImFont* LoadMeasuringFont(const FontSpec& p_Font);
 
     Lib::LogTag m_Tag{"GuiContext"};
+    Lib::LogTag m_FontsTag{"UpdateFonts"};
     SDL_Window* m_Window;                       // not owned
     void* m_GLContext;                          // not owned; SDL_GLContext of the window
     ImGuiContext* m_MainContext = nullptr;      // draws the frame; null without OpenGL
     ImGuiContext* m_MeasuringContext = nullptr; // private: fonts and text measuring
     ImDrawList* m_DrawList = nullptr;           // the background draw list of the current frame
     int32_t m_GraphicsApi;
-    bool m_InFrame = false; // between BeginFrame and EndFrame
+    Lib::Point m_Offset;                        // stored only
+    uint32_t m_Colour = 0;                      // 0xAABBGGRR
+    Lib::DynamicArray<FontSpec> m_PendingFonts; // still to be loaded by the main context
+    Lib::RectSize m_DisplaySize{1, 1};
+    uint32_t m_ClipDepth = 0; // clip rectangles pushed in this frame
+    bool m_InFrame = false;   // between BeginFrame and EndFrame
 };
 
 // The one GUI context of the process, reachable for the window and the GUI toolkit; null when

@@ -20,6 +20,11 @@ constexpr int32_t k_SubmissionLayerId = 1;
 constexpr uint32_t k_SelectionClear = 0xFF000000u;
 // The engine shader table's row of the depth-peeling sprite shader.
 constexpr uint32_t k_DepthPeelingRow = static_cast<uint32_t>(BuiltInShader::BatchedTextureSpriteShader_DP);
+// Colour and depth, and with them the stencil, which nothing draws with or tests. Depth and stencil
+// share one packed buffer in the window and in the selection buffer: clearing the depth alone must
+// keep every stencil byte, which a software rasterizer does pixel by pixel with a read and a write,
+// while clearing both is one plain fill.
+constexpr uint32_t k_FrameClearBits = GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT;
 
 Lib::String FolderPath()
 {
@@ -73,9 +78,10 @@ bool Renderer::Initialise(int32_t p_GraphicsApi, Lib::RectSize p_WindowSize)
     m_FrameRendered = false;
     if (p_GraphicsApi != k_GraphicsApiOpenGL)
     {
-        // The other API only describes its device: there is nothing to draw with.
-        m_Initialised = true;
-        return true;
+        // Every step below needs GL; the Vulkan context only describes its device.
+        Lib::LogError(m_Tag, "The renderer draws with OpenGL only, graphics API %d cannot render.",
+                      p_GraphicsApi);
+        return false;
     }
     m_Api = std::make_unique<OpenGLGraphicsAPI>();
 
@@ -214,7 +220,7 @@ void Renderer::RenderScene()
         return;
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     glViewport(0, 0, WindowWidth(), WindowHeight());
-    m_Api->Clear(m_ClearColour, GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    m_Api->Clear(m_ClearColour, k_FrameClearBits);
     for (auto& [id, view] : m_Views)
     {
         if (m_TransparencyMode == k_TransparencyWeightedBlended)
@@ -400,7 +406,7 @@ uint32_t Renderer::PickIn(SceneDatabase& p_Scene, Lib::Point p_Point, const Wind
     m_SelectionBuffer.Bind();
     SetViewViewport(p_Rect);
     m_Api->SetSelectionFlag(1);
-    m_Api->Clear(k_SelectionClear, GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    m_Api->Clear(k_SelectionClear, k_FrameClearBits);
     RenderPassInfo pass;
     pass.kind = k_RenderPassPlain;
     pass.firstPeel = true;

@@ -4,7 +4,7 @@
 // the object-selection frame buffer and the frame buffers of the two transparency techniques.
 // Each frame draws every view (opaque instances, then transparent ones) in view-id order.
 //
-// Only OpenGL (0) draws; with any other API the renderer keeps its state but makes no GL call.
+// Only OpenGL (0) draws; with any other API initialisation fails and the renderer makes no GL call.
 #include "Corvan/Renderer/ISceneInstances.h"
 #include "Corvan/Renderer/MeshData.h"
 #include "Corvan/Renderer/OpenGL/OpenGLFrameBuffer.h"

@@ -4,6 +4,8 @@
 #include "Corvan/Gui/Layout/LayoutBase.h"
 #include "Corvan/Renderer/IGraphicsContext.h"
 #include "Corvan/Renderer/OpenGL/OpenGLGraphicsContext.h"
+#include "Corvan/Renderer/Vulkan/VulkanGPUInfo.h"
+#include "Corvan/Renderer/Vulkan/VulkanGraphicsContext.h"
 #include "Corvan/Window/DisplayModes.h"
 #include "Corvan/Window/IEngineNotifier.h"
 #include "Corvan/Window/INativeEventObserver.h"
@@ -13,10 +15,12 @@
 #include "Lib/String.h"
 
 #include <SDL2/SDL.h>
+#include <SDL2/SDL_vulkan.h>
 
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <vector>
 
 // stb_image's implementation comes from Debian's libstb, linked once for the whole program.
 #include <stb_image.h>
@@ -91,6 +95,7 @@ EngineWindow::EngineWindow(EngineData* p_EngineData, EventManager* p_EventManage
     if (!m_EngineData || !m_EventManager)
         LogFatal(m_Tag, "The window needs the engine data and the event manager.");
     CreateGraphicsContext();
+    m_GpuInfo = std::make_unique<VulkanGPUInfo>(m_EngineData->gpuSelection);
     if (m_Settings.clientWidth == 0 || m_Settings.clientHeight == 0)
     {
         LogError(m_Tag, "Passed 0 for width or height: %u x %u, defaulting to 640 x 480",
@@ -108,13 +113,16 @@ EngineWindow::~EngineWindow()
 
 void EngineWindow::CreateGraphicsContext()
 {
-    // Vulkan's context comes with the Vulkan device probe; other API values get none, and
-    // creating the window then fails.
+    // Other API values get no context, and creating the window then fails.
     if (m_EngineData->rendererApi == k_GraphicsApiOpenGL)
     {
         auto context = std::make_unique<OpenGLGraphicsContext>();
         m_OpenGL = context.get();
         m_GraphicsContext = std::move(context);
+    }
+    else if (m_EngineData->rendererApi == k_GraphicsApiVulkan)
+    {
+        m_GraphicsContext = std::make_unique<VulkanGraphicsContext>();
     }
 }
 
@@ -173,8 +181,18 @@ bool EngineWindow::Create()
 
     if (!m_GraphicsContext)
         CreateGraphicsContext();
-    bool initialised = m_OpenGL && m_OpenGL->Initialise(m_Window);
-    initialised = initialised && m_OpenGL->DescribeContext(m_Tag, m_Window, m_Settings.title);
+    bool initialised = false;
+    if (m_OpenGL)
+    {
+        initialised =
+            m_OpenGL->Initialise(m_Window) && m_OpenGL->DescribeContext(m_Tag, m_Window, m_Settings.title);
+    }
+    else if (m_GraphicsContext && m_GraphicsContext->GetApi() == k_GraphicsApiVulkan)
+    {
+        initialised = m_GraphicsContext->Initialise(m_Window) && ProbeVulkanDevice();
+        if (!initialised)
+            LogError(m_Tag, "Unable to create the window.");
+    }
     if (!initialised)
     {
         Destroy();
@@ -277,8 +295,8 @@ bool EngineWindow::CreateNativeWindow()
         flags |= SDL_WINDOW_OPENGL;
         break;
     case k_GraphicsApiVulkan:
-        LogError(m_Tag, "No Vulkan graphics context is available, the window needs the OpenGL renderer.");
-        return false;
+        flags |= SDL_WINDOW_VULKAN;
+        break;
     default:
         ReportInvalidApi("create");
         return false;
@@ -340,6 +358,38 @@ bool EngineWindow::CreateNativeWindow()
     return true;
 }
 
+bool EngineWindow::ProbeVulkanDevice()
+{
+    LogInfo(m_Tag, "==== Start of Vulkan renderer info ====");
+    VulkanGPUInfo& probe = *m_GpuInfo;
+    probe.Teardown();
+    if (!probe.CheckApiVersion() || !probe.EnumerateLayers())
+        return false;
+
+    // The surface extensions of the window system the window lives on (on X11 VK_KHR_surface and
+    // VK_KHR_xlib_surface), in the place of the Win32 surface extension.
+    unsigned int count = 0;
+    std::vector<const char*> names;
+    if (SDL_Vulkan_GetInstanceExtensions(m_Window, &count, nullptr))
+    {
+        names.resize(count);
+        if (!SDL_Vulkan_GetInstanceExtensions(m_Window, &count, names.data()))
+            names.clear();
+    }
+    if (names.empty())
+    {
+        ReportSdlError("Unable to get the Vulkan instance extensions of the window");
+        return false;
+    }
+    names.resize(count);
+    const std::vector<std::string> extensions(names.begin(), names.end());
+
+    if (!probe.CreateInstance(extensions) || !probe.DescribeDevices() || !probe.CreateDevice())
+        return false;
+    LogInfo(m_Tag, "==== End of Vulkan renderer info ====");
+    return true;
+}
+
 void EngineWindow::ReleaseNative()
 {
     if (m_Window)
@@ -353,6 +403,8 @@ void EngineWindow::ReleaseNative()
         SDL_ShowCursor(SDL_ENABLE);
     m_CursorShowCounter = 0;
 
+    if (m_GpuInfo)
+        m_GpuInfo->Teardown();
     if (m_GraphicsContext)
     {
         if (m_OpenGL)
@@ -677,6 +729,33 @@ bool EngineWindow::SetClientSize(uint32_t p_Width, uint32_t p_Height)
     m_Settings.clientHeight = p_Height;
     LayoutFor(p_Width, p_Height);
     return true;
+}
+
+void EngineWindow::SetPosition(int32_t p_X, int32_t p_Y)
+{
+    // Leaving fullscreen returns to the new place, not to the old monitor.
+    m_SavedPlacement.x = p_X;
+    m_SavedPlacement.y = p_Y;
+    const bool fullscreen = m_Window && (SDL_GetWindowFlags(m_Window) & SDL_WINDOW_FULLSCREEN) != 0;
+    if (!fullscreen)
+    {
+        m_Settings.x = p_X;
+        m_Settings.y = p_Y;
+        if (m_Window)
+            SDL_SetWindowPosition(m_Window, p_X, p_Y);
+        return;
+    }
+    // SDL keeps a fullscreen window on its display: it goes windowed for the move and covers the
+    // monitor at the new place afterwards. The move events report where it ends up.
+    const Uint32 flags = SDL_GetWindowFlags(m_Window) & SDL_WINDOW_FULLSCREEN_DESKTOP;
+    if (SDL_SetWindowFullscreen(m_Window, 0) != 0)
+    {
+        ReportSdlError("Unable to move the fullscreen window");
+        return;
+    }
+    SDL_SetWindowPosition(m_Window, p_X, p_Y);
+    if (SDL_SetWindowFullscreen(m_Window, flags) != 0)
+        ReportSdlError("Unable to switch into fullscreen mode");
 }
 
 double EngineWindow::GetDpiScale() const

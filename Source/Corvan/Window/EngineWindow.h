@@ -25,6 +25,7 @@ class IGraphicsContext;
 class INativeEventObserver;
 class LayoutBase;
 class OpenGLGraphicsContext;
+class VulkanGPUInfo;
 
 class EngineWindow : public IWindow, public Lib::ReferenceCounter
 {
@@ -52,6 +53,7 @@ public:
     bool IsResizable() const override { return m_Settings.resizable; }
     void SetResizable(bool p_Resizable) override;
     Lib::Point GetPosition() const override { return {m_Settings.x, m_Settings.y}; }
+    void SetPosition(int32_t p_X, int32_t p_Y) override;
     Lib::RectSize GetWindowSize() const override;
     WindowRect GetRect() const override;
     int32_t GetWindowMode() const override { return m_WindowMode; }
@@ -89,6 +91,8 @@ public:
     bool IsRawMouseInput() const { return m_RawMouseInput; }
     SDL_Window* GetSdlWindow() const { return m_Window; }
     IGraphicsContext* GetGraphicsContext() const { return m_GraphicsContext.get(); }
+    // The Vulkan device probe; it holds a device only while a window made for Vulkan exists.
+    const VulkanGPUInfo* GetVulkanGpuInfo() const { return m_GpuInfo.get(); }
     // The SDL_GLContext for the GUI back end; null without an OpenGL context.
     void* GetNativeGraphicsContext() const;
     const Lib::LogTag& GetTag() const { return m_Tag; }
@@ -108,6 +112,8 @@ private:
     void CreateGraphicsContext();
     bool InitialiseVideo();
     bool CreateNativeWindow();
+    // Runs the Vulkan device probe on the window; false at the first step that fails.
+    bool ProbeVulkanDevice();
     void DecideMultisampling();
     void ReleaseNative();
     void SwitchFullscreen(bool p_Enter);
@@ -149,6 +155,7 @@ private:
     WheelLimiter m_WheelLimiter;
     std::unique_ptr<IGraphicsContext> m_GraphicsContext;
     OpenGLGraphicsContext* m_OpenGL = nullptr; // the same object, when the API is OpenGL
+    std::unique_ptr<VulkanGPUInfo> m_GpuInfo;  // the device probe of the Vulkan renderer
     bool m_RawMouseInput = false;
     bool m_ClickedIn = false;        // a click since the window last lost focus
     int32_t m_CursorShowCounter = 0; // 0 shown, -1 hidden

@@ -34,6 +34,8 @@ public:
     virtual void SetResizable(bool p_Resizable) = 0;
     // Of the client area on the desktop; negative left of or above the primary monitor.
     virtual Lib::Point GetPosition() const = 0;
+    // Moves the client area to that desktop point; a fullscreen window covers the monitor there.
+    virtual void SetPosition(int32_t p_X, int32_t p_Y) = 0;
     virtual Lib::RectSize GetWindowSize() const = 0;
     virtual WindowRect GetRect() const = 0;
     // A WindowMode code.

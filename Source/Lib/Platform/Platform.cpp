@@ -137,6 +137,39 @@ std::string FindSystemFont()
     return IsPresentFile(file) ? file : std::string();
 }
 
+// The first font file fontconfig knows of whose file name (without its folder) is p_FileName.
+std::string FindFontFileNamed(const std::string& p_FileName)
+{
+    if (p_FileName.empty() || p_FileName.find('/') != std::string::npos)
+        return {};
+    FcConfig* config = FcInitLoadConfigAndFonts();
+    if (!config)
+        return {};
+    FcPattern* pattern = FcPatternCreate();
+    FcObjectSet* objects = FcObjectSetBuild(FC_FILE, nullptr);
+    FcFontSet* fonts = pattern && objects ? FcFontList(config, pattern, objects) : nullptr;
+    std::string found;
+    for (int i = 0; fonts && i < fonts->nfont && found.empty(); ++i)
+    {
+        FcChar8* file = nullptr;
+        if (FcPatternGetString(fonts->fonts[i], FC_FILE, 0, &file) != FcResultMatch || !file)
+            continue;
+        const std::string path = reinterpret_cast<const char*>(file);
+        const size_t separator = path.find_last_of('/');
+        const std::string name = separator == std::string::npos ? path : path.substr(separator + 1);
+        if (name == p_FileName && IsPresentFile(path))
+            found = path;
+    }
+    if (fonts)
+        FcFontSetDestroy(fonts);
+    if (objects)
+        FcObjectSetDestroy(objects);
+    if (pattern)
+        FcPatternDestroy(pattern);
+    FcConfigDestroy(config);
+    return found;
+}
+
 void SplitAtLastSeparator(const std::string& p_Path, std::string& p_Folder, std::string& p_Name)
 {
     const size_t separator = p_Path.find_last_of("/\\");
@@ -225,6 +258,11 @@ bool InitialisePlatform()
     StoreDefaultFontName(platform->defaultFontFileName.ToNarrow().Bytes());
     g_Platform = std::move(platform);
     return true;
+}
+
+String FindSystemFontFile(const String& p_FileName)
+{
+    return String(FindFontFileNamed(p_FileName.ToNarrow().Bytes()));
 }
 
 Platform* GetPlatform()

@@ -32,6 +32,10 @@ Platform* GetPlatform();
 // Destroys the Platform (the engine's shutdown does this).
 void ShutdownPlatform();
 
+// The full path of an installed system font whose file name is exactly p_FileName (the system's
+// font folders stand in for a fixed font folder); empty when the system has no such file.
+String FindSystemFontFile(const String& p_FileName);
+
 // The name every new font description starts with (at most 49 characters).
 const char* GetDefaultFontName();
 

@@ -1,9 +1,16 @@
 // The engine object on a real window and GL context under the test run's Xvfb: the start-up
 // stages in order, frames that nobody else draws, a frame the game draws, and the shutdown.
 #include "Corvan/EntryPoint/CorvanEntry.h"
+#include "Corvan/EntryPoint/DefaultScreen.h"
 #include "Corvan/EntryPoint/EngineSettings.h"
 #include "Corvan/Events/WindowEvents.h"
+#include "Corvan/Gui/Containers/LayoutBar.h"
+#include "Corvan/Gui/IDrawingContext.h"
+#include "Corvan/Gui/Layout/ILayoutEventForwarder.h"
 #include "Corvan/Gui/Layout/IWindowEventBase.h"
+#include "Corvan/Gui/Layout/LayoutStack.h"
+#include "Corvan/Gui/Popup/Popup.h"
+#include "Corvan/Gui/Widgets/Label.h"
 #include "Corvan/Renderer/ImageResources.h"
 #include "Corvan/Renderer/OrthoCam.h"
 #include "Corvan/Window/WindowSettings.h"
@@ -20,6 +27,7 @@
 #include <array>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -290,4 +298,233 @@ TEST_F(CorvanEntryGLTest, EntitiesWithComponentsAreDrawnAndPickedThroughTheEngin
     EXPECT_EQ(pixelAt(50, 120), "7A 7A 7A FF");
     EXPECT_EQ(pixelAt(150, 120), "00 FF 00 FF");
     EXPECT_EQ(pixelAt(230, 120), "7A 7A 7A FF");
+}
+
+namespace
+{
+// A game stand-in that only watches frames: p_OnUpdate runs at every frame's update event, with
+// the frame number; the game quits after frame p_LastFrame.
+class FrameProbe : public Vozad::IWindowEventBase
+{
+public:
+    FrameProbe(Telvar::CorvanEntry& p_Engine, uint64_t p_LastFrame, std::function<void(uint64_t)> p_OnUpdate)
+        : m_Engine(p_Engine), m_LastFrame(p_LastFrame), m_OnUpdate(std::move(p_OnUpdate))
+    {
+    }
+
+    void OnWindowCreate(Vozad::EventWindowCreate&) override {}
+    void OnWindowFocus(Vozad::EventWindowFocus&) override {}
+    void OnWindowPosition(Vozad::EventWindowPosition&) override {}
+    void OnWindowResize(Vozad::EventWindowResize&) override {}
+    void OnWindowMinimize(Vozad::EventWindowMinimize&) override {}
+    void OnWindowMaximize(Vozad::EventWindowMaximize&) override {}
+    void OnWindowFullscreen(Vozad::EventWindowFullscreen&) override {}
+    void OnQuitRequest(Vozad::EventQuitRequest&) override {}
+    void OnWindowClose(Vozad::EventWindowClose&) override {}
+    void OnRendererUpdate(Vozad::EventRendererUpdate& p_Event) override
+    {
+        m_OnUpdate(p_Event.frameNumber);
+        if (p_Event.frameNumber >= m_LastFrame)
+            m_Engine.Quit();
+    }
+    void OnRendererPresent(Vozad::EventRendererPresent&) override {}
+
+private:
+    Telvar::CorvanEntry& m_Engine;
+    uint64_t m_LastFrame;
+    std::function<void(uint64_t)> m_OnUpdate;
+};
+
+// An element that fills a 40 x 30 box at (100, 80) inside its rectangle in red.
+class RedBox : public Vozad::LayoutBase
+{
+public:
+    void Draw(Vozad::IDrawingContext& p_Context) override
+    {
+        ++draws;
+        const Vozad::LayoutRect& rect = GetRect();
+        p_Context.SetColour(0xFF0000FF);
+        p_Context.FillRect({rect.left + 100, rect.left + 140, rect.top + 80, rect.top + 110}, 0.0f);
+    }
+    int draws = 0;
+};
+
+// What the window showed last, window coordinates (origin top-left) of a window p_Height tall.
+std::string PresentedAt(int p_X, int p_Y, int p_Height)
+{
+    unsigned char pixel[4] = {};
+    glReadPixels(p_X, p_Height - 1 - p_Y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
+    return Hex({pixel[0], pixel[1], pixel[2], pixel[3]});
+}
+
+class FocusRecorder : public Vozad::ILayoutEventForwarder
+{
+public:
+    bool OnFocusChanged(bool p_Focused, Vozad::LayoutBase&) override
+    {
+        changes.push_back(p_Focused);
+        return false;
+    }
+    std::vector<bool> changes;
+};
+} // namespace
+
+TEST_F(CorvanEntryGLTest, RootContentIsLaidOutToTheWindowAndDrawnOverTheSceneEveryFrame)
+{
+    Telvar::CorvanEntry engine;
+    ASSERT_TRUE(engine.Initialise(ContinuousLoop(), SmallWindow()));
+    RedBox box;
+    engine.SetRootContent(&box);
+    EXPECT_EQ(box.GetRect(), (Vozad::LayoutRect{0, 320, 0, 240}));
+
+    std::vector<std::string> inside, outside;
+    std::vector<int> drawsSeen;
+    FrameProbe probe(engine, 3,
+                     [&](uint64_t p_Frame)
+                     {
+                         drawsSeen.push_back(box.draws);
+                         if (p_Frame < 2)
+                             return;
+                         inside.push_back(PresentedAt(120, 95, 240));
+                         outside.push_back(PresentedAt(20, 20, 240));
+                     });
+    engine.SetWindowEventReceiver(&probe);
+    EXPECT_EQ(engine.Run(), 0);
+    EXPECT_EQ(drawsSeen, (std::vector<int>{0, 1, 2}));
+    EXPECT_EQ(box.draws, 3);
+    EXPECT_EQ(inside, (std::vector<std::string>{"FF 00 00 FF", "FF 00 00 FF"}));
+    EXPECT_EQ(outside, (std::vector<std::string>{"80 CF EF FF", "80 CF EF FF"}));
+}
+
+TEST_F(CorvanEntryGLTest, PopupsOpenAsTheTopLayerAndCloseAgain)
+{
+    Telvar::CorvanEntry engine;
+    // Without a root nothing opens.
+    Vozad::Popup early(&engine);
+    engine.OpenPopup(&early);
+    EXPECT_EQ(engine.GetOpenPopupCount(), 0u);
+    EXPECT_EQ(engine.MeasureText("Hello", Vozad::FontSpec{}).width, 0.0f);
+
+    ASSERT_TRUE(engine.Initialise(ContinuousLoop(), SmallWindow()));
+    RedBox box;
+    engine.SetRootContent(&box);
+    FocusRecorder recorder;
+    Vozad::Popup popup(&engine);
+    popup.SetForwarder(&recorder);
+    popup.m_Position = {50, 40};
+    popup.m_Size = {100, 60};
+    ASSERT_FALSE(popup.IsVisible());
+
+    engine.OpenPopup(&popup);
+    engine.OpenPopup(&popup);
+    engine.OpenPopup(nullptr);
+    ASSERT_EQ(engine.GetOpenPopupCount(), 1u);
+    EXPECT_EQ(engine.GetOpenPopup(0), &popup);
+    Vozad::LayoutStack* root = engine.GetRootStack();
+    ASSERT_EQ(root->GetLayerCount(), 2u);
+    EXPECT_EQ(root->GetLayer(1).element, &popup);
+    EXPECT_FALSE(root->GetLayer(1).owned);
+    EXPECT_TRUE(popup.IsVisible());
+    EXPECT_TRUE(popup.IsFocused());
+    EXPECT_EQ(recorder.changes, (std::vector<bool>{true}));
+    EXPECT_EQ(popup.GetRect(), (Vozad::LayoutRect{50, 150, 40, 100}));
+
+    // A new root keeps the open popup above the new content.
+    RedBox other;
+    engine.SetRootContent(&other);
+    root = engine.GetRootStack();
+    ASSERT_EQ(root->GetLayerCount(), 2u);
+    EXPECT_EQ(root->GetLayer(0).element, &other);
+    EXPECT_EQ(root->GetLayer(1).element, &popup);
+
+    // A press outside a popup that does not close on outside presses leaves it open.
+    popup.SetBehaviour(Vozad::k_PopupCloseOnKeys);
+    engine.OnPressedOutside(popup);
+    EXPECT_EQ(engine.GetOpenPopupCount(), 1u);
+    popup.SetBehaviour(Vozad::k_PopupCloseOnOutside);
+    engine.OnPressedOutside(popup);
+    EXPECT_EQ(engine.GetOpenPopupCount(), 0u);
+    EXPECT_EQ(root->GetLayerCount(), 1u);
+    EXPECT_FALSE(popup.IsVisible());
+    EXPECT_FALSE(popup.IsFocused());
+    EXPECT_EQ(recorder.changes, (std::vector<bool>{true, false}));
+
+    // Open again, then closed by the engine: only the layer goes.
+    engine.OpenPopup(&popup);
+    EXPECT_EQ(root->GetLayerCount(), 2u);
+    engine.ClosePopup(&popup);
+    engine.ClosePopup(&popup);
+    engine.ClosePopup(&early);
+    EXPECT_EQ(engine.GetOpenPopupCount(), 0u);
+    ASSERT_EQ(root->GetLayerCount(), 1u);
+    EXPECT_EQ(root->GetLayer(0).element, &other);
+
+    // A popup destroyed while it is open leaves the engine's list and the root.
+    auto* doomed = new Vozad::Popup(&engine);
+    engine.OpenPopup(doomed);
+    ASSERT_EQ(engine.GetOpenPopupCount(), 1u);
+    ASSERT_EQ(root->GetLayerCount(), 2u);
+    delete doomed;
+    EXPECT_EQ(engine.GetOpenPopupCount(), 0u);
+    ASSERT_EQ(root->GetLayerCount(), 1u);
+    EXPECT_EQ(root->GetLayer(0).element, &other);
+
+    // Text measuring goes to the GUI context.
+    Vozad::FontSpec builtIn;
+    builtIn.name = "ProggyClean.ttf";
+    EXPECT_EQ(engine.MeasureText("Abc", builtIn).width, 21.0f);
+}
+
+TEST_F(CorvanEntryGLTest, WithoutContentTheDefaultScreenShowsItsTexts)
+{
+    Vozad::WindowSettings settings = SmallWindow();
+    settings.clientWidth = 800;
+    settings.clientHeight = 600;
+    Telvar::CorvanEntry engine;
+    ASSERT_TRUE(engine.Initialise(ContinuousLoop(), settings));
+
+    // The labels go with the engine's shutdown at the end of Run: what is checked is taken in the
+    // last frame.
+    std::string noContentText, titleText;
+    int lit = -1, litTitle = -1, litBeside = -1;
+    // White-ish pixels of the label texts over the light blue clear colour.
+    const auto countWhite = [](const Vozad::LayoutRect& p_Rect)
+    {
+        int count = 0;
+        for (int y = p_Rect.top; y < p_Rect.bottom; ++y)
+            for (int x = p_Rect.left; x < p_Rect.right; ++x)
+            {
+                unsigned char pixel[4] = {};
+                glReadPixels(x, 599 - y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
+                count += pixel[0] > 0xD0 && pixel[1] > 0xD0 && pixel[2] > 0xD0 ? 1 : 0;
+            }
+        return count;
+    };
+    FrameProbe probe(engine, 3,
+                     [&](uint64_t p_Frame)
+                     {
+                         if (p_Frame != 3)
+                             return;
+                         Vozad::LayoutBar* bar = engine.GetRootBar();
+                         auto* grid = bar ? dynamic_cast<Vozad::LayoutGrid*>(bar->GetElement(0, 1)) : nullptr;
+                         if (!grid)
+                             return;
+                         auto* noContent = dynamic_cast<Vozad::Label*>(grid->GetElement(1, 5));
+                         auto* title = dynamic_cast<Vozad::Label*>(grid->GetElement(1, 1));
+                         if (!noContent || !title)
+                             return;
+                         noContentText = noContent->GetText().ToNarrow().Bytes();
+                         titleText = title->GetText().ToNarrow().Bytes();
+                         lit = countWhite(noContent->GetRect());
+                         litTitle = countWhite(title->GetRect());
+                         const Vozad::LayoutRect& rect = noContent->GetRect();
+                         litBeside = countWhite({0, 40, rect.top, rect.bottom});
+                     });
+    engine.SetWindowEventReceiver(&probe);
+    EXPECT_EQ(engine.Run(), 0);
+    EXPECT_EQ(noContentText, "No content has been added.");
+    EXPECT_EQ(titleText, "Quarne Engine");
+    EXPECT_GT(lit, 100) << "the text is drawn in the label's rectangle";
+    EXPECT_GT(litTitle, lit) << "the title is larger";
+    EXPECT_EQ(litBeside, 0) << "centred: the left edge of the window stays clear";
 }

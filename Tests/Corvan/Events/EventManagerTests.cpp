@@ -580,6 +580,20 @@ TEST_F(TreeFixture, DestroyedFocusedElementIsForgotten)
     manager.SendMouseButtonUp(1, 0, {550, 550});
 }
 
+TEST_F(TreeFixture, DestroyedHoveredElementIsForgottenWithoutBeingAsked)
+{
+    // A list refilled under the cursor destroys its rows without telling anyone.
+    auto* row = new TestElement("row");
+    root.AddLayer(row, true);
+    row->SetRect({500, 600, 500, 600});
+    manager.SendCursorMove(0, {550, 550}, {0, 0});
+    ASSERT_EQ(manager.GetHoveredElement(), row);
+    root.RemoveLayer(row);
+    EXPECT_EQ(manager.GetHoveredElement(), nullptr);
+    manager.SendCursorMove(0, {20, 20}, {-530, -530}); // must not reach the destroyed row
+    EXPECT_TRUE(button.IsHovered());
+}
+
 TEST_F(TreeFixture, ForgetElementDropsTheHoveredElement)
 {
     manager.SendCursorMove(0, {20, 20}, {0, 0});

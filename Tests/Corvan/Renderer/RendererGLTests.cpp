@@ -7,6 +7,7 @@
 #include "Corvan/Renderer/OrthoCam.h"
 #include "Corvan/Renderer/Renderer.h"
 #include "Corvan/Renderer/Screenshot.h"
+#include "Support/CapturingForwarder.h"
 #include "Support/GLWindow.h"
 #include "Support/TempFolder.h"
 
@@ -205,6 +206,63 @@ TEST_F(RendererGLTest, ColouredQuadAndTexturedSpriteShowTheirColours)
     EXPECT_TRUE(Near(ReadPixel(88, 88), k_BodyCentre, 12));
     EXPECT_TRUE(Near(ReadPixel(50, 50), {0, 0, 0}));
     EXPECT_TRUE(Near(ReadPixel(4, 120), {0, 0, 0}));
+}
+
+// The texture-coordinate and border rules of the sprite shader, on an image whose left half is red
+// and right half green: the columns tell which part of the image reaches the screen. Samples sit
+// in the middle of each expected stripe, away from the filtered seams.
+TEST_F(RendererGLTest, SpriteShaderPlacesSubRectanglesShiftsRepeatsAndBorders)
+{
+    std::vector<uint8_t> pixels;
+    for (int i = 0; i < 32 * 32; ++i)
+        pixels.insert(pixels.end(), {static_cast<uint8_t>(i % 32 < 16 ? 255 : 0),
+                                     static_cast<uint8_t>(i % 32 < 16 ? 0 : 255), 0, 255});
+    const std::string path = s_Folder->File("RedGreen.png");
+    ASSERT_TRUE(Vozad::WritePngFile(Lib::String(path), pixels.data(), 32, 32, 4));
+    const Vozad::TextureInfo halves = m_Renderer->GetTextureHandler().LoadTexture(Lib::String(path));
+    const Rgb red = {255, 0, 0}, green = {0, 255, 0}, border = {61, 174, 233};
+
+    struct Case
+    {
+        const char* what;
+        glm::ivec2 subPosition, subSize;
+        glm::vec2 shift, scale;
+        std::array<Rgb, 4> quarters; // the four vertical stripes of the quad, left to right
+    };
+    const Case cases[] = {
+        {"whole image", {0, 0}, {32, 32}, {0, 0}, {1, 1}, {red, red, green, green}},
+        {"right half as sub-rectangle", {16, 0}, {16, 32}, {0, 0}, {1, 1}, {green, green, green, green}},
+        {"shifted by half the width", {0, 0}, {32, 32}, {16, 0}, {1, 1}, {green, green, red, red}},
+        {"repeated twice across", {0, 0}, {32, 32}, {0, 0}, {0.5f, 1}, {red, green, red, green}},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.what);
+        SpriteInstance instance = Sprite(halves, Placement(0, 32, 0, 128, 64));
+        instance.subTexturePosition = c.subPosition;
+        instance.subTextureSize = c.subSize;
+        instance.textureShift = c.shift;
+        instance.textureScale = c.scale;
+        Submit(40, k_SpriteGroup, Vozad::k_InstanceKindTextured, halves.textureKey, instance);
+        m_Renderer->RenderScene();
+        for (int q = 0; q < 4; ++q)
+            EXPECT_TRUE(Near(ReadPixel(16 + 32 * q, 64), c.quarters[static_cast<size_t>(q)], 12))
+                << "stripe " << q;
+        ASSERT_TRUE(m_Renderer->RemoveEntity(40));
+    }
+
+    // A bordered quad of aspect 2 has 2 % of its width as border at the sides (columns 0 to 2 and
+    // 125 to 127) and 2 % / 2 of its height at top and bottom (rows 32 and 95).
+    SpriteInstance bordered = Sprite(halves, Placement(0, 32, 0, 128, 64));
+    bordered.drawBorder = true;
+    Submit(41, k_SpriteGroup, Vozad::k_InstanceKindTextured, halves.textureKey, bordered);
+    m_Renderer->RenderScene();
+    EXPECT_TRUE(Near(ReadPixel(0, 64), border, 1));
+    EXPECT_TRUE(Near(ReadPixel(127, 64), border, 1));
+    EXPECT_TRUE(Near(ReadPixel(40, 32), border, 1));
+    EXPECT_TRUE(Near(ReadPixel(40, 95), border, 1));
+    EXPECT_TRUE(Near(ReadPixel(16, 64), red, 12));
+    EXPECT_TRUE(Near(ReadPixel(112, 64), green, 12));
 }
 
 TEST_F(RendererGLTest, ClearColourFillsWhereNothingIsDrawn)
@@ -460,12 +518,16 @@ TEST(RendererSizeGLTest, FrameBuffersAreMadeAtTheFirstResize)
     EXPECT_EQ(renderer.GetEngineShaderTable()[0].program, 0u);
 }
 
-// The Vulkan renderer only describes its device: it initialises, takes instances and draws
-// nothing, without a GL context.
-TEST(RendererSizeGLTest, OtherApiMakesNoGLCall)
+// The Vulkan context only describes its device: the renderer refuses to initialise with it and,
+// without a GL context, takes no instances and draws nothing.
+TEST(RendererSizeGLTest, OtherApiFailsInitialisationAndMakesNoGLCall)
 {
     Renderer renderer;
-    ASSERT_TRUE(renderer.Initialise(Vozad::k_GraphicsApiVulkan, Lib::RectSize{k_Size, k_Size}));
+    TestSupport::CapturingForwarder log;
+    EXPECT_FALSE(renderer.Initialise(Vozad::k_GraphicsApiVulkan, Lib::RectSize{k_Size, k_Size}));
+    ASSERT_EQ(log.Records().size(), 1u);
+    EXPECT_EQ(log.Records()[0].level, "Error");
+    EXPECT_EQ(log.Records()[0].message, "The renderer draws with OpenGL only, graphics API 1 cannot render.");
     auto camera = PixelCamera(0.0f, k_Size, k_Size);
     const WindowRect whole{0, k_Size, 0, k_Size};
     renderer.SubmitInstance(9, k_ColourGroup, Vozad::k_InstanceKindColouredQuad, Vozad::k_UntexturedKey,

@@ -6,8 +6,25 @@
 
 namespace Vozad
 {
+namespace
+{
+ILayoutLifetimeObserver* g_LifetimeObserver = nullptr;
+}
+
+void LayoutBase::SetLifetimeObserver(ILayoutLifetimeObserver* p_Observer)
+{
+    g_LifetimeObserver = p_Observer;
+}
+
+ILayoutLifetimeObserver* LayoutBase::GetLifetimeObserver()
+{
+    return g_LifetimeObserver;
+}
+
 LayoutBase::~LayoutBase()
 {
+    if (g_LifetimeObserver)
+        g_LifetimeObserver->OnElementDestroyed(this);
     // The owner is asked even when the focused bit is already clear: focus groups and popups
     // clear that bit directly, and the owner must never keep pointing at a destroyed element.
     // The owner ignores elements that do not hold its focus.

@@ -19,6 +19,7 @@ class EventTextInput;
 class IDrawingContext;
 class ILayoutEventForwarder;
 class IUiFocus;
+class LayoutBase;
 
 // State flag bits. Bits 4 to 6 are layout hints that widget constructors and owners set directly.
 enum LayoutFlag : uint32_t
@@ -37,6 +38,15 @@ enum LayoutVisibility : int32_t
     k_LayoutVisible = 0,
     k_LayoutHidden = 1,    // neither draws nor takes input, keeps its desired size
     k_LayoutCollapsed = 2, // as hidden, and wishes no space at all
+};
+
+// Told of every element's destruction, so that whoever tracks elements by pointer across events
+// (the event manager's hovered element) never keeps a dangling one.
+class ILayoutLifetimeObserver
+{
+public:
+    virtual ~ILayoutLifetimeObserver() = default;
+    virtual void OnElementDestroyed(const LayoutBase* p_Element) = 0;
 };
 
 // A desired width or height of this value means "no wish: take what the parent gives".
@@ -98,6 +108,10 @@ public:
     // Changes flag bits directly, without notifying the forwarder.
     void SetFlag(uint32_t p_Flag, bool p_Set);
     uint32_t GetFlags() const { return m_Flags; }
+
+    // One observer for the process (the engine's event manager); null for none.
+    static void SetLifetimeObserver(ILayoutLifetimeObserver* p_Observer);
+    static ILayoutLifetimeObserver* GetLifetimeObserver();
 
     ILayoutEventForwarder* GetForwarder() const { return m_Forwarder; }
     void SetForwarder(ILayoutEventForwarder* p_Forwarder) { m_Forwarder = p_Forwarder; }

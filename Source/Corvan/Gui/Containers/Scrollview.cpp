@@ -1,0 +1,240 @@
+#include "Corvan/Gui/Containers/Scrollview.h"
+
+#include "Corvan/Events/InputEvents.h"
+#include "Corvan/Gui/Colours.h"
+#include "Corvan/Gui/IDrawingContext.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace Vozad
+{
+namespace
+{
+// From window to content coordinates: the content is drawn moved by the offset.
+Lib::Point ToContent(Lib::Point p_Position, Lib::Point p_Offset)
+{
+    return {p_Position.x - p_Offset.x, p_Position.y - p_Offset.y};
+}
+} // namespace
+
+Scrollview::Scrollview(IGuiEngine* p_Engine, int32_t p_Padding, int32_t p_BorderThickness,
+                       uint32_t p_BackgroundColour)
+    : m_Engine(p_Engine), m_Padding(p_Padding)
+{
+    m_Style.backgroundColour = p_BackgroundColour;
+    m_Style.borderColour = 0xFF8C8E8E;
+    m_Style.borderThickness = p_BorderThickness;
+    SetFlag(k_LayoutSizeToDesired, true);
+}
+
+LayoutBase* Scrollview::ElementForEvents() const
+{
+    LayoutBase* element = m_Content.GetContent();
+    if (!element || !m_Content.IsEnabled() || !m_Content.IsVisible())
+        return nullptr;
+    return element->IsEnabled() && element->IsVisible() ? element : nullptr;
+}
+
+int32_t Scrollview::ShownHeight() const
+{
+    const LayoutBase* element = m_Content.GetContent();
+    if (!element || !element->IsVisible())
+        return 0;
+    const uint32_t height = element->GetDesiredSize().height;
+    // An element without a wish takes the view as it is: nothing to scroll.
+    return height >= static_cast<uint32_t>(k_NoDesiredSize) ? 0 : static_cast<int32_t>(height);
+}
+
+void Scrollview::ApplyOffset()
+{
+    // The holder passes the origin on to the shown element.
+    m_Content.SetOrigin(m_Offset);
+}
+
+void Scrollview::UpdateLayout()
+{
+    const int64_t contentHeight = static_cast<int64_t>(ShownHeight()) + Inset();
+    const int64_t view = GetRect().Height();
+    const int64_t scrolled = std::abs(static_cast<int64_t>(m_Offset.y));
+    const Lib::Point before = m_Offset;
+    if (view < contentHeight && m_Offset.y != 0 && contentHeight - scrolled < view)
+    {
+        // The content shrank or the view grew: pull the content down until its end meets the
+        // bottom of the view again, instead of leaving a gap below it.
+        m_Offset.y = static_cast<int32_t>(m_Offset.y + (view - (contentHeight - scrolled)));
+    }
+    if (view >= contentHeight && m_Offset.y < 0)
+        m_Offset.y = 0;
+    if (!(m_Offset == before))
+        ApplyOffset();
+
+    const LayoutRect& rect = GetRect();
+    const int32_t inset = m_Padding + m_Style.borderThickness;
+    m_Content.SetRect(
+        LayoutRect{rect.left + inset, rect.right - inset, rect.top + inset, rect.bottom - inset});
+    m_Content.UpdateLayout();
+}
+
+bool Scrollview::OnMouseScroll(EventMouseScroll& p_Event)
+{
+    if (LayoutBase* element = ElementForEvents())
+    {
+        EventMouseScroll shifted = p_Event;
+        shifted.position = ToContent(p_Event.position, m_Offset);
+        if (element->OnMouseScroll(shifted))
+            return true;
+    }
+    const int64_t view = GetRect().Height();
+    const int64_t contentHeight = static_cast<int64_t>(ShownHeight()) + Inset();
+    // Scrolls whenever the content with its padding and border does not fit, the same test the
+    // layout uses, so the last few pixels of a content that only just overflows stay reachable.
+    if (view >= contentHeight)
+        return true;
+    const int64_t lowest = view - contentHeight;
+    int64_t offset = m_Offset.y;
+    if (p_Event.amount < 0 && offset > lowest)
+        offset = std::max(offset + p_Event.amount, lowest);
+    else if (p_Event.amount > 0 && offset < 0)
+        offset = std::min<int64_t>(offset + p_Event.amount, 0);
+    else
+        return true;
+    m_Offset.y = static_cast<int32_t>(offset);
+    ApplyOffset();
+    m_Content.UpdateLayout();
+    return true;
+}
+
+bool Scrollview::OnTextInput(EventTextInput& p_Event)
+{
+    return m_Content.OnTextInput(p_Event);
+}
+
+bool Scrollview::OnKeyPress(EventKeyInput& p_Event)
+{
+    return m_Content.OnKeyPress(p_Event);
+}
+
+bool Scrollview::OnKeyRepeat(EventKeyInput& p_Event)
+{
+    return m_Content.OnKeyRepeat(p_Event);
+}
+
+bool Scrollview::OnKeyRelease(EventKeyInput& p_Event)
+{
+    return m_Content.OnKeyRelease(p_Event);
+}
+
+LayoutBase* Scrollview::OnMousePress(EventMousePress& p_Event)
+{
+    LayoutBase* element = ElementForEvents();
+    if (!element)
+        return nullptr;
+    EventMousePress shifted = p_Event;
+    shifted.position = ToContent(p_Event.position, m_Offset);
+    return element->OnMousePress(shifted);
+}
+
+LayoutBase* Scrollview::OnMouseRelease(EventMousePress& p_Event)
+{
+    LayoutBase* element = ElementForEvents();
+    if (!element)
+        return nullptr;
+    EventMousePress shifted = p_Event;
+    shifted.position = ToContent(p_Event.position, m_Offset);
+    return element->OnMouseRelease(shifted);
+}
+
+LayoutBase* Scrollview::OnMouseClick(EventMousePress& p_Event)
+{
+    LayoutBase* element = ElementForEvents();
+    if (!element || !m_Content.PassesInput())
+        return nullptr;
+    EventMousePress shifted = p_Event;
+    shifted.position = ToContent(p_Event.position, m_Offset);
+    return element->OnMouseClick(shifted);
+}
+
+LayoutBase* Scrollview::FindElementAt(EventCursor& p_Event)
+{
+    LayoutBase* element = ElementForEvents();
+    if (!element)
+        return nullptr;
+    EventCursor shifted = p_Event;
+    shifted.position = ToContent(p_Event.position, m_Offset);
+    return element->FindElementAt(shifted);
+}
+
+LayoutBase* Scrollview::OnHoverChanged(EventCursor& p_Event)
+{
+    LayoutBase* element = ElementForEvents();
+    if (!element)
+        return nullptr;
+    EventCursor shifted = p_Event;
+    shifted.position = ToContent(p_Event.position, m_Offset);
+    return element->OnHoverChanged(shifted);
+}
+
+bool Scrollview::OnCursorDrag(EventCursor& p_Event)
+{
+    LayoutBase* element = ElementForEvents();
+    if (!element)
+        return false;
+    EventCursor shifted = p_Event;
+    shifted.position = ToContent(p_Event.position, m_Offset);
+    return element->OnCursorDrag(shifted);
+}
+
+bool Scrollview::OnCursorEnter(EventMouseEnter& p_Event)
+{
+    LayoutBase* element = ElementForEvents();
+    if (!element)
+        return false;
+    EventMouseEnter shifted = p_Event;
+    shifted.position = ToContent(p_Event.position, m_Offset);
+    return element->OnCursorEnter(shifted);
+}
+
+bool Scrollview::OnCursorLeave(EventMouseLeave& p_Event)
+{
+    LayoutBase* element = ElementForEvents();
+    if (!element)
+        return false;
+    EventMouseLeave shifted = p_Event;
+    shifted.position = ToContent(p_Event.position, m_Offset);
+    return element->OnCursorLeave(shifted);
+}
+
+void Scrollview::Draw(IDrawingContext& p_Context)
+{
+    if (!IsVisible())
+        return;
+    // Where this view itself draws: inside another scrolled content it moves with that content.
+    const LayoutRect& rect = GetRect();
+    const Lib::Point origin = GetOrigin();
+    const LayoutRect drawn{rect.left + origin.x, rect.right + origin.x, rect.top + origin.y,
+                           rect.bottom + origin.y};
+    p_Context.SetColour(Colour::SwapRedBlue(m_Style.backgroundColour));
+    p_Context.FillRect(drawn, 0.0f);
+    // A border of 0 means none: the drawing back end would still draw a hairline.
+    if (m_Style.borderThickness >= 1)
+    {
+        p_Context.SetColour(Colour::SwapRedBlue(m_Style.borderColour));
+        p_Context.DrawRect(drawn, static_cast<float>(m_Style.borderThickness), 0.0f);
+    }
+    const int32_t border = m_Style.borderThickness;
+    p_Context.PushClipRect(
+        LayoutRect{drawn.left + border, drawn.right - border, drawn.top + border, drawn.bottom - border});
+    LayoutBase* element = m_Content.GetContent();
+    if (element && element->IsVisible())
+        element->Draw(p_Context);
+    p_Context.PopClipRect();
+}
+
+void Scrollview::SetVisibility(int32_t p_Visibility)
+{
+    LayoutBase::SetVisibility(p_Visibility);
+    m_Content.SetVisibility(p_Visibility);
+    m_Style.changed = true;
+}
+} // namespace Vozad

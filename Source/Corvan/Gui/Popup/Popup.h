@@ -1,0 +1,60 @@
+#pragma once
+// A floating element at an absolute window position, shown as an extra layer of the engine's
+// root stack. Its behaviour flags say what closes it.
+#include "Corvan/Gui/Layout/ContentLayoutBase.h"
+#include "Corvan/Gui/Layout/ILayoutEventForwarder.h"
+#include "Corvan/Gui/Widgets/WidgetStyle.h"
+#include "Lib/Log.h"
+#include "Lib/Point.h"
+#include "Lib/RectSize.h"
+
+#include <cstdint>
+
+namespace Vozad
+{
+class IGuiEngine;
+
+enum PopupFlag : int32_t
+{
+    k_PopupCloseOnOutside = 1, // a press outside it, or losing the focus
+    k_PopupCloseOnClick = 2,   // a click inside it
+    k_PopupCloseOnKeys = 4,    // Return and Escape
+};
+
+class Popup : public ContentLayoutBase, public ILayoutEventForwarder
+{
+public:
+    explicit Popup(IGuiEngine* p_Engine);
+
+    // Hides the popup and drops its focus; the opener removes it from the engine.
+    void Close();
+
+    int32_t GetBehaviour() const { return m_Behaviour; }
+    void SetBehaviour(int32_t p_Behaviour) { m_Behaviour = p_Behaviour; }
+    const WidgetStyle& GetStyle() const { return m_Style; }
+
+    bool OnKeyPress(EventKeyInput& p_Event) override;
+    LayoutBase* OnMouseClick(EventMousePress& p_Event) override;
+    // Placed at its position with its size, clamped to the window.
+    void UpdateLayout() override;
+    void Draw(IDrawingContext& p_Context) override;
+    void SetFocused(bool p_Focused) override;
+    // The element is wrapped in a margin of the border thickness; the wrapper is owned.
+    void SetContent(LayoutBase* p_Content, bool p_Owned) override;
+
+    LayoutBase* OnMouseClick(EventMousePress& p_Event, LayoutBase& p_Sender) override;
+
+    // Set by the owner before the engine opens the popup.
+    Lib::Point m_Position;
+    Lib::RectSize m_Size;
+
+private:
+    // Closes and asks the engine to drop the layer.
+    void CloseAndRemove();
+
+    Lib::LogTag m_Tag{"Popup"};
+    IGuiEngine* m_Engine = nullptr; // not owned
+    int32_t m_Behaviour = k_PopupCloseOnOutside | k_PopupCloseOnClick | k_PopupCloseOnKeys;
+    WidgetStyle m_Style;
+};
+} // namespace Vozad
