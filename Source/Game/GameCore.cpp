@@ -1,33 +1,313 @@
 #include "Game/GameCore.h"
 
+#include "Corvan/EntryPoint/IEngine.h"
+#include "Corvan/Events/WindowEvents.h"
+#include "Corvan/Gui/Colours.h"
+#include "Corvan/Gui/Containers/LayoutBar.h"
+#include "Corvan/Gui/Layout/LayoutStack.h"
+#include "Corvan/Renderer/ImageResources.h"
 #include "Game/ApplicationConfig.h"
+#include "Game/ConfigIds.h"
 #include "Game/ConfigReader.h"
+#include "Game/GameCommands.h"
+#include "Game/StepTiming.h"
+
+#include <cmath>
 
 namespace Snake
 {
-namespace
-{
-// As many lines as the console keeps.
-constexpr uint32_t k_ConsoleLineLimit = 1000;
-} // namespace
-
 GameCore::GameCore(Telvar::IEngine* p_Engine, Lib::Ref<ApplicationConfig> p_Config)
-    : m_Engine(p_Engine), m_Config(std::move(p_Config))
+    : m_Engine(p_Engine), m_Config(std::move(p_Config)), m_GuiHandler(p_Engine, m_Config, this, this),
+      m_Console(p_Engine, this, this), m_Background(p_Engine), m_PointToCatch(p_Engine), m_SnakeBody(p_Engine)
 {
 }
 
-GameCore::~GameCore() = default;
+GameCore::~GameCore()
+{
+    // The engine outlives the game; it must not reach into a destroyed tree or receiver.
+    if (m_Installed)
+    {
+        m_Engine->SetWindowEventReceiver(nullptr);
+        m_Engine->SetRootContent(nullptr);
+    }
+    m_Engine->ReleaseFocus(&m_Console.GetTextBox());
+}
+
+ConfigReader& GameCore::Store()
+{
+    return m_Config->GetConfigReader();
+}
+
+const ConfigReader& GameCore::Store() const
+{
+    return m_Config->GetConfigReader();
+}
 
 bool GameCore::Initialise()
 {
-    m_Locale.LoadLanguages(m_Config->GetConfigReader().GetEntryText(k_ConfigLanguage, EntrySide::Value));
+    m_Window = m_Engine->GetWindow();
+    if (m_Window)
+    {
+        m_Window->CenterCursor();
+        if (const Vozad::ImageResource* icon = Vozad::FindImageResource("snake_head"))
+            m_Window->SetIcon(icon->bytes, icon->size, icon->name);
+    }
+
+    m_Locale.LoadLanguages(Store().GetEntryText(k_ConfigLanguage, EntrySide::Value));
+
+    if (m_Window)
+    {
+        const Lib::RectSize size = m_Window->GetWindowSize();
+        m_StartWidth = static_cast<int32_t>(size.width);
+        m_StartHeight = static_cast<int32_t>(size.height);
+    }
+
+    m_GridMode = ParseGridMode(Store().GetEntryText(k_ConfigGridMode, EntrySide::Value));
+    m_Board.SetGrid(GridModeSize(m_GridMode));
+
+    if (!m_GuiHandler.Initialise(m_Board.GetTargetPoints()))
+        return false;
+
+    SetVSync(Store().GetEntryText(k_ConfigVSync, EntrySide::Value) == Lib::String("1"));
+    m_GuiHandler.SetShowFps(Store().GetEntryText(k_ConfigShowFps, EntrySide::Value) == Lib::String("1"));
+    m_GuiHandler.SetShowPoints(Store().GetEntryText(k_ConfigShowPoints, EntrySide::Value) ==
+                               Lib::String("1"));
+
+    m_Speed = ParseGameSpeed(Store().GetEntryText(k_ConfigGameSpeed, EntrySide::Value));
+
+    const Lib::RectSize windowSize = m_Engine->GetWindowSize();
+    m_CameraController.Initialise(1.0f, glm::vec3(0.0f, 0.0f, 16.0f));
+    AdaptCamera(static_cast<float>(windowSize.width), static_cast<float>(windowSize.height));
+    const GridSize grid = m_Board.GetGrid();
+    m_Background.Create(grid);
+    m_Board.PlaceItemAnywhere();
+    m_PointToCatch.Create(grid, m_Board.GetItem());
+    m_Board.ResetSnake();
+    m_SnakeBody.Reset(grid);
+    m_Board.SetPoints(1);
+    m_GuiHandler.SetPoints(1);
+
+    m_Commands = GameCommandTable();
+    m_Console.Setup(m_Commands);
+    m_Console.SetVisibility(Vozad::k_LayoutHidden);
+    m_Engine->ReleaseFocus(&m_Console.GetTextBox());
+    m_Console.GetTextBox().SetFlag(Vozad::k_LayoutFocused, false);
+
+    BuildGuiTree();
+    m_Engine->SetRootContent(this);
+    m_Engine->SetWindowEventReceiver(this);
+    m_Installed = true;
+
+    if (m_Window)
+    {
+        m_Window->Show();
+        m_Window->Focus();
+    }
+    Lib::LogInfo(m_Tag, "==== VORL successfully initialised ====");
+    Lib::LogInfo(m_Tag, "%s", "");
     return true;
+}
+
+void GameCore::BuildGuiTree()
+{
+    // The menus fill the window inside a column and a row; the console lies above them.
+    auto row = new Vozad::LayoutBar(0);
+    row->AddSlot(1, Vozad::GridSizeMode::Weighted);
+    row->SetElement(&m_GuiHandler, false, -1, -1);
+    m_MenuColumn = std::make_unique<Vozad::LayoutBar>(1);
+    m_MenuColumn->AddSlot(1, Vozad::GridSizeMode::Weighted);
+    m_MenuColumn->SetElement(row, true, -1, -1);
+
+    m_Layers = std::make_unique<Vozad::LayoutStack>();
+    m_Layers->AddLayer(m_MenuColumn.get(), false);
+    m_Layers->AddLayer(&m_Console, false);
+    SetContent(m_Layers.get(), false);
 }
 
 void GameCore::ReceiveLine(const Lib::String& p_Line)
 {
-    if (m_ConsoleLines.Count() >= k_ConsoleLineLimit)
-        m_ConsoleLines.Remove(0);
-    m_ConsoleLines.Add(p_Line);
+    m_Console.AddLine(p_Line, Vozad::Colour::k_White);
+}
+
+// ---- ICoreInterface ----
+
+Lib::String GameCore::GetLocaleString(const Lib::String& p_Key)
+{
+    return m_Locale.GetLocaleString(p_Key);
+}
+
+Lib::String GameCore::GetConfigValue(int32_t p_Id)
+{
+    return Store().GetEntryText(p_Id, EntrySide::Value);
+}
+
+void GameCore::SetConfigValue(int32_t p_Id, const Lib::String& p_Text)
+{
+    Store().SetEntryText(p_Id, p_Text);
+}
+
+void GameCore::Quit()
+{
+    m_Engine->Quit();
+}
+
+void GameCore::Restart(const Lib::String& p_Arguments)
+{
+    m_Engine->Restart(p_Arguments);
+}
+
+void GameCore::SetResolution(uint32_t p_Width, uint32_t p_Height)
+{
+    if (!m_Window || !m_Window->SetClientSize(p_Width, p_Height))
+        return;
+    Store().SetEntryText(k_ConfigCustomWidth, Lib::String::Format("%u", p_Width));
+    Store().SetEntryText(k_ConfigCustomHeight, Lib::String::Format("%u", p_Height));
+}
+
+void GameCore::SetVSync(bool p_On)
+{
+    if (m_Window)
+        m_Window->SwapVSync(p_On);
+    Store().SetEntryText(k_ConfigVSync, Lib::String(p_On ? "1" : "0"));
+}
+
+void GameCore::SetShowFps(bool p_Show)
+{
+    m_GuiHandler.SetShowFps(p_Show);
+    Store().SetEntryText(k_ConfigShowFps, Lib::String(p_Show ? "1" : "0"));
+}
+
+void GameCore::SetShowPoints(bool p_Show)
+{
+    m_GuiHandler.SetShowPoints(p_Show);
+    Store().SetEntryText(k_ConfigShowPoints, Lib::String(p_Show ? "1" : "0"));
+}
+
+void GameCore::SetGridMode(uint32_t p_Index)
+{
+    // The options menu only offers the table's modes; anything else would leave the board
+    // without a size, so it is held to the table like the configured value.
+    m_GridMode = p_Index < k_GridModeCount ? p_Index : k_GridModeCount - 1;
+    Store().SetEntryText(k_ConfigGridMode, Lib::String::Format("%d", static_cast<int32_t>(m_GridMode)));
+    m_Board.SetGrid(GridModeSize(m_GridMode));
+    m_GuiHandler.SetTargetPoints(m_Board.GetTargetPoints());
+    const GridSize grid = m_Board.GetGrid();
+    m_Background.Layout(grid);
+    m_Board.PlaceItemAnywhere();
+    m_PointToCatch.Layout(grid, m_Board.GetItem());
+    m_Board.ResetSnake();
+    m_SnakeBody.Reset(grid);
+    const Lib::RectSize size = m_Engine->GetWindowSize();
+    AdaptCamera(static_cast<float>(size.width), static_cast<float>(size.height));
+}
+
+void GameCore::SetGameSpeed(uint32_t p_Speed)
+{
+    m_Speed = p_Speed;
+    Store().SetEntryText(k_ConfigGameSpeed, Lib::String::Format("%d", static_cast<int32_t>(p_Speed)));
+}
+
+// ---- IGameStateNotifier ----
+
+void GameCore::Resume()
+{
+    m_GameState = k_GameRunning;
+}
+
+void GameCore::RestartGame()
+{
+    m_Board.SetPoints(1);
+    m_GuiHandler.SetPoints(1);
+    m_Board.PlaceItemAnywhere();
+    m_PointToCatch.Layout(m_Board.GetGrid(), m_Board.GetItem());
+    m_Board.ResetSnake();
+    m_SnakeBody.Reset(m_Board.GetGrid());
+    m_GameState = k_GameRunning;
+}
+
+void GameCore::Pause()
+{
+    m_GameState = k_GameHalted;
+}
+
+// ---- window and frame events ----
+
+void GameCore::AdaptCamera(float p_Width, float p_Height)
+{
+    m_CameraController.OnResize(p_Width, p_Height);
+}
+
+void GameCore::LayOutScene()
+{
+    const GridSize grid = m_Board.GetGrid();
+    m_Background.Layout(grid);
+    m_PointToCatch.Layout(grid, m_Board.GetItem());
+    m_SnakeBody.Layout(grid, m_Board.GetSegments());
+}
+
+void GameCore::OnWindowResize(Vozad::EventWindowResize& p_Event)
+{
+    LayOutScene();
+    SetResolution(p_Event.size.width, p_Event.size.height);
+    AdaptCamera(static_cast<float>(p_Event.size.width), static_cast<float>(p_Event.size.height));
+}
+
+void GameCore::OnWindowFullscreen(Vozad::EventWindowFullscreen& p_Event)
+{
+    AdaptCamera(static_cast<float>(p_Event.size.width), static_cast<float>(p_Event.size.height));
+}
+
+void GameCore::OnQuitRequest(Vozad::EventQuitRequest& p_Event)
+{
+    p_Event.answer = 0;
+}
+
+void GameCore::OnRendererUpdate(Vozad::EventRendererUpdate& p_Event)
+{
+    m_GuiHandler.SetFps(static_cast<int32_t>(std::lround(p_Event.fps)));
+    if (m_GameState != k_GameRunning)
+        return;
+    Steer();
+    StepSnake();
+}
+
+void GameCore::StepSnake()
+{
+    if (!IsStepDue(m_StepTimer.Elapsed().microseconds, m_Speed))
+        return;
+    const StepResult result = m_Board.Step();
+    if (result == StepResult::Lost)
+    {
+        // The snake stays where it was, and so does the step clock.
+        m_GameState = k_GameHalted;
+        m_GuiHandler.ShowPanel(k_PanelGameOver);
+        return;
+    }
+    m_SnakeBody.Update(m_Board.GetSegments());
+    if (result == StepResult::Won)
+    {
+        m_GameState = k_GameHalted;
+        m_GuiHandler.ShowPanel(k_PanelGameWon);
+    }
+    else if (result == StepResult::Grew)
+    {
+        m_GuiHandler.SetPoints(m_Board.GetPoints());
+        m_PointToCatch.Layout(m_Board.GetGrid(), m_Board.GetItem());
+    }
+    m_StepTimer.Restart();
+}
+
+void GameCore::OnRendererPresent(Vozad::EventRendererPresent&)
+{
+    m_Engine->SetClearColour(122, 122, 122);
+    Vozad::WindowRect view;
+    if (m_Window)
+    {
+        const Lib::RectSize size = m_Window->GetWindowSize();
+        view.right = static_cast<int32_t>(size.width);
+        view.bottom = static_cast<int32_t>(size.height);
+    }
+    m_Engine->SetCamera(0, view, m_CameraController.GetCamera());
+    m_Engine->Render();
 }
 } // namespace Snake

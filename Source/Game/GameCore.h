@@ -1,42 +1,171 @@
 #pragma once
-// The game object: owns the game's state, menus and console, and talks to the engine only
-// through IEngine.
+// The game object: owns the round (board, speed, state), its drawing, the menus and the
+// console, and is the engine's root GUI element and window-event receiver. It talks to the
+// engine only through IEngine.
+#include "Corvan/Gui/Console/Console.h"
+#include "Corvan/Gui/Console/ConsoleCommand.h"
+#include "Corvan/Gui/Console/IConsoleInterface.h"
+#include "Corvan/Gui/Console/IKeybindingInterface.h"
+#include "Corvan/Gui/Layout/IWindowEventBase.h"
+#include "Corvan/Renderer/OrthoCamController.h"
+#include "Corvan/Window/IWindow.h"
+#include "Game/Board.h"
+#include "Game/ICoreInterface.h"
+#include "Game/IGameStateNotifier.h"
 #include "Game/IOutputReceiver.h"
+#include "Game/IRandomSource.h"
 #include "Game/Locale.h"
+#include "Game/Menus/GUIHandler.h"
+#include "Game/Scene/PointToCatch.h"
+#include "Game/Scene/SceneBackground.h"
+#include "Game/Scene/SnakeBody.h"
 #include "Lib/DynamicArray.h"
 #include "Lib/Log.h"
+#include "Lib/Platform/Timer.h"
 #include "Lib/ReferenceCounter.h"
 #include "Lib/String.h"
+
+#include <cstdint>
+#include <memory>
 
 namespace Telvar
 {
 class IEngine;
 }
 
+namespace Vozad
+{
+class LayoutBar;
+class LayoutStack;
+} // namespace Vozad
+
 namespace Snake
 {
 class ApplicationConfig;
+class ConfigReader;
 
-class GameCore : public IOutputReceiver
+enum GameState : int32_t
+{
+    k_GameNotStarted = 0,
+    k_GameHalted = 1, // paused, lost or won
+    k_GameRunning = 2,
+};
+
+class GameCore : public Vozad::IWindowEventBase,
+                 public Vozad::IKeybindingInterface,
+                 public Vozad::IConsoleInterface,
+                 public ICoreInterface,
+                 public IGameStateNotifier,
+                 public IOutputReceiver
 {
 public:
     GameCore(Telvar::IEngine* p_Engine, Lib::Ref<ApplicationConfig> p_Config);
     ~GameCore() override;
 
+    // False only when the menus cannot be built.
     bool Initialise();
     IOutputReceiver* GetOutputReceiver() { return this; }
+
+    // IOutputReceiver: a log line, in white.
     void ReceiveLine(const Lib::String& p_Line) override;
 
+    // IKeybindingInterface
+    uint32_t GetKeyForCommand(const std::string& p_Command) const override;
+    // IConsoleInterface
+    void ExecuteCommand(int32_t p_CommandId, const Lib::String& p_Line,
+                        const Lib::DynamicArray<Lib::String>& p_Arguments) override;
+
+    // ICoreInterface
+    Lib::String GetLocaleString(const Lib::String& p_Key) override;
+    Lib::String GetConfigValue(int32_t p_Id) override;
+    void SetConfigValue(int32_t p_Id, const Lib::String& p_Text) override;
+    void Quit() override;
+    void Restart(const Lib::String& p_Arguments) override;
+    void SetResolution(uint32_t p_Width, uint32_t p_Height) override;
+    void SetVSync(bool p_On) override;
+    void SetShowFps(bool p_Show) override;
+    void SetShowPoints(bool p_Show) override;
+    void SetGridMode(uint32_t p_Index) override;
+    void SetGameSpeed(uint32_t p_Speed) override;
+
+    // IGameStateNotifier
+    void Resume() override;
+    void RestartGame() override;
+    void Pause() override;
+
+    // The screenshot key, left Ctrl + D and the console key; everything else goes to the menus
+    // and the console.
+    bool OnKeyPress(Vozad::EventKeyInput& p_Event) override;
+
+    void OnWindowCreate(Vozad::EventWindowCreate&) override {}
+    void OnWindowFocus(Vozad::EventWindowFocus&) override {}
+    void OnWindowPosition(Vozad::EventWindowPosition&) override {}
+    void OnWindowResize(Vozad::EventWindowResize& p_Event) override;
+    void OnWindowMinimize(Vozad::EventWindowMinimize&) override {}
+    void OnWindowMaximize(Vozad::EventWindowMaximize&) override {}
+    void OnWindowFullscreen(Vozad::EventWindowFullscreen& p_Event) override;
+    // Lets the window close.
+    void OnQuitRequest(Vozad::EventQuitRequest& p_Event) override;
+    void OnWindowClose(Vozad::EventWindowClose&) override {}
+    // The frame-rate label, then in a running round steering and the step.
+    void OnRendererUpdate(Vozad::EventRendererUpdate& p_Event) override;
+    // Draws the board through the game camera.
+    void OnRendererPresent(Vozad::EventRendererPresent& p_Event) override;
+
+    int32_t GetGameState() const { return m_GameState; }
+    uint32_t GetSpeed() const { return m_Speed; }
+    uint32_t GetGridMode() const { return m_GridMode; }
+    uint32_t GetTargetPoints() const { return m_Board.GetTargetPoints(); }
+    const Board& GetBoard() const { return m_Board; }
     const Locale& GetLocale() const { return m_Locale; }
-    const Lib::DynamicArray<Lib::String>& ConsoleLines() const { return m_ConsoleLines; }
+    GUIHandler& GetGuiHandler() { return m_GuiHandler; }
+    Vozad::Console& GetConsole() { return m_Console; }
+    const Lib::DynamicArray<Vozad::ConsoleCommand>& GetCommands() const { return m_Commands; }
+    const SceneBackground& GetBackground() const { return m_Background; }
+    const PointToCatch& GetPointToCatch() const { return m_PointToCatch; }
+    const SnakeBody& GetSnakeBody() const { return m_SnakeBody; }
+    const Vozad::OrthoCamController& GetCameraController() const { return m_CameraController; }
 
 private:
+    ConfigReader& Store();
+    const ConfigReader& Store() const;
+    bool IsBoundKeyPressed(int32_t p_ConfigId) const;
+    void Steer();
+    void StepSnake();
+    void AdaptCamera(float p_Width, float p_Height);
+    void LayOutScene();
+    void ToggleConsole();
+    void BuildGuiTree();
+    void Echo(const Lib::String& p_Line);
+    void NotRecognised(const Lib::String& p_Line);
+    void ShowHelp();
+
     Lib::LogTag m_Tag{"GameCore"};
+    Locale m_Locale;
     Telvar::IEngine* m_Engine; // not owned
     Lib::Ref<ApplicationConfig> m_Config;
-    Locale m_Locale;
-    // Until the console widget exists the forwarded log lines are kept here, as many as the
-    // console will hold.
-    Lib::DynamicArray<Lib::String> m_ConsoleLines;
+    int32_t m_StartWidth = 0;
+    int32_t m_StartHeight = 0;
+    uint32_t m_GridMode = 0;
+    Lib::Ref<Vozad::IWindow> m_Window;
+    // The game never updates the controller, so no key moves or zooms the board.
+    Vozad::OrthoCamController m_CameraController{nullptr, nullptr};
+    GUIHandler m_GuiHandler;
+    Lib::DynamicArray<Vozad::ConsoleCommand> m_Commands;
+    Vozad::Console m_Console;
+    int32_t m_GameState = k_GameNotStarted;
+    uint32_t m_Speed = 1;
+    ProcessRandom m_Random;
+    Board m_Board{m_Random};
+    SceneBackground m_Background;
+    PointToCatch m_PointToCatch;
+    SnakeBody m_SnakeBody;
+    // Started at construction and renewed only by a step; pausing does not stop it.
+    Lib::Timer m_StepTimer;
+    // The two layers of the GUI tree: the menus inside two bars, the console above them.
+    // Declared last so they go before the elements they point at.
+    std::unique_ptr<Vozad::LayoutBar> m_MenuColumn;
+    std::unique_ptr<Vozad::LayoutStack> m_Layers;
+    bool m_Installed = false;
 };
 } // namespace Snake

@@ -1,0 +1,80 @@
+// The keys the game itself reacts to: its fixed keys on a press, the movement keys every frame.
+#include "Corvan/EntryPoint/IEngine.h"
+#include "Corvan/Events/InputEvents.h"
+#include "Corvan/Window/KeyCodes.h"
+#include "Game/ConfigIds.h"
+#include "Game/ConfigReader.h"
+#include "Game/GameCore.h"
+
+namespace Snake
+{
+namespace
+{
+constexpr int32_t k_ModifierLeftControl = 1; // bit 0 of the key event's modifiers
+constexpr int32_t k_KeyD = 68;
+} // namespace
+
+uint32_t GameCore::GetKeyForCommand(const std::string& p_Command) const
+{
+    return Store().GetKeyForCommand(p_Command);
+}
+
+bool GameCore::OnKeyPress(Vozad::EventKeyInput& p_Event)
+{
+    const uint32_t keyCode = static_cast<uint32_t>(p_Event.keyCode);
+    if (keyCode != 0 && keyCode == GetKeyForCommand("screenshot"))
+    {
+        if (m_Window)
+            m_Window->SaveScreenshot(Lib::String(), Lib::String("Snake"));
+        return true;
+    }
+    if ((p_Event.modifiers & k_ModifierLeftControl) != 0 && p_Event.keyCode == k_KeyD)
+    {
+        m_Engine->ToggleFlag();
+        return true;
+    }
+    if (keyCode != 0 && keyCode == GetKeyForCommand("toggleconsole"))
+    {
+        ToggleConsole();
+        return true;
+    }
+    return Vozad::ContentLayoutBase::OnKeyPress(p_Event);
+}
+
+void GameCore::ToggleConsole()
+{
+    Vozad::ConsoleTextBox& input = m_Console.GetTextBox();
+    if (m_Console.IsVisible())
+    {
+        m_Console.SetVisibility(Vozad::k_LayoutHidden);
+        input.SetFocused(false);
+        m_Engine->ReleaseFocus(&input);
+    }
+    else
+    {
+        m_Console.SetVisibility(Vozad::k_LayoutVisible);
+        input.SetFocused(true);
+        m_Engine->SetFocus(&input);
+    }
+}
+
+bool GameCore::IsBoundKeyPressed(int32_t p_ConfigId) const
+{
+    const Lib::String name = Store().GetEntryText(p_ConfigId, EntrySide::Value);
+    const int32_t keyCode = Vozad::KeyCodeFromName(name.ToNarrow().Data());
+    return keyCode > 0 && m_Engine->IsKeyPressed(static_cast<uint32_t>(keyCode));
+}
+
+void GameCore::Steer()
+{
+    // Looked up every frame, so a key rebound in the options menu counts at once.
+    const bool left = IsBoundKeyPressed(k_ConfigMoveLeft);
+    const bool right = IsBoundKeyPressed(k_ConfigMoveRight);
+    const bool up = IsBoundKeyPressed(k_ConfigMoveUp);
+    const bool down = IsBoundKeyPressed(k_ConfigMoveDown);
+    if (!(left || right || up || down))
+        return;
+    if (m_Board.Steer(left, right, up, down))
+        m_SnakeBody.SetDirection(m_Board.GetDirection());
+}
+} // namespace Snake

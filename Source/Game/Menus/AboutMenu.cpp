@@ -1,0 +1,337 @@
+#include "Game/Menus/AboutMenu.h"
+
+#include "Corvan/Events/InputEvents.h"
+#include "Corvan/Gui/Colours.h"
+#include "Corvan/Gui/Containers/ColouredLayout.h"
+#include "Corvan/Gui/Containers/GridSizeMode.h"
+#include "Corvan/Gui/Containers/LayoutBar.h"
+#include "Corvan/Gui/Containers/LayoutMargin.h"
+#include "Corvan/Gui/Containers/Scrollview.h"
+#include "Corvan/Gui/FontSpec.h"
+#include "Corvan/Gui/IGuiEngine.h"
+#include "Corvan/Gui/Layout/LayoutStack.h"
+#include "Corvan/Window/KeyCodes.h"
+#include "Game/ICoreInterface.h"
+#include "Game/Menus/BuildInfo.h"
+#include "Game/Menus/IAboutMenuListener.h"
+#include "Game/Menus/LicenceTexts.h"
+#include "Game/Menus/MenuPanelStyle.h"
+
+#include <string>
+#include <string_view>
+
+namespace Snake
+{
+namespace
+{
+using Vozad::GridSizeMode;
+
+constexpr int32_t k_KeyB = 66;
+constexpr int32_t k_LeftButton = 1;
+constexpr uint32_t k_PageBackground = 0xFF383838;  // grey 56
+constexpr uint32_t k_SeparatorColour = 0xFF8E8E8C; // 140, 142, 142 in the drawing packing
+
+// One line of the credits page: its text, its font size and the gap that follows it.
+struct CreditLine
+{
+    std::string text;
+    uint32_t size;
+    int32_t gapAfter;
+};
+
+std::string Formatted(const char* p_Format, const char* p_Value)
+{
+    return Lib::String::Format(p_Format, p_Value).ToNarrow().Bytes();
+}
+
+// Puts the element into a new slot at the end of the bar.
+void Append(Vozad::LayoutBar& p_Bar, Vozad::LayoutBase* p_Element, bool p_Owned, int32_t p_Value,
+            GridSizeMode p_Mode)
+{
+    p_Bar.AddSlot(p_Value, p_Mode);
+    if (p_Element)
+        p_Bar.SetElement(p_Element, p_Owned, -1, -1);
+}
+
+// A bar with the element at its desired width and the rest of the line left empty.
+Vozad::LayoutBar* LeftAlignedRow(Vozad::LayoutBase& p_Element)
+{
+    auto* row = new Vozad::LayoutBar(0);
+    Append(*row, &p_Element, false, 1, GridSizeMode::Auto);
+    Append(*row, nullptr, false, 1, GridSizeMode::Fill);
+    return row;
+}
+
+std::string_view LibraryShortName(std::string_view p_Name)
+{
+    const size_t end = p_Name.find("_license");
+    return end == std::string_view::npos ? p_Name : p_Name.substr(0, end);
+}
+} // namespace
+
+AboutMenu::AboutMenu(Vozad::IGuiEngine* p_Engine, IAboutMenuListener* p_Listener, ICoreInterface* p_Core)
+    : m_Engine(p_Engine), m_Listener(p_Listener), m_Core(p_Core), m_Style(MakePanelStyle()),
+      m_FocusGroup(this), m_TitleLabel(p_Engine, 40, Vozad::k_LabelAlignTopLeft),
+      m_CreditsTab(p_Engine, 20, 0), m_LicencesTab(p_Engine, 20, 0), m_BackButton(p_Engine, 20, 0)
+{
+}
+
+AboutMenu::~AboutMenu() = default;
+
+Lib::String AboutMenu::Text(const char* p_Key) const
+{
+    return m_Core->GetLocaleString(p_Key);
+}
+
+bool AboutMenu::Initialise()
+{
+    m_Window = m_Engine->GetWindow();
+    if (!m_Window)
+    {
+        Lib::LogError(m_Tag, "The engine has no window; the about menu cannot be built");
+        return false;
+    }
+
+    m_TitleLabel.GetStyle().textColour = Vozad::Colour::k_White;
+    m_TitleLabel.SetText(Text("menu_about.title"));
+
+    StyleTabButton(m_CreditsTab);
+    StyleTabButton(m_LicencesTab);
+    m_CreditsTab.SetText(Text("menu_about.tab_credits.title"));
+    m_LicencesTab.SetText(Text("menu_about.tab_license.title"));
+    m_CreditsTab.SetForwarder(this);
+    m_LicencesTab.SetForwarder(this);
+    m_BackButton.SetText(Text("menu_about.back"));
+    m_BackButton.SetForwarder(this);
+
+    // The credits tab starts highlighted; the group keeps exactly one tab marked from now on.
+    m_CreditsTab.SetFlag(Vozad::k_LayoutFocused, true);
+    m_CreditsTab.GetForwarder()->OnFocusChanged(true, m_CreditsTab);
+    m_FocusGroup.AddMember(&m_CreditsTab);
+    m_FocusGroup.AddMember(&m_LicencesTab);
+
+    BuildCreditsPage();
+    BuildLicencesPage();
+    BuildContent();
+    SetVisibility(Vozad::k_LayoutHidden);
+    return true;
+}
+
+void AboutMenu::BuildCreditsPage()
+{
+    const std::string maker = k_MakerName;
+    const CreditLine lines[] = {
+        {"Thank you for playing.", 40, 20},
+        {"==== DEVELOPED BY ====", 20, 0},
+        {"A Game By", 15, 0},
+        {maker, 25, 10},
+        {" - Programming: " + maker, 15, 0},
+        {" - Art: " + maker, 15, 20},
+        {"==== SPECIAL THANKS & ADDITIONAL CONTRIBUTIONS ====", 20, 0},
+        {Formatted(
+             " - Special Thanks: To all the contributors and maintainers of the libraries used within %s",
+             k_EngineName),
+         15, 20},
+        {"==== THIRD-PARTY ASSETS & TOOLS ====", 20, 0},
+        {" - Fonts:", 15, 0},
+        {"   - Noto_Sans", 15, 0},
+        {" - Libraries:", 15, 0},
+        {"   - freetype 2", 15, 0},
+        {"   - GLM", 15, 0},
+        {"   - edid", 15, 0},
+        {"   - stb_image loader/writer", 15, 0},
+        {"   - Lua (for scripting)", 15, 0},
+        {"   - Dear ImGui (for UI)", 15, 0},
+        {"   - OpenGL", 15, 0},
+        {"   - Vulkan SDK", 15, 20},
+        {Formatted("Made with %s", k_EngineName), 15, 20},
+        {"==== GAME TITLE & LEGAL NOTICE ====", 20, 0},
+        {"VORL (Vorlquest)", 20, 0},
+        {Formatted("Version: %s", k_ProductVersion), 15, 0},
+        {Formatted("Build: %s", k_BuildStamp), 15, 0},
+        {Formatted("Commit: %s", k_BuildRevision), 15, 0},
+        {"VORL (Vorlquest) is a trademark of " + maker + ". All rights reserved.", 15, 0},
+        {"Web: https://www.kestrova.example", 15, 0},
+    };
+
+    auto* column = new Vozad::LayoutBar(1);
+    column->SetFlag(Vozad::k_LayoutAtLeastDesiredHeight, true);
+    for (const CreditLine& line : lines)
+    {
+        auto* label = new Vozad::Label(m_Engine, line.size, Vozad::k_LabelAlignTopLeft);
+        label->GetStyle().textColour = Vozad::Colour::k_White;
+        label->SetText(Lib::String(line.text.c_str()));
+        Append(*column, label, true, 1, GridSizeMode::Auto);
+        if (line.gapAfter > 0)
+            Append(*column, nullptr, false, line.gapAfter, GridSizeMode::Fixed);
+    }
+
+    auto* centred = new Vozad::LayoutBar(0);
+    centred->SetFlag(Vozad::k_LayoutAtLeastDesiredHeight, true);
+    Append(*centred, nullptr, false, 1, GridSizeMode::Weighted);
+    Append(*centred, column, true, 1, GridSizeMode::Auto);
+    Append(*centred, nullptr, false, 1, GridSizeMode::Weighted);
+
+    m_CreditsPage = std::make_unique<Vozad::Scrollview>(m_Engine, 5, 1, k_PageBackground);
+    m_CreditsPage->SetContent(centred, true);
+}
+
+void AboutMenu::BuildLicencesPage()
+{
+    auto makeLabel = [this](const std::string& p_Text)
+    {
+        auto* label = new Vozad::Label(m_Engine, 13, Vozad::k_LabelAlignTopLeft);
+        label->GetStyle().font = Vozad::FontSpec{13, Vozad::k_BuiltInFontName};
+        label->GetStyle().textColour = Vozad::Colour::k_White;
+        label->m_MultiLine = true;
+        label->SetText(Lib::String(std::string_view(p_Text)));
+        return label;
+    };
+
+    auto* column = new Vozad::LayoutBar(1);
+    column->SetFlag(Vozad::k_LayoutAtLeastDesiredHeight, true);
+
+    std::string overview =
+        Lib::String::Format("%s %s", k_EngineName, "uses the following libraries:\n").ToNarrow().Bytes();
+    for (const LicenceText& licence : GetLicenceTexts())
+    {
+        overview += " - ";
+        overview += LibraryShortName(licence.name);
+        overview += "\n";
+    }
+    overview += "\n\n";
+    Append(*column, makeLabel(overview), true, 1, GridSizeMode::Auto);
+    for (const LicenceText& licence : GetLicenceTexts())
+        Append(*column, makeLabel(std::string(licence.text) + "\n\n"), true, 1, GridSizeMode::Auto);
+
+    m_LicencesPage = std::make_unique<Vozad::Scrollview>(m_Engine, 5, 1, k_PageBackground);
+    m_LicencesPage->SetContent(column, true);
+}
+
+void AboutMenu::BuildContent()
+{
+    m_Pages = std::make_unique<Vozad::LayoutStack>();
+    m_Pages->AddLayer(m_CreditsPage.get(), false);
+    m_Pages->AddLayer(m_LicencesPage.get(), false);
+
+    auto* tabRow = new Vozad::LayoutBar(0);
+    Append(*tabRow, &m_CreditsTab, false, 1, GridSizeMode::Auto);
+    Append(*tabRow, nullptr, false, 10, GridSizeMode::Fixed);
+    Append(*tabRow, &m_LicencesTab, false, 1, GridSizeMode::Auto);
+
+    auto* tabColumn = new Vozad::LayoutBar(1);
+    Append(*tabColumn, tabRow, true, 1, GridSizeMode::Auto);
+    Append(*tabColumn, nullptr, false, 10, GridSizeMode::Fixed);
+    Append(*tabColumn, new Vozad::ColouredLayout(k_SeparatorColour, 0, 3), true, 1, GridSizeMode::Fixed);
+    Append(*tabColumn, nullptr, false, 15, GridSizeMode::Fixed);
+    Append(*tabColumn, m_Pages.get(), false, 1, GridSizeMode::Weighted);
+
+    auto* tabArea = new Vozad::LayoutBar(0);
+    Append(*tabArea, nullptr, false, 1, GridSizeMode::Weighted);
+    Append(*tabArea, tabColumn, true, 20, GridSizeMode::Weighted);
+    Append(*tabArea, nullptr, false, 1, GridSizeMode::Weighted);
+
+    auto* column = new Vozad::LayoutBar(1);
+    Append(*column, LeftAlignedRow(m_TitleLabel), true, 1, GridSizeMode::Auto);
+    Append(*column, nullptr, false, 10, GridSizeMode::Fixed);
+    Append(*column, tabArea, true, 1, GridSizeMode::Weighted);
+    Append(*column, nullptr, false, 15, GridSizeMode::Fixed);
+    Append(*column, LeftAlignedRow(m_BackButton), true, 1, GridSizeMode::Auto);
+
+    m_Margin = std::make_unique<Vozad::LayoutMargin>(10);
+    m_Margin->SetElement(column, true, 1, 1);
+    SetContent(m_Margin.get(), false);
+}
+
+void AboutMenu::Show()
+{
+    SetVisibility(Vozad::k_LayoutVisible);
+    SelectTab(m_CurrentTab);
+}
+
+void AboutMenu::Hide()
+{
+    SetVisibility(Vozad::k_LayoutHidden);
+}
+
+void AboutMenu::SelectTab(int32_t p_Tab)
+{
+    m_CurrentTab = p_Tab == k_AboutTabLicences ? k_AboutTabLicences : k_AboutTabCredits;
+    if (!m_CreditsPage || !m_LicencesPage)
+        return;
+    const bool credits = m_CurrentTab == k_AboutTabCredits;
+    m_CreditsPage->SetVisibility(credits ? Vozad::k_LayoutVisible : Vozad::k_LayoutHidden);
+    m_CreditsPage->SetEnabled(credits);
+    m_LicencesPage->SetVisibility(credits ? Vozad::k_LayoutHidden : Vozad::k_LayoutVisible);
+    m_LicencesPage->SetEnabled(!credits);
+    UpdateLayout();
+}
+
+void AboutMenu::Close()
+{
+    m_Listener->OnAboutClosed(m_ReturnState);
+}
+
+bool AboutMenu::OnKeyPress(Vozad::EventKeyInput& p_Event)
+{
+    if (!IsEnabled() || !IsVisible())
+        return false;
+    if (ContentLayoutBase::OnKeyPress(p_Event))
+        return true;
+    if (p_Event.keyCode != Vozad::KeyCode::Escape && p_Event.keyCode != k_KeyB)
+        return false;
+    Close();
+    return true;
+}
+
+void AboutMenu::UpdateLayout()
+{
+    ContentLayoutBase::UpdateLayout();
+}
+
+void AboutMenu::Draw(Vozad::IDrawingContext& p_Context)
+{
+    if (!IsVisible())
+        return;
+    DrawPanelFrame(*this, m_Style, p_Context);
+    ContentLayoutBase::Draw(p_Context);
+}
+
+void AboutMenu::SetVisibility(int32_t p_Visibility)
+{
+    ContentLayoutBase::SetVisibility(p_Visibility);
+    m_Style.changed = true;
+}
+
+bool AboutMenu::OnKeyPress(Vozad::EventKeyInput& p_Event, Vozad::LayoutBase& p_Sender)
+{
+    // The back button keeps the keyboard focus after the panel is gone; Return then is the game's.
+    if (!IsEnabled() || !IsVisible())
+        return false;
+    if (&p_Sender != &m_BackButton || p_Event.keyCode != Vozad::KeyCode::Return)
+        return false;
+    Close();
+    return true;
+}
+
+Vozad::LayoutBase* AboutMenu::OnMousePress(Vozad::EventMousePress& p_Event, Vozad::LayoutBase& p_Sender)
+{
+    if (p_Event.button != k_LeftButton)
+        return nullptr;
+    if (&p_Sender == &m_CreditsTab)
+        SelectTab(k_AboutTabCredits);
+    else if (&p_Sender == &m_LicencesTab)
+        SelectTab(k_AboutTabLicences);
+    else
+        return nullptr;
+    return &p_Sender;
+}
+
+Vozad::LayoutBase* AboutMenu::OnMouseClick(Vozad::EventMousePress& p_Event, Vozad::LayoutBase& p_Sender)
+{
+    if (p_Event.button != k_LeftButton || &p_Sender != &m_BackButton || !IsEnabled() || !IsVisible())
+        return nullptr;
+    Close();
+    return &p_Sender;
+}
+} // namespace Snake

@@ -1,0 +1,311 @@
+#include "Game/Menus/GUIHandler.h"
+
+#include "Corvan/EntryPoint/IEngine.h"
+#include "Corvan/Events/InputEvents.h"
+#include "Corvan/Gui/Colours.h"
+#include "Corvan/Gui/Containers/ColouredLayout.h"
+#include "Corvan/Gui/Containers/GridSizeMode.h"
+#include "Corvan/Gui/Containers/LayoutBar.h"
+#include "Corvan/Gui/Containers/LayoutMargin.h"
+#include "Corvan/Gui/Layout/LayoutStack.h"
+#include "Corvan/Window/KeyCodes.h"
+#include "Game/ApplicationConfig.h"
+#include "Game/ICoreInterface.h"
+#include "Game/IGameStateNotifier.h"
+
+namespace Snake
+{
+namespace
+{
+using Vozad::GridSizeMode;
+
+constexpr uint32_t k_HudBackground = 0xC8413F3C; // 60, 63, 65 at alpha 200, drawing packing
+constexpr uint32_t k_HudBorder = 0xC88E8E8C;     // 140, 142, 142 at alpha 200
+constexpr int32_t k_HudWidth = 275;
+constexpr int32_t k_FpsLabelWidth = 240;
+// Wide enough that in practice only the label's cell limits the points text.
+constexpr int32_t k_PointsLabelWidth = 24025;
+
+Vozad::LayoutBar* BarWithSlots(int32_t p_Vertical, int32_t p_Side, int32_t p_Middle,
+                               Vozad::LayoutBase* p_Element, bool p_Owned)
+{
+    auto* bar = new Vozad::LayoutBar(p_Vertical);
+    bar->AddSlot(p_Side, GridSizeMode::Weighted);
+    bar->AddSlot(p_Middle, GridSizeMode::Weighted);
+    bar->SetElement(p_Element, p_Owned, -1, -1);
+    bar->AddSlot(p_Side, GridSizeMode::Weighted);
+    return bar;
+}
+
+// The panel centred in the window, p_Middle / (2 p_Side + p_Middle) of each extent.
+Vozad::LayoutBar* CentredLayer(Vozad::LayoutBase& p_Panel, int32_t p_Side, int32_t p_Middle)
+{
+    return BarWithSlots(1, p_Side, p_Middle, BarWithSlots(0, p_Side, p_Middle, &p_Panel, false), true);
+}
+
+bool IsStartMenuState(int32_t p_State)
+{
+    return p_State == k_PanelStart || p_State == k_PanelPause || p_State == k_PanelGameWon ||
+           p_State == k_PanelGameOver;
+}
+} // namespace
+
+GUIHandler::GUIHandler(Telvar::IEngine* p_Engine, Lib::Ref<ApplicationConfig> p_Config,
+                       IGameStateNotifier* p_Notifier, ICoreInterface* p_Core)
+    : m_Engine(p_Engine), m_Notifier(p_Notifier), m_Core(p_Core), m_StartMenu(p_Engine, this, this),
+      m_OptionsMenu(p_Engine, this, p_Core), m_AboutMenu(p_Engine, this, p_Core), m_FpsLabel(p_Engine, 30),
+      m_PointsLabel(p_Engine, 30)
+{
+    // The menus read the configuration through the game object; the handler keeps no reference.
+    p_Config.Reset();
+}
+
+GUIHandler::~GUIHandler() = default;
+
+bool GUIHandler::Initialise(uint32_t p_TargetPoints)
+{
+    if (!m_StartMenu.Initialise())
+        return false;
+
+    Lib::Ref<Vozad::IWindow> window = m_Engine->GetWindow();
+    if (!window)
+    {
+        Lib::LogError(m_Tag, "The engine has no window; the options menu cannot be built");
+        return false;
+    }
+    m_OptionsMenu.SetWindow(window);
+    m_OptionsMenu.Build();
+    m_OptionsMenu.Hide();
+
+    if (!m_AboutMenu.Initialise())
+        return false;
+
+    m_Window = m_Engine->GetWindow();
+    if (!m_Window)
+    {
+        Lib::LogError(m_Tag, "The engine has no window");
+        return false;
+    }
+
+    m_TargetPoints = p_TargetPoints;
+    m_FpsLabel.GetStyle().textColour = Vozad::Colour::k_White;
+    m_PointsLabel.GetStyle().textColour = Vozad::Colour::k_White;
+    m_FpsLabel.SetText("FPS: 0");
+    m_FpsLabel.SetDesiredWidth(k_FpsLabelWidth);
+    m_PointsLabel.SetText(Lib::String::Format("Points: 0 of %u", m_TargetPoints));
+    m_PointsLabel.SetDesiredWidth(k_PointsLabelWidth);
+
+    auto* labels = new Vozad::LayoutBar(1);
+    labels->AddSlot(1, GridSizeMode::Auto);
+    labels->SetElement(&m_FpsLabel, false, -1, -1);
+    labels->AddSlot(1, GridSizeMode::Auto);
+    labels->SetElement(&m_PointsLabel, false, -1, -1);
+    auto* margin = new Vozad::LayoutMargin(10);
+    margin->SetElement(labels, true, 1, 1);
+    auto* panel = new Vozad::ColouredLayout(k_HudBackground, k_HudBorder, 4);
+    panel->AddRow(1, GridSizeMode::Weighted);
+    panel->AddColumn(1, GridSizeMode::Weighted);
+    panel->SetElement(margin, true, 0, 0);
+    m_HudBar = std::make_unique<Vozad::LayoutBar>(0);
+    m_HudBar->AddSlot(k_HudWidth, GridSizeMode::Fixed);
+    m_HudBar->SetElement(panel, true, -1, -1);
+    auto* hudLayer = new Vozad::LayoutBar(1);
+    hudLayer->AddSlot(1, GridSizeMode::Auto);
+    hudLayer->SetElement(m_HudBar.get(), false, -1, -1);
+
+    m_Layers = std::make_unique<Vozad::LayoutStack>();
+    m_Layers->AddLayer(CentredLayer(m_StartMenu, 2, 4), true);
+    m_Layers->AddLayer(CentredLayer(m_OptionsMenu, 2, 8), true);
+    m_Layers->AddLayer(CentredLayer(m_AboutMenu, 1, 8), true);
+    m_Layers->AddLayer(hudLayer, true);
+    SetContent(m_Layers.get(), false);
+
+    ShowPanel(k_PanelStart);
+    return true;
+}
+
+void GUIHandler::ShowPanel(int32_t p_State)
+{
+    if (p_State == m_PanelState)
+        return;
+    // Another panel still on screen would stay there under the new one, out of every state's
+    // reach; the menus always hide first, this covers callers outside them.
+    const int32_t previous = m_PanelState;
+    const bool samePanel = IsStartMenuState(previous) && IsStartMenuState(p_State);
+    if (previous != k_PanelNone && !samePanel)
+        HidePanel(previous);
+    m_PanelState = p_State;
+
+    switch (p_State)
+    {
+    case k_PanelStart:
+        m_StartMenu.GetTitleLabel().SetText(GetLocaleString("menu_start.title"));
+        m_StartMenu.GetFirstButton().SetText("Start");
+        m_StartMenu.Show();
+        break;
+    case k_PanelPause:
+        m_StartMenu.GetTitleLabel().SetText("Currently paused");
+        m_StartMenu.GetFirstButton().SetText("Resume");
+        m_StartMenu.Show();
+        break;
+    case k_PanelGameWon:
+        m_StartMenu.GetTitleLabel().SetText(GetLocaleString("menu_gamewon.title"));
+        m_StartMenu.GetFirstButton().SetText("Start");
+        m_StartMenu.Show();
+        break;
+    case k_PanelGameOver:
+        m_StartMenu.GetTitleLabel().SetText(GetLocaleString("menu_gameover.title"));
+        m_StartMenu.GetFirstButton().SetText("Start");
+        m_StartMenu.Show();
+        break;
+    case k_PanelOptions:
+        m_OptionsMenu.Show();
+        break;
+    case k_PanelAbout:
+        m_AboutMenu.Show();
+        break;
+    default:
+        break;
+    }
+}
+
+void GUIHandler::HidePanel(int32_t p_State)
+{
+    if (m_PanelState == k_PanelNone)
+        return;
+    m_PanelState = k_PanelNone;
+    if (p_State == k_PanelOptions)
+        m_OptionsMenu.Hide();
+    else if (p_State == k_PanelAbout)
+        m_AboutMenu.Hide();
+    else if (IsStartMenuState(p_State))
+        m_StartMenu.Hide();
+}
+
+void GUIHandler::SetPoints(uint32_t p_Points)
+{
+    m_PointsLabel.SetText(Lib::String::Format("Points: %u of %u", p_Points, m_TargetPoints));
+}
+
+void GUIHandler::SetFps(int32_t p_FramesPerSecond)
+{
+    m_FpsLabel.SetText(Lib::String::Format("FPS: %d", p_FramesPerSecond));
+}
+
+void GUIHandler::SetShowFps(bool p_Show)
+{
+    m_FpsLabel.SetVisibility(p_Show ? Vozad::k_LayoutVisible : Vozad::k_LayoutCollapsed);
+    UpdateHudVisibility();
+}
+
+void GUIHandler::SetShowPoints(bool p_Show)
+{
+    m_PointsLabel.SetVisibility(p_Show ? Vozad::k_LayoutVisible : Vozad::k_LayoutCollapsed);
+    UpdateHudVisibility();
+}
+
+void GUIHandler::UpdateHudVisibility()
+{
+    if (!m_HudBar)
+        return;
+    const bool anyShown = m_FpsLabel.IsVisible() || m_PointsLabel.IsVisible();
+    m_HudBar->SetVisibility(anyShown ? Vozad::k_LayoutVisible : Vozad::k_LayoutCollapsed);
+    m_HudBar->UpdateLayout();
+    UpdateLayout();
+}
+
+void GUIHandler::OnStartPressed()
+{
+    const int32_t previous = m_PanelState;
+    HidePanel(previous);
+    m_GameStarted = true;
+    if (previous == k_PanelPause)
+        m_Notifier->Resume();
+    else
+        m_Notifier->RestartGame();
+}
+
+void GUIHandler::OnOptionsPressed()
+{
+    HidePanel(m_PanelState);
+    ShowPanel(k_PanelOptions);
+    UpdateLayout();
+}
+
+void GUIHandler::OnAboutPressed()
+{
+    m_AboutMenu.SetReturnState(m_PanelState);
+    HidePanel(m_PanelState);
+    ShowPanel(k_PanelAbout);
+    UpdateLayout();
+}
+
+void GUIHandler::OnQuitPressed()
+{
+    m_Engine->Quit();
+}
+
+void GUIHandler::OnOptionsClosed()
+{
+    if (m_PanelState != k_PanelNone)
+    {
+        m_PanelState = k_PanelNone;
+        m_OptionsMenu.Hide();
+    }
+    ShowPanel(k_PanelStart);
+}
+
+void GUIHandler::OnAboutClosed(int32_t p_ReturnState)
+{
+    if (m_PanelState != k_PanelNone)
+    {
+        m_PanelState = k_PanelNone;
+        m_AboutMenu.Hide();
+    }
+    ShowPanel(p_ReturnState);
+    if (p_ReturnState == k_PanelNone)
+        m_Notifier->Resume();
+}
+
+Lib::String GUIHandler::GetLocaleString(const Lib::String& p_Key) const
+{
+    return m_Core->GetLocaleString(p_Key);
+}
+
+bool GUIHandler::OnKeyPress(Vozad::EventKeyInput& p_Event)
+{
+    if (ContentLayoutBase::OnKeyPress(p_Event))
+        return true;
+    if (p_Event.keyCode != Vozad::KeyCode::Escape)
+        return false;
+    if (m_PanelState == k_PanelNone)
+    {
+        ShowPanel(k_PanelPause);
+        m_Notifier->Pause();
+        return true;
+    }
+    if (m_PanelState == k_PanelOptions && !m_GameStarted)
+    {
+        HidePanel(k_PanelOptions);
+        m_Notifier->Resume();
+        return true;
+    }
+    return false;
+}
+
+void GUIHandler::Draw(Vozad::IDrawingContext& p_Context)
+{
+    if (IsVisible())
+        ContentLayoutBase::Draw(p_Context);
+}
+
+bool GUIHandler::OnCursorEnter(Vozad::EventMouseEnter&)
+{
+    return false;
+}
+
+bool GUIHandler::OnCursorLeave(Vozad::EventMouseLeave&)
+{
+    return false;
+}
+} // namespace Snake

@@ -1,0 +1,123 @@
+#pragma once
+// The game's menu root: decides which panel is on screen, answers the menus' buttons and ESCAPE,
+// and tells the game object to pause, resume or restart. Its content is a stack of four layers:
+// start menu, options menu, about menu and the HUD with the frame-rate and points labels.
+#include "Corvan/Gui/Layout/ContentLayoutBase.h"
+#include "Corvan/Gui/Widgets/Label.h"
+#include "Corvan/Window/IWindow.h"
+#include "Game/ILocale.h"
+#include "Game/Menus/AboutMenu.h"
+#include "Game/Menus/IAboutMenuListener.h"
+#include "Game/Menus/IOptionsMenuListener.h"
+#include "Game/Menus/IStartMenuListener.h"
+#include "Game/Menus/OptionsMenu.h"
+#include "Game/Menus/PanelState.h"
+#include "Game/Menus/StartMenu.h"
+#include "Lib/Log.h"
+#include "Lib/ReferenceCounter.h"
+#include "Lib/String.h"
+
+#include <cstdint>
+#include <memory>
+
+namespace Telvar
+{
+class IEngine;
+}
+
+namespace Vozad
+{
+class LayoutBar;
+class LayoutStack;
+} // namespace Vozad
+
+namespace Snake
+{
+class ApplicationConfig;
+class ICoreInterface;
+class IGameStateNotifier;
+
+class GUIHandler : public Vozad::ContentLayoutBase,
+                   public IStartMenuListener,
+                   public IOptionsMenuListener,
+                   public IAboutMenuListener,
+                   public ILocale
+{
+public:
+    // The menus read the settings through the game object: the configuration reference is
+    // released before the constructor returns.
+    GUIHandler(Telvar::IEngine* p_Engine, Lib::Ref<ApplicationConfig> p_Config,
+               IGameStateNotifier* p_Notifier, ICoreInterface* p_Core);
+    ~GUIHandler() override;
+
+    // Builds the menus, the HUD and the layer stack and shows the start menu; false at the
+    // first part that cannot be built.
+    bool Initialise(uint32_t p_TargetPoints);
+
+    // A state that is already shown does nothing.
+    void ShowPanel(int32_t p_State);
+    // Hides the panel of p_State and goes back to the game view; nothing when no panel is shown.
+    void HidePanel(int32_t p_State);
+    int32_t GetPanelState() const { return m_PanelState; }
+    bool IsGameStarted() const { return m_GameStarted; }
+
+    // "Points: %u of %u" with the points and the target.
+    void SetPoints(uint32_t p_Points);
+    // Takes a new target (a new grid); the label follows at the next SetPoints.
+    void SetTargetPoints(uint32_t p_TargetPoints) { m_TargetPoints = p_TargetPoints; }
+    uint32_t GetTargetPoints() const { return m_TargetPoints; }
+    // "FPS: %d"; the game object sets it every frame.
+    void SetFps(int32_t p_FramesPerSecond);
+    // The HUD panel collapses when neither label is shown.
+    void SetShowFps(bool p_Show);
+    void SetShowPoints(bool p_Show);
+
+    // IStartMenuListener
+    void OnStartPressed() override;
+    void OnOptionsPressed() override;
+    void OnAboutPressed() override;
+    void OnQuitPressed() override;
+    // IOptionsMenuListener
+    void OnOptionsClosed() override;
+    // IAboutMenuListener
+    void OnAboutClosed(int32_t p_ReturnState) override;
+    // ILocale: the game object's current language.
+    Lib::String GetLocaleString(const Lib::String& p_Key) const override;
+
+    // The shown panel's buttons first; then ESCAPE pauses a running game, or starts the game
+    // from an options menu opened before the first game.
+    bool OnKeyPress(Vozad::EventKeyInput& p_Event) override;
+    void Draw(Vozad::IDrawingContext& p_Context) override;
+    bool OnCursorEnter(Vozad::EventMouseEnter& p_Event) override;
+    bool OnCursorLeave(Vozad::EventMouseLeave& p_Event) override;
+
+    StartMenu& GetStartMenu() { return m_StartMenu; }
+    OptionsMenu& GetOptionsMenu() { return m_OptionsMenu; }
+    AboutMenu& GetAboutMenu() { return m_AboutMenu; }
+    const Vozad::Label& GetFpsLabel() const { return m_FpsLabel; }
+    const Vozad::Label& GetPointsLabel() const { return m_PointsLabel; }
+    // Null before Initialise.
+    const Vozad::LayoutBar* GetHudBar() const { return m_HudBar.get(); }
+
+private:
+    void UpdateHudVisibility();
+
+    Lib::LogTag m_Tag{"GUIHandler"};
+    Telvar::IEngine* m_Engine; // not owned
+    Lib::Ref<Vozad::IWindow> m_Window;
+    IGameStateNotifier* m_Notifier; // the game object; not owned
+    ICoreInterface* m_Core;         // the game object; not owned
+    uint32_t m_TargetPoints = 0;
+    bool m_GameStarted = false;
+    int32_t m_PanelState = k_PanelNone;
+    StartMenu m_StartMenu;
+    OptionsMenu m_OptionsMenu;
+    AboutMenu m_AboutMenu;
+    Vozad::Label m_FpsLabel;
+    Vozad::Label m_PointsLabel;
+    // Declared after everything they hold, so the containers go before the menus and labels
+    // they point at.
+    std::unique_ptr<Vozad::LayoutBar> m_HudBar;
+    std::unique_ptr<Vozad::LayoutStack> m_Layers; // the content
+};
+} // namespace Snake

@@ -1,0 +1,186 @@
+#include "Game/Menus/StartMenu.h"
+
+#include "Corvan/Events/InputEvents.h"
+#include "Corvan/Gui/Colours.h"
+#include "Corvan/Gui/Containers/GridSizeMode.h"
+#include "Corvan/Gui/Containers/LayoutBar.h"
+#include "Corvan/Window/KeyCodes.h"
+#include "Game/ILocale.h"
+#include "Game/Menus/BuildInfo.h"
+#include "Game/Menus/IStartMenuListener.h"
+#include "Game/Menus/MenuPanelStyle.h"
+#include "Lib/String.h"
+
+namespace Snake
+{
+namespace
+{
+using Vozad::GridSizeMode;
+
+constexpr int32_t k_KeyS = 83;
+constexpr int32_t k_KeyO = 79;
+constexpr int32_t k_KeyA = 65;
+constexpr int32_t k_KeyI = 73;
+constexpr int32_t k_KeyQ = 81;
+constexpr int32_t k_LeftButton = 1;
+
+// A row that centres one element at its desired width.
+Vozad::LayoutBar* CentredRow(Vozad::LayoutBase& p_Element)
+{
+    auto* row = new Vozad::LayoutBar(0);
+    row->AddSlot(1, GridSizeMode::Weighted);
+    row->AddSlot(1, GridSizeMode::Auto);
+    row->SetElement(&p_Element, false, -1, -1);
+    row->AddSlot(1, GridSizeMode::Weighted);
+    return row;
+}
+
+void AddRow(Vozad::LayoutBar& p_Bar, Vozad::LayoutBase* p_Row)
+{
+    p_Bar.AddSlot(1, GridSizeMode::Auto);
+    p_Bar.SetElement(p_Row, true, -1, -1);
+}
+} // namespace
+
+StartMenu::StartMenu(Vozad::IGuiEngine* p_Engine, ILocale* p_Locale, IStartMenuListener* p_Listener)
+    : m_Engine(p_Engine), m_Locale(p_Locale), m_Listener(p_Listener), m_Style(MakePanelStyle()),
+      m_TitleLabel(p_Engine, 40, Vozad::k_LabelAlignCentre), m_StartButton(p_Engine, 20, 3),
+      m_OptionsButton(p_Engine, 20, 3), m_AboutButton(p_Engine, 20, 3), m_QuitButton(p_Engine, 20, 3),
+      m_VersionLabel(p_Engine, 13, Vozad::k_LabelAlignTopLeft)
+{
+}
+
+StartMenu::~StartMenu() = default;
+
+bool StartMenu::Initialise()
+{
+    m_TitleLabel.GetStyle().textColour = Vozad::Colour::k_White;
+    m_TitleLabel.SetText(m_Locale->GetLocaleString("menu_start.title"));
+    m_StartButton.SetText(m_Locale->GetLocaleString("menu_start.start"));
+    m_OptionsButton.SetText(m_Locale->GetLocaleString("menu_start.options"));
+    m_AboutButton.SetText(m_Locale->GetLocaleString("menu_start.about"));
+    m_QuitButton.SetText(m_Locale->GetLocaleString("menu_start.quit"));
+    for (Vozad::Button* button : {&m_StartButton, &m_OptionsButton, &m_AboutButton, &m_QuitButton})
+        button->SetForwarder(this);
+    m_VersionLabel.SetText(Lib::String::Format("Version: %s (Build %s)", k_ProductVersion, k_BuildStamp));
+    BuildContent();
+    SetVisibility(Vozad::k_LayoutHidden);
+    return true;
+}
+
+void StartMenu::BuildContent()
+{
+    m_Bar = std::make_unique<Vozad::LayoutBar>(1);
+    m_Bar->AddSlot(2, GridSizeMode::Weighted);
+    AddRow(*m_Bar, CentredRow(m_TitleLabel));
+    for (Vozad::Button* button : {&m_StartButton, &m_OptionsButton, &m_AboutButton, &m_QuitButton})
+    {
+        m_Bar->AddSlot(2, GridSizeMode::Weighted);
+        AddRow(*m_Bar, CentredRow(*button));
+    }
+    m_Bar->AddSlot(2, GridSizeMode::Weighted);
+    auto* versionRow = new Vozad::LayoutBar(0);
+    versionRow->AddSlot(5, GridSizeMode::Fixed);
+    versionRow->AddSlot(1, GridSizeMode::Auto);
+    versionRow->SetElement(&m_VersionLabel, false, -1, -1);
+    AddRow(*m_Bar, versionRow);
+    m_Bar->AddSlot(5, GridSizeMode::Fixed);
+    SetContent(m_Bar.get(), false);
+}
+
+void StartMenu::Show()
+{
+    SetVisibility(Vozad::k_LayoutVisible);
+    UpdateLayout();
+}
+
+void StartMenu::Hide()
+{
+    SetVisibility(Vozad::k_LayoutHidden);
+}
+
+bool StartMenu::OnKeyPress(Vozad::EventKeyInput& p_Event)
+{
+    if (!IsEnabled() || !IsVisible())
+        return false;
+    if (ContentLayoutBase::OnKeyPress(p_Event))
+        return true;
+    switch (p_Event.keyCode)
+    {
+    case k_KeyS:
+        m_Listener->OnStartPressed();
+        return true;
+    case k_KeyO:
+        m_Listener->OnOptionsPressed();
+        return true;
+    case k_KeyA:
+    case k_KeyI:
+        m_Listener->OnAboutPressed();
+        return true;
+    case k_KeyQ:
+        m_Listener->OnQuitPressed();
+        return true;
+    default:
+        return false;
+    }
+}
+
+void StartMenu::UpdateLayout()
+{
+    ContentLayoutBase::UpdateLayout();
+}
+
+void StartMenu::Draw(Vozad::IDrawingContext& p_Context)
+{
+    if (!IsVisible())
+        return;
+    DrawPanelFrame(*this, m_Style, p_Context);
+    ContentLayoutBase::Draw(p_Context);
+}
+
+void StartMenu::SetVisibility(int32_t p_Visibility)
+{
+    ContentLayoutBase::SetVisibility(p_Visibility);
+    m_Style.changed = true;
+}
+
+bool StartMenu::ReportButton(const Vozad::LayoutBase& p_Sender)
+{
+    // A button clicked just before the panel went away keeps the keyboard focus, so Space or
+    // Return would still reach it during the game.
+    if (!IsEnabled() || !IsVisible())
+        return false;
+    if (&p_Sender == &m_StartButton)
+        m_Listener->OnStartPressed();
+    else if (&p_Sender == &m_OptionsButton)
+        m_Listener->OnOptionsPressed();
+    else if (&p_Sender == &m_AboutButton)
+        m_Listener->OnAboutPressed();
+    else if (&p_Sender == &m_QuitButton)
+        m_Listener->OnQuitPressed();
+    else
+        return false;
+    return true;
+}
+
+bool StartMenu::OnKeyPress(Vozad::EventKeyInput& p_Event, Vozad::LayoutBase& p_Sender)
+{
+    if (p_Event.keyCode != Vozad::KeyCode::Space && p_Event.keyCode != Vozad::KeyCode::Return)
+        return false;
+    return ReportButton(p_Sender);
+}
+
+Vozad::LayoutBase* StartMenu::OnMousePress(Vozad::EventMousePress& p_Event, Vozad::LayoutBase& p_Sender)
+{
+    const bool isButton = &p_Sender == &m_StartButton || &p_Sender == &m_OptionsButton ||
+                          &p_Sender == &m_AboutButton || &p_Sender == &m_QuitButton;
+    return p_Event.button == k_LeftButton && isButton ? &p_Sender : nullptr;
+}
+
+Vozad::LayoutBase* StartMenu::OnMouseClick(Vozad::EventMousePress& p_Event, Vozad::LayoutBase& p_Sender)
+{
+    if (p_Event.button != k_LeftButton)
+        return nullptr;
+    return ReportButton(p_Sender) ? &p_Sender : nullptr;
+}
+} // namespace Snake

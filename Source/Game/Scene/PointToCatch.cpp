@@ -1,0 +1,45 @@
+#include "Game/Scene/PointToCatch.h"
+
+#include "Corvan/EntryPoint/IEngine.h"
+#include "Corvan/Renderer/ImageResources.h"
+#include "Game/Scene/SceneWindowSize.h"
+
+namespace Snake
+{
+void PointToCatch::Create(GridSize p_Grid, Cell p_Cell)
+{
+    m_Grid = p_Grid;
+    m_Cell = p_Cell;
+    m_Layout = LayoutForWindow(*m_Engine, p_Grid);
+    m_Rect = CellRect(m_Layout, p_Cell);
+
+    m_Entity = m_Engine->CreateEntity();
+    Telvar::SpriteComponent sprite;
+    if (const Vozad::ImageResource* image = Vozad::FindImageResource("food"))
+        sprite.texture = m_Engine->LoadTextureFromMemory(*image);
+    else
+        Lib::LogError(m_Tag, "The image \"food\" is not compiled in.");
+
+    Telvar::Transform transform;
+    PlaceOnPixels(m_Layout, m_Rect, transform);
+    transform.z = k_SpriteDepth;
+    transform.pivot = k_PivotCentre;
+    m_Engine->AddTransform(m_Entity, transform);
+    m_Engine->AddSprite(m_Entity, sprite);
+}
+
+void PointToCatch::Layout(GridSize p_Grid, Cell p_Cell)
+{
+    m_Grid = p_Grid;
+    m_Cell = p_Cell;
+    m_Layout = LayoutForWindow(*m_Engine, p_Grid);
+    m_Rect = CellRect(m_Layout, p_Cell);
+    Telvar::Transform transform;
+    if (!m_Engine->GetTransform(m_Entity, transform))
+        return;
+    PlaceOnPixels(m_Layout, m_Rect, transform);
+    transform.z = k_SpriteDepth;
+    m_Engine->SetTransform(m_Entity, transform, true);
+    m_Engine->RefreshSprite(m_Entity);
+}
+} // namespace Snake

@@ -1,0 +1,614 @@
+// Plays the built game under the test run's X display with real key presses and mouse clicks and
+// checks what a player sees in the window (read back with ImageMagick's import) and what a user
+// finds on disk afterwards: screenshots, the configuration file, the log and the exit status.
+// Slow game speeds give the xdotool input time to land between two steps of the snake.
+#include "EndToEnd/GameScreen.h"
+#include "Support/DefaultConfigFile.h"
+#include "Support/GameSession.h"
+#include "Support/RgbImage.h"
+#include "Support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <ctime>
+#include <filesystem>
+#include <regex>
+#include <set>
+#include <string>
+#include <thread>
+#include <vector>
+
+using namespace GameScreen;
+using namespace std::chrono_literals;
+using TestSupport::GameSession;
+using TestSupport::IsNear;
+using TestSupport::ReadWholeFile;
+using TestSupport::TempFolder;
+using TestSupport::WriteWholeFile;
+
+namespace
+{
+void ReplaceLine(std::string& p_Text, const std::string& p_Old, const std::string& p_New)
+{
+    const size_t at = p_Text.find(p_Old);
+    ASSERT_NE(at, std::string::npos) << p_Old;
+    p_Text.replace(at, p_Old.size(), p_New);
+}
+
+// The default configuration with another grid mode and speed, and lines of the user's own first.
+std::string ConfigWith(const std::string& p_GridMode, const std::string& p_Speed,
+                       const std::string& p_FirstLines = "")
+{
+    std::string config = TestSupport::k_DefaultConfigFile;
+    ReplaceLine(config, "set grid_mode \"2\"", "set grid_mode \"" + p_GridMode + "\"");
+    ReplaceLine(config, "set game_speed \"8\"", "set game_speed \"" + p_Speed + "\"");
+    return p_FirstLines + config;
+}
+
+// The grid mode "0": six columns and six rows.
+Board SmallBoard(const RgbImage& p_Image)
+{
+    return Board(6, 6, p_Image);
+}
+
+// The column of the snake's head while it runs to the right along row 1: its rightmost segment
+// there; -1 when no segment is seen.
+int HeadColumnInRow1(const RgbImage& p_Image)
+{
+    int column = -1;
+    for (const Cell& cell : CellsShowing(p_Image, SmallBoard(p_Image), IsSnakeGreen))
+        if (cell.row == 1)
+            column = std::max(column, cell.column);
+    return column;
+}
+
+bool AllSegmentsInRow(const RgbImage& p_Image, int p_Row)
+{
+    for (const Cell& cell : CellsShowing(p_Image, SmallBoard(p_Image), IsSnakeGreen))
+        if (cell.row != p_Row)
+            return false;
+    return true;
+}
+
+// A line of the panel shows the same text in both captures.
+void ExpectSameText(const RgbImage& p_First, const RgbImage& p_Second, const Rect& p_Line, const char* p_What)
+{
+    EXPECT_LE(TextDifference(p_First, p_Second, p_Line), 10) << p_What;
+}
+
+void ExpectOtherText(const RgbImage& p_First, const RgbImage& p_Second, const Rect& p_Line,
+                     const char* p_What)
+{
+    EXPECT_GT(TextDifference(p_First, p_Second, p_Line), 50) << p_What;
+}
+
+bool IsConsoleGreen(Rgb p_Colour)
+{
+    return p_Colour.r < 60 && p_Colour.g > 200 && p_Colour.b < 60;
+}
+
+bool IsConsoleYellow(Rgb p_Colour)
+{
+    return p_Colour.r > 200 && p_Colour.g > 200 && p_Colour.b < 60;
+}
+
+bool IsBoardBackground(Rgb p_Colour)
+{
+    return IsNear(p_Colour, {51, 77, 77}, 2);
+}
+
+bool IsOptionsPage(Rgb p_Colour)
+{
+    return IsNear(p_Colour, {56, 56, 56}, 1);
+}
+
+bool IsControlField(Rgb p_Colour)
+{
+    return IsNear(p_Colour, {77, 77, 79}, 1);
+}
+
+// The controls of the options menu as a capture shows them. Fields (drop-down lists, key
+// buttons) stand on the page's grey, top to bottom; the tab buttons and the button row
+// (Back, Apply and, on the Input page, Edit) lie outside the page, left to right.
+struct OptionsControls
+{
+    std::vector<Rect> fields, tabs, buttons;
+};
+
+OptionsControls FindOptionsControls(const RgbImage& p_Image)
+{
+    OptionsControls controls;
+    std::vector<Rect> outside;
+    for (const Rect& blob : Blobs(p_Image, {1, p_Image.width - 1, 1, p_Image.height - 1}, IsControlField))
+    {
+        const int width = blob.right - blob.left, height = blob.bottom - blob.top;
+        if (width < 30 || height < 15 || height > 50)
+            continue;
+        if (IsOptionsPage(p_Image.At(blob.left - 2, (blob.top + blob.bottom) / 2)))
+            controls.fields.push_back(blob);
+        else
+            outside.push_back(blob);
+    }
+    std::sort(controls.fields.begin(), controls.fields.end(),
+              [](const Rect& p_A, const Rect& p_B) { return p_A.top < p_B.top; });
+    if (outside.empty())
+        return controls;
+    const auto byTop = [](const Rect& p_A, const Rect& p_B) { return p_A.top < p_B.top; };
+    const int highest = std::min_element(outside.begin(), outside.end(), byTop)->top;
+    const int lowest = std::max_element(outside.begin(), outside.end(), byTop)->top;
+    for (const Rect& blob : outside)
+    {
+        if (blob.top < highest + 5)
+            controls.tabs.push_back(blob);
+        if (blob.top > lowest - 5)
+            controls.buttons.push_back(blob);
+    }
+    const auto byLeft = [](const Rect& p_A, const Rect& p_B) { return p_A.left < p_B.left; };
+    std::sort(controls.tabs.begin(), controls.tabs.end(), byLeft);
+    std::sort(controls.buttons.begin(), controls.buttons.end(), byLeft);
+    return controls;
+}
+
+int CentreX(const Rect& p_Rect)
+{
+    return (p_Rect.left + p_Rect.right) / 2;
+}
+
+int CentreY(const Rect& p_Rect)
+{
+    return (p_Rect.top + p_Rect.bottom) / 2;
+}
+
+bool IsOptionsMenuShown(const RgbImage& p_Image)
+{
+    return CountIn(p_Image, {0, p_Image.width, 0, p_Image.height}, IsOptionsPage) > 100000;
+}
+
+int BoardPixelsInColumn(const RgbImage& p_Image, int p_X)
+{
+    return CountIn(p_Image, {p_X, p_X + 1, 0, p_Image.height}, IsBoardBackground);
+}
+
+std::string LocalTimeStamp()
+{
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char text[32];
+    std::strftime(text, sizeof(text), "%Y-%m-%d_%H-%M-%S", &local);
+    return text;
+}
+
+// The game has ended (or been ended) with status 0 after an orderly shutdown.
+void ExpectOrderlyEnd(GameSession& p_Game, const TestSupport::ProgramResult& p_Result)
+{
+    EXPECT_TRUE(p_Result.exited);
+    EXPECT_EQ(p_Result.exitStatus, 0);
+    const std::string log = p_Game.Log();
+    EXPECT_NE(log.find("CorvanEntry: Engine shutdown successful"), std::string::npos);
+    EXPECT_NE(log.find("AppEntry: Exit code: 0"), std::string::npos);
+}
+
+// Starts a game on the small board and checks that W, not the up arrow, turns the snake up: the
+// arrow leaves it in its row, W turns it into row 0, where the next step hits the top border.
+void ExpectOnlyWSteersUp(GameSession& p_Game)
+{
+    p_Game.Key("s");
+    ASSERT_TRUE(
+        p_Game.WaitForImage([](const RgbImage& p_Image) { return !IsStartPanelShown(p_Image); }, 5s).Valid())
+        << "the game did not start";
+    p_Game.Hold("Up");
+    const RgbImage onward = p_Game.WaitForImage(
+        [](const RgbImage& p_Image) { return IsStartPanelShown(p_Image) || HeadColumnInRow1(p_Image) >= 3; },
+        5s);
+    ASSERT_TRUE(onward.Valid());
+    ASSERT_FALSE(IsStartPanelShown(onward)) << "the game ended early";
+    EXPECT_TRUE(AllSegmentsInRow(onward, 1)) << "the up arrow still steers";
+
+    p_Game.Hold("w");
+    const RgbImage over = p_Game.WaitForImage(IsStartPanelShown, 10s);
+    ASSERT_TRUE(over.Valid()) << "the game did not end";
+    const std::vector<Cell> snake = CellsShowing(over, SmallBoard(over), IsSnakeGreen);
+    const auto head =
+        std::find_if(snake.begin(), snake.end(), [](const Cell& p_Cell) { return p_Cell.row == 0; });
+    ASSERT_NE(head, snake.end()) << "W did not turn the snake up";
+    EXPECT_LT(head->column, 5);
+}
+
+class GameEndToEnd : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_NE(getenv("DISPLAY"), nullptr) << "the test command provides an X display";
+    }
+};
+} // namespace
+
+TEST_F(GameEndToEnd, TheStartMenuIsShownAtStart)
+{
+    TempFolder folder;
+    GameSession game(folder, VORL_EXECUTABLE);
+    ASSERT_TRUE(game.Open()) << game.Log();
+
+    const RgbImage image = game.Capture();
+    ASSERT_TRUE(image.Valid());
+    ASSERT_EQ(image.width, 1280);
+    ASSERT_EQ(image.height, 720);
+    EXPECT_TRUE(IsStartPanelShown(image));
+    // Beside the board the window shows the clear grey, under the panel its darker background.
+    const Rect panel = StartPanelRect(image);
+    EXPECT_TRUE(IsNear(image.At(panel.left / 2, image.height / 2), {122, 122, 122}, 2));
+    const Rgb underPanel = image.At(panel.left + 5, image.height / 2);
+    EXPECT_GT(std::abs(underPanel.r - 122) + std::abs(underPanel.g - 122) + std::abs(underPanel.b - 122), 90);
+    // Title, the four buttons and the version line.
+    EXPECT_EQ(TextLines(image, InsideStartPanel(image)).size(), 6u);
+    // Frame rate and points in the heads-up display.
+    EXPECT_EQ(TextLines(image, HudArea(image)).size(), 2u);
+
+    ExpectOrderlyEnd(game, game.Terminate());
+}
+
+TEST_F(GameEndToEnd, StartRunsTheSnakeToTheRightBorderAndShowsGameOver)
+{
+    TempFolder folder;
+    WriteWholeFile(folder.File("gamedata.cfg"), ConfigWith("0", "2"));
+    GameSession game(folder, VORL_EXECUTABLE);
+    ASSERT_TRUE(game.Open()) << game.Log();
+    const RgbImage start = game.Capture();
+    ASSERT_TRUE(IsStartPanelShown(start));
+    const std::vector<Rect> menuLines = TextLines(start, InsideStartPanel(start));
+    ASSERT_EQ(menuLines.size(), 6u);
+    // The head waits on its first cell, unless the item was placed under it.
+    const std::vector<Cell> firstCell{{1, 1}};
+    if (CellsShowing(start, SmallBoard(start), IsItemRed) != firstCell)
+    {
+        EXPECT_EQ(CellsShowing(start, SmallBoard(start), IsSnakeGreen), firstCell);
+    }
+
+    game.Key("s");
+    RgbImage image =
+        game.WaitForImage([](const RgbImage& p_Image) { return !IsStartPanelShown(p_Image); }, 5s);
+    ASSERT_TRUE(image.Valid()) << "the start menu stayed on screen";
+
+    std::vector<int> columns;
+    const auto deadline = std::chrono::steady_clock::now() + 15s;
+    while (image.Valid() && !IsStartPanelShown(image) && std::chrono::steady_clock::now() < deadline)
+    {
+        EXPECT_TRUE(AllSegmentsInRow(image, 1));
+        columns.push_back(HeadColumnInRow1(image));
+        image = game.Capture();
+    }
+    ASSERT_TRUE(image.Valid());
+    ASSERT_TRUE(IsStartPanelShown(image)) << "no game-over panel came up";
+    columns.push_back(HeadColumnInRow1(image));
+
+    // The head went right step by step and stopped in the last column, where it hit the border.
+    EXPECT_TRUE(std::is_sorted(columns.begin(), columns.end()));
+    EXPECT_GE(std::set<int>(columns.begin(), columns.end()).size(), 2u);
+    EXPECT_GE(columns.front(), 2);
+    EXPECT_EQ(columns.back(), 5);
+    EXPECT_TRUE(AllSegmentsInRow(image, 1));
+
+    // "Game Over" in place of the title, and "Start" again on the first button.
+    ExpectOtherText(start, image, menuLines[0], "title");
+    for (size_t line = 1; line < menuLines.size(); ++line)
+        ExpectSameText(start, image, menuLines[line], "buttons and version");
+
+    ExpectOrderlyEnd(game, game.Terminate());
+}
+
+TEST_F(GameEndToEnd, EscapePausesAndTheSameGameResumes)
+{
+    TempFolder folder;
+    WriteWholeFile(folder.File("gamedata.cfg"), ConfigWith("0", "1"));
+    GameSession game(folder, VORL_EXECUTABLE);
+    ASSERT_TRUE(game.Open()) << game.Log();
+    const RgbImage start = game.Capture();
+    const std::vector<Rect> menuLines = TextLines(start, InsideStartPanel(start));
+    ASSERT_EQ(menuLines.size(), 6u);
+
+    game.Key("s");
+    ASSERT_TRUE(game.WaitForImage([](const RgbImage& p_Image)
+                                  { return !IsStartPanelShown(p_Image) && HeadColumnInRow1(p_Image) >= 2; },
+                                  5s)
+                    .Valid());
+    game.Key("Escape");
+    const RgbImage paused = game.WaitForImage(IsStartPanelShown, 5s);
+    ASSERT_TRUE(paused.Valid()) << "no pause panel came up";
+    // "Currently paused" and "Resume"; the other buttons as in the start menu.
+    ExpectOtherText(start, paused, menuLines[0], "title");
+    ExpectOtherText(start, paused, menuLines[1], "first button");
+    for (size_t line = 2; line < menuLines.size(); ++line)
+        ExpectSameText(start, paused, menuLines[line], "other buttons and version");
+    const int pausedColumn = HeadColumnInRow1(paused);
+    ASSERT_GE(pausedColumn, 2);
+    ASSERT_LE(pausedColumn, 4);
+
+    // Longer than two steps: nothing moves while paused, and ESCAPE in the pause menu changes nothing.
+    std::this_thread::sleep_for(2200ms);
+    game.Key("Escape");
+    std::this_thread::sleep_for(500ms);
+    const RgbImage stillPaused = game.Capture();
+    ASSERT_TRUE(stillPaused.Valid());
+    EXPECT_TRUE(IsStartPanelShown(stillPaused));
+    ExpectSameText(paused, stillPaused, menuLines[0], "pause title");
+    EXPECT_EQ(HeadColumnInRow1(stillPaused), pausedColumn);
+
+    // Resuming continues from the paused cell; a new game would begin again at column 1.
+    game.Key("s");
+    const RgbImage resumed = game.WaitForImage(
+        [](const RgbImage& p_Image) { return !IsStartPanelShown(p_Image) && HeadColumnInRow1(p_Image) >= 0; },
+        5s);
+    ASSERT_TRUE(resumed.Valid()) << "the pause panel stayed on screen";
+    EXPECT_EQ(HeadColumnInRow1(resumed), pausedColumn + 1);
+    EXPECT_TRUE(AllSegmentsInRow(resumed, 1));
+
+    ExpectOrderlyEnd(game, game.Terminate());
+}
+
+TEST_F(GameEndToEnd, SteeringTheHeadOntoTheItemScoresAPoint)
+{
+    TempFolder folder;
+    WriteWholeFile(folder.File("gamedata.cfg"), ConfigWith("0", "1"));
+    GameSession game(folder, VORL_EXECUTABLE);
+    ASSERT_TRUE(game.Open()) << game.Log();
+    const RgbImage start = game.Capture();
+    const std::vector<Rect> hudLines = TextLines(start, HudArea(start));
+    ASSERT_EQ(hudLines.size(), 2u);
+    const Rect pointsLine = hudLines[1];
+
+    game.Key("s");
+    ASSERT_TRUE(
+        game.WaitForImage([](const RgbImage& p_Image) { return !IsStartPanelShown(p_Image); }, 5s).Valid());
+
+    // Steered from what the window shows: towards the item's column first, then its row. While the
+    // snake has one segment it may turn any way, and a direction towards the item never leaves
+    // the board.
+    RgbImage caught;
+    const auto deadline = std::chrono::steady_clock::now() + 20s;
+    while (std::chrono::steady_clock::now() < deadline)
+    {
+        const RgbImage image = game.Capture();
+        ASSERT_TRUE(image.Valid());
+        ASSERT_FALSE(IsStartPanelShown(image)) << "the game ended before the snake reached the item";
+        if (TextDifference(start, image, pointsLine) > 30)
+        {
+            caught = image;
+            break;
+        }
+        const Board board = SmallBoard(image);
+        const std::vector<Cell> snake = CellsShowing(image, board, IsSnakeGreen);
+        const std::vector<Cell> items = CellsShowing(image, board, IsItemRed);
+        if (snake.size() != 1 || items.size() != 1)
+            continue; // the item hidden under the head, or a frame between two states
+        const Cell head = snake[0], item = items[0];
+        if (head.column < item.column)
+            game.Hold("Right");
+        else if (head.column > item.column)
+            game.Hold("Left");
+        else if (head.row < item.row)
+            game.Hold("Down");
+        else if (head.row > item.row)
+            game.Hold("Up");
+    }
+    ASSERT_TRUE(caught.Valid()) << "the points line never changed";
+
+    // The snake grew by the segment behind its head, and the item lies elsewhere now.
+    const RgbImage after = game.Capture();
+    ASSERT_TRUE(after.Valid());
+    const std::vector<Cell> snake = CellsShowing(after, SmallBoard(after), IsSnakeGreen);
+    const std::vector<Cell> items = CellsShowing(after, SmallBoard(after), IsItemRed);
+    EXPECT_EQ(snake.size(), 2u);
+    ASSERT_EQ(items.size(), 1u);
+    EXPECT_EQ(std::find(snake.begin(), snake.end(), items[0]), snake.end());
+    // The points line keeps showing the new count.
+    EXPECT_GT(TextDifference(start, after, pointsLine), 30);
+
+    ExpectOrderlyEnd(game, game.Terminate());
+}
+
+TEST_F(GameEndToEnd, TheConsoleShowsHelpAndQuitEndsTheProgram)
+{
+    TempFolder folder;
+    GameSession game(folder, VORL_EXECUTABLE);
+    ASSERT_TRUE(game.Open()) << game.Log();
+
+    game.Key("grave");
+    // The console's dark output view covers the upper three quarters of the window.
+    auto consoleShown = [](const RgbImage& p_Image)
+    {
+        const int darkRows = CountIn(p_Image, {p_Image.width - 3, p_Image.width - 2, 0, p_Image.height / 2},
+                                     [](Rgb p_Colour) {
+                                         return IsNear(p_Colour, {43, 43, 43}, 2);
+                                     });
+        return darkRows * 10 >= p_Image.height / 2 * 7;
+    };
+    const RgbImage opened = game.WaitForImage(consoleShown, 5s);
+    ASSERT_TRUE(opened.Valid()) << "the console did not open";
+    const Rect output{0, opened.width, 0, opened.height * 3 / 4};
+    EXPECT_EQ(TextLines(opened, output, IsConsoleGreen).size(), 0u);
+
+    game.Type("help");
+    game.Key("Return");
+    const RgbImage answered = game.WaitForImage(
+        [&](const RgbImage& p_Image)
+        {
+            return !TextLines(p_Image, output, IsConsoleGreen).empty() ||
+                   CountIn(p_Image, output, IsConsoleYellow) > 0;
+        },
+        5s);
+    ASSERT_TRUE(answered.Valid()) << "the console gave no answer";
+    std::this_thread::sleep_for(300ms);
+    const RgbImage shown = game.Capture();
+    ASSERT_TRUE(shown.Valid());
+    // The eleven help lines in green, no echo, and no complaint about the line typed.
+    EXPECT_EQ(CountIn(shown, output, IsConsoleYellow), 0) << "the typed line was answered as not recognised";
+    EXPECT_EQ(TextLines(shown, output, IsConsoleGreen).size(), 11u);
+
+    // The letters typed into the console do not reach the start menu (Q would quit).
+    game.Type("quit");
+    std::this_thread::sleep_for(500ms);
+    EXPECT_TRUE(game.IsRunning());
+    game.Key("Return");
+    ExpectOrderlyEnd(game, game.WaitForExit(20s));
+}
+
+TEST_F(GameEndToEnd, F11SavesAScreenshotOfTheWindow)
+{
+    TempFolder folder;
+    GameSession game(folder, VORL_EXECUTABLE);
+    ASSERT_TRUE(game.Open()) << game.Log();
+
+    const std::string before = LocalTimeStamp();
+    game.Key("F11");
+    ASSERT_TRUE(GameSession::WaitUntil(
+        [&] { return game.Log().find("Saved screenshot to location \"Screenshots/") != std::string::npos; },
+        10s))
+        << game.Log();
+    const std::string after = LocalTimeStamp();
+
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder.Path() / "Screenshots"))
+        names.push_back(entry.path().filename().string());
+    ASSERT_EQ(names.size(), 1u);
+    const std::string& name = names[0];
+    std::smatch match;
+    ASSERT_TRUE(
+        std::regex_match(name, match, std::regex(R"(Snake_(\d{4}-\d{2}-\d{2}_\d{2}-\d{2}-\d{2})\.png)")))
+        << name;
+    EXPECT_LE(before, match[1].str());
+    EXPECT_GE(after, match[1].str());
+    EXPECT_NE(game.Log().find("Saved screenshot to location \"Screenshots/" + name + "\""),
+              std::string::npos);
+
+    // The file shows the window upright: the start menu in the middle, the heads-up display at
+    // the top left and the plain grey below it.
+    const RgbImage shot = TestSupport::LoadRgbImage((folder.Path() / "Screenshots" / name).string());
+    ASSERT_TRUE(shot.Valid());
+    EXPECT_EQ(shot.width, 1280);
+    EXPECT_EQ(shot.height, 720);
+    EXPECT_TRUE(IsStartPanelShown(shot));
+    EXPECT_EQ(TextLines(shot, InsideStartPanel(shot)).size(), 6u);
+    EXPECT_EQ(TextLines(shot, HudArea(shot)).size(), 2u);
+    EXPECT_TRUE(IsNear(shot.At(5, shot.height - 5), {122, 122, 122}, 2));
+
+    ExpectOrderlyEnd(game, game.Terminate());
+}
+
+TEST_F(GameEndToEnd, OptionsApplyGridAndSpeedAndTheyAreSaved)
+{
+    TempFolder folder;
+    GameSession game(folder, VORL_EXECUTABLE);
+    ASSERT_TRUE(game.Open()) << game.Log();
+    const RgbImage start = game.Capture();
+    EXPECT_LT(BoardPixelsInColumn(start, 45), 10); // the 6 x 10 board leaves the sides grey
+
+    game.Key("o");
+    const RgbImage options = game.WaitForImage(IsOptionsMenuShown, 5s);
+    ASSERT_TRUE(options.Valid()) << "the options menu did not open";
+
+    // The General page's fields: language, grid mode, speed; below the page Back and Apply.
+    const OptionsControls controls = FindOptionsControls(options);
+    ASSERT_EQ(controls.fields.size(), 3u);
+    ASSERT_EQ(controls.buttons.size(), 2u);
+    const Rect grid = controls.fields[1], speed = controls.fields[2];
+    const Rect back = controls.buttons[0], apply = controls.buttons[1];
+
+    // "6 x 10" is entry 2 of the grid modes, "20 x 12" entry 10; speed 8 is entry 4, 10 entry 5.
+    game.Click(CentreX(grid), CentreY(grid));
+    std::this_thread::sleep_for(300ms);
+    game.Key("Down Down Down Down Down Down Down Down Return");
+    game.Click(CentreX(speed), CentreY(speed));
+    std::this_thread::sleep_for(300ms);
+    game.Key("Down Return");
+    std::this_thread::sleep_for(300ms);
+    const RgbImage chosen = game.Capture();
+    ASSERT_TRUE(chosen.Valid());
+    EXPECT_GT(TextDifference(options, chosen, grid, 0), 20) << "the grid mode field still shows 6 x 10";
+    EXPECT_GT(TextDifference(options, chosen, speed, 0), 20) << "the speed field still shows 8";
+    EXPECT_LT(BoardPixelsInColumn(chosen, 45), 10) << "nothing may change before Apply";
+
+    game.Click(CentreX(apply), CentreY(apply));
+    // The 20 x 12 board reaches to 40 pixels from the window's sides.
+    const RgbImage applied = game.WaitForImage(
+        [](const RgbImage& p_Image) { return BoardPixelsInColumn(p_Image, 45) > p_Image.height / 2; }, 5s);
+    EXPECT_TRUE(applied.Valid()) << "the board did not change to 20 x 12";
+
+    game.Click(CentreX(back), CentreY(back));
+    ASSERT_TRUE(game.WaitForImage(IsStartPanelShown, 5s).Valid()) << "Back did not lead to the start menu";
+    game.MoveMouse(5, 5);
+    game.Key("q");
+    ExpectOrderlyEnd(game, game.WaitForExit(20s));
+
+    const std::string config = ReadWholeFile(folder.File("gamedata.cfg"));
+    EXPECT_NE(config.find("\nset grid_mode \"10\"\n"), std::string::npos) << config;
+    EXPECT_NE(config.find("\nset game_speed \"10\"\n"), std::string::npos) << config;
+    EXPECT_EQ(config.find("set grid_mode \"2\""), std::string::npos) << config;
+    EXPECT_EQ(config.find("set game_speed \"8\""), std::string::npos) << config;
+}
+
+TEST_F(GameEndToEnd, AMovementKeyBoundInTheConfigurationSteers)
+{
+    TempFolder folder;
+    // The user's line stands before the default one, which comes back behind it; the first wins.
+    WriteWholeFile(folder.File("gamedata.cfg"), ConfigWith("0", "2", "bind W \"+moveup\"\n"));
+    GameSession game(folder, VORL_EXECUTABLE);
+    ASSERT_TRUE(game.Open()) << game.Log();
+
+    ASSERT_NO_FATAL_FAILURE(ExpectOnlyWSteersUp(game));
+
+    ExpectOrderlyEnd(game, game.Terminate());
+    EXPECT_EQ(ReadWholeFile(folder.File("gamedata.cfg")).rfind("bind W \"+moveup\"\n", 0), 0u);
+}
+
+TEST_F(GameEndToEnd, AMovementKeyChangedInTheOptionsSteersAtOnce)
+{
+    TempFolder folder;
+    WriteWholeFile(folder.File("gamedata.cfg"), ConfigWith("0", "2"));
+    GameSession game(folder, VORL_EXECUTABLE);
+    ASSERT_TRUE(game.Open()) << game.Log();
+
+    game.Key("o");
+    const RgbImage general = game.WaitForImage(IsOptionsMenuShown, 5s);
+    ASSERT_TRUE(general.Valid()) << "the options menu did not open";
+    // The selected General tab is drawn lighter; Input is the last tab but one either way.
+    const OptionsControls onGeneral = FindOptionsControls(general);
+    ASSERT_GE(onGeneral.tabs.size(), 2u);
+    const Rect inputTab = onGeneral.tabs[onGeneral.tabs.size() - 2];
+    game.Click(CentreX(inputTab), CentreY(inputTab));
+    game.MoveMouse(5, 5);
+    const RgbImage inputPage = game.WaitForImage(
+        [](const RgbImage& p_Image)
+        {
+            const OptionsControls controls = FindOptionsControls(p_Image);
+            return controls.fields.size() == 4 && controls.buttons.size() == 3;
+        },
+        5s);
+    ASSERT_TRUE(inputPage.Valid()) << "no Input page with four key buttons and Edit";
+    const OptionsControls onInput = FindOptionsControls(inputPage);
+    const Rect up = onInput.fields[2];
+    const Rect back = onInput.buttons[0], apply = onInput.buttons[1], edit = onInput.buttons[2];
+
+    game.Click(CentreX(up), CentreY(up));
+    game.Click(CentreX(edit), CentreY(edit));
+    std::this_thread::sleep_for(300ms);
+    game.Key("w");
+    std::this_thread::sleep_for(300ms);
+    const RgbImage assigned = game.Capture();
+    ASSERT_TRUE(assigned.Valid());
+    EXPECT_GT(TextDifference(inputPage, assigned, up, 0), 20) << "the key button still shows UP_ARROW";
+    game.Click(CentreX(apply), CentreY(apply));
+    game.Click(CentreX(back), CentreY(back));
+    ASSERT_TRUE(game.WaitForImage(IsStartPanelShown, 5s).Valid()) << "Back did not lead to the start menu";
+    game.MoveMouse(5, 5);
+
+    ASSERT_NO_FATAL_FAILURE(ExpectOnlyWSteersUp(game));
+
+    ExpectOrderlyEnd(game, game.Terminate());
+    const std::string config = ReadWholeFile(folder.File("gamedata.cfg"));
+    EXPECT_NE(config.find("\nbind W \"+moveup\"\n"), std::string::npos) << config;
+    EXPECT_EQ(config.find("bind UP_ARROW \"+moveup\""), std::string::npos) << config;
+}

@@ -1,0 +1,526 @@
+// The game object on the real engine, window and GL context under the test run's Xvfb: a round
+// on the 6x6 board read back from the presented frames, steering through real key events, the
+// pause rule, the console commands and the game's own keys.
+#include "Corvan/EntryPoint/CorvanEntry.h"
+#include "Corvan/Events/IEventBase.h"
+#include "Corvan/Events/InputEvents.h"
+#include "Corvan/Events/WindowEvents.h"
+#include "Corvan/Gui/Colours.h"
+#include "Corvan/Window/KeyCodes.h"
+#include "Game/ApplicationConfig.h"
+#include "Game/ConfigIds.h"
+#include "Game/ConfigReader.h"
+#include "Game/GameCore.h"
+#include "Game/OutputForwarder.h"
+#include "Game/Scene/BoardLayout.h"
+#include "Lib/Platform/Platform.h"
+
+#include "Support/DefaultConfigFile.h"
+#include "Support/LogFileRedirect.h"
+#include "Support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <GL/gl.h>
+#include <SDL2/SDL.h>
+
+#include <array>
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace
+{
+using namespace Snake;
+
+std::string Replace(std::string p_Text, const std::string& p_Old, const std::string& p_New)
+{
+    const size_t at = p_Text.find(p_Old);
+    if (at != std::string::npos)
+        p_Text.replace(at, p_Old.size(), p_New);
+    return p_Text;
+}
+
+// The default file with a 6x6 board at ten moves per second in a 1280 x 720 window without
+// vertical sync, so frames follow each other as fast as the software renderer draws them.
+std::string SixBySixConfig()
+{
+    std::string text = TestSupport::k_DefaultConfigFile;
+    text = Replace(text, "set grid_mode \"2\"", "set grid_mode \"0\"");
+    text = Replace(text, "set game_speed \"8\"", "set game_speed \"10\"");
+    text = Replace(text, "set g_vsync \"1\"", "set g_vsync \"0\"");
+    return text;
+}
+
+struct Rgba
+{
+    int r = 0, g = 0, b = 0, a = 0;
+};
+
+// What the previous frame left at the window pixel (top-left origin). Mesa's software driver
+// keeps the presented image in the back buffer until the next frame draws.
+Rgba PresentedPixel(int32_t p_X, int32_t p_Y)
+{
+    GLint viewport[4] = {};
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    unsigned char pixel[4] = {};
+    glReadPixels(p_X, viewport[3] - 1 - p_Y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
+    return {pixel[0], pixel[1], pixel[2], pixel[3]};
+}
+
+bool IsBackdrop(const Rgba& p_Pixel)
+{
+    return std::abs(p_Pixel.r - 51) <= 2 && std::abs(p_Pixel.g - 77) <= 2 && std::abs(p_Pixel.b - 77) <= 2;
+}
+
+bool IsSnakeGreen(const Rgba& p_Pixel)
+{
+    return p_Pixel.g > p_Pixel.r + 30 && p_Pixel.g > p_Pixel.b + 30;
+}
+
+std::string Text(const Rgba& p_Pixel)
+{
+    return std::to_string(p_Pixel.r) + " " + std::to_string(p_Pixel.g) + " " + std::to_string(p_Pixel.b);
+}
+
+// The game with a hook at the start of every frame, before its own steering and step.
+class ScriptedGame : public GameCore
+{
+public:
+    using GameCore::GameCore;
+
+    void OnRendererUpdate(Vozad::EventRendererUpdate& p_Event) override
+    {
+        if (beforeFrame)
+            beforeFrame(p_Event.frameNumber);
+        GameCore::OnRendererUpdate(p_Event);
+        if (afterFrame)
+            afterFrame(p_Event.frameNumber);
+    }
+
+    std::function<void(uint64_t)> beforeFrame;
+    std::function<void(uint64_t)> afterFrame;
+};
+
+Telvar::EngineSettings ContinuousLoop()
+{
+    Telvar::EngineSettings settings;
+    settings.loopMode = 2;
+    return settings;
+}
+
+std::vector<std::wstring> ConsoleTexts(Vozad::Console& p_Console)
+{
+    std::vector<std::wstring> texts;
+    Vozad::ConsoleScrollView& view = p_Console.GetScrollView();
+    for (uint32_t i = 0; i < view.GetLineCount(); ++i)
+        texts.push_back(view.GetLine(i).text.Wide());
+    return texts;
+}
+
+void PushKey(uint32_t p_Type, SDL_Scancode p_Scancode)
+{
+    SDL_Event event{};
+    event.type = p_Type;
+    event.key.keysym.scancode = p_Scancode;
+    event.key.state = p_Type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
+    SDL_PushEvent(&event);
+}
+
+class GameCoreGLTest : public testing::Test
+{
+protected:
+    GameCoreGLTest() : m_OldFolder(std::filesystem::current_path())
+    {
+        // Screenshots and "remove_config" work in the working folder.
+        std::filesystem::current_path(m_Folder.Path());
+    }
+    ~GameCoreGLTest() override { std::filesystem::current_path(m_OldFolder); }
+
+    void TearDown() override
+    {
+        m_Game.reset();
+        m_Engine.reset();
+        m_Config.Reset();
+        Lib::ShutdownPlatform();
+    }
+
+    // Engine and game as the entry builds them, from a configuration file in the test folder.
+    void Start(const std::string& p_ConfigText = SixBySixConfig())
+    {
+        TestSupport::WriteWholeFile(m_Folder.File("gamedata.cfg"), p_ConfigText);
+        m_Config = LoadApplicationConfig(Lib::String(m_Folder.File("gamedata.cfg").c_str()));
+        m_Engine = std::make_unique<Telvar::CorvanEntry>();
+        ASSERT_TRUE(m_Engine->Initialise(ContinuousLoop(), m_Config->GetWindowSettings()));
+        m_Engine->SetUserData(&m_Config->GetConfigReader());
+        m_Game = std::make_unique<ScriptedGame>(m_Engine.get(), m_Config);
+        ASSERT_TRUE(m_Game->Initialise());
+    }
+
+    ConfigReader& Store() { return m_Config->GetConfigReader(); }
+
+    Vozad::EventKeyInput Key(int32_t p_Code, int32_t p_Modifiers = 0)
+    {
+        return Vozad::EventKeyInput(Vozad::k_EventKeyPress, p_Code, 1, p_Modifiers);
+    }
+
+    TestSupport::TempFolder m_Folder;
+    TestSupport::LogFileRedirect m_LogFile{m_Folder.File("gamelog.txt")};
+    std::filesystem::path m_OldFolder;
+    Lib::Ref<ApplicationConfig> m_Config;
+    std::unique_ptr<Telvar::CorvanEntry> m_Engine;
+    std::unique_ptr<ScriptedGame> m_Game;
+};
+
+TEST_F(GameCoreGLTest, InitialisationReadsTheSettingsAndShowsTheStartMenu)
+{
+    ASSERT_NO_FATAL_FAILURE(
+        Start(Replace(SixBySixConfig(), "set game_speed \"10\"", "set game_speed \"0\"")));
+    EXPECT_EQ(m_Game->GetGameState(), k_GameNotStarted);
+    EXPECT_EQ(m_Game->GetGuiHandler().GetPanelState(), k_PanelStart);
+    EXPECT_EQ(m_Game->GetTargetPoints(), 36u);
+    EXPECT_EQ(m_Game->GetSpeed(), 1u) << "game_speed 0 moves once per second";
+    EXPECT_EQ(m_Game->GetBoard().GetPoints(), 1u);
+    EXPECT_EQ(m_Game->GetGuiHandler().GetPointsLabel().GetText().Wide(), L"Points: 1 of 36");
+    EXPECT_FALSE(m_Game->GetConsole().IsVisible());
+    EXPECT_EQ(m_Game->GetSnakeBody().GetEntities().Count(), 1u);
+    EXPECT_EQ(m_Game->GetSnakeBody().GetLayout().cellSize, 120);
+    EXPECT_EQ(m_Game->GetSnakeBody().GetLayout().offsetX, 280);
+    const Vozad::OrthoCam& camera = m_Game->GetCameraController().GetCamera();
+    EXPECT_FLOAT_EQ(camera.GetRight(), 1280.0f / 720.0f);
+    EXPECT_FLOAT_EQ(camera.GetTop(), 1.0f);
+    EXPECT_FLOAT_EQ(camera.GetPosition().z, 16.0f);
+}
+
+TEST_F(GameCoreGLTest, StartedRoundMovesTheHeadRightUntilTheBorderEndsIt)
+{
+    ASSERT_NO_FATAL_FAILURE(Start());
+    ScriptedGame& game = *m_Game;
+    const BoardLayout layout = ComputeBoardLayout(1280, 720, GridSize{6, 6});
+    const auto centre = [&](int32_t p_Column) { return CellRect(layout, Cell{p_Column, 1}); };
+
+    bool checked = false;
+    uint64_t framesAfterThirdColumn = 0;
+    std::array<Rgba, 6> row{};
+    Rgba headTopLeft, headTopRight, outside;
+    std::vector<int32_t> headColumns;
+    game.beforeFrame = [&](uint64_t p_Frame)
+    {
+        if (p_Frame == 1)
+        {
+            // The start button; a new item is drawn until it lies off the head's row.
+            game.GetGuiHandler().OnStartPressed();
+            while (game.GetBoard().GetItem().row == 1)
+                game.RestartGame();
+            headColumns.push_back(game.GetBoard().GetHead().cell.column);
+            return;
+        }
+        if (game.GetGameState() != k_GameRunning)
+            return;
+        if (game.GetBoard().GetHead().cell.column == 3 && ++framesAfterThirdColumn == 2 && !checked)
+        {
+            // The head has been on column 3 for a whole presented frame.
+            for (int32_t column = 0; column < 6; ++column)
+            {
+                const PixelRect rect = centre(column);
+                row[column] = PresentedPixel((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+            }
+            const PixelRect head = centre(3);
+            headTopLeft = PresentedPixel(head.left + 6, head.top + 6);
+            headTopRight = PresentedPixel(head.right - 6, head.top + 6);
+            outside = PresentedPixel(100, 600);
+            checked = true;
+            Vozad::EventKeyInput f11 = Key(Vozad::KeyCode::F11);
+            EXPECT_TRUE(game.OnKeyPress(f11));
+        }
+    };
+    game.afterFrame = [&](uint64_t)
+    {
+        if (headColumns.empty() || headColumns.back() != game.GetBoard().GetHead().cell.column)
+            headColumns.push_back(game.GetBoard().GetHead().cell.column);
+        if (game.GetGameState() == k_GameHalted)
+            m_Engine->Quit();
+    };
+    EXPECT_EQ(m_Engine->Run(), 0);
+
+    ASSERT_TRUE(checked);
+    // The step clock ran since construction, so the first step comes with the first frame.
+    EXPECT_EQ(headColumns, (std::vector<int32_t>{1, 2, 3, 4, 5})) << "one cell per step, columns - 2 steps";
+    EXPECT_EQ(game.GetGameState(), k_GameHalted);
+    EXPECT_EQ(game.GetGuiHandler().GetPanelState(), k_PanelGameOver);
+    EXPECT_EQ(game.GetBoard().GetHead().cell, (Cell{5, 1})) << "the losing step moves nothing";
+
+    EXPECT_TRUE(IsSnakeGreen(row[3])) << "head cell: " << Text(row[3]);
+    for (int32_t column : {0, 1, 2, 4, 5})
+        EXPECT_TRUE(IsBackdrop(row[column])) << "column " << column << ": " << Text(row[column]);
+    EXPECT_EQ(Text(outside), "122 122 122") << "beside the board the clear colour";
+    // The head image looks down with its rounded snout at the bottom; turned to the right the
+    // snout's transparent corners are on the right.
+    EXPECT_TRUE(IsSnakeGreen(headTopLeft)) << Text(headTopLeft);
+    EXPECT_TRUE(IsBackdrop(headTopRight)) << Text(headTopRight);
+
+    std::vector<std::filesystem::path> shots;
+    for (const auto& entry : std::filesystem::directory_iterator(m_Folder.Path() / "Screenshots"))
+        shots.push_back(entry.path());
+    ASSERT_EQ(shots.size(), 1u) << "F11 saves one screenshot";
+    EXPECT_EQ(shots[0].extension(), ".png");
+    EXPECT_EQ(shots[0].filename().string().rfind("Snake", 0), 0u);
+    if (const char* copy = std::getenv("VORL_GAME_SCREENSHOT"))
+        std::filesystem::copy_file(shots[0], copy, std::filesystem::copy_options::overwrite_existing);
+}
+
+TEST_F(GameCoreGLTest, BoundMovementKeysSteerThroughTheEngineKeyState)
+{
+    ASSERT_NO_FATAL_FAILURE(
+        Start(Replace(SixBySixConfig(), "set game_speed \"10\"", "set game_speed \"1\"")));
+    ScriptedGame& game = *m_Game;
+    std::vector<int32_t> directions;
+    float headRotationMovingDown = -1.0f;
+    float headRotationMovingUp = -1.0f;
+    game.beforeFrame = [&](uint64_t p_Frame)
+    {
+        switch (p_Frame)
+        {
+        case 1:
+            // The item well away from where the head can go in these few frames, so the snake
+            // stays one segment long and may reverse.
+            game.GetGuiHandler().OnStartPressed();
+            while (game.GetBoard().GetItem().row < 4)
+                game.RestartGame();
+            directions.push_back(game.GetBoard().GetDirection());
+            break;
+        case 2:
+            // Left and down together while moving right: the vertical key wins.
+            PushKey(SDL_KEYDOWN, SDL_SCANCODE_LEFT);
+            PushKey(SDL_KEYDOWN, SDL_SCANCODE_DOWN);
+            break;
+        case 4:
+        {
+            directions.push_back(game.GetBoard().GetDirection());
+            Telvar::Transform head;
+            if (m_Engine->GetTransform(game.GetSnakeBody().GetEntities()[0], head))
+                headRotationMovingDown = head.rotationZ;
+            PushKey(SDL_KEYUP, SDL_SCANCODE_LEFT);
+            PushKey(SDL_KEYUP, SDL_SCANCODE_DOWN);
+            break;
+        }
+        case 6:
+            // The key names are read every frame, so a rebinding counts at once.
+            Store().SetEntryText(k_ConfigMoveUp, Lib::String("W"));
+            PushKey(SDL_KEYDOWN, SDL_SCANCODE_UP);
+            break;
+        case 8:
+            directions.push_back(game.GetBoard().GetDirection());
+            PushKey(SDL_KEYUP, SDL_SCANCODE_UP);
+            PushKey(SDL_KEYDOWN, SDL_SCANCODE_W);
+            break;
+        case 10:
+        {
+            directions.push_back(game.GetBoard().GetDirection());
+            Telvar::Transform head;
+            if (m_Engine->GetTransform(game.GetSnakeBody().GetEntities()[0], head))
+                headRotationMovingUp = head.rotationZ;
+            PushKey(SDL_KEYUP, SDL_SCANCODE_W);
+            m_Engine->Quit();
+            break;
+        }
+        default:
+            break;
+        }
+    };
+    EXPECT_EQ(m_Engine->Run(), 0);
+    EXPECT_EQ(directions,
+              (std::vector<int32_t>{k_DirectionRight, k_DirectionDown, k_DirectionDown, k_DirectionUp}))
+        << "right at the start, down from left+down, the unbound up arrow ignored, W turns up";
+    EXPECT_FLOAT_EQ(headRotationMovingDown, 0.0f) << "a head moving down is drawn unturned";
+    EXPECT_FLOAT_EQ(headRotationMovingUp, 180.0f) << "moving up: turned by 180 degrees";
+}
+
+TEST_F(GameCoreGLTest, AfterAPauseLongerThanAnIntervalTheFirstRunningFrameSteps)
+{
+    ASSERT_NO_FATAL_FAILURE(Start());
+    ScriptedGame& game = *m_Game;
+    int32_t columnBeforeResume = -1;
+    int32_t columnAfterResume = -1;
+    game.beforeFrame = [&](uint64_t p_Frame)
+    {
+        if (p_Frame == 1)
+        {
+            game.GetGuiHandler().OnStartPressed();
+            while (game.GetBoard().GetItem().row == 1)
+                game.RestartGame();
+            game.Pause();
+        }
+        if (p_Frame == 3)
+        {
+            std::this_thread::sleep_for(std::chrono::milliseconds(150)); // longer than 1/10 s
+            columnBeforeResume = game.GetBoard().GetHead().cell.column;
+            game.Resume();
+        }
+    };
+    game.afterFrame = [&](uint64_t p_Frame)
+    {
+        if (p_Frame == 3)
+        {
+            columnAfterResume = game.GetBoard().GetHead().cell.column;
+            m_Engine->Quit();
+        }
+    };
+    EXPECT_EQ(m_Engine->Run(), 0);
+    EXPECT_EQ(columnBeforeResume, 1) << "paused before the first step";
+    EXPECT_EQ(columnAfterResume, 2);
+}
+
+TEST_F(GameCoreGLTest, ConsoleCommandsAnswerInGreenAndYellow)
+{
+    ASSERT_NO_FATAL_FAILURE(Start());
+    ScriptedGame& game = *m_Game;
+    Vozad::Console& console = game.GetConsole();
+    Vozad::ConsoleTextBox& input = console.GetTextBox();
+    Vozad::EventKeyInput tilde = Key(Vozad::KeyCode::Tilde);
+    ASSERT_TRUE(game.OnKeyPress(tilde));
+    const auto submit = [&](const char* p_Line)
+    {
+        for (const char* c = p_Line; *c; ++c)
+        {
+            Vozad::EventTextInput text(Lib::String(std::string(1, *c)));
+            input.OnTextInput(text);
+        }
+        Vozad::EventKeyInput enter = Key(Vozad::KeyCode::Return);
+        input.OnKeyPress(enter);
+    };
+
+    submit("help");
+    std::vector<std::wstring> lines = ConsoleTexts(console);
+    ASSERT_EQ(lines.size(), 11u) << "no echo line before the help text";
+    EXPECT_EQ(lines[0], L"help");
+    EXPECT_EQ(lines[1], L"===== HELP =====");
+    EXPECT_EQ(lines[10], L" remove_config");
+    EXPECT_EQ(console.GetScrollView().GetLine(5).colour, Vozad::Colour::k_Green);
+
+    submit("clear");
+    EXPECT_TRUE(ConsoleTexts(console).empty()) << "clear leaves no echo";
+
+    const struct
+    {
+        const char* line;
+    } unknown[] = {{"HELP"}, {"r_customwidth"}, {"r_customwidth 800 600"}, {"g_vsync"}, {"nonsense 1"}};
+    for (const auto& c : unknown)
+    {
+        submit(c.line);
+        lines = ConsoleTexts(console);
+        ASSERT_FALSE(lines.empty());
+        EXPECT_EQ(lines.back(),
+                  std::wstring(L"Not a recognised command: \"") + Lib::String(c.line).Wide() + L"\"");
+        EXPECT_EQ(console.GetScrollView().GetLine(console.GetScrollView().GetLineCount() - 1).colour,
+                  Vozad::Colour::k_Yellow);
+    }
+
+    // Height alone changes; the configuration gets both values.
+    const Lib::String vsyncBefore = Store().GetEntryText(k_ConfigVSync, EntrySide::Value);
+    submit("r_customheight 600");
+    EXPECT_EQ(ConsoleTexts(console).back(), L"r_customheight 600");
+    EXPECT_EQ(console.GetScrollView().GetLine(console.GetScrollView().GetLineCount() - 1).colour,
+              Vozad::Colour::k_Green);
+    EXPECT_EQ(m_Engine->GetWindow()->GetWindowSize(), (Lib::RectSize{1280, 600}));
+    EXPECT_EQ(Store().GetEntryText(k_ConfigCustomWidth, EntrySide::Value).Wide(), L"1280");
+    EXPECT_EQ(Store().GetEntryText(k_ConfigCustomHeight, EntrySide::Value).Wide(), L"600");
+    EXPECT_EQ(Store().GetEntryText(k_ConfigVSync, EntrySide::Value), vsyncBefore);
+
+    // Vertical sync for this run only.
+    m_Engine->GetWindow()->SwapVSync(true);
+    submit("g_vsync 0");
+    EXPECT_FALSE(m_Engine->GetWindow()->RetrieveVSync());
+    EXPECT_EQ(Store().GetEntryText(k_ConfigVSync, EntrySide::Value), vsyncBefore);
+
+    ASSERT_TRUE(std::filesystem::exists(m_Folder.File("gamedata.cfg")));
+    submit("remove_config");
+    EXPECT_FALSE(std::filesystem::exists(m_Folder.File("gamedata.cfg")));
+    EXPECT_EQ(ConsoleTexts(console).back(), L"remove_config");
+    submit("remove_config");
+    EXPECT_EQ(ConsoleTexts(console).back(), L"remove_config") << "a missing file is no error";
+
+    // The resize reaches the game as an event; the board is laid out for the new height.
+    // The engine's entities are gone after its run, so the backdrop is read during it.
+    Telvar::Transform backdrop;
+    bool readBackdrop = false;
+    game.afterFrame = [&](uint64_t p_Frame)
+    {
+        if (p_Frame == 3)
+        {
+            readBackdrop = m_Engine->GetTransform(game.GetBackground().GetEntity(), backdrop);
+            m_Engine->Quit();
+        }
+    };
+    EXPECT_EQ(m_Engine->Run(), 0);
+    EXPECT_EQ(game.GetSnakeBody().GetLayout().cellSize, 100);
+    EXPECT_EQ(game.GetSnakeBody().GetLayout().offsetX, 340);
+    ASSERT_TRUE(readBackdrop);
+    EXPECT_FLOAT_EQ(backdrop.height, 2.0f);
+    EXPECT_FLOAT_EQ(backdrop.width, 2.0f);
+    EXPECT_FLOAT_EQ(backdrop.x, -1.0f);
+    EXPECT_FLOAT_EQ(game.GetCameraController().GetCamera().GetRight(), 1280.0f / 600.0f);
+
+    // Removed during the run, written again at the end with the current settings.
+    m_Game.reset();
+    m_Engine.reset();
+    m_Config.Reset();
+    const std::string saved = TestSupport::ReadWholeFile(m_Folder.File("gamedata.cfg"));
+    EXPECT_NE(saved.find("set r_customheight \"600\""), std::string::npos) << saved;
+}
+
+TEST_F(GameCoreGLTest, ConsoleKeyTogglesTheConsoleAndLeftControlDTogglesTheEngineFlag)
+{
+    ASSERT_NO_FATAL_FAILURE(Start());
+    ScriptedGame& game = *m_Game;
+    Vozad::Console& console = game.GetConsole();
+
+    Vozad::EventKeyInput tilde = Key(Vozad::KeyCode::Tilde);
+    EXPECT_TRUE(game.OnKeyPress(tilde));
+    EXPECT_TRUE(console.IsVisible());
+    EXPECT_TRUE(console.GetTextBox().IsFocused());
+    EXPECT_TRUE(game.OnKeyPress(tilde));
+    EXPECT_FALSE(console.IsVisible());
+    EXPECT_FALSE(console.GetTextBox().IsFocused());
+
+    Vozad::EventKeyInput controlD = Key(68, 1);
+    EXPECT_TRUE(game.OnKeyPress(controlD));
+    EXPECT_FALSE(m_Engine->ToggleFlag()) << "the game's Ctrl+D switched the flag on, this switches it off";
+    Vozad::EventKeyInput plainD = Key(68, 0);
+    game.OnKeyPress(plainD);
+    EXPECT_TRUE(m_Engine->ToggleFlag()) << "D without Control leaves the flag alone";
+}
+
+TEST_F(GameCoreGLTest, LogLinesReachTheConsoleInWhitePendingOnesFirst)
+{
+    ASSERT_NO_FATAL_FAILURE(Start());
+    OutputForwarder forwarder;
+    forwarder.ForwardOutput(Lib::String("early one"));
+    forwarder.ForwardOutput(Lib::String("early two"));
+    forwarder.SetReceiver(m_Game->GetOutputReceiver());
+    forwarder.ForwardOutput(Lib::String("after"));
+    EXPECT_EQ(ConsoleTexts(m_Game->GetConsole()),
+              (std::vector<std::wstring>{L"early one", L"early two", L"after"}));
+    EXPECT_EQ(m_Game->GetConsole().GetScrollView().GetLine(0).colour, Vozad::Colour::k_White);
+}
+
+TEST_F(GameCoreGLTest, ChangingTheGridResetsTheSnakeButKeepsStateAndPoints)
+{
+    ASSERT_NO_FATAL_FAILURE(Start());
+    ScriptedGame& game = *m_Game;
+    game.SetGridMode(10);
+    EXPECT_EQ(game.GetTargetPoints(), 240u);
+    EXPECT_EQ(Store().GetEntryText(k_ConfigGridMode, EntrySide::Value).Wide(), L"10");
+    EXPECT_EQ(game.GetGameState(), k_GameNotStarted);
+    EXPECT_EQ(game.GetBoard().GetSegments().Count(), 1u);
+    EXPECT_EQ(game.GetSnakeBody().GetLayout().cellSize, 60);
+    EXPECT_EQ(game.GetSnakeBody().GetLayout().offsetX, 40);
+    game.SetGameSpeed(3);
+    EXPECT_EQ(game.GetSpeed(), 3u);
+    EXPECT_EQ(Store().GetEntryText(k_ConfigGameSpeed, EntrySide::Value).Wide(), L"3");
+}
+} // namespace

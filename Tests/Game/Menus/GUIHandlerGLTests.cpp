@@ -1,0 +1,413 @@
+// The GUI handler on the real engine: which panel each button and key leads to, what the game
+// object is told, and the HUD.
+#include "Game/Menus/GUIHandler.h"
+
+#include "Corvan/Events/IEventBase.h"
+#include "Corvan/Events/InputEvents.h"
+#include "Corvan/Gui/Containers/LayoutBar.h"
+#include "Game/ApplicationConfig.h"
+#include "Game/Menus/PanelState.h"
+
+#include "Game/Menus/MenuGLSupport.h"
+#include "Game/Menus/RecordingGame.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace
+{
+using namespace Snake;
+using Snake::Testing::RecordingGame;
+
+constexpr int32_t k_KeyS = 83;
+constexpr int32_t k_KeyO = 79;
+constexpr int32_t k_KeyA = 65;
+constexpr int32_t k_KeyB = 66;
+constexpr int32_t k_KeyQ = 81;
+constexpr int32_t k_Escape = 300;
+
+std::string Narrow(const Lib::String& p_Text)
+{
+    return p_Text.ToNarrow().Bytes();
+}
+
+class GUIHandlerGLTest : public Snake::Testing::MenuGLTest
+{
+protected:
+    void Build(const char* p_Language = "English")
+    {
+        m_Game = std::make_unique<RecordingGame>(p_Language);
+        m_Handler = std::make_unique<GUIHandler>(m_Engine.get(), Lib::Ref<ApplicationConfig>(), m_Game.get(),
+                                                 m_Game.get());
+        ASSERT_TRUE(m_Handler->Initialise(36));
+        m_Handler->SetRect({0, Snake::Testing::k_WindowWidth, 0, Snake::Testing::k_WindowHeight});
+        m_Handler->UpdateLayout();
+    }
+
+    void TearDown() override
+    {
+        if (m_Engine)
+            m_Engine->SetRootContent(nullptr);
+        m_Handler.reset();
+        MenuGLTest::TearDown();
+    }
+
+    bool Press(int32_t p_Code)
+    {
+        Vozad::EventKeyInput event(Vozad::k_EventKeyPress, p_Code, 1, 0);
+        return m_Handler->OnKeyPress(event);
+    }
+
+    // Which of the three panels are Visible, as "start options about" flags.
+    std::string Shown() const
+    {
+        std::string shown;
+        shown += m_Handler->GetStartMenu().IsVisible() ? "S" : "-";
+        shown += m_Handler->GetOptionsMenu().IsVisible() ? "O" : "-";
+        shown += m_Handler->GetAboutMenu().IsVisible() ? "A" : "-";
+        return shown;
+    }
+
+    std::string Title() { return Narrow(m_Handler->GetStartMenu().GetTitleLabel().GetText()); }
+    std::string FirstButton() { return Narrow(m_Handler->GetStartMenu().GetFirstButton().GetText()); }
+
+    std::unique_ptr<RecordingGame> m_Game;
+    std::unique_ptr<GUIHandler> m_Handler;
+};
+
+TEST_F(GUIHandlerGLTest, InitialiseShowsTheStartMenuAndTheHudInTheTopLeftCorner)
+{
+    Build();
+    EXPECT_EQ(m_Handler->GetPanelState(), k_PanelStart);
+    EXPECT_EQ(Shown(), "S--");
+    EXPECT_EQ(Title(), "VORL (Vorlquest)");
+    EXPECT_EQ(FirstButton(), "Start");
+    EXPECT_FALSE(m_Handler->IsGameStarted());
+    EXPECT_TRUE(m_Game->calls.empty());
+
+    EXPECT_EQ(Narrow(m_Handler->GetFpsLabel().GetText()), "FPS: 0");
+    EXPECT_EQ(Narrow(m_Handler->GetPointsLabel().GetText()), "Points: 0 of 36");
+    EXPECT_EQ(m_Handler->GetFpsLabel().GetDesiredWidth(), 240);
+    EXPECT_EQ(m_Handler->GetPointsLabel().GetDesiredWidth(), 24025);
+    EXPECT_EQ(m_Handler->GetFpsLabel().GetStyle().textColour, 0xFFFFFFFFu);
+
+    const Vozad::LayoutBase* panel = m_Handler->GetHudBar()->GetElement(0, 0);
+    ASSERT_NE(panel, nullptr);
+    const Vozad::LayoutRect hud = panel->GetRect();
+    EXPECT_EQ(hud.left, 0);
+    EXPECT_EQ(hud.top, 0);
+    EXPECT_EQ(hud.right, 275);
+    // As high as both labels and the two margins of 10.
+    const Vozad::LayoutRect fps = m_Handler->GetFpsLabel().GetRect();
+    const Vozad::LayoutRect points = m_Handler->GetPointsLabel().GetRect();
+    EXPECT_EQ(fps.left, 10);
+    EXPECT_EQ(fps.top, 10);
+    EXPECT_EQ(points.top, fps.bottom);
+    EXPECT_EQ(hud.bottom, points.bottom + 10);
+
+    // The start menu takes the middle half of the window each way.
+    EXPECT_EQ(m_Handler->GetStartMenu().GetRect(), (Vozad::LayoutRect{320, 960, 180, 540}));
+}
+
+TEST_F(GUIHandlerGLTest, EachStartPanelStateSetsItsTitleAndFirstButton)
+{
+    Build();
+    const struct
+    {
+        int32_t state;
+        const char* title;
+        const char* button;
+    } cases[] = {{k_PanelPause, "Currently paused", "Resume"},
+                 {k_PanelGameWon, "Game Won", "Start"},
+                 {k_PanelGameOver, "Game Over", "Start"},
+                 {k_PanelStart, "VORL (Vorlquest)", "Start"}};
+    for (const auto& c : cases)
+    {
+        m_Handler->HidePanel(m_Handler->GetPanelState());
+        m_Handler->ShowPanel(c.state);
+        EXPECT_EQ(m_Handler->GetPanelState(), c.state);
+        EXPECT_EQ(Shown(), "S--") << c.state;
+        EXPECT_EQ(Title(), c.title);
+        EXPECT_EQ(FirstButton(), c.button);
+    }
+    // The other buttons keep their localised texts.
+    EXPECT_EQ(Narrow(m_Handler->GetStartMenu().GetOptionsButton().GetText()), "Options");
+}
+
+TEST_F(GUIHandlerGLTest, InGermanThePauseTextsStayAsTheyAre)
+{
+    Build("Deutsch");
+    EXPECT_EQ(Narrow(m_Handler->GetStartMenu().GetAboutButton().GetText()), "Info");
+    m_Handler->HidePanel(k_PanelStart);
+    m_Handler->ShowPanel(k_PanelPause);
+    EXPECT_EQ(Title(), "Currently paused");
+    EXPECT_EQ(FirstButton(), "Resume");
+}
+
+// Every row of the panel-state table, driven by the keys and buttons a player uses.
+TEST_F(GUIHandlerGLTest, EveryTransitionOfThePanelTable)
+{
+    struct Case
+    {
+        const char* what;
+        std::function<void(GUIHandler&)> reach; // from the start menu to the "from" state
+        std::function<bool(GUIHandler&)> act;
+        int32_t to;
+        std::string shown;
+        std::vector<std::string> told; // what the game object hears during the act
+    };
+    auto key = [this](int32_t p_Code) { return [this, p_Code](GUIHandler&) { return Press(p_Code); }; };
+    auto toState = [](int32_t p_State)
+    {
+        return [p_State](GUIHandler& p_Handler)
+        {
+            p_Handler.HidePanel(p_Handler.GetPanelState());
+            p_Handler.ShowPanel(p_State);
+        };
+    };
+    auto none = [](GUIHandler&) {};
+    auto playing = [this](GUIHandler&) { Press(k_KeyS); };
+    auto paused = [this](GUIHandler&)
+    {
+        Press(k_KeyS);
+        Press(k_Escape);
+    };
+
+    const std::vector<Case> cases = {
+        {"start: first button", none, key(k_KeyS), k_PanelNone, "---", {"RestartGame"}},
+        {"game won: first button", toState(k_PanelGameWon), key(k_KeyS), k_PanelNone, "---", {"RestartGame"}},
+        {"game over: first button",
+         toState(k_PanelGameOver),
+         key(k_KeyS),
+         k_PanelNone,
+         "---",
+         {"RestartGame"}},
+        {"pause: first button", paused, key(k_KeyS), k_PanelNone, "---", {"Resume"}},
+        {"start: options", none, key(k_KeyO), k_PanelOptions, "-O-", {}},
+        {"pause: options", paused, key(k_KeyO), k_PanelOptions, "-O-", {}},
+        {"game won: options", toState(k_PanelGameWon), key(k_KeyO), k_PanelOptions, "-O-", {}},
+        {"game over: options", toState(k_PanelGameOver), key(k_KeyO), k_PanelOptions, "-O-", {}},
+        {"start: about", none, key(k_KeyA), k_PanelAbout, "--A", {}},
+        {"pause: about", paused, key(k_KeyA), k_PanelAbout, "--A", {}},
+        {"game won: about", toState(k_PanelGameWon), key(k_KeyA), k_PanelAbout, "--A", {}},
+        {"game over: about", toState(k_PanelGameOver), key(k_KeyA), k_PanelAbout, "--A", {}},
+        {"options: back",
+         [this](GUIHandler&) { Press(k_KeyO); },
+         [](GUIHandler& p_Handler)
+         {
+             p_Handler.OnOptionsClosed();
+             return true;
+         },
+         k_PanelStart,
+         "S--",
+         {}},
+        {"options, never started: ESCAPE",
+         [this](GUIHandler&) { Press(k_KeyO); },
+         key(k_Escape),
+         k_PanelNone,
+         "---",
+         {"Resume"}},
+        {"about from start: B", [this](GUIHandler&) { Press(k_KeyA); }, key(k_KeyB), k_PanelStart, "S--", {}},
+        {"about from pause: B",
+         [this, paused](GUIHandler& p_Handler)
+         {
+             paused(p_Handler);
+             Press(k_KeyA);
+         },
+         key(k_KeyB),
+         k_PanelPause,
+         "S--",
+         {}},
+        {"about from game over: ESCAPE",
+         [&](GUIHandler& p_Handler)
+         {
+             toState(k_PanelGameOver)(p_Handler);
+             Press(k_KeyA);
+         },
+         key(k_Escape),
+         k_PanelGameOver,
+         "S--",
+         {}},
+        {"playing: ESCAPE", playing, key(k_Escape), k_PanelPause, "S--", {"Pause"}},
+        {"playing: lost",
+         playing,
+         [](GUIHandler& p_Handler)
+         {
+             p_Handler.ShowPanel(k_PanelGameOver);
+             return true;
+         },
+         k_PanelGameOver,
+         "S--",
+         {}},
+        {"playing: won",
+         playing,
+         [](GUIHandler& p_Handler)
+         {
+             p_Handler.ShowPanel(k_PanelGameWon);
+             return true;
+         },
+         k_PanelGameWon,
+         "S--",
+         {}},
+    };
+
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.what);
+        Build();
+        c.reach(*m_Handler);
+        m_Game->calls.clear();
+        EXPECT_TRUE(c.act(*m_Handler));
+        EXPECT_EQ(m_Handler->GetPanelState(), c.to);
+        EXPECT_EQ(Shown(), c.shown);
+        EXPECT_EQ(m_Game->calls, c.told);
+        m_Handler.reset();
+    }
+}
+
+TEST_F(GUIHandlerGLTest, AboutRemembersWhereItWasOpenedAndReturningToTheGameResumesIt)
+{
+    Build();
+    Press(k_KeyS);
+    Press(k_Escape);
+    Press(k_KeyA);
+    EXPECT_EQ(m_Handler->GetAboutMenu().GetReturnState(), k_PanelPause);
+
+    // Closed towards the game view, the game runs again.
+    m_Game->calls.clear();
+    m_Handler->OnAboutClosed(k_PanelNone);
+    EXPECT_EQ(m_Handler->GetPanelState(), k_PanelNone);
+    EXPECT_EQ(Shown(), "---");
+    EXPECT_EQ(m_Game->calls, std::vector<std::string>{"Resume"});
+}
+
+TEST_F(GUIHandlerGLTest, EscapeIsOnlyTakenWhilePlayingOrInOptionsBeforeTheFirstGame)
+{
+    Build();
+    // Start menu: nothing.
+    EXPECT_FALSE(Press(k_Escape));
+    EXPECT_EQ(m_Handler->GetPanelState(), k_PanelStart);
+
+    // Playing: pause; in the pause menu ESCAPE does nothing more.
+    Press(k_KeyS);
+    EXPECT_TRUE(Press(k_Escape));
+    EXPECT_EQ(m_Handler->GetPanelState(), k_PanelPause);
+    m_Game->calls.clear();
+    EXPECT_FALSE(Press(k_Escape));
+    EXPECT_EQ(m_Handler->GetPanelState(), k_PanelPause);
+    EXPECT_EQ(Title(), "Currently paused");
+    EXPECT_TRUE(m_Game->calls.empty());
+
+    // Options after a game was started: ESCAPE is the options menu's business, not a game start.
+    Press(k_KeyO);
+    EXPECT_EQ(m_Handler->GetPanelState(), k_PanelOptions);
+    Press(k_Escape);
+    EXPECT_TRUE(m_Game->calls.empty());
+}
+
+TEST_F(GUIHandlerGLTest, OptionsOpenedFromThePauseMenuLeadBackToTheStartMenuAndANewGame)
+{
+    Build();
+    Press(k_KeyS);
+    Press(k_Escape);
+    Press(k_KeyO);
+    m_Handler->OnOptionsClosed();
+    EXPECT_EQ(m_Handler->GetPanelState(), k_PanelStart);
+    EXPECT_EQ(FirstButton(), "Start");
+    m_Game->calls.clear();
+    Press(k_KeyS);
+    EXPECT_EQ(m_Game->calls, std::vector<std::string>{"RestartGame"});
+}
+
+TEST_F(GUIHandlerGLTest, TheHudCollapsesWhenNeitherLabelIsShown)
+{
+    Build();
+    const struct
+    {
+        bool fps;
+        bool points;
+        int32_t hud;
+    } cases[] = {{false, false, Vozad::k_LayoutCollapsed},
+                 {true, false, Vozad::k_LayoutVisible},
+                 {false, true, Vozad::k_LayoutVisible},
+                 {true, true, Vozad::k_LayoutVisible}};
+    for (const auto& c : cases)
+    {
+        m_Handler->SetShowFps(c.fps);
+        m_Handler->SetShowPoints(c.points);
+        EXPECT_EQ(m_Handler->GetHudBar()->GetVisibility(), c.hud) << c.fps << c.points;
+        EXPECT_EQ(m_Handler->GetFpsLabel().GetVisibility(),
+                  c.fps ? Vozad::k_LayoutVisible : Vozad::k_LayoutCollapsed);
+        EXPECT_EQ(m_Handler->GetPointsLabel().GetVisibility(),
+                  c.points ? Vozad::k_LayoutVisible : Vozad::k_LayoutCollapsed);
+        if (c.points && !c.fps)
+        {
+            EXPECT_EQ(m_Handler->GetPointsLabel().GetRect().top, 10) << "the points label moves up";
+        }
+    }
+}
+
+TEST_F(GUIHandlerGLTest, PointsAndFramesPerSecondTexts)
+{
+    Build();
+    m_Handler->SetPoints(5);
+    EXPECT_EQ(Narrow(m_Handler->GetPointsLabel().GetText()), "Points: 5 of 36");
+    m_Handler->SetTargetPoints(240);
+    m_Handler->SetPoints(1);
+    EXPECT_EQ(Narrow(m_Handler->GetPointsLabel().GetText()), "Points: 1 of 240");
+    m_Handler->SetFps(59);
+    EXPECT_EQ(Narrow(m_Handler->GetFpsLabel().GetText()), "FPS: 59");
+}
+
+TEST_F(GUIHandlerGLTest, TheTextsComeFromTheGameObjectsLocale)
+{
+    Build("Deutsch");
+    EXPECT_EQ(Narrow(m_Handler->GetLocaleString("menu_start.about")), "Info");
+    EXPECT_EQ(Narrow(m_Handler->GetLocaleString("no.such.key")), "");
+}
+
+TEST_F(GUIHandlerGLTest, QuitInTheStartMenuEndsTheEnginesLoop)
+{
+    Build();
+    m_Engine->SetRootContent(m_Handler.get());
+    uint64_t lastFrame = 0;
+    Snake::Testing::FrameGrabber grabber(*m_Engine, {1000},
+                                         [&](uint64_t p_Frame)
+                                         {
+                                             lastFrame = p_Frame;
+                                             if (p_Frame == 2)
+                                             {
+                                                 EXPECT_TRUE(Press(k_KeyQ));
+                                             }
+                                         });
+    EXPECT_TRUE(grabber.Run().empty());
+    EXPECT_EQ(lastFrame, 2u);
+}
+
+TEST_F(GUIHandlerGLTest, TheStartMenuAndTheHudAreDrawn)
+{
+    Build();
+    m_Handler->SetPoints(3);
+    m_Handler->SetFps(60);
+    m_Engine->SetRootContent(m_Handler.get());
+    std::vector<Snake::Testing::Frame> frames = Snake::Testing::FrameGrabber(*m_Engine, {3}).Run();
+    ASSERT_EQ(frames.size(), 1u);
+    frames[0].SaveIfAsked("vorl-gui-start");
+    const Vozad::LayoutRect points = m_Handler->GetPointsLabel().GetRect();
+    unsigned brightest = 0;
+    for (int32_t x = points.left; x < points.right; ++x)
+        for (int32_t y = points.top; y < points.bottom; ++y)
+        {
+            unsigned red = 0;
+            std::sscanf(frames[0].At(x, y).c_str(), "%X", &red);
+            brightest = std::max(brightest, red);
+        }
+    EXPECT_GT(brightest, 200u) << "the points text";
+    // The HUD's face: 60, 63, 65 at alpha 200 over the window's clear colour.
+    EXPECT_NE(frames[0].At(5, 5), frames[0].At(300, 5));
+}
+} // namespace
