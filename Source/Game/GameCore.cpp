@@ -191,6 +191,8 @@ void GameCore::SetGridMode(uint32_t p_Index)
     Store().SetEntryText(k_ConfigGridMode, Lib::String::Format("%d", static_cast<int32_t>(m_GridMode)));
     m_Board.SetGrid(GridModeSize(m_GridMode));
     m_GuiHandler.SetTargetPoints(m_Board.GetTargetPoints());
+    // The label would otherwise name the old board's size until the next catch or game.
+    m_GuiHandler.SetPoints(m_Board.GetPoints());
     const GridSize grid = m_Board.GetGrid();
     m_Background.Layout(grid);
     m_Board.PlaceItemAnywhere();

@@ -514,6 +514,7 @@ TEST_F(GameCoreGLTest, ChangingTheGridResetsTheSnakeButKeepsStateAndPoints)
     ScriptedGame& game = *m_Game;
     game.SetGridMode(10);
     EXPECT_EQ(game.GetTargetPoints(), 240u);
+    EXPECT_EQ(game.GetGuiHandler().GetPointsLabel().GetText().Wide(), L"Points: 1 of 240");
     EXPECT_EQ(Store().GetEntryText(k_ConfigGridMode, EntrySide::Value).Wide(), L"10");
     EXPECT_EQ(game.GetGameState(), k_GameNotStarted);
     EXPECT_EQ(game.GetBoard().GetSegments().Count(), 1u);

@@ -1,6 +1,7 @@
 #include "Corvan/Gui/Widgets/Label.h"
 
 #include "Corvan/Gui/Colours.h"
+#include "Corvan/Gui/FontResolver.h"
 #include "Corvan/Gui/IDrawingContext.h"
 #include "Corvan/Gui/IGuiEngine.h"
 #include "Corvan/Gui/Widgets/WidgetSize.h"
@@ -118,12 +119,17 @@ void Label::FitText()
         float widest = 0.0f;
         for (uint32_t i = 0; i < m_LineWidths.Count(); ++i)
             widest = std::max(widest, m_LineWidths[i]);
-        const int32_t lineHeight = static_cast<int32_t>(m_Style.font.size);
+        // Lines are drawn one pixel size apart; the last one needs the font's full height for
+        // its descenders. Counting the point size per line, as once done, cut off the last
+        // lines of every multi-line label in a grid cell sized to it.
+        const float lineAdvance = FontPixelSize(m_Style.font);
         const int32_t lines = CountLines(static_cast<float>(drawn.Width() - padW));
         m_NaturalWidth = static_cast<int32_t>(widest) + padW;
-        m_NaturalHeight = lineHeight * lines + padH;
         textWidth = widest;
-        textHeight = static_cast<float>(lineHeight * lines);
+        textHeight = lines > 0 ? lineAdvance * static_cast<float>(lines - 1) +
+                                     std::max(lineAdvance, m_Style.textMetrics.height)
+                               : 0.0f;
+        m_NaturalHeight = static_cast<int32_t>(std::ceil(textHeight)) + padH;
     }
     else
     {

@@ -100,18 +100,20 @@ TEST(Label, MultiLineNaturalSizeComesFromTheWidestLineAndTheLineCount)
     label.m_MultiLine = true;
     label.SetText("ab\ncdef\n\nxyz");
     EXPECT_EQ(label.GetText().ToNarrow().Bytes(), "ab\ncdef\n\nxyz");
-    EXPECT_EQ(label.GetNaturalWidth(), 28 + 6);      // "cdef"
-    EXPECT_EQ(label.GetNaturalHeight(), 4 * 14 + 4); // four lines of the font size, empty one included
+    EXPECT_EQ(label.GetNaturalWidth(), 28 + 6); // "cdef"
+    // Four lines one pixel size (14 pt = 18 px) apart, the empty one included; the last line
+    // needs the taller of that and the font's measured height (16 here).
+    EXPECT_EQ(label.GetNaturalHeight(), 4 * 18 + 4);
 
     label.SetRect({0, 200, 0, 100});
     label.UpdateLayout();
-    EXPECT_EQ(label.GetNaturalHeight(), 4 * 14 + 4);
+    EXPECT_EQ(label.GetNaturalHeight(), 4 * 18 + 4);
     EXPECT_EQ(Shown(label), "ab\ncdef\n\nxyz");
 
     // 20 pixels for text: "cdef" (28) and "xyz" (21) each wrap onto one more line.
     label.SetRect({0, 26, 0, 100});
     label.UpdateLayout();
-    EXPECT_EQ(label.GetNaturalHeight(), 6 * 14 + 4);
+    EXPECT_EQ(label.GetNaturalHeight(), 6 * 18 + 4);
 }
 
 TEST(Label, MultiLineTextIsDrawnWholeAndWrapped)
