@@ -185,8 +185,8 @@ void Renderer::RenderFrame(Lib::RectSize p_WindowSize)
     if (IsDrawing())
     {
         RenderScene();
+        // The GUI frame that the engine ends after this draws over the whole window.
         glViewport(0, 0, WindowWidth(), WindowHeight());
-        // The GUI tree draws here once the GUI pipeline is in place.
     }
     m_FrameRendered = true;
 }

@@ -358,8 +358,9 @@ TEST_F(GuiContextGLTest, PointSizesBecomePixelFonts)
     TestSupport::TempFolder logs;
     TestSupport::LogFileRedirect logFile(logs.File("log.txt"));
     CapturingForwarder log;
-    const FontSpec fourteen = Font(14, "DejaVuSans.ttf");
-    const FontSpec ten = Font(10, "DejaVuSans.ttf");
+    // The interface's own font (Debian's fonts-noto-core) at the widgets' default size.
+    const FontSpec fourteen = Font(14, "NotoSans-Regular.ttf");
+    const FontSpec ten = Font(10, "NotoSans-Regular.ttf");
     const Vozad::TextMetrics large = m_Gui->MeasureText("M", fourteen);
     const Vozad::TextMetrics small = m_Gui->MeasureText("M", ten);
     EXPECT_GT(large.glyphs[0].advance, small.glyphs[0].advance);
@@ -367,9 +368,9 @@ TEST_F(GuiContextGLTest, PointSizesBecomePixelFonts)
     ASSERT_EQ(log.Messages().size(), 2u);
     EXPECT_NE(log.Messages()[0].find(", size: 18"), std::string::npos) << log.Messages()[0];
     EXPECT_NE(log.Messages()[1].find(", size: 13"), std::string::npos) << log.Messages()[1];
-    // A 13-pixel DejaVu is not the built-in 13-pixel font, and 14 points of it is no 10 points.
+    // A 13-pixel Noto Sans is not the built-in 13-pixel font, and 14 points of it is no 10 points.
     EXPECT_TRUE(m_Gui->IsLoadedForDrawing(ten));
-    EXPECT_FALSE(m_Gui->IsLoadedForDrawing(Font(12, "DejaVuSans.ttf")));
+    EXPECT_FALSE(m_Gui->IsLoadedForDrawing(Font(12, "NotoSans-Regular.ttf")));
 }
 
 TEST_F(GuiContextGLTest, BuiltInFontMeasuresAtThirteenPixelsWhateverTheSize)
