@@ -1,5 +1,5 @@
 #pragma once
-// Where the toolkit finds a font file by its name, and the pixel size a font spec loads at.
+// Where the toolkit finds a font file by its name, and the pixel size a font description loads at.
 #include "Corvan/Gui/FontSpec.h"
 #include "Lib/String.h"
 

@@ -80,8 +80,8 @@ public:
     // added); true when a font was loaded. A pending font whose file cannot be found stays first
     // in the list and holds back the ones behind it until a later frame finds it.
     bool UpdateFonts();
-    // The first font of the current UI context's atlas whose name contains the spec's file name
-    // and whose pixel size is the spec's; null when there is none.
+    // The first font of the current UI context's atlas whose name contains the description's
+    // file name and whose pixel size is the description's; null when there is none.
     static ImFont* FindLoadedFont(const FontSpec& p_Font);
     // Whether the main context's atlas holds the font (what the frame draws text with).
     bool IsLoadedForDrawing(const FontSpec& p_Font) const;
