@@ -35,12 +35,7 @@ void StyleTabButton(Vozad::Button& p_Button)
 void DrawPanelFrame(const Vozad::LayoutBase& p_Panel, const Vozad::WidgetStyle& p_Style,
                     Vozad::IDrawingContext& p_Context)
 {
-    Vozad::LayoutRect rect = p_Panel.GetRect();
-    const Lib::Point origin = p_Panel.GetOrigin();
-    rect.left += origin.x;
-    rect.right += origin.x;
-    rect.top += origin.y;
-    rect.bottom += origin.y;
+    const Vozad::LayoutRect rect = p_Panel.GetDrawnRect();
     const float rounding = static_cast<float>(p_Style.rounding);
     p_Context.SetColour(Vozad::Colour::SwapRedBlue(p_Style.backgroundColour));
     p_Context.FillRect(rect, rounding);

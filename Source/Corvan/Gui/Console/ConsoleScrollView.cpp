@@ -79,10 +79,7 @@ void ConsoleScrollView::Draw(IDrawingContext& p_Context)
 {
     if (!IsVisible())
         return;
-    const LayoutRect& own = GetRect();
-    const Lib::Point origin = GetOrigin();
-    const LayoutRect rect{own.left + origin.x, own.right + origin.x, own.top + origin.y,
-                          own.bottom + origin.y};
+    const LayoutRect rect = GetDrawnRect();
     p_Context.SetColour(Colour::SwapRedBlue(m_Style.backgroundColour));
     p_Context.FillRect(rect, 0.0f);
 

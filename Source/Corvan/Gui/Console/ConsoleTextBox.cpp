@@ -199,14 +199,12 @@ void ConsoleTextBox::MeasureInput()
 
 void ConsoleTextBox::UpdateTextPosition()
 {
-    const LayoutRect& rect = GetRect();
-    const Lib::Point origin = GetOrigin();
-    m_Style.drawnRect = {rect.left + origin.x, rect.right + origin.x, rect.top + origin.y,
-                         rect.bottom + origin.y};
+    const LayoutRect drawn = GetDrawnRect();
+    m_Style.drawnRect = drawn;
     m_Style.textPosition = {
-        rect.left + origin.x + m_Padding + m_Style.borderThickness,
-        rect.top + origin.y +
-            static_cast<int32_t>((static_cast<float>(rect.Height()) - m_Style.textMetrics.height) * 0.5f)};
+        drawn.left + m_Padding + m_Style.borderThickness,
+        drawn.top +
+            static_cast<int32_t>((static_cast<float>(drawn.Height()) - m_Style.textMetrics.height) * 0.5f)};
 }
 
 void ConsoleTextBox::UpdateLayout()
@@ -221,10 +219,7 @@ void ConsoleTextBox::Draw(IDrawingContext& p_Context)
         return;
     if (m_Style.changed)
         UpdateLayout();
-    const LayoutRect& own = GetRect();
-    const Lib::Point origin = GetOrigin();
-    const LayoutRect rect{own.left + origin.x, own.right + origin.x, own.top + origin.y,
-                          own.bottom + origin.y};
+    const LayoutRect rect = GetDrawnRect();
     p_Context.SetColour(Colour::SwapRedBlue(m_Style.backgroundColour));
     p_Context.FillRect(rect, 0.0f);
 

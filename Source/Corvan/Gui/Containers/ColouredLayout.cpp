@@ -44,10 +44,7 @@ void ColouredLayout::Draw(IDrawingContext& p_Context)
     // A Hidden or Collapsed panel paints nothing at all, background included.
     if (!IsVisible())
         return;
-    const LayoutRect& rect = GetRect();
-    const Lib::Point origin = GetOrigin();
-    const LayoutRect drawn{rect.left + origin.x, rect.right + origin.x, rect.top + origin.y,
-                           rect.bottom + origin.y};
+    const LayoutRect drawn = GetDrawnRect();
     const float rounding = static_cast<float>(m_Style.rounding);
     p_Context.SetColour(Colour::SwapRedBlue(m_Style.backgroundColour));
     p_Context.FillRect(drawn, rounding);

@@ -210,10 +210,7 @@ void Scrollview::Draw(IDrawingContext& p_Context)
     if (!IsVisible())
         return;
     // Where this view itself draws: inside another scrolled content it moves with that content.
-    const LayoutRect& rect = GetRect();
-    const Lib::Point origin = GetOrigin();
-    const LayoutRect drawn{rect.left + origin.x, rect.right + origin.x, rect.top + origin.y,
-                           rect.bottom + origin.y};
+    const LayoutRect drawn = GetDrawnRect();
     p_Context.SetColour(Colour::SwapRedBlue(m_Style.backgroundColour));
     p_Context.FillRect(drawn, 0.0f);
     // A border of 0 means none: the drawing back end would still draw a hairline.

@@ -120,6 +120,12 @@ public:
     Lib::Point GetOrigin() const { return m_Origin; }
     const LayoutRect& GetClipRect() const { return m_ClipRect; }
     const LayoutRect& GetRect() const { return m_Rect; }
+    // Where the element draws in the window: its rectangle moved by its origin.
+    LayoutRect GetDrawnRect() const
+    {
+        return {m_Rect.left + m_Origin.x, m_Rect.right + m_Origin.x, m_Rect.top + m_Origin.y,
+                m_Rect.bottom + m_Origin.y};
+    }
     int32_t GetDesiredWidth() const { return m_DesiredWidth; }
     int32_t GetDesiredHeight() const { return m_DesiredHeight; }
     int32_t GetId() const { return m_Id; }

@@ -17,12 +17,6 @@ namespace
 constexpr uint32_t k_DisabledOverlay = 0x7F7F7F7F;
 constexpr int32_t k_DropDownGap = 2;
 
-LayoutRect Moved(const LayoutRect& p_Rect, Lib::Point p_Origin)
-{
-    return {p_Rect.left + p_Origin.x, p_Rect.right + p_Origin.x, p_Rect.top + p_Origin.y,
-            p_Rect.bottom + p_Origin.y};
-}
-
 bool LiesInside(const LayoutRect& p_Inner, const LayoutRect& p_Outer)
 {
     return p_Inner.left >= p_Outer.left && p_Inner.right <= p_Outer.right && p_Inner.top >= p_Outer.top &&
@@ -113,7 +107,7 @@ void ComboBox::OpenDropDown()
 {
     if (!HasDropDown() || IsOpen())
         return;
-    const LayoutRect field = Moved(GetRect(), GetOrigin());
+    const LayoutRect field = GetDrawnRect();
     // A field scrolled (even partly) out of its view has no place to hang the list from.
     if (!GetClipRect().IsNone() && !LiesInside(field, GetClipRect()))
         return;
@@ -125,7 +119,7 @@ void ComboBox::OpenDropDown()
 
 void ComboBox::PlaceDropDown()
 {
-    const LayoutRect field = Moved(GetRect(), GetOrigin());
+    const LayoutRect field = GetDrawnRect();
     const int64_t listHeight = m_Content.GetDesiredSize().height;
     const int64_t windowHeight = m_Engine->GetWindowSize().height;
     const int64_t bottom = std::max<int64_t>(
@@ -189,7 +183,7 @@ LayoutBase* ComboBox::OnHoverChanged(EventCursor&)
 
 void ComboBox::UpdatePositions()
 {
-    const LayoutRect drawn = Moved(GetRect(), GetOrigin());
+    const LayoutRect drawn = GetDrawnRect();
     m_FieldStyle.drawnRect = drawn;
     const int32_t wished = GetDesiredHeight() != k_NoDesiredSize ? GetDesiredHeight() : NaturalHeight();
     const int32_t height = std::min(GetRect().Height(), wished);

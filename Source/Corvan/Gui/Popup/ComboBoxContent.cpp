@@ -51,11 +51,8 @@ LayoutBase* ComboBoxContent::Entry::FindElementAt(EventCursor& p_Event)
 
 void ComboBoxContent::Entry::Draw(IDrawingContext& p_Context)
 {
-    const LayoutRect& own = GetRect();
-    const Lib::Point origin = GetOrigin();
     p_Context.SetColour(m_Highlighted ? k_HighlightColour : m_Colour);
-    p_Context.FillRect({own.left + origin.x, own.right + origin.x, own.top + origin.y, own.bottom + origin.y},
-                       0.0f);
+    p_Context.FillRect(GetDrawnRect(), 0.0f);
     ContentLayoutBase::Draw(p_Context);
 }
 

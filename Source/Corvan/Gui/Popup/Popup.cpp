@@ -80,10 +80,7 @@ void Popup::UpdateLayout()
 
 void Popup::Draw(IDrawingContext& p_Context)
 {
-    const LayoutRect& own = GetRect();
-    const Lib::Point origin = GetOrigin();
-    const LayoutRect rect{own.left + origin.x, own.right + origin.x, own.top + origin.y,
-                          own.bottom + origin.y};
+    const LayoutRect rect = GetDrawnRect();
     p_Context.SetColour(Colour::SwapRedBlue(m_Style.backgroundColour));
     p_Context.FillRect(rect, 0.0f);
     const uint32_t border = IsFocused() ? m_Style.borderColourFocused : m_Style.borderColour;

@@ -68,7 +68,7 @@ void Button::SetIcon(const TextureInfo& p_Icon)
 
 void Button::PlaceContent()
 {
-    const LayoutRect drawn = DrawnRectOf(*this);
+    const LayoutRect drawn = GetDrawnRect();
     m_Style.drawnRect = drawn;
     const Lib::RectSize wished = WishedOrNaturalSize(*this, m_NaturalWidth, m_NaturalHeight);
     const int32_t availableWidth = std::min(GetRect().Width(), static_cast<int32_t>(wished.width));
@@ -117,7 +117,7 @@ void Button::Draw(IDrawingContext& p_Context)
 {
     if (!IsVisible())
         return;
-    if (m_Style.changed || !(m_Style.drawnRect == DrawnRectOf(*this)))
+    if (m_Style.changed || !(m_Style.drawnRect == GetDrawnRect()))
         PlaceContent();
     const LayoutRect& drawn = m_Style.drawnRect;
     const float rounding = static_cast<float>(m_Style.rounding);

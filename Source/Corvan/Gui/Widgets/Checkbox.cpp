@@ -64,7 +64,7 @@ void Checkbox::UpdateLayout()
     m_NaturalWidth = m_PaddingLeft + m_BoxSize + m_PaddingRight + gap + 2 * border + textWidth;
     m_NaturalHeight = m_PaddingTop + 2 * border + m_PaddingBottom + std::max(m_BoxSize, textHeight);
 
-    const LayoutRect drawn = DrawnRectOf(*this);
+    const LayoutRect drawn = GetDrawnRect();
     m_LabelStyle.drawnRect = drawn;
     const int32_t boxLeft = drawn.left + m_PaddingLeft + m_BoxStyle.borderThickness;
     int32_t boxTop = drawn.top + m_PaddingTop + border;
@@ -113,7 +113,7 @@ void Checkbox::Draw(IDrawingContext& p_Context)
 {
     if (!IsVisible())
         return;
-    if (m_LabelStyle.changed || !(m_LabelStyle.drawnRect == DrawnRectOf(*this)))
+    if (m_LabelStyle.changed || !(m_LabelStyle.drawnRect == GetDrawnRect()))
         UpdateLayout();
 
     p_Context.SetColour(Colour::SwapRedBlue(m_LabelStyle.backgroundColour));

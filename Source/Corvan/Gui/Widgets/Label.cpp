@@ -68,7 +68,7 @@ void Label::UpdateLayout()
 
 LayoutRect Label::DrawnRect() const
 {
-    return DrawnRectOf(*this);
+    return GetDrawnRect();
 }
 
 void Label::MeasureLines()

@@ -22,12 +22,4 @@ inline Lib::RectSize WishedOrNaturalSize(const LayoutBase& p_Element, int32_t p_
         height = p_NaturalHeight != 0 ? p_NaturalHeight : rect.Height();
     return {static_cast<uint32_t>(width), static_cast<uint32_t>(height)};
 }
-
-// Where the element draws: its rectangle moved by its origin.
-inline LayoutRect DrawnRectOf(const LayoutBase& p_Element)
-{
-    const LayoutRect& rect = p_Element.GetRect();
-    const Lib::Point origin = p_Element.GetOrigin();
-    return {rect.left + origin.x, rect.right + origin.x, rect.top + origin.y, rect.bottom + origin.y};
-}
 } // namespace Vozad
