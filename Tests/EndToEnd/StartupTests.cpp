@@ -1,38 +1,23 @@
 // Runs the built program in empty temporary folders without an X display, so that the engine
 // cannot open its window, and checks what a first and a second start leave behind.
+#include "Support/LogLines.h"
 #include "Support/RunProgram.h"
 #include "Support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <sstream>
 #include <string>
 #include <vector>
 
+using TestSupport::Lines;
+using TestSupport::MessageOf;
 using TestSupport::ReadWholeFile;
 using TestSupport::RunProgram;
 using TestSupport::TempFolder;
 
 namespace
 {
-std::vector<std::string> Lines(const std::string& p_Text)
-{
-    std::vector<std::string> lines;
-    std::istringstream in(p_Text);
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
-    return lines;
-}
-
-// The message behind the right-aligned tag of a log line, or "" when the tag differs.
-std::string MessageOf(const std::string& p_Line, const std::string& p_Tag)
-{
-    const std::string marker = " " + p_Tag + ": ";
-    const size_t at = p_Line.find(marker);
-    return at == std::string::npos ? std::string() : p_Line.substr(at + marker.size());
-}
-
 // The program as started from a shell without an X display: SDL is held to X11 so that it cannot
 // fall back to an off-screen driver, and the window cannot open.
 TestSupport::ProgramResult RunWithoutDisplay(const std::vector<std::string>& p_Arguments,

@@ -2,6 +2,7 @@
 // X display and Mesa's Vulkan driver: the window probes the device, the renderer (OpenGL only)
 // refuses to start, and the program ends in order with the entry's engine failure code.
 #include "Support/DefaultConfigFile.h"
+#include "Support/LogLines.h"
 #include "Support/RunProgram.h"
 #include "Support/TempFolder.h"
 
@@ -9,32 +10,16 @@
 
 #include <cstdlib>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <vector>
 
+using TestSupport::Lines;
+using TestSupport::MessageOf;
 using TestSupport::ReadWholeFile;
 using TestSupport::TempFolder;
 
 namespace
 {
-std::vector<std::string> Lines(const std::string& p_Text)
-{
-    std::vector<std::string> lines;
-    std::istringstream in(p_Text);
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
-    return lines;
-}
-
-// The message behind the right-aligned tag of a log line, or "" when the tag differs.
-std::string MessageOf(const std::string& p_Line, const std::string& p_Tag)
-{
-    const std::string marker = " " + p_Tag + ": ";
-    const size_t at = p_Line.find(marker);
-    return at == std::string::npos ? std::string() : p_Line.substr(at + marker.size());
-}
-
 // The index of the first line at or after p_From with this tag and message; -1 when there is none.
 long Find(const std::vector<std::string>& p_Log, const std::string& p_Tag, const std::string& p_Message,
           long p_From = 0)
