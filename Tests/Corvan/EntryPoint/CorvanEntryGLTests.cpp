@@ -19,6 +19,7 @@
 #include "Support/CapturingForwarder.h"
 #include "Support/LogFileRedirect.h"
 #include "Support/TempFolder.h"
+#include "Support/WindowEventWatcher.h"
 
 #include <gtest/gtest.h>
 
@@ -74,20 +75,12 @@ std::string Hex(const std::array<unsigned, 4>& p_Pixel)
 }
 
 // A game stand-in: draws nothing for the first frames, then its own grey frame, then quits.
-class ScriptedGame : public Vozad::IWindowEventBase
+class ScriptedGame : public TestSupport::WindowEventWatcher
 {
 public:
     explicit ScriptedGame(Telvar::CorvanEntry& p_Engine) : m_Engine(p_Engine) {}
 
     void OnWindowCreate(Vozad::EventWindowCreate&) override { ++windowCreates; }
-    void OnWindowFocus(Vozad::EventWindowFocus&) override {}
-    void OnWindowPosition(Vozad::EventWindowPosition&) override {}
-    void OnWindowResize(Vozad::EventWindowResize&) override {}
-    void OnWindowMinimize(Vozad::EventWindowMinimize&) override {}
-    void OnWindowMaximize(Vozad::EventWindowMaximize&) override {}
-    void OnWindowFullscreen(Vozad::EventWindowFullscreen&) override {}
-    void OnQuitRequest(Vozad::EventQuitRequest&) override {}
-    void OnWindowClose(Vozad::EventWindowClose&) override {}
 
     void OnRendererUpdate(Vozad::EventRendererUpdate& p_Event) override
     {
@@ -304,7 +297,7 @@ namespace
 {
 // A game stand-in that only watches frames: p_OnUpdate runs at every frame's update event, with
 // the frame number; the game quits after frame p_LastFrame.
-class FrameProbe : public Vozad::IWindowEventBase
+class FrameProbe : public TestSupport::WindowEventWatcher
 {
 public:
     FrameProbe(Telvar::CorvanEntry& p_Engine, uint64_t p_LastFrame, std::function<void(uint64_t)> p_OnUpdate)
@@ -312,22 +305,12 @@ public:
     {
     }
 
-    void OnWindowCreate(Vozad::EventWindowCreate&) override {}
-    void OnWindowFocus(Vozad::EventWindowFocus&) override {}
-    void OnWindowPosition(Vozad::EventWindowPosition&) override {}
-    void OnWindowResize(Vozad::EventWindowResize&) override {}
-    void OnWindowMinimize(Vozad::EventWindowMinimize&) override {}
-    void OnWindowMaximize(Vozad::EventWindowMaximize&) override {}
-    void OnWindowFullscreen(Vozad::EventWindowFullscreen&) override {}
-    void OnQuitRequest(Vozad::EventQuitRequest&) override {}
-    void OnWindowClose(Vozad::EventWindowClose&) override {}
     void OnRendererUpdate(Vozad::EventRendererUpdate& p_Event) override
     {
         m_OnUpdate(p_Event.frameNumber);
         if (p_Event.frameNumber >= m_LastFrame)
             m_Engine.Quit();
     }
-    void OnRendererPresent(Vozad::EventRendererPresent&) override {}
 
 private:
     Telvar::CorvanEntry& m_Engine;

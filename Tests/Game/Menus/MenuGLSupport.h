@@ -9,6 +9,7 @@
 
 #include "Support/LogFileRedirect.h"
 #include "Support/TempFolder.h"
+#include "Support/WindowEventWatcher.h"
 
 #include <gtest/gtest.h>
 
@@ -81,7 +82,7 @@ struct Frame
 // the grabs of a frame p_Between runs with its number, and the loop ends at the last grab. Mesa's
 // software driver leaves the presented image in the back buffer, so it is read at the start of
 // the following frame.
-class FrameGrabber : public Vozad::IWindowEventBase
+class FrameGrabber : public TestSupport::WindowEventWatcher
 {
 public:
     FrameGrabber(Telvar::CorvanEntry& p_Engine, std::vector<uint64_t> p_GrabAt,
@@ -97,15 +98,6 @@ public:
         return std::move(m_Frames);
     }
 
-    void OnWindowCreate(Vozad::EventWindowCreate&) override {}
-    void OnWindowFocus(Vozad::EventWindowFocus&) override {}
-    void OnWindowPosition(Vozad::EventWindowPosition&) override {}
-    void OnWindowResize(Vozad::EventWindowResize&) override {}
-    void OnWindowMinimize(Vozad::EventWindowMinimize&) override {}
-    void OnWindowMaximize(Vozad::EventWindowMaximize&) override {}
-    void OnWindowFullscreen(Vozad::EventWindowFullscreen&) override {}
-    void OnQuitRequest(Vozad::EventQuitRequest&) override {}
-    void OnWindowClose(Vozad::EventWindowClose&) override {}
     void OnRendererUpdate(Vozad::EventRendererUpdate& p_Event) override
     {
         for (uint64_t frame : m_GrabAt)
@@ -116,7 +108,6 @@ public:
         if (m_GrabAt.empty() || p_Event.frameNumber >= m_GrabAt.back())
             m_Engine.Quit();
     }
-    void OnRendererPresent(Vozad::EventRendererPresent&) override {}
 
 private:
     static Frame Grab()
