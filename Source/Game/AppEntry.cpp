@@ -6,6 +6,7 @@
 #include "Game/OutputForwarder.h"
 #include "Lib/Log.h"
 
+#include <chrono>
 #include <clocale>
 #include <optional>
 
@@ -45,7 +46,6 @@ uint32_t AppEntry(const Lib::DynamicArray<Lib::String>& p_Arguments)
 {
     // The arguments ("-terminal_output", "-turn-assert-break-off", and what a restart passes on)
     // change nothing in the game.
-    (void)p_Arguments;
     Lib::SetLogFileName("gamelog.txt");
     const Lib::LogTag tag("AppEntry");
 
@@ -55,7 +55,10 @@ uint32_t AppEntry(const Lib::DynamicArray<Lib::String>& p_Arguments)
     // One call covers the narrow and the wide character functions here.
     setlocale(LC_ALL, "");
 
-    Lib::Ref<ApplicationConfig> config = LoadApplicationConfig();
+    // A restarted game starts while the old one is still shutting down in the same folder.
+    const bool restarted = !p_Arguments.IsEmpty() && p_Arguments[0] == Lib::String("-restart");
+    Lib::Ref<ApplicationConfig> config =
+        LoadApplicationConfig("gamedata.cfg", restarted ? std::chrono::seconds(10) : std::chrono::seconds(0));
 
     std::optional<Application> application;
     application.emplace();

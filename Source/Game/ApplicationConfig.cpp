@@ -2,8 +2,11 @@
 
 #include "Corvan/Window/KeyCodes.h"
 #include "Game/ConfigIds.h"
+#include "Lib/Log.h"
+#include "Lib/Platform/FileSystem.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <utility>
 
 namespace Snake
@@ -106,18 +109,36 @@ ApplicationConfig::~ApplicationConfig()
     m_Store.reset();
 }
 
-Lib::Ref<ApplicationConfig> LoadApplicationConfig(const Lib::String& p_FileName)
+Lib::Ref<ApplicationConfig> LoadApplicationConfig(const Lib::String& p_FileName,
+                                                  std::chrono::milliseconds p_LockWait)
 {
     Telvar::EngineSettings engine = DefaultEngineSettings();
     Vozad::WindowSettings window = DefaultWindowSettings();
     auto store = std::make_unique<ConfigReader>(p_FileName);
 
     store->SetLoaded(false);
+    // Leftovers of a write that was killed halfway are removed only by the game that owns the
+    // folder: a second game must not touch what the first may be writing right now.
+    if (store->ClaimFile(p_LockWait))
+        Lib::RemoveStaleTemporaryFiles(p_FileName);
     const bool read = store->ReadFile();
     store->MergeDefaults();
-    // A first start (or an unreadable file) leaves a complete file behind at once.
-    if (!read)
+    if (!read && store->ReadErrorCode() == ENOENT)
+    {
+        // A first start leaves a complete file behind at once.
         store->WriteFile();
+    }
+    else if (!read)
+    {
+        // The file is the user's, even when this process may not read it: replacing it with the
+        // defaults would lose every setting in it for good.
+        const Lib::LogTag tag("ConfigReader");
+        Lib::LogError(tag,
+                      "\"%s\" exists but cannot be read: the game runs with the default settings and "
+                      "leaves the file as it is",
+                      p_FileName.ToNarrow().Data());
+        store->KeepFileAsItIs("it could not be read at start");
+    }
     store->SetLoaded(true);
 
     const Lib::String bind = "bind";

@@ -7,6 +7,7 @@
 #include "Lib/ReferenceCounter.h"
 #include "Lib/String.h"
 
+#include <chrono>
 #include <memory>
 
 namespace Snake
@@ -30,8 +31,10 @@ private:
     std::unique_ptr<ConfigReader> m_Store;
 };
 
-// Reads the file (writing the defaults when it cannot be read), builds the key bindings and
-// derives the engine and window settings. The program uses the default file name in the
-// working folder.
-Lib::Ref<ApplicationConfig> LoadApplicationConfig(const Lib::String& p_FileName = "gamedata.cfg");
+// Reads the file (writing the defaults when there is none), builds the key bindings and derives
+// the engine and window settings. The program uses the default file name in the working folder.
+// A file that exists but cannot be read is left alone, and so is the file of a folder in which
+// another game runs (waited for up to p_LockWait): this game then runs without saving.
+Lib::Ref<ApplicationConfig> LoadApplicationConfig(const Lib::String& p_FileName = "gamedata.cfg",
+                                                  std::chrono::milliseconds p_LockWait = {});
 } // namespace Snake

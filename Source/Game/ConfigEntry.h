@@ -2,6 +2,7 @@
 #include "Lib/String.h"
 
 #include <cstdint>
+#include <string>
 
 namespace Snake
 {
@@ -14,5 +15,13 @@ struct ConfigEntry
     Lib::String name;
     Lib::String value;
     int32_t id = 0; // a ConfigId; 0 for lines that no code addresses
+
+    // The bytes each text was read from (empty for entries that did not come from the file).
+    // A text nobody changed is written back with these bytes, so a line keeps even bytes that
+    // are not UTF-8 and would otherwise come back re-encoded.
+    struct ReadBytes
+    {
+        std::string kind, name, value;
+    } read;
 };
 } // namespace Snake

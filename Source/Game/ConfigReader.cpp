@@ -1,6 +1,7 @@
 #include "Game/ConfigReader.h"
 
 #include "Lib/Platform/File.h"
+#include "Lib/Platform/FileSystem.h"
 
 #include <iterator>
 #include <string_view>
@@ -62,30 +63,52 @@ constexpr DefaultRow k_DefaultRows[] = {
 };
 static_assert(std::size(k_DefaultRows) == 31, "the configuration has 31 built-in lines");
 
-// Every space separates, so doubled spaces leave empty tokens that make the line unparsable
-// (and so kept verbatim) instead of being silently collapsed. A single trailing space is
-// forgiven. Quotes only group for the eye: they are dropped, they do not protect spaces.
-std::vector<std::wstring> SplitTokens(const std::wstring& p_Line)
+constexpr std::string_view k_ByteOrderMark = "\xEF\xBB\xBF";
+
+bool IsSeparator(char p_Byte)
 {
-    std::vector<std::wstring> tokens;
+    return p_Byte == ' ' || p_Byte == '\t';
+}
+
+// Every space or tab separates, so doubled separators leave empty tokens that make the line
+// unparsable (and so kept verbatim) instead of being silently collapsed. A single trailing one is
+// forgiven. Quotes only group for the eye: they are dropped, they do not protect spaces. The
+// line is split as bytes, so text in any encoding passes through unchanged.
+std::vector<std::string> SplitTokens(std::string_view p_Line)
+{
+    std::vector<std::string> tokens;
     size_t start = 0;
     while (true)
     {
-        const size_t space = p_Line.find(L' ', start);
-        const size_t end = space == std::wstring::npos ? p_Line.size() : space;
-        std::wstring token = p_Line.substr(start, end - start);
-        if (space == std::wstring::npos)
+        size_t end = start;
+        while (end < p_Line.size() && !IsSeparator(p_Line[end]))
+            ++end;
+        std::string token(p_Line.substr(start, end - start));
+        if (end == p_Line.size())
         {
             if (!token.empty())
                 tokens.push_back(std::move(token));
             break;
         }
         tokens.push_back(std::move(token));
-        start = space + 1;
+        start = end + 1;
     }
-    for (std::wstring& token : tokens)
-        std::erase(token, L'"');
+    for (std::string& token : tokens)
+        std::erase(token, '"');
     return tokens;
+}
+
+Lib::String TextOf(std::string_view p_Bytes)
+{
+    return Lib::String(p_Bytes);
+}
+
+// The bytes a text was read from while it still says the same; its UTF-8 form once it changed.
+std::string BytesOf(const Lib::String& p_Text, const std::string& p_ReadBytes)
+{
+    if (!p_ReadBytes.empty() && Lib::WideFromUtf8(p_ReadBytes) == p_Text.Wide())
+        return p_ReadBytes;
+    return p_Text.ToNarrow().Bytes();
 }
 
 bool IsBindOrSet(const ConfigEntry& p_Entry)
@@ -97,7 +120,7 @@ bool IsBindOrSet(const ConfigEntry& p_Entry)
 ConfigReader::ConfigReader(const Lib::String& p_FileName) : m_FileName(p_FileName)
 {
     for (const DefaultRow& row : k_DefaultRows)
-        m_Defaults.Add(ConfigEntry{row.kind, row.name, row.value, row.id});
+        m_Defaults.Add(ConfigEntry{row.kind, row.name, row.value, row.id, {}});
 }
 
 int32_t ConfigReader::FindEntry(int32_t p_Id) const
@@ -158,48 +181,73 @@ int32_t ConfigReader::GetIdForName(const Lib::String& p_Name) const
     return k_ConfigNone;
 }
 
-void ConfigReader::AddLine(const Lib::String& p_Line)
+void ConfigReader::AddLine(std::string_view p_Line)
 {
-    const std::vector<std::wstring> tokens = SplitTokens(p_Line.Wide());
-    if (tokens.size() == 3 && tokens[0] == k_Bind.Wide())
+    const std::vector<std::string> tokens = SplitTokens(p_Line);
+    const bool bind = tokens.size() == 3 && tokens[0] == "bind";
+    if (bind || (tokens.size() == 3 && tokens[0] == "set"))
     {
-        m_Entries.Add(ConfigEntry{k_Bind, tokens[1], tokens[2], GetIdForName(tokens[2])});
+        ConfigEntry entry{bind ? k_Bind : k_Set, TextOf(tokens[1]), TextOf(tokens[2]), k_ConfigNone, {}};
+        // A binding is known by its command, a setting by its variable.
+        entry.id = GetIdForName(bind ? entry.value : entry.name);
+        entry.read = {tokens[0], tokens[1], tokens[2]};
+        m_Entries.Add(std::move(entry));
         return;
     }
-    if (tokens.size() == 3 && tokens[0] == k_Set.Wide())
-    {
-        m_Entries.Add(ConfigEntry{k_Set, tokens[1], tokens[2], GetIdForName(tokens[1])});
-        return;
-    }
-    m_Entries.Add(ConfigEntry{p_Line, "", "", k_ConfigNone});
+    ConfigEntry entry{TextOf(p_Line), "", "", k_ConfigNone, {}};
+    entry.read.kind = std::string(p_Line);
+    m_Entries.Add(std::move(entry));
+}
+
+bool ConfigReader::ClaimFile(std::chrono::milliseconds p_Wait)
+{
+    // Two games that both wrote the file at exit would silently undo each other's settings.
+    // The folder is what they share: a folder that cannot be locked tells nothing, and the store
+    // then behaves as the only one, as it did before there was a lock.
+    if (m_FolderLock.Acquire(Lib::FolderOf(m_FileName), p_Wait) != Lib::FolderLockResult::HeldElsewhere)
+        return true;
+    LogWarning(m_Tag,
+               "Another instance of the game is running in this folder: this one does not save its "
+               "settings to \"%s\"",
+               m_FileName.ToNarrow().Data());
+    KeepFileAsItIs("another instance of the game is running in this folder");
+    return false;
 }
 
 bool ConfigReader::ReadFile()
 {
     m_Entries.Clear();
+    m_ReadErrorCode = 0;
+    m_ByteOrderMark = false;
     Lib::File file(m_FileName, Lib::FileMode::Read);
     if (file.Read() != 0)
     {
+        m_ReadErrorCode = file.ErrorCode();
         LogError(m_Tag, "Could not read file \"%s\", error message: %s, error code: %d",
                  m_FileName.ToNarrow().Data(), file.ErrorText().ToNarrow().Data(), file.ErrorCode());
         return false;
     }
 
-    // Lines are cut from the whole content rather than taken from the reader's line list,
-    // which breaks lines longer than its buffer into pieces: those pieces would be written
-    // back as separate lines and a long value would be cut.
-    const std::wstring& content = file.Content().Wide();
+    // Lines are cut from the file's bytes by their length rather than taken from the reader's
+    // line list: a NUL byte stays inside its line, and a line longer than the reader's buffer
+    // is not broken into pieces that would be written back as separate lines.
+    std::string_view content = file.Bytes();
+    if (content.starts_with(k_ByteOrderMark))
+    {
+        m_ByteOrderMark = true;
+        content.remove_prefix(k_ByteOrderMark.size());
+    }
     size_t start = 0;
     while (start < content.size())
     {
-        size_t end = content.find(L'\n', start);
-        if (end == std::wstring::npos)
+        size_t end = content.find('\n', start);
+        if (end == std::string_view::npos)
             end = content.size();
-        std::wstring_view line(content.data() + start, end - start);
-        if (!line.empty() && line.back() == L'\r')
+        std::string_view line = content.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r')
             line.remove_suffix(1);
         if (!line.empty())
-            AddLine(Lib::String(std::wstring(line)));
+            AddLine(line);
         start = end + 1;
     }
     return true;
@@ -225,29 +273,44 @@ void ConfigReader::MergeDefaults()
 
 bool ConfigReader::WriteFile() const
 {
+    const Lib::NarrowString fileName = m_FileName.ToNarrow();
+    if (!m_KeepReason.empty())
+    {
+        LogWarning(m_Tag, "Settings not saved to \"%s\": %s", fileName.Data(), m_KeepReason.c_str());
+        return false;
+    }
+    // A user who took away the write permission wants the file as it is, whoever runs the game.
+    if (Lib::IsReadOnlyFile(m_FileName))
+    {
+        LogWarning(m_Tag, "Settings not saved to \"%s\": the file is read-only", fileName.Data());
+        return false;
+    }
+
     // Built by appending rather than formatted, so no length limit can cut a line.
-    std::wstring text;
+    std::string text = m_ByteOrderMark ? std::string(k_ByteOrderMark) : std::string();
     for (const ConfigEntry& entry : m_Entries)
     {
         if (entry.kind.IsEmpty())
             continue;
-        text += entry.kind.Wide();
+        text += BytesOf(entry.kind, entry.read.kind);
         if (!entry.name.IsEmpty())
         {
-            text += L' ';
-            text += entry.name.Wide();
+            text += ' ';
+            text += BytesOf(entry.name, entry.read.name);
             if (!entry.value.IsEmpty())
             {
-                text += L" \"";
-                text += entry.value.Wide();
-                text += L'"';
+                text += " \"";
+                text += BytesOf(entry.value, entry.read.value);
+                text += '"';
             }
         }
-        text += L'\n';
+        text += '\n';
     }
-    if (!Lib::WriteTextFile(m_FileName, Lib::String(std::move(text))))
+    int32_t error = 0;
+    if (!Lib::WriteFileBytes(m_FileName, text, &error))
     {
-        LogError(m_Tag, "Could not write file \"%s\"", m_FileName.ToNarrow().Data());
+        LogError(m_Tag, "Could not write file \"%s\": %s", fileName.Data(),
+                 Lib::ErrorTextOf(error).ToNarrow().Data());
         return false;
     }
     return true;

@@ -4,10 +4,13 @@
 #include "Game/ConfigIds.h"
 #include "Lib/DynamicArray.h"
 #include "Lib/Log.h"
+#include "Lib/Platform/FolderLock.h"
 #include "Lib/String.h"
 
+#include <chrono>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 
 namespace Snake
@@ -32,13 +35,22 @@ public:
     // The id of the default that binds this command or sets this variable, 0 when none does.
     int32_t GetIdForName(const Lib::String& p_Name) const;
 
+    // Makes this store the one writer of its file: no other game in the file's folder may hold
+    // it at the same time. Waits up to p_Wait for one that is about to end. Without it, the store
+    // keeps its file as it is and says why.
+    bool ClaimFile(std::chrono::milliseconds p_Wait = {});
+
     // Replaces the entries with the file's lines. On failure the entries stay empty and the
-    // reason is logged.
+    // reason is logged; ReadErrorCode tells whether the file is missing (ENOENT) or unreadable.
     bool ReadFile();
+    int32_t ReadErrorCode() const { return m_ReadErrorCode; }
     // Appends every default that has no entry of the same kind and name.
     void MergeDefaults();
-    // Replaces the file's content with the entries, in one write.
+    // Replaces the file's content with the entries, in one write. A file that must stay as it
+    // is (see KeepFileAsItIs, ClaimFile) or that is read-only is not written; the log says why.
     bool WriteFile() const;
+    // From now on WriteFile leaves the file alone; the reason completes "... not saved: ".
+    void KeepFileAsItIs(const char* p_Reason) { m_KeepReason = p_Reason; }
 
     bool IsLoaded() const { return m_Loaded; }
     void SetLoaded(bool p_Loaded) { m_Loaded = p_Loaded; }
@@ -47,7 +59,7 @@ public:
     const Lib::DynamicArray<ConfigEntry>& Entries() const { return m_Entries; }
 
 private:
-    void AddLine(const Lib::String& p_Line);
+    void AddLine(std::string_view p_Line);
     // Index of the first bind or set entry with the id, -1 when there is none.
     int32_t FindEntry(int32_t p_Id) const;
 
@@ -57,5 +69,9 @@ private:
     Lib::DynamicArray<ConfigEntry> m_Defaults;
     Lib::DynamicArray<ConfigEntry> m_Entries; // file order; this is what is written back
     std::unordered_map<std::string, uint32_t> m_Bindings;
+    int32_t m_ReadErrorCode = 0;
+    bool m_ByteOrderMark = false; // the file began with one; it is written back with it
+    std::string m_KeepReason;     // not empty: the file is not written
+    Lib::FolderLock m_FolderLock;
 };
 } // namespace Snake

@@ -2,6 +2,7 @@
 
 #include "Lib/IOutputForwarder.h"
 #include "Lib/Platform/Clock.h"
+#include "Lib/Platform/FileReplace.h"
 #include "Lib/Platform/Process.h"
 #include "Lib/String.h"
 
@@ -9,7 +10,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <vector>
+#include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
+#include <string_view>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace Lib
 {
@@ -45,42 +52,68 @@ void WriteLine(const LogTag& p_Tag, int32_t p_Level, const char* p_Format, va_li
         AppendToLogFile(g_LogFileName, line);
 }
 
-// Writes the newest mebibyte of old content + line into a fresh file and renames it over the
-// log, so a failure at any point leaves the old log as it was.
-bool TrimLogFile(const char* p_FileName, FILE* p_File, uint64_t p_Size, const std::string& p_Line)
+// The newest mebibyte of old content + line, starting at the first line start inside it. When no
+// line starts inside it (one endless line), the whole window is kept: the log is never emptied
+// and the new line never dropped.
+std::string_view TrimWindow(std::string_view p_All)
 {
-    std::vector<char> buffer(p_Size + p_Line.size());
-    const size_t read = fread(buffer.data(), 1, p_Size, p_File);
-    if (fclose(p_File) != 0 || read != p_Size)
-        return false;
-    memcpy(buffer.data() + p_Size, p_Line.data(), p_Line.size());
+    std::string_view window = p_All.substr(p_All.size() - std::min<size_t>(p_All.size(), k_LogFileLimit));
+    const size_t offset = p_All.size() - window.size();
+    if (offset > 0 && p_All[offset - 1] == '\n')
+        return window;
+    const size_t lineBreak = window.find('\n');
+    if (lineBreak != std::string_view::npos && lineBreak + 1 < window.size())
+        window.remove_prefix(lineBreak + 1);
+    return window;
+}
 
-    const char* window = buffer.data();
-    size_t windowSize = buffer.size();
-    if (windowSize > k_LogFileLimit)
+// Called with the log open and locked. The trimmed text replaces the file through a temporary
+// file of this process (or in place where the folder allows no new file), so two games writing
+// one log never share a temporary file, and a failure leaves the old log as it was.
+bool TrimLogFile(const char* p_FileName, int p_Descriptor, uint64_t p_Size, const std::string& p_Line)
+{
+    std::string all(p_Size, '\0');
+    size_t done = 0;
+    while (done < p_Size)
     {
-        window += windowSize - k_LogFileLimit;
-        windowSize = k_LogFileLimit;
+        const ssize_t got = pread(p_Descriptor, all.data() + done, p_Size - done, static_cast<off_t>(done));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            return false;
+        done += static_cast<size_t>(got);
     }
-    // Start the trimmed file with a complete line when the window holds a line break.
-    if (const void* lineBreak = memchr(window, '\n', windowSize))
-    {
-        const size_t skip = static_cast<size_t>(static_cast<const char*>(lineBreak) - window) + 1;
-        window += skip;
-        windowSize -= skip;
-    }
+    all += p_Line;
+    return ReplaceFileContent(p_FileName, TrimWindow(all)) == 0;
+}
 
-    const std::string temporary = std::string(p_FileName) + ".trim";
-    FILE* out = fopen(temporary.c_str(), "wb");
-    if (!out)
-        return false;
-    const bool written = fwrite(window, 1, windowSize, out) == windowSize && fflush(out) == 0;
-    if (fclose(out) != 0 || !written || rename(temporary.c_str(), p_FileName) != 0)
+bool WriteWhole(int p_Descriptor, const std::string& p_Bytes)
+{
+    size_t done = 0;
+    while (done < p_Bytes.size())
     {
-        remove(temporary.c_str());
-        return false;
+        const ssize_t written = write(p_Descriptor, p_Bytes.data() + done, p_Bytes.size() - done);
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            return false;
+        done += static_cast<size_t>(written);
     }
     return true;
+}
+
+// True when the open file is still the one the name leads to: another process's trim may have
+// renamed a new file over it while this one waited for the lock.
+bool StillNamed(const char* p_FileName, int p_Descriptor)
+{
+    struct stat opened
+    {
+    };
+    struct stat named
+    {
+    };
+    return fstat(p_Descriptor, &opened) == 0 && stat(p_FileName, &named) == 0 &&
+           opened.st_dev == named.st_dev && opened.st_ino == named.st_ino;
 }
 } // namespace
 
@@ -124,24 +157,31 @@ std::string FormatLogLine(const LogTime& p_Time, int32_t p_ProcessId, int64_t p_
 
 bool AppendToLogFile(const char* p_FileName, const std::string& p_Line)
 {
-    FILE* file = fopen(p_FileName, "a+b");
-    if (!file)
-        return false;
-    fseek(file, 0, SEEK_END);
-    const long end = ftell(file);
-    fseek(file, 0, SEEK_SET);
-    if (end < 0)
+    // Every writer takes the file's lock for its append or trim, so lines of two games sharing
+    // one folder neither interleave with nor vanish in the other's trim.
+    for (int attempt = 0; attempt < 5; ++attempt)
     {
-        fclose(file);
-        return false;
+        const int descriptor = open(p_FileName, O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
+        if (descriptor < 0)
+            return false;
+        flock(descriptor, LOCK_EX); // a file system without locks still gets the line
+        if (!StillNamed(p_FileName, descriptor))
+        {
+            close(descriptor);
+            continue;
+        }
+        struct stat info
+        {
+        };
+        bool written = fstat(descriptor, &info) == 0;
+        const uint64_t size = written ? static_cast<uint64_t>(info.st_size) : 0;
+        if (written && size + p_Line.size() <= k_LogTrimThreshold)
+            written = WriteWhole(descriptor, p_Line);
+        else if (written)
+            written = TrimLogFile(p_FileName, descriptor, size, p_Line);
+        return close(descriptor) == 0 && written;
     }
-    const uint64_t size = static_cast<uint64_t>(end);
-    if (size <= k_LogFileLimit)
-    {
-        const bool written = fwrite(p_Line.data(), 1, p_Line.size(), file) == p_Line.size();
-        return fclose(file) == 0 && written;
-    }
-    return TrimLogFile(p_FileName, file, size, p_Line);
+    return false;
 }
 
 void LogInfo(const LogTag& p_Tag, const char* p_Format, ...)

@@ -35,7 +35,10 @@ struct LogTime
     int32_t year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0, millisecond = 0;
 };
 
-inline constexpr uint64_t k_LogFileLimit = 1048576; // the log file keeps the newest mebibyte
+// The log file keeps the newest mebibyte. It is trimmed back to that only when it would pass
+// 1.25 MiB, so that a full log costs one rewrite per quarter mebibyte of new lines, not one per line.
+inline constexpr uint64_t k_LogFileLimit = 1048576;
+inline constexpr uint64_t k_LogTrimThreshold = k_LogFileLimit + k_LogFileLimit / 4;
 
 const char* LogLevelWord(int32_t p_Level);
 
@@ -43,8 +46,9 @@ const char* LogLevelWord(int32_t p_Level);
 std::string FormatLogLine(const LogTime& p_Time, int32_t p_ProcessId, int64_t p_ThreadId,
                           const char* p_LevelWord, const char* p_Name, const char* p_Message);
 
-// Appends one finished line to the file, trimming it to the newest mebibyte first when it has
-// grown past that. Returns false when the file could not be written.
+// Appends one finished line to the file. When the line would take the file past the trim
+// threshold, the file is cut back to the newest mebibyte instead, starting at a complete line.
+// Returns false when the file could not be written.
 bool AppendToLogFile(const char* p_FileName, const std::string& p_Line);
 
 void LogInfo(const LogTag& p_Tag, const char* p_Format, ...) __attribute__((format(printf, 2, 3)));

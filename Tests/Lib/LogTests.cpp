@@ -6,7 +6,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <map>
 #include <regex>
+#include <sstream>
+#include <sys/wait.h>
+#include <vector>
 #include <string>
 #include <unistd.h>
 
@@ -21,6 +28,15 @@ class LogFileTest : public testing::Test
 {
 protected:
     std::string LogPath() const { return m_Folder.File("gamelog.txt"); }
+    // Every name in the folder: a temporary file of a trim shows up here.
+    std::vector<std::string> FolderEntries() const
+    {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(m_Folder.Path()))
+            names.push_back(entry.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
 
     TempFolder m_Folder;
     TestSupport::LogFileRedirect m_LogFile{m_Folder.File("gamelog.txt")};
@@ -105,39 +121,129 @@ TEST_F(LogFileTest, UnknownLevelPrintsInvalid)
     EXPECT_NE(forwarder.lines[0].find("] INVALID  | PID"), std::string::npos) << forwarder.lines[0];
 }
 
-TEST_F(LogFileTest, FileOfExactlyOneMebibyteIsAppendedThenTrimmedAtTheNextLine)
+TEST_F(LogFileTest, AFullLogTakesLinesUntilItsSlackIsUsedThenKeepsTheNewestMebibyteFromALineStart)
 {
     // 16384 lines of 64 bytes: exactly 1 MiB.
     std::string line(63, 'a');
     line += '\n';
-    std::string content;
+    std::string all;
     for (int i = 0; i < 16384; ++i)
-        content += line;
-    ASSERT_EQ(content.size(), Lib::k_LogFileLimit);
-    WriteWholeFile(LogPath(), content);
+        all += line;
+    ASSERT_EQ(all.size(), Lib::k_LogFileLimit);
+    WriteWholeFile(LogPath(), all);
 
-    ASSERT_TRUE(Lib::AppendToLogFile(LogPath().c_str(), "first\n"));
-    EXPECT_EQ(ReadWholeFile(LogPath()), content + "first\n");
+    // A full log is not rewritten for every new line: the lines are appended, byte for byte, up
+    // to the trim threshold.
+    int appended = 0;
+    while (all.size() + 100 <= Lib::k_LogTrimThreshold)
+    {
+        char number[16];
+        snprintf(number, sizeof(number), "%06d", appended++);
+        const std::string next = "line " + std::string(number) + std::string(88, '.') + "\n";
+        all += next;
+        ASSERT_TRUE(Lib::AppendToLogFile(LogPath().c_str(), next));
+    }
+    EXPECT_EQ(ReadWholeFile(LogPath()), all);
 
-    ASSERT_TRUE(Lib::AppendToLogFile(LogPath().c_str(), "second\n"));
+    const std::string last = "the line that passes the threshold " + std::string(120, '!') + "\n";
+    all += last;
+    ASSERT_GT(all.size(), Lib::k_LogTrimThreshold);
+    ASSERT_TRUE(Lib::AppendToLogFile(LogPath().c_str(), last));
     const std::string trimmed = ReadWholeFile(LogPath());
+    ASSERT_LT(trimmed.size(), all.size());
     EXPECT_LE(trimmed.size(), Lib::k_LogFileLimit);
-    // The window started inside an old line; the file now starts with the next complete one.
-    EXPECT_EQ(trimmed.substr(0, 64), line);
-    EXPECT_TRUE(trimmed.ends_with(line + "first\nsecond\n"));
-    const std::string all = content + "first\nsecond\n";
+    EXPECT_GT(trimmed.size(), Lib::k_LogFileLimit - 200);
     EXPECT_EQ(trimmed, all.substr(all.size() - trimmed.size()));
-    EXPECT_FALSE(std::filesystem::exists(LogPath() + ".trim"));
+    // It starts with a complete line.
+    EXPECT_EQ(all[all.size() - trimmed.size() - 1], '\n');
+    EXPECT_TRUE(trimmed.ends_with(last));
+    EXPECT_EQ(FolderEntries(), std::vector<std::string>{"gamelog.txt"});
 }
 
-TEST_F(LogFileTest, WindowWithoutLineBreakIsWrittenWhole)
+TEST_F(LogFileTest, TheTrimNeverEmptiesTheLogNorDropsTheNewLine)
 {
-    const std::string old(Lib::k_LogFileLimit + 10, 'a');
-    WriteWholeFile(LogPath(), old);
-    const std::string cutLine(20, 'b'); // a line cut at 1151 characters has no line break
-    ASSERT_TRUE(Lib::AppendToLogFile(LogPath().c_str(), cutLine));
-    const std::string all = old + cutLine;
-    EXPECT_EQ(ReadWholeFile(LogPath()), all.substr(all.size() - Lib::k_LogFileLimit));
+    struct Case
+    {
+        const char* name;
+        std::string old, line, expected;
+    };
+    const std::string endless(Lib::k_LogTrimThreshold + 10, 'a');
+    const std::string justFull(Lib::k_LogFileLimit + 10, 'a');
+    const std::string tail = std::string(Lib::k_LogTrimThreshold, 'a') + "\nb";
+    const Case cases[] = {
+        // Its only line break is the new line's last byte: the whole newest mebibyte stays.
+        {"one endless line", endless, "first\n",
+         (endless + "first\n").substr(endless.size() + 6 - Lib::k_LogFileLimit)},
+        // A mebibyte and ten bytes are inside the slack: the line is simply appended.
+        {"just over a mebibyte", justFull, "first\n", justFull + "first\n"},
+        // A cut line (no line break of its own) behind an old line break.
+        {"cut line", tail, std::string(20, 'c'), (tail + std::string(20, 'c')).substr(tail.size() - 1)},
+    };
+    for (const Case& test : cases)
+    {
+        WriteWholeFile(LogPath(), test.old);
+        ASSERT_TRUE(Lib::AppendToLogFile(LogPath().c_str(), test.line)) << test.name;
+        const std::string result = ReadWholeFile(LogPath());
+        EXPECT_EQ(result.size(), test.expected.size()) << test.name;
+        EXPECT_TRUE(result == test.expected) << test.name;
+    }
+}
+
+TEST_F(LogFileTest, TwoProcessesWritingOneFullLogLoseNoLines)
+{
+    // Two games in one folder share the log. Each appends numbered lines while the log keeps
+    // passing its trim threshold; every line of each must be there from the oldest one the trim
+    // kept up to the last, in order, and no temporary file may be left.
+    std::string filler;
+    while (filler.size() < Lib::k_LogTrimThreshold - 20000)
+        filler += std::string(99, 'f') + "\n";
+    WriteWholeFile(LogPath(), filler);
+
+    constexpr int k_Lines = 4000;
+    std::vector<pid_t> writers;
+    for (const char name : {'A', 'B'})
+    {
+        const pid_t pid = fork();
+        if (pid == 0)
+        {
+            for (int i = 0; i < k_Lines; ++i)
+            {
+                char text[128];
+                snprintf(text, sizeof(text), "%c %05d %s\n", name, i, std::string(90, name).c_str());
+                if (!Lib::AppendToLogFile(LogPath().c_str(), text))
+                    _exit(1);
+            }
+            _exit(0);
+        }
+        writers.push_back(pid);
+    }
+    for (const pid_t pid : writers)
+    {
+        int status = 0;
+        waitpid(pid, &status, 0);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+
+    const std::string log = ReadWholeFile(LogPath());
+    EXPECT_LE(log.size(), Lib::k_LogTrimThreshold);
+    std::map<char, std::vector<int>> seen;
+    std::istringstream in(log);
+    for (std::string line; std::getline(in, line);)
+    {
+        if (line == std::string(99, 'f'))
+            continue;
+        ASSERT_EQ(line.size(), 98u) << "a broken line: " << line.substr(0, 40);
+        seen[line[0]].push_back(std::stoi(line.substr(2, 5)));
+    }
+    for (const char name : {'A', 'B'})
+    {
+        const std::vector<int>& numbers = seen[name];
+        ASSERT_FALSE(numbers.empty()) << name;
+        EXPECT_EQ(numbers.back(), k_Lines - 1) << name;
+        for (size_t i = 1; i < numbers.size(); ++i)
+            ASSERT_EQ(numbers[i], numbers[i - 1] + 1) << name << ": line lost after " << numbers[i - 1];
+    }
+    EXPECT_EQ(FolderEntries(), std::vector<std::string>{"gamelog.txt"});
 }
 
 TEST_F(LogFileTest, UnwritableLogStillReachesTheForwarder)

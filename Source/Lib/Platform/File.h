@@ -5,6 +5,8 @@
 #include "Lib/String.h"
 
 #include <cstdint>
+#include <string>
+#include <string_view>
 
 namespace Lib
 {
@@ -37,6 +39,8 @@ public:
     const DynamicArray<String>& Lines() const { return m_Lines; }
     // The whole text as read, line ends included.
     const String& Content() const { return m_Content; }
+    // The file's bytes exactly as they are on disk, NUL bytes and text that is not UTF-8 included.
+    const std::string& Bytes() const { return m_Bytes; }
     uint32_t LineCount() const { return m_LineCount; }
 
 private:
@@ -46,12 +50,20 @@ private:
     FileMode m_Mode;
     DynamicArray<String> m_Lines;
     String m_Content;
+    std::string m_Bytes;
     uint32_t m_LineCount = 0;
 };
 
 // Replaces the file's content with the text. The text goes to a temporary file beside the target
-// first, which is then renamed over it, so a crash or a full disk never leaves a truncated file.
+// first, which is then renamed over it, so a crash or a full disk never leaves a truncated file;
+// only a folder that refuses new files makes it write into the file in place.
 bool WriteTextFile(const String& p_FileName, const String& p_Text);
+// The same for bytes that must reach the disk unchanged. On failure the errno of the step that
+// failed is stored in p_ErrorCode when one is given.
+bool WriteFileBytes(const String& p_FileName, std::string_view p_Bytes, int32_t* p_ErrorCode = nullptr);
+
+// The system's text for an errno value, e.g. "Read-only file system".
+String ErrorTextOf(int32_t p_Code);
 
 // Removes a file; false when it could not be removed.
 bool DeleteFile(const String& p_FileName);

@@ -2,6 +2,8 @@
 #include "Lib/DynamicArray.h"
 #include "Lib/String.h"
 
+#include <cstdint>
+
 namespace Lib
 {
 struct FolderContent
@@ -19,4 +21,17 @@ FolderContent ListFolder(const String& p_Path);
 bool PathExists(const String& p_Path);
 // Creates a folder; true when it exists afterwards.
 bool CreateFolder(const String& p_Path);
+
+// The folder part of a file path, "." for a bare file name.
+String FolderOf(const String& p_FilePath);
+
+// True when the path names an existing file that this process must not replace: one without any
+// write permission (as its owner made it read-only, which even an administrator's process
+// respects here) or one the process has no write access to.
+bool IsReadOnlyFile(const String& p_Path);
+
+// Removes the temporary files that an interrupted write of the file left beside it
+// ("<name>.tmp-<process id>"), in the file's own folder only, and only those whose process no
+// longer runs. Returns how many were removed.
+uint32_t RemoveStaleTemporaryFiles(const String& p_FilePath);
 } // namespace Lib

@@ -1,4 +1,5 @@
 #include "Lib/Platform/FileSystem.h"
+#include "Lib/Platform/FolderLock.h"
 #include "Lib/Platform/SystemError.h"
 
 #include "Support/CapturingForwarder.h"
@@ -9,8 +10,10 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <csignal>
 #include <filesystem>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
 
@@ -139,4 +142,117 @@ TEST_F(FileSystemTest, CreateFolderIsTrueWhenTheFolderExistsAfterwards)
     EXPECT_FALSE(Lib::CreateFolder(m_Folder.File("a/b").c_str()));
     EXPECT_FALSE(std::filesystem::exists(m_Folder.File("a")));
     EXPECT_FALSE(Lib::CreateFolder(""));
+}
+
+namespace
+{
+// The id of a process that has ended: nothing runs under it right after its end.
+pid_t EndedProcessId()
+{
+    const pid_t pid = fork();
+    if (pid == 0)
+        _exit(0);
+    waitpid(pid, nullptr, 0);
+    return pid;
+}
+} // namespace
+
+TEST_F(FileSystemTest, StaleTemporaryFilesOfEndedProcessesAreRemovedAndNothingElse)
+{
+    const std::string ended = std::to_string(EndedProcessId());
+    // A live process of ours may be writing its temporary file right now.
+    const pid_t sleeper = fork();
+    if (sleeper == 0)
+    {
+        pause();
+        _exit(0);
+    }
+    const std::string running = std::to_string(sleeper);
+
+    const std::vector<std::string> removed = {"gamedata.cfg.tmp-" + ended, "gamedata.cfg.tmp-0"};
+    const std::vector<std::string> kept = {
+        "gamedata.cfg",
+        "gamedata.cfg.tmp-" + running,
+        "gamedata.cfg.tmp-",
+        "gamedata.cfg.tmp-12ab",
+        "gamedata.cfg.tmp-" + ended + ".bak",
+        "gamedata.cfg.trim",
+        "other.cfg.tmp-" + ended,
+        "xgamedata.cfg.tmp-" + ended,
+    };
+    for (const std::string& name : removed)
+        WriteWholeFile(m_Folder.File(name), "partial");
+    for (const std::string& name : kept)
+        WriteWholeFile(m_Folder.File(name), "keep");
+    // Only the file's own folder is cleaned; a folder with the pattern's name is no leftover.
+    ASSERT_TRUE(std::filesystem::create_directory(m_Folder.File("sub")));
+    WriteWholeFile(m_Folder.File("sub/gamedata.cfg.tmp-" + ended), "keep");
+    ASSERT_TRUE(std::filesystem::create_directory(m_Folder.File("gamedata.cfg.tmp-1")));
+
+    EXPECT_EQ(Lib::RemoveStaleTemporaryFiles(m_Folder.File("gamedata.cfg").c_str()), removed.size());
+    kill(sleeper, SIGKILL);
+    waitpid(sleeper, nullptr, 0);
+
+    std::vector<std::string> expected = kept;
+    expected.push_back("gamedata.cfg.tmp-1");
+    expected.push_back("sub");
+    std::sort(expected.begin(), expected.end());
+    const Lib::FolderContent content = Lib::ListFolder((m_Folder.Path().string() + "/").c_str());
+    std::vector<std::string> left = Sorted(content.files);
+    for (const std::string& folder : Sorted(content.folders))
+        left.push_back(folder);
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(left, expected);
+    EXPECT_TRUE(std::filesystem::exists(m_Folder.File("sub/gamedata.cfg.tmp-" + ended)));
+}
+
+TEST_F(FileSystemTest, ReadOnlyFilesAreThoseWithoutAWritePermission)
+{
+    const std::string path = m_Folder.File("gamedata.cfg");
+    WriteWholeFile(path, "x");
+    const std::pair<mode_t, bool> cases[] = {{0644, false}, {0600, false}, {0444, true}, {0400, true},
+                                             {0000, true},  {0200, false}};
+    for (const auto& [mode, readOnly] : cases)
+    {
+        ASSERT_EQ(chmod(path.c_str(), mode), 0);
+        EXPECT_EQ(Lib::IsReadOnlyFile(path.c_str()), readOnly) << std::oct << mode;
+    }
+    EXPECT_FALSE(Lib::IsReadOnlyFile(m_Folder.File("missing.cfg").c_str()));
+    EXPECT_FALSE(Lib::IsReadOnlyFile(m_Folder.Path().c_str()));
+}
+
+TEST(FileSystemPaths, FolderOfAFilePath)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"gamedata.cfg", "."}, {"/tmp/x/gamedata.cfg", "/tmp/x"}, {"/gamedata.cfg", "/"}, {"a/b", "a"}};
+    for (const auto& [path, folder] : cases)
+        EXPECT_EQ(Lib::FolderOf(path).ToNarrow().Bytes(), folder) << path;
+}
+
+TEST_F(FileSystemTest, OneFolderLockAtATimeAndAWaitCoversAHolderThatEnds)
+{
+    const Lib::String folder = m_Folder.Path().c_str();
+    Lib::FolderLock first;
+    Lib::FolderLock second;
+    EXPECT_EQ(first.Acquire(folder), Lib::FolderLockResult::Acquired);
+    EXPECT_EQ(second.Acquire(folder), Lib::FolderLockResult::HeldElsewhere);
+    EXPECT_FALSE(second.IsHeld());
+
+    // Held by another process, let go while this one waits.
+    first.Release();
+    const pid_t holder = fork();
+    if (holder == 0)
+    {
+        Lib::FolderLock held;
+        if (held.Acquire(folder) != Lib::FolderLockResult::Acquired)
+            _exit(1);
+        usleep(300 * 1000);
+        _exit(0);
+    }
+    usleep(100 * 1000);
+    EXPECT_EQ(second.Acquire(folder, std::chrono::seconds(10)), Lib::FolderLockResult::Acquired);
+    int status = 0;
+    waitpid(holder, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_EQ(first.Acquire(m_Folder.File("missing").c_str()), Lib::FolderLockResult::Unavailable);
 }

@@ -1,6 +1,7 @@
 #include "Lib/Platform/File.h"
 
 #include "Support/TempFolder.h"
+#include "Support/Unprivileged.h"
 
 #include <gtest/gtest.h>
 
@@ -211,4 +212,50 @@ TEST_F(FileTest, DeleteFileRemovesOnlyWhatExists)
     EXPECT_FALSE(std::filesystem::exists(path));
     EXPECT_FALSE(Lib::DeleteFile(path.c_str()));
     EXPECT_FALSE(Lib::DeleteFile(""));
+}
+
+TEST_F(FileTest, ReadTakesTheFileByItsLengthNulBytesIncluded)
+{
+    const std::string path = m_Folder.File("gamedata.cfg");
+    const std::string text = std::string("// a\0b", 6) + "\nset r_fps \"0\"\n\xE9t\xE9\n";
+    WriteWholeFile(path, text);
+    Lib::File file(path.c_str(), Lib::FileMode::Read);
+    ASSERT_EQ(file.Read(), 0);
+    EXPECT_EQ(file.Bytes(), text);
+    EXPECT_EQ(file.Content().Wide(), std::wstring(L"// a\0b", 6) + L"\nset r_fps \"0\"\n\u00e9t\u00e9\n");
+    ASSERT_EQ(file.LineCount(), 3u);
+    EXPECT_EQ(file.Lines().At(0).Wide(), std::wstring(L"// a\0b", 6));
+    EXPECT_EQ(file.Lines().At(1).ToNarrow().Bytes(), "set r_fps \"0\"");
+}
+
+TEST_F(FileTest, WriteFileBytesFallsBackToTheFileItselfWhenTheFolderRefusesNewFiles)
+{
+    // A writable file in a folder that is not: no temporary file can be made beside it, but the
+    // file itself can take the new content. A read-only file in it fails with the reason.
+    const std::string writable = m_Folder.File("gamedata.cfg");
+    const std::string readOnly = m_Folder.File("locked.cfg");
+    WriteWholeFile(writable, std::string(3000, 'o'));
+    WriteWholeFile(readOnly, "old");
+    ASSERT_EQ(chmod(writable.c_str(), 0666), 0);
+    ASSERT_EQ(chmod(readOnly.c_str(), 0444), 0);
+    ASSERT_EQ(chmod(m_Folder.Path().c_str(), 0555), 0);
+
+    const int result = TestSupport::RunInChild(
+        [&]
+        {
+            if (!TestSupport::BecomeUnprivileged())
+                return TestSupport::k_CannotSetUp;
+            if (!Lib::WriteFileBytes(writable.c_str(), std::string_view("new\0content", 11)))
+                return 1;
+            int32_t error = 0;
+            if (Lib::WriteFileBytes(readOnly.c_str(), "x", &error) || error != EACCES)
+                return 2;
+            return Lib::ErrorTextOf(error).ToNarrow().Bytes() == "Permission denied" ? 0 : 3;
+        });
+    chmod(m_Folder.Path().c_str(), 0700);
+    ASSERT_NE(result, TestSupport::k_CannotSetUp) << "could not become another user";
+    EXPECT_EQ(result, 0);
+    EXPECT_EQ(ReadWholeFile(writable), std::string("new\0content", 11));
+    EXPECT_EQ(ReadWholeFile(readOnly), "old");
+    EXPECT_EQ(FolderEntries(m_Folder.Path()), (std::vector<std::string>{"gamedata.cfg", "locked.cfg"}));
 }

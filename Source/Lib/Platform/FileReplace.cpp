@@ -1,0 +1,150 @@
+#include "Lib/Platform/FileReplace.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace Lib
+{
+namespace
+{
+// The file's descriptor is closed on every path; 0 or the errno of the first failure.
+int WriteAllAndClose(int p_Descriptor, std::string_view p_Bytes, bool p_Truncate)
+{
+    int error = 0;
+    size_t done = 0;
+    while (error == 0 && done < p_Bytes.size())
+    {
+        const ssize_t written = write(p_Descriptor, p_Bytes.data() + done, p_Bytes.size() - done);
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            error = written < 0 ? errno : ENOSPC;
+        else
+            done += static_cast<size_t>(written);
+    }
+    if (error == 0 && p_Truncate && ftruncate(p_Descriptor, static_cast<off_t>(p_Bytes.size())) != 0)
+        error = errno;
+    if (error == 0 && fsync(p_Descriptor) != 0)
+        error = errno;
+    if (close(p_Descriptor) != 0 && error == 0)
+        error = errno;
+    return error;
+}
+
+// Writing through a link must replace what the link points to, not the link itself, as writing
+// into the file in place would.
+std::string ResolveTarget(const std::string& p_Name)
+{
+    struct stat info
+    {
+    };
+    if (lstat(p_Name.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
+        return p_Name;
+    char* resolved = realpath(p_Name.c_str(), nullptr);
+    if (!resolved)
+        return p_Name;
+    std::string target(resolved);
+    free(resolved);
+    return target;
+}
+
+// Best effort: makes the rename itself survive a power loss. The data is already safe either way.
+void SyncFolderOf(const std::string& p_Path)
+{
+    const size_t separator = p_Path.find_last_of('/');
+    const std::string folder = separator == std::string::npos ? "." : p_Path.substr(0, separator + 1);
+    const int descriptor = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (descriptor < 0)
+        return;
+    fsync(descriptor);
+    close(descriptor);
+}
+
+// Errors that say the folder refuses new names, not that the data cannot be stored.
+bool FolderRefuses(int p_Error)
+{
+    return p_Error == EACCES || p_Error == EPERM || p_Error == EROFS;
+}
+
+// Without a temporary file a failure halfway would leave a mix of old and new text, so this is
+// only the way out when the folder leaves no other. The old content is overwritten from the
+// start and cut behind the new one, never emptied first.
+int WriteInPlace(const std::string& p_Target, std::string_view p_Bytes)
+{
+    const int descriptor = open(p_Target.c_str(), O_WRONLY | O_CLOEXEC);
+    if (descriptor < 0)
+        return errno;
+    return WriteAllAndClose(descriptor, p_Bytes, true);
+}
+} // namespace
+
+std::string TemporaryNameFor(const std::string& p_Target, int64_t p_ProcessId)
+{
+    return p_Target + ".tmp-" + std::to_string(p_ProcessId);
+}
+
+bool IsTemporaryNameOf(std::string_view p_Name, std::string_view p_TargetName, int64_t& p_ProcessId)
+{
+    constexpr std::string_view k_Infix = ".tmp-";
+    if (p_TargetName.empty() || !p_Name.starts_with(p_TargetName) ||
+        p_Name.substr(p_TargetName.size()).substr(0, k_Infix.size()) != k_Infix)
+        return false;
+    const std::string_view digits = p_Name.substr(p_TargetName.size() + k_Infix.size());
+    if (digits.empty() || digits.size() > 18)
+        return false;
+    int64_t value = 0;
+    for (const char digit : digits)
+    {
+        if (digit < '0' || digit > '9')
+            return false;
+        value = value * 10 + (digit - '0');
+    }
+    p_ProcessId = value;
+    return true;
+}
+
+int ReplaceFileContent(const std::string& p_Path, std::string_view p_Bytes)
+{
+    if (p_Path.empty())
+        return EINVAL;
+
+    const std::string target = ResolveTarget(p_Path);
+    struct stat existing
+    {
+    };
+    const bool exists = stat(target.c_str(), &existing) == 0;
+    if (exists && S_ISDIR(existing.st_mode))
+        return EISDIR;
+
+    const std::string temporary = TemporaryNameFor(target, getpid());
+    const int descriptor = open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (descriptor < 0)
+    {
+        const int error = errno;
+        return exists && FolderRefuses(error) ? WriteInPlace(target, p_Bytes) : error;
+    }
+
+    // Keep the permissions the user gave the file.
+    if (exists && S_ISREG(existing.st_mode))
+        fchmod(descriptor, existing.st_mode & 07777);
+
+    const int error = WriteAllAndClose(descriptor, p_Bytes, false);
+    if (error != 0)
+    {
+        unlink(temporary.c_str());
+        return error;
+    }
+    if (rename(temporary.c_str(), target.c_str()) != 0)
+    {
+        const int renameError = errno;
+        unlink(temporary.c_str());
+        // A sticky folder lets us create our own names but not replace another user's file.
+        return exists && FolderRefuses(renameError) ? WriteInPlace(target, p_Bytes) : renameError;
+    }
+    SyncFolderOf(target);
+    return 0;
+}
+} // namespace Lib
