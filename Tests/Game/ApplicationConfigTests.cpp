@@ -1,14 +1,20 @@
 #include "Game/ApplicationConfig.h"
+#include "Lib/Platform/File.h"
 
 #include "Support/CapturingForwarder.h"
 #include "Support/DefaultConfigFile.h"
 #include "Support/LogFileRedirect.h"
 #include "Support/TempFolder.h"
+#include "Support/Unprivileged.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <filesystem>
 #include <string>
+#include <sys/resource.h>
+#include <sys/stat.h>
 #include <vector>
 
 using Snake::ApplicationConfig;
@@ -163,5 +169,106 @@ TEST_F(ApplicationConfigTest, TheLastReferenceSavesTheChangedSettings)
     const std::string before = "set game_speed \"8\"";
     expected.replace(expected.find(before), before.size(), "set game_speed \"3\"");
     EXPECT_EQ(ReadWholeFile(m_Path), expected);
+}
+TEST_F(ApplicationConfigTest, AnUnreadableFileRunsWithTheDefaultsAndIsNeverReplaced)
+{
+    // Mode 000 and another owner: readable for no one but its owner, root. The check runs as
+    // another user; root would read the file.
+    const std::string fixture = "set game_speed 5\nset r_customwidth \"1024\"\n";
+    WriteWholeFile(m_Path, fixture);
+    ASSERT_EQ(chmod(m_Path.c_str(), 0000), 0);
+    TestSupport::OpenToEveryone(m_Folder.Path());
+    const int result = TestSupport::RunInChild(
+        [&]
+        {
+            if (!TestSupport::BecomeUnprivileged())
+                return TestSupport::k_CannotSetUp;
+            {
+                const Lib::Ref<ApplicationConfig> config = Snake::LoadApplicationConfig(m_Path.c_str());
+                if (config->GetWindowSettings().clientWidth != 1280u)
+                    return 1;
+                // A change during the game must not reach the file either.
+                config->GetConfigReader().SetEntryText(Snake::k_ConfigGameSpeed, "3");
+            }
+            const std::vector<TestSupport::LogRecord> records = m_Log.Records();
+            const auto has = [&](const std::string& p_Level, const std::string& p_Message)
+            {
+                for (const TestSupport::LogRecord& record : records)
+                    if (record.level == p_Level && record.message == p_Message)
+                        return true;
+                return false;
+            };
+            if (!has("Error", "Could not read file \"" + m_Path +
+                                  "\", error message: Permission denied, error code: 13"))
+                return 2;
+            if (!has("Error", "\"" + m_Path +
+                                  "\" exists but cannot be read: the game runs with the default settings "
+                                  "and leaves the file as it is"))
+                return 3;
+            return has("Warning", "Settings not saved to \"" + m_Path + "\": it could not be read at start") ? 0 : 4;
+        });
+    ASSERT_NE(result, TestSupport::k_CannotSetUp) << "could not become another user";
+    EXPECT_EQ(result, 0);
+    struct stat info
+    {
+    };
+    ASSERT_EQ(stat(m_Path.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0u);
+    EXPECT_EQ(info.st_uid, 0u);
+    EXPECT_EQ(ReadWholeFile(m_Path), fixture);
+}
+
+TEST_F(ApplicationConfigTest, ASecondGameInTheFolderSaysSoAndLeavesTheFileToTheFirst)
+{
+    Lib::Ref<ApplicationConfig> first = Snake::LoadApplicationConfig(m_Path.c_str());
+    const std::string written = ReadWholeFile(m_Path);
+    ASSERT_EQ(written, k_DefaultConfigFile);
+    Lib::Ref<ApplicationConfig> second = Snake::LoadApplicationConfig(m_Path.c_str());
+    EXPECT_THAT(m_Log.Messages(),
+                testing::Contains("Another instance of the game is running in this folder: this one does not "
+                                  "save its settings to \"" +
+                                  m_Path + "\""));
+
+    second->GetConfigReader().SetEntryText(Snake::k_ConfigGameSpeed, "2");
+    second.Reset();
+    EXPECT_EQ(ReadWholeFile(m_Path), written);
+
+    first->GetConfigReader().SetEntryText(Snake::k_ConfigGameSpeed, "4");
+    first.Reset();
+    EXPECT_THAT(ReadWholeFile(m_Path), testing::HasSubstr("set game_speed \"4\"\n"));
+
+    // The first has gone: the next one is the owner again.
+    Lib::Ref<ApplicationConfig> third = Snake::LoadApplicationConfig(m_Path.c_str());
+    third->GetConfigReader().SetEntryText(Snake::k_ConfigGameSpeed, "6");
+    third.Reset();
+    EXPECT_THAT(ReadWholeFile(m_Path), testing::HasSubstr("set game_speed \"6\"\n"));
+}
+
+TEST_F(ApplicationConfigTest, TheLeftoverOfAWriteKilledHalfwayIsRemovedAtTheNextStart)
+{
+    WriteWholeFile(m_Path, k_DefaultConfigFile);
+    // A real kill in the middle of the write: the file size limit stops the writer with SIGXFSZ
+    // once part of the text is in its temporary file.
+    const int result = TestSupport::RunInChild(
+        [&]
+        {
+            signal(SIGXFSZ, SIG_DFL);
+            rlimit limit{};
+            limit.rlim_cur = limit.rlim_max = 1000;
+            setrlimit(RLIMIT_FSIZE, &limit);
+            Lib::WriteFileBytes(m_Path.c_str(), std::string(5000, 'z'));
+            return 0;
+        });
+    ASSERT_EQ(result, 128 + SIGXFSZ);
+    std::vector<std::string> leftovers;
+    for (const auto& entry : std::filesystem::directory_iterator(m_Folder.Path()))
+        if (entry.path().filename().string().starts_with("gamedata.cfg.tmp-"))
+            leftovers.push_back(entry.path().string());
+    ASSERT_EQ(leftovers.size(), 1u);
+    EXPECT_EQ(std::filesystem::file_size(leftovers[0]), 1000u);
+
+    const Lib::Ref<ApplicationConfig> config = LoadText(k_DefaultConfigFile);
+    EXPECT_FALSE(std::filesystem::exists(leftovers[0]));
+    EXPECT_EQ(ReadWholeFile(m_Path), k_DefaultConfigFile);
 }
 } // namespace

@@ -4,11 +4,13 @@
 #include "Support/DefaultConfigFile.h"
 #include "Support/LogFileRedirect.h"
 #include "Support/TempFolder.h"
+#include "Support/Unprivileged.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <sys/stat.h>
 #include <string>
 #include <vector>
 
@@ -252,12 +254,108 @@ TEST_F(ConfigReaderTest, FilesThatAreCompleteComeBackByteForByte)
               "Übergrößenänderung");
 }
 
-TEST_F(ConfigReaderTest, AFileThatCannotBeWrittenIsReported)
+TEST_F(ConfigReaderTest, ANulByteStaysInItsLineAndTheLinesBehindItAreRead)
+{
+    const std::string note = std::string("// my note\0with a NUL", 21);
+    const std::string fixture = ReplaceLine(k_DefaultConfigFile, "set r_fps \"1\"", note + "\nset r_fps \"0\"");
+    ConfigReader& reader = ReadText(fixture);
+    EXPECT_EQ(Narrow(reader.GetEntryText(Snake::k_ConfigShowFps, EntrySide::Value)), "0");
+    ASSERT_TRUE(reader.WriteFile());
+    EXPECT_EQ(ReadWholeFile(m_Path), fixture);
+}
+
+TEST_F(ConfigReaderTest, ByteOrderMarkTabsAndBytesThatAreNotUtf8AreKept)
+{
+    struct Case
+    {
+        const char* name;
+        std::string text;      // in the file
+        int32_t id;            // the setting that must be read
+        std::string value;     // its value
+        std::string written;   // what the file is afterwards
+    };
+    const std::string bom = "\xEF\xBB\xBF";
+    const std::string latin1Line = "// Gr\xF6\xDF" "e f\xFC" "r das Fenster";
+    const std::string withSpeedFirst =
+        ReplaceLine(k_DefaultConfigFile, "// contains game configuration data", "set game_speed \"5\"");
+    const Case cases[] = {
+        // The user's setting stands first, hidden behind the mark unless it is skipped.
+        {"byte order mark", bom + withSpeedFirst, Snake::k_ConfigGameSpeed, "5",
+         bom + withSpeedFirst + "// contains game configuration data\n"},
+        {"tabs", ReplaceLine(k_DefaultConfigFile, "set grid_mode \"2\"", "set\tgrid_mode\t\"3\""),
+         Snake::k_ConfigGridMode, "3", ReplaceLine(k_DefaultConfigFile, "set grid_mode \"2\"", "set grid_mode \"3\"")},
+        {"not utf-8",
+         ReplaceLine(k_DefaultConfigFile, "set language \"English\"", latin1Line + "\nset language \"Fran\xE7\x61is\""),
+         Snake::k_ConfigLanguage, "Fran\xC3\xA7\x61is",
+         ReplaceLine(k_DefaultConfigFile, "set language \"English\"", latin1Line + "\nset language \"Fran\xE7\x61is\"")},
+    };
+    for (const Case& test : cases)
+    {
+        SCOPED_TRACE(test.name);
+        ConfigReader& reader = ReadText(test.text);
+        EXPECT_EQ(Narrow(reader.GetEntryText(test.id, EntrySide::Value)), test.value);
+        ASSERT_TRUE(reader.WriteFile());
+        EXPECT_TRUE(ReadWholeFile(m_Path) == test.written) << ReadWholeFile(m_Path);
+    }
+
+    // A value the game changes is written as UTF-8; the untouched lines keep their bytes.
+    ConfigReader& reader = ReadText(cases[2].text);
+    reader.SetEntryText(Snake::k_ConfigLanguage, "Deutsch");
+    ASSERT_TRUE(reader.WriteFile());
+    EXPECT_TRUE(ReadWholeFile(m_Path) ==
+                ReplaceLine(k_DefaultConfigFile, "set language \"English\"", latin1Line + "\nset language \"Deutsch\""));
+}
+
+TEST_F(ConfigReaderTest, AFileThatCannotBeWrittenIsReportedWithTheReason)
 {
     const std::string path = m_Folder.File("no-such-folder/gamedata.cfg");
     ConfigReader reader(path.c_str());
     reader.MergeDefaults();
     EXPECT_FALSE(reader.WriteFile());
-    EXPECT_THAT(m_Log.Messages(), testing::Contains("Could not write file \"" + path + "\""));
+    EXPECT_THAT(m_Log.Messages(),
+                testing::Contains("Could not write file \"" + path + "\": No such file or directory"));
+}
+
+TEST_F(ConfigReaderTest, AReadOnlyFileSystemIsNamedAsTheReason)
+{
+    WriteWholeFile(m_Path, k_DefaultConfigFile);
+    const std::string folder = m_Folder.Path().string();
+    const int result = TestSupport::RunInChild(
+        [&]
+        {
+            if (!TestSupport::MountReadOnly(folder))
+                return TestSupport::k_CannotSetUp;
+            ConfigReader reader(m_Path.c_str());
+            if (!reader.ReadFile())
+                return 1;
+            reader.SetEntryText(Snake::k_ConfigGameSpeed, "3");
+            if (reader.WriteFile())
+                return 2;
+            for (const std::string& message : m_Log.Messages())
+                if (message == "Could not write file \"" + m_Path + "\": Read-only file system")
+                    return 0;
+            return 3;
+        });
+    if (result == TestSupport::k_CannotSetUp)
+        GTEST_SKIP() << "no mount namespace here";
+    EXPECT_EQ(result, 0);
+    EXPECT_EQ(ReadWholeFile(m_Path), k_DefaultConfigFile);
+}
+
+TEST_F(ConfigReaderTest, AReadOnlyFileIsNotReplacedAndTheLogSaysSo)
+{
+    const std::string fixture = "set game_speed 5\n";
+    ConfigReader& reader = ReadText(fixture);
+    ASSERT_EQ(chmod(m_Path.c_str(), 0444), 0);
+    reader.SetEntryText(Snake::k_ConfigGameSpeed, "3");
+    EXPECT_FALSE(reader.WriteFile());
+    EXPECT_EQ(ReadWholeFile(m_Path), fixture);
+    EXPECT_THAT(m_Log.Messages(),
+                testing::Contains("Settings not saved to \"" + m_Path + "\": the file is read-only"));
+
+    // Given its write permission back, the same store saves again.
+    ASSERT_EQ(chmod(m_Path.c_str(), 0644), 0);
+    EXPECT_TRUE(reader.WriteFile());
+    EXPECT_THAT(ReadWholeFile(m_Path), testing::StartsWith("set game_speed \"3\"\n"));
 }
 } // namespace

@@ -114,7 +114,10 @@ bool IsReadOnlyFile(const String& p_Path)
     const NarrowString path = p_Path.ToNarrow();
     if (p_Path.IsEmpty() || stat(path.Data(), &info) != 0 || !S_ISREG(info.st_mode))
         return false;
-    return (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 || access(path.Data(), W_OK) != 0;
+    if ((info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
+        return true;
+    // A read-only file system is no choice of the user's: writing there fails with its reason.
+    return access(path.Data(), W_OK) != 0 && errno != EROFS;
 }
 
 uint32_t RemoveStaleTemporaryFiles(const String& p_FilePath)

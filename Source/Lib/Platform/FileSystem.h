@@ -27,7 +27,8 @@ String FolderOf(const String& p_FilePath);
 
 // True when the path names an existing file that this process must not replace: one without any
 // write permission (as its owner made it read-only, which even an administrator's process
-// respects here) or one the process has no write access to.
+// respects here) or one the process has no write access to. A file on a read-only file system
+// does not count: that is not the user's choice about this file.
 bool IsReadOnlyFile(const String& p_Path);
 
 // Removes the temporary files that an interrupted write of the file left beside it
