@@ -8,6 +8,8 @@
 
 #include <filesystem>
 #include <string>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <vector>
 
 using TestSupport::Lines;
@@ -101,4 +103,52 @@ TEST(StartupTest, SecondStartKeepsTheUsersConfigurationAndAppendsToTheLog)
     EXPECT_EQ(config[2], "set game_speed \"5\"");
     // Every other default came back behind the user's lines, once.
     EXPECT_EQ(config.size(), 3u + 31u - 2u);
+}
+
+TEST(StartupTest, LeftoversOfAKilledWriteGoAndTheUsersBytesStay)
+{
+    TempFolder folder;
+    // What a write killed halfway leaves: a temporary file of a process that no longer runs.
+    const pid_t ended = fork();
+    if (ended == 0)
+        _exit(0);
+    waitpid(ended, nullptr, 0);
+    const std::string leftover = folder.File("gamedata.cfg.tmp-" + std::to_string(ended));
+    TestSupport::WriteWholeFile(leftover, "set game_speed \"");
+
+    // A byte order mark, a NUL byte in a note, a line with tabs and text in Latin-1, as editors
+    // on other systems leave them.
+    std::string config = "\xEF\xBB\xBF" "set r_fps \"0\"\n";
+    config += std::string("// note\0 with a NUL\n", 20);
+    config += "set\tr_points\t\"0\"\n";
+    config += "// Gr\xF6\xDF" "e\n";
+    config += "set language \"Fran\xE7" "ais\"\n";
+    TestSupport::WriteWholeFile(folder.File("gamedata.cfg"), config);
+
+    ASSERT_TRUE(RunWithoutDisplay({}, folder).exited);
+    EXPECT_FALSE(std::filesystem::exists(leftover));
+    const std::string written = ReadWholeFile(folder.File("gamedata.cfg"));
+    // Each of the user's lines was understood (no default came back for it) and kept; only the
+    // line with tabs is written in the usual form.
+    std::string expected = config;
+    expected.replace(expected.find("set\tr_points\t"), 13, "set r_points ");
+    ASSERT_TRUE(written.starts_with(expected)) << written;
+    const std::vector<std::string> lines = Lines(written.substr(expected.size()));
+    EXPECT_EQ(lines.size(), 31u - 3u);
+    for (const std::string& line : lines)
+        EXPECT_TRUE(line.find("r_fps") == std::string::npos && line.find("r_points") == std::string::npos &&
+                    line.find("language") == std::string::npos)
+            << line;
+}
+
+TEST(StartupTest, ALogWithoutLineBreaksIsNotEmptiedByTheNextRun)
+{
+    TempFolder folder;
+    const std::string old(1048576 + 10, 'a');
+    TestSupport::WriteWholeFile(folder.File("gamelog.txt"), old);
+    ASSERT_TRUE(RunWithoutDisplay({}, folder).exited);
+    const std::string log = ReadWholeFile(folder.File("gamelog.txt"));
+    ASSERT_GT(log.size(), old.size());
+    EXPECT_TRUE(log.starts_with(old));
+    EXPECT_EQ(MessageOf(Lines(log).back(), "AppEntry"), "Exit code: 6000");
 }

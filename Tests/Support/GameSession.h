@@ -22,8 +22,8 @@ namespace TestSupport
 class GameSession
 {
 public:
-    GameSession(const TempFolder& p_Folder, std::string p_Executable)
-        : m_Folder(p_Folder), m_Pid(StartProgram(p_Executable, {}, p_Folder.Path().string()))
+    GameSession(const TempFolder& p_Folder, std::string p_Executable, const std::vector<std::string>& p_Arguments = {})
+        : m_Folder(p_Folder), m_Pid(StartProgram(p_Executable, p_Arguments, p_Folder.Path().string()))
     {
     }
 
