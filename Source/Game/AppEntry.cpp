@@ -45,7 +45,7 @@ uint32_t EngineWrapper(Application& p_Application, Lib::Ref<ApplicationConfig> p
 uint32_t AppEntry(const Lib::DynamicArray<Lib::String>& p_Arguments)
 {
     // The arguments ("-terminal_output", "-turn-assert-break-off", and what a restart passes on)
-    // change nothing in the game.
+    // change nothing in the game; only a restarted game waits for the old one to leave the folder.
     Lib::SetLogFileName("gamelog.txt");
     const Lib::LogTag tag("AppEntry");
 
