@@ -16,7 +16,7 @@ Application::Application() = default;
 Application::~Application() = default;
 
 uint32_t EngineWrapper(Application& p_Application, Lib::Ref<ApplicationConfig> p_Config,
-                       OutputForwarder* p_Forwarder)
+                       OutputForwarder* p_Forwarder, const std::function<void(Application&)>& p_BeforeRun)
 {
     const Lib::LogTag tag("EngineWrapper");
     if (!p_Application.engine.Initialise(p_Config->GetEngineSettings(), p_Config->GetWindowSettings()))
@@ -36,6 +36,8 @@ uint32_t EngineWrapper(Application& p_Application, Lib::Ref<ApplicationConfig> p
         return k_ExitGameFailed;
     }
     p_Forwarder->SetReceiver(p_Application.game->GetOutputReceiver());
+    if (p_BeforeRun)
+        p_BeforeRun(p_Application);
 
     const int32_t result = p_Application.engine.Run();
     p_Config.Reset();

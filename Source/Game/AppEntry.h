@@ -5,6 +5,7 @@
 #include "Lib/String.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 namespace Snake
@@ -35,6 +36,8 @@ struct Application
 uint32_t AppEntry(const Lib::DynamicArray<Lib::String>& p_Arguments);
 
 // Initialises the engine and the game and runs the main loop. Consumes p_Config on every path.
+// p_BeforeRun, when given, sees the started game just before the loop (benchmarks watch its frames).
 uint32_t EngineWrapper(Application& p_Application, Lib::Ref<ApplicationConfig> p_Config,
-                       OutputForwarder* p_Forwarder);
+                       OutputForwarder* p_Forwarder,
+                       const std::function<void(Application&)>& p_BeforeRun = {});
 } // namespace Snake

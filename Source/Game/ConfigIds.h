@@ -31,6 +31,8 @@ enum ConfigId : int32_t
     k_ConfigLanguage = 21,
     k_ConfigGridMode = 22,
     k_ConfigGameSpeed = 23,
+    // Settings added after the original file's lines; a file that lacks them gets them appended.
+    k_ConfigFrameCap = 24,
 };
 
 // Which half of an entry GetEntryText returns. The value side is what a setting holds: the

@@ -63,6 +63,12 @@ constexpr DefaultRow k_DefaultRows[] = {
 };
 static_assert(std::size(k_DefaultRows) == 31, "the configuration has 31 built-in lines");
 
+// Settings that came later. They follow the 31 lines above, which stay as they always were, so a
+// file written before them keeps its lines and gains these at its end.
+constexpr DefaultRow k_AppendedRows[] = {
+    {"set", "r_framecap", "0", k_ConfigFrameCap},
+};
+
 constexpr std::string_view k_ByteOrderMark = "\xEF\xBB\xBF";
 
 bool IsSeparator(char p_Byte)
@@ -120,6 +126,8 @@ bool IsBindOrSet(const ConfigEntry& p_Entry)
 ConfigReader::ConfigReader(const Lib::String& p_FileName) : m_FileName(p_FileName)
 {
     for (const DefaultRow& row : k_DefaultRows)
+        m_Defaults.Add(ConfigEntry{row.kind, row.name, row.value, row.id, {}});
+    for (const DefaultRow& row : k_AppendedRows)
         m_Defaults.Add(ConfigEntry{row.kind, row.name, row.value, row.id, {}});
 }
 

@@ -9,6 +9,7 @@
 #include "Game/ApplicationConfig.h"
 #include "Game/ConfigIds.h"
 #include "Game/ConfigReader.h"
+#include "Game/FrameCap.h"
 #include "Game/GameCommands.h"
 #include "Game/StepTiming.h"
 
@@ -69,6 +70,7 @@ bool GameCore::Initialise()
         return false;
 
     SetVSync(Store().GetEntryText(k_ConfigVSync, EntrySide::Value) == Lib::String("1"));
+    SetFrameCap(ParseFrameCap(Store().GetEntryText(k_ConfigFrameCap, EntrySide::Value)));
     m_GuiHandler.SetShowFps(Store().GetEntryText(k_ConfigShowFps, EntrySide::Value) == Lib::String("1"));
     m_GuiHandler.SetShowPoints(Store().GetEntryText(k_ConfigShowPoints, EntrySide::Value) ==
                                Lib::String("1"));
@@ -169,6 +171,21 @@ void GameCore::SetVSync(bool p_On)
     if (m_Window)
         m_Window->SwapVSync(p_On);
     Store().SetEntryText(k_ConfigVSync, Lib::String(p_On ? "1" : "0"));
+}
+
+void GameCore::SetFrameCap(int32_t p_Setting)
+{
+    // The engine's limiter stands aside by itself while vertical sync paces the frames, so the
+    // cap can stay on: it takes over whenever sync is switched off or the driver refuses it.
+    uint32_t refreshRate = k_FallbackRefreshRate;
+    if (m_Window)
+    {
+        const Lib::Point position = m_Window->GetPosition();
+        refreshRate = MonitorRefreshRate(m_Engine->GetMonitorCollection(), position.x, position.y);
+    }
+    const uint32_t rate = FrameCapRate(p_Setting, refreshRate);
+    m_Engine->SetFrameLimit(rate != 0 ? rate : 1, rate != 0);
+    Store().SetEntryText(k_ConfigFrameCap, Lib::String::Format("%d", p_Setting));
 }
 
 void GameCore::SetShowFps(bool p_Show)

@@ -162,7 +162,9 @@ TEST_F(ConfigReaderTest, EntryTextComesFromTheSideAskedFor)
         {Snake::k_ConfigLanguage, EntrySide::Name, "language"},
         {Snake::k_ConfigNone, EntrySide::Value, "Invalid Entry"},
         {Snake::k_ConfigNone, EntrySide::Name, "Invalid Entry"},
-        {24, EntrySide::Value, "Invalid Entry"},
+        {Snake::k_ConfigFrameCap, EntrySide::Value, "0"}, // appended after the original lines
+        {Snake::k_ConfigFrameCap, EntrySide::Name, "r_framecap"},
+        {25, EntrySide::Value, "Invalid Entry"},
         {-1, EntrySide::Value, "Invalid Entry"},
     };
     for (const Case& c : cases)

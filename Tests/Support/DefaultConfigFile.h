@@ -35,5 +35,6 @@ set game_speed "8"
 // - Fullscreen windowed
 // - Maximised window    // Todo: Implement a maximise mode
 // - Windowed
+set r_framecap "0"
 )cfg";
 } // namespace TestSupport

@@ -3,6 +3,9 @@
 // moved each frame through the engine's component operations (SetTransform, RefreshSprite) and
 // drawn by the renderer. Usage: SpriteBenchmark <sprites> <seconds>. Prints one line:
 //   vorl_engine sprites=N frames=F seconds=S fps=X
+// and on standard error the start-up and memory lines (BenchReport.h).
+#include "BenchReport.h"
+
 #include "Corvan/EntryPoint/CorvanEntry.h"
 #include "Corvan/EntryPoint/EngineSettings.h"
 #include "Corvan/Events/WindowEvents.h"
@@ -75,8 +78,8 @@ struct Sprite
 class SpriteScene : public Vozad::IWindowEventBase
 {
 public:
-    SpriteScene(Telvar::CorvanEntry& p_Engine, int p_Count, double p_Seconds)
-        : m_Engine(p_Engine), m_Seconds(p_Seconds)
+    SpriteScene(Telvar::CorvanEntry& p_Engine, int p_Count, double p_Seconds, Bench::Report& p_Report)
+        : m_Engine(p_Engine), m_Seconds(p_Seconds), m_Report(p_Report)
     {
         m_Camera.SetBox(0.0f, float(k_Width), 0.0f, float(k_Height));
         Telvar::SpriteComponent image;
@@ -106,9 +109,12 @@ public:
     void OnQuitRequest(Vozad::EventQuitRequest&) override {}
     void OnWindowClose(Vozad::EventWindowClose&) override {}
 
-    void OnRendererUpdate(Vozad::EventRendererUpdate&) override
+    void OnRendererUpdate(Vozad::EventRendererUpdate& p_Event) override
     {
         const Clock::time_point now = Clock::now();
+        // Frame 2 begins once frame 1 has been presented: that is where start-up ends.
+        if (p_Event.frameNumber == 2)
+            m_Report.firstFrame = now;
         if (!m_Started)
         {
             m_Started = true;
@@ -180,6 +186,7 @@ private:
 
     Telvar::CorvanEntry& m_Engine;
     double m_Seconds;
+    Bench::Report& m_Report;
     Vozad::OrthoCam m_Camera;
     std::vector<Sprite> m_Sprites;
     bool m_Started = false;
@@ -196,8 +203,11 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: %s <sprites> <seconds>\n", argv[0]);
         return 2;
     }
+    Bench::Report report;
+    report.label = "vorl_engine";
     const int count = std::atoi(argv[1]);
     const double seconds = std::atof(argv[2]);
+    Bench::ScratchFolder folder;
     // The engine logs its start-up; that goes to a file here so standard output carries only
     // the result line the peer-bench table reads.
     Lib::SetLogFileName("vorl_engine_bench_log.txt");
@@ -223,7 +233,7 @@ int main(int argc, char** argv)
         Telvar::CorvanEntry engine;
         if (!engine.Initialise(engineSettings, windowSettings))
             return 1;
-        SpriteScene scene(engine, count, seconds);
+        SpriteScene scene(engine, count, seconds, report);
         engine.SetWindowEventReceiver(&scene);
         // The peers draw sprites only: an empty GUI keeps the engine's default screen off them.
         engine.SetRootContent(nullptr);
@@ -233,7 +243,9 @@ int main(int argc, char** argv)
     }
     std::fflush(stdout);
     dup2(resultOutput, STDOUT_FILENO);
-    std::printf("vorl_engine sprites=%d frames=%llu seconds=%.2f fps=%.1f\n", count,
-                static_cast<unsigned long long>(frames), measured, measured > 0 ? frames / measured : 0.0);
+    report.frames = frames;
+    report.seconds = measured;
+    report.PrintResult(count);
+    report.PrintDetails();
     return 0;
 }

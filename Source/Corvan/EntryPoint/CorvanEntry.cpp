@@ -2,6 +2,7 @@
 
 #include "Corvan/EntryPoint/DefaultScreen.h"
 #include "Corvan/EntryPoint/EngineSettings.h"
+#include "Corvan/EntryPoint/FramePacer.h"
 #include "Corvan/EntryPoint/LibraryVersions.h"
 #include "Corvan/EntryPoint/ScriptHandler.h"
 #include "Corvan/Events/EventManager.h"
@@ -367,12 +368,8 @@ void CorvanEntry::LimitFrameRate()
     const int64_t ticksPerMicrosecond = Lib::GetTicksPerMicrosecond();
     if (ticksPerMicrosecond <= 0)
         return;
-    // A busy wait: sleeping overshoots by whole scheduler slices at these frame times.
-    do
-    {
-        const int64_t elapsed = Lib::ReadPerformanceCounter() - m_FrameTimer.Start();
-        m_ElapsedFrameTime = static_cast<float>(elapsed / ticksPerMicrosecond) / 1000.0f;
-    } while (m_ElapsedFrameTime < m_MillisecondsPerFrame);
+    m_ElapsedFrameTime = WaitForFrameEnd(PerformanceCounterClock(m_FrameTimer.Start(), ticksPerMicrosecond),
+                                         m_MillisecondsPerFrame);
 }
 
 void CorvanEntry::MeasureFrameRate(double p_Now)

@@ -359,8 +359,10 @@ ImFont* GuiContext::LoadMeasuringFont(const FontSpec& p_Font)
         return nullptr;
     if (m_PendingFonts.Find(p_Font) < 0)
         m_PendingFonts.Add(p_Font);
-    ImGui_ImplOpenGL3_DestroyFontsTexture();
-    ImGui_ImplOpenGL3_CreateFontsTexture();
+    // The measuring context never draws: its glyph metrics are all it needs, so the atlas is
+    // built without the colour copy and texture upload a drawing context gets. Redoing those for
+    // every new size was most of the game's start-up.
+    ImGui::GetIO().Fonts->Build();
     return font;
 }
 

@@ -124,9 +124,8 @@ bool Renderer::Initialise(int32_t p_GraphicsApi, Lib::RectSize p_WindowSize)
 
 bool Renderer::SetUpWeightedBlended()
 {
-    m_WeightedBlendedBuffer = OpenGLWBOITFrameBuffer(FrameBufferSpec{0, m_Size.width, m_Size.height});
-    if (m_Size.width > 0 && m_Size.height > 0 && !m_WeightedBlendedBuffer.Create())
-        return false;
+    // The buffer gets storage when a frame first draws in this mode (FitTransparencyBuffers).
+    m_WeightedBlendedBuffer = OpenGLWBOITFrameBuffer(FrameBufferSpec{0, 0, 0});
     m_CompositeShader =
         m_ShaderHandler.LoadShader(Lib::String(BuiltInShaderText(BuiltInShader::CompositeShader)));
     if (m_CompositeShader.shaderKey == ~0ull)
@@ -136,18 +135,10 @@ bool Renderer::SetUpWeightedBlended()
 
 bool Renderer::SetUpDepthPeeling()
 {
+    // The buffers get storage when a frame first draws in this mode (FitTransparencyBuffers).
     m_PeelLayers.clear();
-    const FrameBufferSpec spec{0, m_Size.width, m_Size.height};
-    for (uint32_t layer = 0; layer < m_PeelCount; ++layer)
-    {
-        OpenGLDepthPeelingFrameBuffer buffer(spec);
-        // A window of 0 x 0 makes no buffers yet; Resize makes them.
-        if (buffer.Create() || m_Size.width == 0 || m_Size.height == 0)
-            m_PeelLayers.push_back(std::move(buffer));
-    }
-    m_MainPeelBuffer = OpenGLDepthPeelingFrameBuffer(spec);
-    if (m_Size.width > 0 && m_Size.height > 0 && !m_MainPeelBuffer.Create())
-        return false;
+    m_PeelLayers.resize(m_PeelCount);
+    m_MainPeelBuffer = OpenGLDepthPeelingFrameBuffer(FrameBufferSpec{0, 0, 0});
     m_ScreenShader = m_ShaderHandler.LoadShader(Lib::String(BuiltInShaderText(BuiltInShader::ScreenShader)));
     if (m_ScreenShader.shaderKey == ~0ull)
         return false;
@@ -198,14 +189,31 @@ void Renderer::Resize(Lib::RectSize p_WindowSize)
         return;
     const FrameBufferSpec spec{0, m_Size.width, m_Size.height};
     m_SelectionBuffer.Resize(spec);
-    // The weighted-blended buffer follows too: its depth is blitted from the window's buffer and
-    // its colour drawn back over the whole window, both of which need the window's size.
-    m_WeightedBlendedBuffer.Resize(spec);
-    if (m_PeelLayers.empty())
+    // The transparency buffers follow the size when they are next drawn with.
+}
+
+void Renderer::FitTransparencyBuffers()
+{
+    // Made on first use rather than at start-up: the plain mode draws without them, and at
+    // 1280 x 720 they hold some 50 MB that a software rasterizer would fill before the first
+    // frame. Their depth is blitted from the window's buffer and their colour drawn back over the
+    // whole window, so they always have the window's size.
+    const FrameBufferSpec spec{0, m_Size.width, m_Size.height};
+    auto fit = [&spec](OpenGLFrameBufferBase& p_Buffer)
+    {
+        const FrameBufferSpec& has = p_Buffer.GetSpec();
+        if (p_Buffer.GetId() == 0 || has.width != spec.width || has.height != spec.height)
+            p_Buffer.Resize(spec);
+    };
+    if (m_TransparencyMode == k_TransparencyWeightedBlended)
+        fit(m_WeightedBlendedBuffer);
+    if (m_TransparencyMode == k_TransparencyDepthPeeling)
+    {
         m_PeelLayers.resize(m_PeelCount);
-    for (OpenGLDepthPeelingFrameBuffer& layer : m_PeelLayers)
-        layer.Resize(spec);
-    m_MainPeelBuffer.Resize(spec);
+        for (OpenGLDepthPeelingFrameBuffer& layer : m_PeelLayers)
+            fit(layer);
+        fit(m_MainPeelBuffer);
+    }
 }
 
 void Renderer::SetViewViewport(const WindowRect& p_Rect) const
@@ -221,6 +229,8 @@ void Renderer::RenderScene()
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     glViewport(0, 0, WindowWidth(), WindowHeight());
     m_Api->Clear(m_ClearColour, k_FrameClearBits);
+    if (!m_Views.empty() && m_Size.width > 0 && m_Size.height > 0)
+        FitTransparencyBuffers();
     for (auto& [id, view] : m_Views)
     {
         if (m_TransparencyMode == k_TransparencyWeightedBlended)

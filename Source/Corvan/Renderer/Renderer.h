@@ -125,6 +125,8 @@ private:
     bool CreateFrameBuffers();
     bool SetUpWeightedBlended();
     bool SetUpDepthPeeling();
+    // Gives the current transparency mode's buffers storage of the window's size.
+    void FitTransparencyBuffers();
     int32_t WindowWidth() const { return static_cast<int32_t>(m_Size.width); }
     int32_t WindowHeight() const { return static_cast<int32_t>(m_Size.height); }
     void SetViewViewport(const WindowRect& p_Rect) const;

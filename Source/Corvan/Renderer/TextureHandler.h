@@ -43,8 +43,8 @@ public:
     TextureHandler(const TextureHandler&) = delete;
     TextureHandler& operator=(const TextureHandler&) = delete;
 
-    // Creates the array textures (32 to 4096) and the "TextureNotFound" fallbacks. Needs the GL
-    // context to be current.
+    // Creates the array textures (32 to 4096; storage comes with their images) and the
+    // "TextureNotFound" fallbacks. Needs the GL context to be current.
     bool Initialise();
     // Destroys every texture and forgets every loaded name.
     void Shutdown();

@@ -8,10 +8,13 @@
 #include "Corvan/Gui/Layout/LayoutStack.h"
 #include "Corvan/Window/KeyCodes.h"
 #include "Game/ConfigIds.h"
+#include "Game/FrameCap.h"
 #include "Game/ICoreInterface.h"
 #include "Game/Locale.h"
 #include "Game/Menus/IOptionsMenuListener.h"
 #include "Game/Menus/MenuPanelStyle.h"
+
+#include <iterator>
 
 namespace Snake
 {
@@ -40,7 +43,8 @@ OptionsMenu::OptionsMenu(Telvar::IEngine* p_Engine, IOptionsMenuListener* p_List
       m_AssignLabels{{Vozad::Label(p_Engine, 14), Vozad::Label(p_Engine, 14), Vozad::Label(p_Engine, 14),
                       Vozad::Label(p_Engine, 14)}},
       m_ScreenshotKey(p_Engine, 13), m_RendererList(p_Engine, 14, this), m_WindowModeList(p_Engine, 12, this),
-      m_MonitorList(p_Engine, 12, this), m_ResolutionList(p_Engine, 12, this), m_VSyncBox(p_Engine)
+      m_MonitorList(p_Engine, 12, this), m_ResolutionList(p_Engine, 12, this), m_VSyncBox(p_Engine),
+      m_FrameCapList(p_Engine, 12, this)
 {
 }
 
@@ -72,6 +76,7 @@ OptionsMenu::ConfiguredValues OptionsMenu::ReadConfiguredValues() const
     for (uint32_t row = 0; row < k_MoveKeyCount; ++row)
         values.keys[row] = m_Core->GetConfigValue(MoveKeyConfigId(row)).ToNarrow().Bytes();
     values.vsync = IsOne(m_Core->GetConfigValue(k_ConfigVSync));
+    values.frameCap = FrameCapIndexFor(m_Core->GetConfigValue(k_ConfigFrameCap));
     return values;
 }
 
@@ -160,6 +165,7 @@ void OptionsMenu::FillGeneralControls(const ConfiguredValues& p_Values)
     for (uint32_t i = 0; i < k_OptionSpeeds.size(); ++i)
         m_SpeedList.AddItem(Lib::String::Format("%u", k_OptionSpeeds[i]), i == p_Values.speed);
     m_VSyncBox.SetChecked(p_Values.vsync);
+    FillFrameCapList(p_Values.frameCap);
 
     m_Applied.language = m_LanguageList.GetSelectedIndex();
     m_Applied.showFps = p_Values.showFps;
@@ -167,6 +173,32 @@ void OptionsMenu::FillGeneralControls(const ConfiguredValues& p_Values)
     m_Applied.gridMode = m_GridModeList.GetSelectedIndex();
     m_Applied.speed = m_SpeedList.GetSelectedIndex();
     m_Applied.vsync = p_Values.vsync;
+    m_Applied.frameCap = m_FrameCapList.GetSelectedIndex();
+}
+
+void OptionsMenu::FillFrameCapList(uint32_t p_Selected)
+{
+    // The first entry names the rate it stands for, so the player sees the cap in force.
+    uint32_t refreshRate = k_FallbackRefreshRate;
+    if (m_Window)
+    {
+        const Lib::Point position = m_Window->GetPosition();
+        refreshRate = MonitorRefreshRate(m_Engine->GetMonitorCollection(), position.x, position.y);
+    }
+    m_FrameCapList.Clear();
+    for (uint32_t i = 0; i < std::size(k_FrameCapChoices); ++i)
+    {
+        const int32_t choice = k_FrameCapChoices[i];
+        Lib::String text;
+        if (choice == k_FrameCapRefreshRate)
+            text = Lib::String(Text("menu_options.tab_graphics.frame_cap_refresh").Wide() +
+                               Lib::String::Format(" (%u fps)", refreshRate).Wide());
+        else if (choice == k_FrameCapOff)
+            text = Text("menu_options.tab_graphics.frame_cap_off");
+        else
+            text = Lib::String::Format("%d", choice);
+        m_FrameCapList.AddItem(text, i == p_Selected);
+    }
 }
 
 void OptionsMenu::Show()
@@ -217,6 +249,7 @@ void OptionsMenu::RefreshFromConfiguration()
     shown.gridMode = m_GridModeList.GetSelectedIndex();
     shown.speed = m_SpeedList.GetSelectedIndex();
     shown.vsync = m_VSyncBox.IsChecked();
+    shown.frameCap = m_FrameCapList.GetSelectedIndex();
     bool changed = false;
     auto follow = [&changed](auto& p_Shown, auto& p_Applied, const auto& p_Now)
     {
@@ -232,6 +265,7 @@ void OptionsMenu::RefreshFromConfiguration()
     follow(shown.gridMode, m_Applied.gridMode, now.gridMode);
     follow(shown.speed, m_Applied.speed, now.speed);
     follow(shown.vsync, m_Applied.vsync, now.vsync);
+    follow(shown.frameCap, m_Applied.frameCap, now.frameCap);
     if (changed)
     {
         const OptionsValues applied = m_Applied;
@@ -270,6 +304,7 @@ OptionsValues OptionsMenu::GetChosenValues() const
     values.monitor = m_MonitorList.GetSelectedIndex();
     values.resolution = m_ResolutionList.GetSelectedIndex();
     values.vsync = m_VSyncBox.IsChecked();
+    values.frameCap = m_FrameCapList.GetSelectedIndex();
     return values;
 }
 
@@ -348,6 +383,11 @@ void OptionsMenu::ApplyStepNow(ApplyStep p_Step, const OptionsValues& p_Chosen)
     case ApplyStep::VSync:
         m_Core->SetVSync(p_Chosen.vsync);
         m_Applied.vsync = p_Chosen.vsync;
+        break;
+    case ApplyStep::FrameCap:
+        if (p_Chosen.frameCap < std::size(k_FrameCapChoices))
+            m_Core->SetFrameCap(k_FrameCapChoices[p_Chosen.frameCap]);
+        m_Applied.frameCap = p_Chosen.frameCap;
         break;
     }
 }

@@ -113,6 +113,7 @@ public:
     Vozad::ComboBox& GetMonitorList() { return m_MonitorList; }
     Vozad::ComboBox& GetResolutionList() { return m_ResolutionList; }
     Vozad::Checkbox& GetVSyncBox() { return m_VSyncBox; }
+    Vozad::ComboBox& GetFrameCapList() { return m_FrameCapList; }
     // Null before Build.
     Vozad::Scrollview* GetPage(int32_t p_Tab) { return m_Pages.at(static_cast<size_t>(p_Tab)).get(); }
 
@@ -146,12 +147,14 @@ private:
         uint32_t speed = 0;
         std::array<std::string, k_MoveKeyCount> keys;
         bool vsync = false;
+        uint32_t frameCap = 0;
     };
 
     Lib::String Text(const char* p_Key) const;
     ConfiguredValues ReadConfiguredValues() const;
     void StyleWidgets();
     void FillGeneralControls(const ConfiguredValues& p_Values);
+    void FillFrameCapList(uint32_t p_Selected);
     // Builds the pages and the panel's content (OptionsMenuLayout.cpp).
     void BuildContent();
     Vozad::Scrollview* MakePage(Vozad::LayoutBase* p_Content);
@@ -229,6 +232,7 @@ private:
     Vozad::ComboBox m_MonitorList;
     Vozad::ComboBox m_ResolutionList;
     Vozad::Checkbox m_VSyncBox;
+    Vozad::ComboBox m_FrameCapList;
 
     // Last, so the containers go before the widgets they hold.
     std::array<std::unique_ptr<Vozad::Scrollview>, k_OptionsTabCount> m_Pages;

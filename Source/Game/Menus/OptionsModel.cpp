@@ -1,6 +1,7 @@
 #include "Game/Menus/OptionsModel.h"
 
 #include "Game/ConfigIds.h"
+#include "Game/FrameCap.h"
 #include "Game/Locale.h"
 
 #include <algorithm>
@@ -47,6 +48,7 @@ std::vector<ApplyStep> PlanApply(const OptionsValues& p_Applied, const OptionsVa
     addWhen(p_Applied.monitor != p_Chosen.monitor, ApplyStep::Monitor);
     addWhen(p_Applied.resolution != p_Chosen.resolution, ApplyStep::Resolution);
     addWhen(p_Applied.vsync != p_Chosen.vsync, ApplyStep::VSync);
+    addWhen(p_Applied.frameCap != p_Chosen.frameCap, ApplyStep::FrameCap);
     return steps;
 }
 
@@ -71,6 +73,15 @@ uint32_t SpeedIndexFor(const Lib::String& p_Configured)
     const uint32_t speed = static_cast<uint32_t>(std::clamp(p_Configured.ToInt(), 1, 10));
     for (uint32_t i = 0; i < k_OptionSpeeds.size(); ++i)
         if (k_OptionSpeeds[i] == speed)
+            return i;
+    return 0;
+}
+
+uint32_t FrameCapIndexFor(const Lib::String& p_Configured)
+{
+    const int32_t setting = ParseFrameCap(p_Configured);
+    for (uint32_t i = 0; i < std::size(k_FrameCapChoices); ++i)
+        if (k_FrameCapChoices[i] == setting)
             return i;
     return 0;
 }

@@ -44,6 +44,7 @@ struct OptionsValues
     uint32_t monitor = 0;    // index into the monitor list
     uint32_t resolution = 0; // index into the resolution list
     bool vsync = false;
+    uint32_t frameCap = 0; // index into k_FrameCapChoices
 };
 
 // One step of Apply; the enumeration order is the order in which Apply takes them.
@@ -62,6 +63,7 @@ enum class ApplyStep : int32_t
     Monitor,
     Resolution,
     VSync,
+    FrameCap,
 };
 
 // The steps whose control differs from the value applied last, in Apply's order.
@@ -76,6 +78,9 @@ uint32_t GridModeIndexFor(const Lib::String& p_Configured);
 // The speed list entry equal to the configured speed held to 1 ... 10; the first entry when no
 // entry equals it.
 uint32_t SpeedIndexFor(const Lib::String& p_Configured);
+// The frame-cap list entry of the configured cap; the first (the refresh rate) when the list has
+// no entry for it.
+uint32_t FrameCapIndexFor(const Lib::String& p_Configured);
 
 // A list the menu fills: its texts in order and the entry to select.
 struct ChoiceList

@@ -21,6 +21,7 @@
 #include <stb_image_write.h>
 
 #include <cstdint>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -243,13 +244,18 @@ TEST_F(TextureGLTest, InitialiseMakesOneArrayPerSizeTheDriverAllowsAndTheFallbac
         EXPECT_EQ(entry.texture->GetKind(), OpenGLTexture::k_Array2D);
         EXPECT_EQ(entry.texture->GetTextureCapacity(), ExpectedCapacity(size));
         const GLuint name = entry.texture->GetGLName();
-        EXPECT_EQ(TexLevelParameter(GL_TEXTURE_2D_ARRAY, name, GL_TEXTURE_WIDTH), static_cast<GLint>(size));
-        EXPECT_EQ(TexLevelParameter(GL_TEXTURE_2D_ARRAY, name, GL_TEXTURE_HEIGHT), static_cast<GLint>(size));
-        EXPECT_EQ(TexLevelParameter(GL_TEXTURE_2D_ARRAY, name, GL_TEXTURE_DEPTH),
-                  static_cast<GLint>(ExpectedCapacity(size)));
-        EXPECT_EQ(TexLevelParameter(GL_TEXTURE_2D_ARRAY, name, GL_TEXTURE_INTERNAL_FORMAT), GL_RGBA8);
-        // Only the 64 array holds the 64 x 64 fallback.
-        EXPECT_EQ(entry.texture->GetTextureCount(), size == 64 ? 1u : 0u);
+        EXPECT_TRUE(glIsTexture(name));
+        // Only the 64 array holds the 64 x 64 fallback, and only it has storage: one layer.
+        const uint32_t used = size == 64 ? 1u : 0u;
+        EXPECT_EQ(entry.texture->GetTextureCount(), used);
+        EXPECT_EQ(entry.texture->GetAllocatedLayers(), used);
+        EXPECT_EQ(TexLevelParameter(GL_TEXTURE_2D_ARRAY, name, GL_TEXTURE_DEPTH), static_cast<GLint>(used));
+        if (used != 0)
+        {
+            EXPECT_EQ(TexLevelParameter(GL_TEXTURE_2D_ARRAY, name, GL_TEXTURE_WIDTH), static_cast<GLint>(size));
+            EXPECT_EQ(TexLevelParameter(GL_TEXTURE_2D_ARRAY, name, GL_TEXTURE_HEIGHT), static_cast<GLint>(size));
+            EXPECT_EQ(TexLevelParameter(GL_TEXTURE_2D_ARRAY, name, GL_TEXTURE_INTERNAL_FORMAT), GL_RGBA8);
+        }
     }
 
     // Scene fallback: layer 0 of the 64 array, keyed by the hash of its name.
@@ -319,9 +325,9 @@ TEST_F(TextureGLTest, LayerReadBackHoldsTheFlippedImageInItsCornerAndTheFillArou
     ASSERT_EQ(info.layer, 1u);
     EXPECT_TRUE(info.transparent);
 
-    const uint32_t capacity = ArrayOfSize(64).texture->GetTextureCapacity();
+    const uint32_t layers = ArrayOfSize(64).texture->GetAllocatedLayers();
     const std::vector<uint8_t> all =
-        ReadTexture(GL_TEXTURE_2D_ARRAY, info.glTexture, static_cast<size_t>(64) * 64 * 4 * capacity);
+        ReadTexture(GL_TEXTURE_2D_ARRAY, info.glTexture, static_cast<size_t>(64) * 64 * 4 * layers);
     std::vector<uint8_t> premultiplied = texels;
     premultiplied[4 * 5 + 0] = 5 * 128 / 255;
     premultiplied[4 * 5 + 2] = 5 * 128 / 255;
@@ -333,6 +339,74 @@ TEST_F(TextureGLTest, LayerReadBackHoldsTheFlippedImageInItsCornerAndTheFillArou
     const Vozad::ImageResource* resource = Vozad::FindImageResource("TextureNotFound");
     ASSERT_TRUE(Vozad::DecodeImageMemory(resource->bytes, resource->size, true, fallback));
     EXPECT_TRUE(std::equal(fallback.pixels.begin(), fallback.pixels.end(), all.begin()));
+}
+
+TEST_F(TextureGLTest, ArrayStorageDoublesAsImagesArriveAndKeepsEveryLayer)
+{
+    InitialiseHandler();
+    const OpenGLTexture& array = *ArrayOfSize(32).texture;
+    const GLuint name = array.GetGLName();
+    ASSERT_GE(array.GetTextureCapacity(), 9u);
+    EXPECT_EQ(array.GetAllocatedLayers(), 0u);
+
+    // Image i is i + 1 texels wide, so every layer differs from the others.
+    const uint32_t allocatedAfter[] = {1, 2, 4, 4, 8, 8, 8, 8, 16};
+    std::vector<std::vector<uint8_t>> images;
+    for (uint32_t i = 0; i < std::size(allocatedAfter); ++i)
+    {
+        SCOPED_TRACE("image " + std::to_string(i));
+        const int width = static_cast<int>(i) + 1;
+        images.push_back(PatternTexels(width, 32));
+        const std::string path = WritePng("grow" + std::to_string(i) + ".png", width, 32, images.back());
+        const TextureInfo info = m_Handler->LoadTexture(path.c_str());
+        EXPECT_EQ(info.glTexture, name);
+        EXPECT_EQ(info.layer, i);
+        EXPECT_EQ(array.GetTextureCount(), i + 1);
+        EXPECT_EQ(array.GetAllocatedLayers(), allocatedAfter[i]);
+        EXPECT_EQ(TexLevelParameter(GL_TEXTURE_2D_ARRAY, name, GL_TEXTURE_DEPTH),
+                  static_cast<GLint>(allocatedAfter[i]));
+    }
+
+    // Every earlier layer came through the copies intact, and the name still draws them.
+    const std::vector<uint8_t> all =
+        ReadTexture(GL_TEXTURE_2D_ARRAY, name, static_cast<size_t>(32) * 32 * 4 * 16);
+    for (uint32_t i = 0; i < images.size(); ++i)
+        EXPECT_TRUE(LayerHolds(all.data() + static_cast<size_t>(32) * 32 * 4 * i, 32, images[i],
+                               static_cast<int>(i) + 1, 32))
+            << "layer " << i;
+    EXPECT_TRUE(m_Handler->BindSceneTexture(m_Handler->GetSceneMap().at(m_Folder.File("grow0.png")).textureKey));
+    m_Handler->UnbindSceneTexture();
+    EXPECT_EQ(Problems(m_Log), std::vector<std::string>());
+}
+
+TEST_F(TextureGLTest, GrowthStopsAtTheCapacityWhichStillTurnsImagesAway)
+{
+    Lib::Ref<OpenGLTexture> array = OpenGLTexture::CreateArray(32, 3);
+    ASSERT_TRUE(array);
+    const std::vector<uint8_t> texels = PatternTexels(32, 32);
+    TextureInfo info;
+    for (uint32_t i = 0; i < 3; ++i)
+        ASSERT_TRUE(array->AddImageLayer("layer" + std::to_string(i), 32, 32, texels.data(), info, k_NoKey));
+    EXPECT_EQ(array->GetAllocatedLayers(), 3u); // doubling from 2 would pass the capacity
+    EXPECT_EQ(TexLevelParameter(GL_TEXTURE_2D_ARRAY, array->GetGLName(), GL_TEXTURE_DEPTH), 3);
+    EXPECT_EQ(Problems(m_Log), std::vector<std::string>());
+
+    info.width = 99;
+    EXPECT_FALSE(array->AddImageLayer("fourth", 32, 32, texels.data(), info, k_NoKey));
+    EXPECT_EQ(info.width, 99);
+    EXPECT_EQ(array->GetAllocatedLayers(), 3u);
+    EXPECT_EQ(Problems(m_Log), (std::vector<std::string>{
+                                   "Error OpenGLTexture: Wrong dimensions or capacity reached!",
+                                   "Error OpenGLTexture: p_Width: 32 - m_Width: 32 - p_Height: 32 -m_Height: 32",
+                                   "Error OpenGLTexture: m_TextureCount: 3 - m_TextureCapacity: 3",
+                               }));
+
+    // Layers larger than GL makes at all are refused when the array is made, not at the first image.
+    GLint maxSize = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSize);
+    m_Log.lines.clear();
+    EXPECT_FALSE(OpenGLTexture::CreateArray(static_cast<uint32_t>(maxSize) * 2, 1));
+    EXPECT_EQ(Problems(m_Log).size(), 1u);
 }
 
 TEST_F(TextureGLTest, ImageLargerThanEveryArrayGetsTheEmptyInfoAndNoFallback)

@@ -23,6 +23,7 @@ public:
     void Restart(const Lib::String&) override {}
     void SetResolution(uint32_t, uint32_t) override {}
     void SetVSync(bool) override {}
+    void SetFrameCap(int32_t) override {}
     void SetShowFps(bool) override {}
     void SetShowPoints(bool) override {}
     void SetGridMode(uint32_t) override {}

@@ -69,6 +69,11 @@ public:
         Record("SetVSync " + Bool(p_On));
         config[k_ConfigVSync] = Bool(p_On);
     }
+    void SetFrameCap(int32_t p_Setting) override
+    {
+        Record("SetFrameCap " + std::to_string(p_Setting));
+        config[k_ConfigFrameCap] = std::to_string(p_Setting);
+    }
     void SetShowFps(bool p_Show) override
     {
         Record("SetShowFps " + Bool(p_Show));
@@ -358,14 +363,20 @@ TEST_F(OptionsMenuGLTest, ApplyPassesOnOnlyWhatChangedInOrderAndOnlyOnce)
     m_Menu->Show();
     Choose(m_Menu->GetSpeedList(), 1);       // "2"
     Choose(m_Menu->GetGridModeList(), 5);    // "8 x 13"
-    m_Menu->GetVSyncBox().SetChecked(false); // Graphics, applied last
+    m_Menu->GetVSyncBox().SetChecked(false); // Graphics, applied after the window's settings
+    // The frame cap list names the rate its first entry stands for (60 on the test display).
+    ASSERT_EQ(m_Menu->GetFrameCapList().GetItemCount(), 7u);
+    EXPECT_EQ(Narrow(m_Menu->GetFrameCapList().GetItemText(0)), "Refresh rate (60 fps)");
+    EXPECT_EQ(m_Menu->GetFrameCapList().GetSelectedIndex(), 0u) << "no setting stored: the refresh rate";
+    Choose(m_Menu->GetFrameCapList(), 3); // "120", applied last
     ASSERT_NE(Click(m_Menu->GetShowFpsBox()), nullptr);
     ASSERT_FALSE(m_Menu->GetShowFpsBox().IsChecked());
     EXPECT_TRUE(m_Game->calls.empty()) << "a selection or a tick only changes the control";
 
     PressAndClick(m_Menu->GetApplyButton());
     EXPECT_EQ(m_Game->calls,
-              (std::vector<std::string>{"SetShowFps 0", "SetGridMode 5", "SetGameSpeed 2", "SetVSync 0"}));
+              (std::vector<std::string>{"SetShowFps 0", "SetGridMode 5", "SetGameSpeed 2", "SetVSync 0",
+                                        "SetFrameCap 120"}));
     m_Game->calls.clear();
     PressAndClick(m_Menu->GetApplyButton());
     EXPECT_TRUE(m_Game->calls.empty()) << "applied values are not applied again";

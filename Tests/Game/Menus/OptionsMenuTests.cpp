@@ -53,6 +53,7 @@ TEST(OptionsApplyPlan, EveryChangedControlIsAppliedInTheFixedOrder)
 {
     OptionsValues chosen = Initial();
     // Changed in the reverse of Apply's order, to show that the order is Apply's own.
+    chosen.frameCap = 3;
     chosen.vsync = false;
     chosen.resolution = 1;
     chosen.monitor = 1;
@@ -67,7 +68,7 @@ TEST(OptionsApplyPlan, EveryChangedControlIsAppliedInTheFixedOrder)
         ApplyStep::Language, ApplyStep::ShowFps,    ApplyStep::ShowPoints, ApplyStep::GridMode,
         ApplyStep::Speed,    ApplyStep::KeyLeft,    ApplyStep::KeyRight,   ApplyStep::KeyUp,
         ApplyStep::KeyDown,  ApplyStep::WindowMode, ApplyStep::Monitor,    ApplyStep::Resolution,
-        ApplyStep::VSync,
+        ApplyStep::VSync,    ApplyStep::FrameCap,
     };
     EXPECT_EQ(PlanApply(Initial(), chosen), expected);
 }
@@ -91,6 +92,7 @@ TEST(OptionsApplyPlan, OnlyTheControlsThatDifferAreApplied)
              v.speed = 1;
          },
          {ApplyStep::Speed, ApplyStep::VSync}},
+        {"frame cap", [](OptionsValues& v) { v.frameCap = 6; }, {ApplyStep::FrameCap}},
         {"window mode and resolution",
          [](OptionsValues& v)
          {

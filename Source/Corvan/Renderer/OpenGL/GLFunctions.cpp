@@ -58,7 +58,11 @@ bool GL_InitExtensions()
     // SDL's lookup already falls back to the library's own exports when the GLX lookup has none.
     const bool storage = Resolve(&LookUpWithSdl, "glTexStorage2D", glTexStorage2D);
     const bool status = Resolve(&LookUpWithSdl, "glCheckFramebufferStatus", glCheckFramebufferStatus);
-    return storage && status;
+    const bool growth = Resolve(&LookUpWithSdl, "glTexImage3D", glTexImage3D) &&
+                        Resolve(&LookUpWithSdl, "glCopyTexSubImage3D", glCopyTexSubImage3D) &&
+                        Resolve(&LookUpWithSdl, "glGenFramebuffers", glGenFramebuffers) &&
+                        Resolve(&LookUpWithSdl, "glFramebufferTextureLayer", glFramebufferTextureLayer);
+    return storage && status && growth;
 }
 
 bool GL_LoadGetStringi()

@@ -98,11 +98,16 @@
     X(glBeginQuery)                                                                                          \
     X(glEndQuery)
 
-// Entry points outside that list: the two texture and frame-buffer functions loaded with the
-// extensions, and the indexed string query the context description needs.
+// Entry points outside that list: the texture and frame-buffer functions loaded with the
+// extensions (array textures grow with the GL 1.2 and 3.0 ones, which every 4.0 context has), and
+// the indexed string query the context description needs.
 #define VOZAD_GL_EXTRA_FUNCTION_LIST(X)                                                                      \
     X(glTexStorage2D)                                                                                        \
     X(glCheckFramebufferStatus)                                                                              \
+    X(glTexImage3D)                                                                                          \
+    X(glCopyTexSubImage3D)                                                                                   \
+    X(glGenFramebuffers)                                                                                     \
+    X(glFramebufferTextureLayer)                                                                             \
     X(glGetStringi)
 
 namespace Vozad
@@ -122,8 +127,8 @@ bool GL_InitFunctions();
 // The same with another lookup, so the stop at a missing function can be exercised.
 bool GL_InitFunctions(GLProcLookup p_Lookup);
 
-// Loads glTexStorage2D and glCheckFramebufferStatus; false, without a message, when either is
-// missing.
+// Loads glTexStorage2D, glCheckFramebufferStatus and the functions array textures grow with;
+// false, without a message, when one is missing.
 bool GL_InitExtensions();
 
 // Loads glGetStringi; false, without a message, when it is missing.

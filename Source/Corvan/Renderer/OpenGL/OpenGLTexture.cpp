@@ -70,11 +70,20 @@ Lib::Ref<OpenGLTexture> OpenGLTexture::CreateArray(uint32_t p_Size, uint32_t p_C
     texture->m_TextureCount = 0;
     texture->m_TextureCapacity = p_Capacity;
 
+    // Storage comes with the first image, so a size GL cannot make is refused here rather than then.
+    GLint maxSize = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSize);
+    if (p_Capacity == 0 || p_Size == 0 || p_Size > static_cast<uint32_t>(std::max(maxSize, 0)))
+    {
+        LogError(texture->m_Tag, "Unable to allocate an array texture of %u x %u texels with %u layers: %s",
+                 p_Size, p_Size, p_Capacity, GL_ErrorName(GL_INVALID_VALUE));
+        return {};
+    }
     DrainGLErrors();
     const GLuint name = GenerateBoundTexture(GL_TEXTURE_2D_ARRAY);
     texture->m_GLName = name;
-    glTexStorage3D(GL_TEXTURE_2D_ARRAY, texture->m_Levels, GL_RGBA8, static_cast<GLsizei>(p_Size),
-                   static_cast<GLsizei>(p_Size), static_cast<GLsizei>(p_Capacity));
+    // Mutable storage, so the same name can be given more layers; one level keeps it complete.
+    glTexParameteri(GL_TEXTURE_2D_ARRAY, GL_TEXTURE_MAX_LEVEL, texture->m_Levels - 1);
     const GLenum error = TakeGLError();
     glBindTexture(GL_TEXTURE_2D_ARRAY, 0);
     if (name == 0 || error != GL_NO_ERROR)
@@ -155,6 +164,87 @@ void OpenGLTexture::Describe(std::string_view p_Name, uint32_t p_Width, uint32_t
     p_Info.heightRatio = static_cast<float>(m_Height) / static_cast<float>(p_Height);
 }
 
+namespace
+{
+// Gives the bound array texture p_Layers layers of p_Size x p_Size, dropping what it held.
+GLenum SpecifyArrayStorage(uint32_t p_Size, uint32_t p_Layers)
+{
+    DrainGLErrors();
+    glTexImage3D(GL_TEXTURE_2D_ARRAY, 0, GL_RGBA8, static_cast<GLsizei>(p_Size), static_cast<GLsizei>(p_Size),
+                 static_cast<GLsizei>(p_Layers), 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
+    return TakeGLError();
+}
+
+// Copies the first p_Layers layers of one array texture into another of the same layer size on the
+// GPU, through a read frame buffer (GL 3.0), so no texel passes through the CPU. Binds p_To to the
+// active unit; the caller's read frame buffer is put back.
+void CopyLayers(GLuint p_From, GLuint p_To, uint32_t p_Size, uint32_t p_Layers)
+{
+    GLint previousRead = 0;
+    glGetIntegerv(GL_READ_FRAMEBUFFER_BINDING, &previousRead);
+    GLuint frameBuffer = 0;
+    glGenFramebuffers(1, &frameBuffer);
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, frameBuffer);
+    glReadBuffer(GL_COLOR_ATTACHMENT0);
+    glBindTexture(GL_TEXTURE_2D_ARRAY, p_To);
+    for (uint32_t layer = 0; layer < p_Layers; ++layer)
+    {
+        glFramebufferTextureLayer(GL_READ_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, p_From, 0,
+                                  static_cast<GLint>(layer));
+        glCopyTexSubImage3D(GL_TEXTURE_2D_ARRAY, 0, 0, 0, static_cast<GLint>(layer), 0, 0,
+                            static_cast<GLsizei>(p_Size), static_cast<GLsizei>(p_Size));
+    }
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, static_cast<GLuint>(previousRead));
+    glDeleteFramebuffers(1, &frameBuffer);
+}
+} // namespace
+
+bool OpenGLTexture::Grow()
+{
+    const uint32_t layers = std::min(m_TextureCapacity, m_AllocatedLayers == 0 ? 1u : m_AllocatedLayers * 2);
+    if (m_TextureCount == 0)
+    {
+        const GLenum error = SpecifyArrayStorage(m_Width, layers);
+        if (error == GL_NO_ERROR)
+        {
+            m_AllocatedLayers = layers;
+            return true;
+        }
+        LogError(m_Tag, "Unable to grow an array texture of %u x %u texels to %u layers: %s", m_Width, m_Height,
+                 layers, GL_ErrorName(error));
+        SpecifyArrayStorage(m_Width, 0);
+        m_AllocatedLayers = 0;
+        return false;
+    }
+
+    // Re-specifying storage keeps the GL name but not the texels, so the layers in use wait in a
+    // scratch texture meanwhile; growth doubles, so this happens a handful of times per run.
+    GLuint scratch = 0;
+    glGenTextures(1, &scratch);
+    glBindTexture(GL_TEXTURE_2D_ARRAY, scratch);
+    glTexParameteri(GL_TEXTURE_2D_ARRAY, GL_TEXTURE_MAX_LEVEL, 0);
+    GLenum error = SpecifyArrayStorage(m_Width, m_TextureCount);
+    if (error == GL_NO_ERROR)
+    {
+        CopyLayers(m_GLName, scratch, m_Width, m_TextureCount);
+        glBindTexture(GL_TEXTURE_2D_ARRAY, m_GLName);
+        error = SpecifyArrayStorage(m_Width, layers);
+        const uint32_t kept = error == GL_NO_ERROR ? layers : m_AllocatedLayers;
+        // Refused: the old size comes back, with its texels, and the image is turned away.
+        if (error != GL_NO_ERROR)
+            SpecifyArrayStorage(m_Width, kept);
+        CopyLayers(scratch, m_GLName, m_Width, m_TextureCount);
+        m_AllocatedLayers = kept;
+    }
+    glDeleteTextures(1, &scratch);
+    glBindTexture(GL_TEXTURE_2D_ARRAY, m_GLName);
+    if (error == GL_NO_ERROR)
+        return true;
+    LogError(m_Tag, "Unable to grow an array texture of %u x %u texels to %u layers: %s", m_Width, m_Height,
+             layers, GL_ErrorName(error));
+    return false;
+}
+
 bool OpenGLTexture::AddImageLayer(std::string_view p_Name, uint32_t p_Width, uint32_t p_Height,
                                   const uint8_t* p_Pixels, TextureInfo& p_Info, uint64_t p_Key)
 {
@@ -164,6 +254,11 @@ bool OpenGLTexture::AddImageLayer(std::string_view p_Name, uint32_t p_Width, uin
         return false;
 
     Bind(0);
+    if (m_TextureCount == m_AllocatedLayers && !Grow())
+    {
+        Unbind();
+        return false;
+    }
     // Fresh storage is undefined; the fill gives the part of the layer around the image a known
     // value that sampling past the image's edge then returns.
     std::vector<uint8_t> fill(static_cast<size_t>(m_Width) * m_Height * 4);

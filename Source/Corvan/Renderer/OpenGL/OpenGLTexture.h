@@ -49,8 +49,11 @@ public:
     OpenGLTexture() = default;
     ~OpenGLTexture() override;
 
-    // An RGBA8 array texture of p_Capacity layers of p_Size x p_Size texels, clamped and linearly
-    // filtered, with immutable storage. Null when GL refuses the storage (too big, out of memory).
+    // An RGBA8 array texture of p_Size x p_Size layers, clamped and linearly filtered, that takes up
+    // to p_Capacity images. Storage follows the images: none until the first, then one layer, and
+    // twice as many each time the layers run out, never more than p_Capacity; the GL name stays
+    // the same as it grows, so what callers were told about earlier images stays true. Null when
+    // GL cannot make layers of that size.
     static Lib::Ref<OpenGLTexture> CreateArray(uint32_t p_Size, uint32_t p_Capacity);
     // An RGBA8 2D texture of exactly that size with one layer in use. Null when GL refuses it.
     static Lib::Ref<OpenGLTexture> CreatePlain(uint32_t p_Width, uint32_t p_Height);
@@ -72,11 +75,15 @@ public:
     Kind GetKind() const { return m_Kind; }
     uint32_t GetTextureCount() const { return m_TextureCount; }
     uint32_t GetTextureCapacity() const { return m_TextureCapacity; }
+    uint32_t GetAllocatedLayers() const { return m_AllocatedLayers; }
 
 private:
     uint32_t Target() const;
     // The three Error lines of a rejected image, in their fixed order.
     bool RejectsImage(uint32_t p_Width, uint32_t p_Height, bool p_CheckCapacity) const;
+    // Makes room for at least one more layer; the layers in use keep their texels. Expects the
+    // texture bound to unit 0 and leaves it bound there.
+    bool Grow();
     void Describe(std::string_view p_Name, uint32_t p_Width, uint32_t p_Height, uint32_t p_Layer,
                   uint64_t p_Key, TextureInfo& p_Info) const;
 
@@ -88,6 +95,7 @@ private:
     uint32_t m_Width = 0; // layer size
     uint32_t m_Height = 0;
     uint32_t m_TextureCount = 0;    // layers in use
-    uint32_t m_TextureCapacity = 0; // layers allocated
+    uint32_t m_TextureCapacity = 0; // layers it may ever hold
+    uint32_t m_AllocatedLayers = 0; // layers with storage behind them
 };
 } // namespace Vozad
