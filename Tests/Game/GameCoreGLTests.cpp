@@ -340,6 +340,88 @@ TEST_F(GameCoreGLTest, BoundMovementKeysSteerThroughTheEngineKeyState)
     EXPECT_FLOAT_EQ(headRotationMovingUp, 180.0f) << "moving up: turned by 180 degrees";
 }
 
+// A key that goes down and up between two frames is up whenever the game looks at the key
+// states; the press latch still lets it steer, once.
+TEST_F(GameCoreGLTest, ATapWithinOneFrameSteersOnce)
+{
+    ASSERT_NO_FATAL_FAILURE(
+        Start(Replace(SixBySixConfig(), "set game_speed \"10\"", "set game_speed \"1\"")));
+    ScriptedGame& game = *m_Game;
+    std::vector<int32_t> directions;
+    game.beforeFrame = [&](uint64_t p_Frame)
+    {
+        switch (p_Frame)
+        {
+        case 1:
+            game.GetGuiHandler().OnStartPressed();
+            while (game.GetBoard().GetItem().row < 4)
+                game.RestartGame();
+            break;
+        case 2:
+            // Both reach the window in the next frame's one pump.
+            PushKey(SDL_KEYDOWN, SDL_SCANCODE_DOWN);
+            PushKey(SDL_KEYUP, SDL_SCANCODE_DOWN);
+            break;
+        case 5:
+            // Three frames on, the tap must not still be steering: Right wins now.
+            directions.push_back(game.GetBoard().GetDirection());
+            PushKey(SDL_KEYDOWN, SDL_SCANCODE_RIGHT);
+            PushKey(SDL_KEYUP, SDL_SCANCODE_RIGHT);
+            break;
+        case 8:
+            directions.push_back(game.GetBoard().GetDirection());
+            m_Engine->Quit();
+            break;
+        default:
+            break;
+        }
+    };
+    EXPECT_EQ(m_Engine->Run(), 0);
+    EXPECT_EQ(directions, (std::vector<int32_t>{k_DirectionDown, k_DirectionRight}));
+}
+
+TEST_F(GameCoreGLTest, WhileTheConsoleIsOpenMovementKeysDoNotSteer)
+{
+    ASSERT_NO_FATAL_FAILURE(
+        Start(Replace(SixBySixConfig(), "set game_speed \"10\"", "set game_speed \"1\"")));
+    ScriptedGame& game = *m_Game;
+    std::vector<int32_t> directions;
+    game.beforeFrame = [&](uint64_t p_Frame)
+    {
+        switch (p_Frame)
+        {
+        case 1:
+        {
+            game.GetGuiHandler().OnStartPressed();
+            while (game.GetBoard().GetItem().row < 4)
+                game.RestartGame();
+            Vozad::EventKeyInput tilde = Key(Vozad::KeyCode::Tilde);
+            game.OnKeyPress(tilde);
+            PushKey(SDL_KEYDOWN, SDL_SCANCODE_DOWN);
+            break;
+        }
+        case 4:
+        {
+            // Held through three frames with the console open.
+            directions.push_back(game.GetBoard().GetDirection());
+            Vozad::EventKeyInput tilde = Key(Vozad::KeyCode::Tilde);
+            game.OnKeyPress(tilde);
+            break;
+        }
+        case 6:
+            // The same key, still held, steers once the console is closed.
+            directions.push_back(game.GetBoard().GetDirection());
+            PushKey(SDL_KEYUP, SDL_SCANCODE_DOWN);
+            m_Engine->Quit();
+            break;
+        default:
+            break;
+        }
+    };
+    EXPECT_EQ(m_Engine->Run(), 0);
+    EXPECT_EQ(directions, (std::vector<int32_t>{k_DirectionRight, k_DirectionDown}));
+}
+
 TEST_F(GameCoreGLTest, AfterAPauseLongerThanAnIntervalTheFirstRunningFrameSteps)
 {
     ASSERT_NO_FATAL_FAILURE(Start());
