@@ -115,7 +115,7 @@ TEST_F(InputEndToEnd, TapsShorterThanAFrameSteer)
 
     game.TapDuringStall("Down");
     const RgbImage down = game.WaitForImage(TurnedOrOver, 4s);
-    ASSERT_TRUE(down.Valid());
+    ASSERT_TRUE(down.Valid()) << "the tap during the stall did not turn the snake down";
     ASSERT_FALSE(IsStartPanelShown(down));
     ASSERT_TRUE(SnakeReaches(down, BelowRow1)) << "the tap during the stall did not turn the snake down";
     const std::vector<Cell> cells = SnakeCells(down);
@@ -164,7 +164,7 @@ TEST_F(InputEndToEnd, WithTheConsoleOpenTheArrowKeysDoNotSteer)
 
     game.Hold("Down");
     const RgbImage turned = game.WaitForImage(TurnedOrOver, 5s);
-    ASSERT_TRUE(turned.Valid());
+    ASSERT_TRUE(turned.Valid()) << "Down did not steer with the console closed";
     EXPECT_TRUE(SnakeReaches(turned, BelowRow1)) << "Down did not steer with the console closed";
 
     ExpectOrderlyEnd(game, game.Terminate());
@@ -210,7 +210,7 @@ TEST_F(InputEndToEnd, KeysBoundToMovementAreNoMenuShortcuts)
         << "Resume did not resume";
     game.Hold("s");
     const RgbImage turned = game.WaitForImage(TurnedOrOver, 5s);
-    ASSERT_TRUE(turned.Valid());
+    ASSERT_TRUE(turned.Valid()) << "S did not steer the snake down";
     EXPECT_TRUE(SnakeReaches(turned, BelowRow1)) << "S did not steer the snake down";
 
     ExpectOrderlyEnd(game, game.Terminate());
@@ -229,7 +229,7 @@ TEST_F(InputEndToEnd, PunctuationKeysAreBindableAndUnknownKeysAreLoggedOnce)
 
     game.Hold("semicolon");
     const RgbImage turned = game.WaitForImage(TurnedOrOver, 5s);
-    ASSERT_TRUE(turned.Valid());
+    ASSERT_TRUE(turned.Valid()) << "the key bound as SEMICOLON did not steer";
     EXPECT_TRUE(SnakeReaches(turned, BelowRow1)) << "the key bound as SEMICOLON did not steer";
     game.Key("Escape");
     ASSERT_TRUE(game.WaitForImage(IsStartPanelShown, 5s).Valid()) << "no pause panel came up";
