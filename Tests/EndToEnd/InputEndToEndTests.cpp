@@ -69,6 +69,25 @@ void WaitUntilClearOfTheHud(GameSession& p_Game)
         << "the round did not run along row 1";
 }
 
+// Holds the key and expects the snake to leave row 1 downwards.
+void ExpectHoldTurnsDown(GameSession& p_Game, const std::string& p_Key, const std::string& p_Failure)
+{
+    p_Game.Hold(p_Key);
+    const RgbImage turned = p_Game.WaitForImage(TurnedOrOver, 5s);
+    ASSERT_TRUE(turned.Valid()) << p_Failure;
+    EXPECT_TRUE(SnakeReaches(turned, BelowRow1)) << p_Failure;
+}
+
+// The console key, and a wait until the console is shown (p_Open) or gone.
+void ToggleConsole(GameSession& p_Game, bool p_Open)
+{
+    p_Game.Key("grave");
+    ASSERT_TRUE(
+        p_Game.WaitForImage([p_Open](const RgbImage& p_Image) { return IsConsoleShown(p_Image) == p_Open; }, 5s)
+            .Valid())
+        << (p_Open ? "the console did not open" : "the console did not close");
+}
+
 // Starts the round from the start menu with S and waits until the head is in sight.
 void StartRound(GameSession& p_Game)
 {
@@ -148,12 +167,9 @@ TEST_F(InputEndToEnd, WithTheConsoleOpenTheArrowKeysDoNotSteer)
     ASSERT_TRUE(game.Open()) << game.Log();
     ASSERT_NO_FATAL_FAILURE(StartRound(game));
 
-    game.Key("grave");
-    ASSERT_TRUE(game.WaitForImage(IsConsoleShown, 5s).Valid()) << "the console did not open";
+    ASSERT_NO_FATAL_FAILURE(ToggleConsole(game, true));
     game.Hold("Down", 300ms);
-    game.Key("grave");
-    ASSERT_TRUE(game.WaitForImage([](const RgbImage& p_Image) { return !IsConsoleShown(p_Image); }, 5s).Valid())
-        << "the console did not close";
+    ASSERT_NO_FATAL_FAILURE(ToggleConsole(game, false));
     // More than a step: a turn made while the console was open shows by now.
     std::this_thread::sleep_for(1500ms);
     const RgbImage onward = game.Capture();
@@ -162,10 +178,7 @@ TEST_F(InputEndToEnd, WithTheConsoleOpenTheArrowKeysDoNotSteer)
     EXPECT_FALSE(SnakeReaches(onward, BelowRow1)) << "the arrow key held in the console steered the snake";
     EXPECT_TRUE(SnakeReaches(onward, [](const Cell& p_Cell) { return p_Cell.row == 1; }));
 
-    game.Hold("Down");
-    const RgbImage turned = game.WaitForImage(TurnedOrOver, 5s);
-    ASSERT_TRUE(turned.Valid()) << "Down did not steer with the console closed";
-    EXPECT_TRUE(SnakeReaches(turned, BelowRow1)) << "Down did not steer with the console closed";
+    ASSERT_NO_FATAL_FAILURE(ExpectHoldTurnsDown(game, "Down", "Down did not steer with the console closed"));
 
     ExpectOrderlyEnd(game, game.Terminate());
 }
@@ -208,10 +221,7 @@ TEST_F(InputEndToEnd, KeysBoundToMovementAreNoMenuShortcuts)
     ASSERT_NO_FATAL_FAILURE(ClickFirstButton(game));
     ASSERT_TRUE(game.WaitForImage([](const RgbImage& p_Image) { return !IsStartPanelShown(p_Image); }, 5s).Valid())
         << "Resume did not resume";
-    game.Hold("s");
-    const RgbImage turned = game.WaitForImage(TurnedOrOver, 5s);
-    ASSERT_TRUE(turned.Valid()) << "S did not steer the snake down";
-    EXPECT_TRUE(SnakeReaches(turned, BelowRow1)) << "S did not steer the snake down";
+    ASSERT_NO_FATAL_FAILURE(ExpectHoldTurnsDown(game, "s", "S did not steer the snake down"));
 
     ExpectOrderlyEnd(game, game.Terminate());
 }
@@ -227,22 +237,16 @@ TEST_F(InputEndToEnd, PunctuationKeysAreBindableAndUnknownKeysAreLoggedOnce)
     ASSERT_TRUE(game.Open()) << game.Log();
     ASSERT_NO_FATAL_FAILURE(StartRound(game));
 
-    game.Hold("semicolon");
-    const RgbImage turned = game.WaitForImage(TurnedOrOver, 5s);
-    ASSERT_TRUE(turned.Valid()) << "the key bound as SEMICOLON did not steer";
-    EXPECT_TRUE(SnakeReaches(turned, BelowRow1)) << "the key bound as SEMICOLON did not steer";
+    ASSERT_NO_FATAL_FAILURE(ExpectHoldTurnsDown(game, "semicolon", "the key bound as SEMICOLON did not steer"));
     game.Key("Escape");
     ASSERT_TRUE(game.WaitForImage(IsStartPanelShown, 5s).Valid()) << "no pause panel came up";
 
-    game.Key("grave");
-    ASSERT_TRUE(game.WaitForImage(IsConsoleShown, 5s).Valid()) << "the console did not open";
+    ASSERT_NO_FATAL_FAILURE(ToggleConsole(game, true));
     game.Key("minus equal semicolon apostrophe bracketleft bracketright backslash comma period slash "
              "less underscore");
     // The pad's = key, which the game does not know, three times.
     game.Key("KP_Equal KP_Equal KP_Equal");
-    game.Key("grave");
-    ASSERT_TRUE(game.WaitForImage([](const RgbImage& p_Image) { return !IsConsoleShown(p_Image); }, 5s).Valid())
-        << "the console did not close";
+    ASSERT_NO_FATAL_FAILURE(ToggleConsole(game, false));
 
     const TestSupport::ProgramResult result = game.Terminate();
     const std::string log = game.Log();

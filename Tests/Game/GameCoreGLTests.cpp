@@ -56,6 +56,12 @@ std::string SixBySixConfig()
     return text;
 }
 
+// The same at one move per second: a few frames never see a step.
+std::string SlowSixBySixConfig()
+{
+    return Replace(SixBySixConfig(), "set game_speed \"10\"", "set game_speed \"1\"");
+}
+
 struct Rgba
 {
     int r = 0, g = 0, b = 0, a = 0;
@@ -162,6 +168,15 @@ protected:
     }
 
     ConfigReader& Store() { return m_Config->GetConfigReader(); }
+
+    // The start button, with the item drawn anew until it lies well away from where the head
+    // can go in a few frames: the snake stays one segment long and may turn any way.
+    void StartRoundAwayFromTheItem()
+    {
+        m_Game->GetGuiHandler().OnStartPressed();
+        while (m_Game->GetBoard().GetItem().row < 4)
+            m_Game->RestartGame();
+    }
 
     Vozad::EventKeyInput Key(int32_t p_Code, int32_t p_Modifiers = 0)
     {
@@ -275,8 +290,7 @@ TEST_F(GameCoreGLTest, StartedRoundMovesTheHeadRightUntilTheBorderEndsIt)
 
 TEST_F(GameCoreGLTest, BoundMovementKeysSteerThroughTheEngineKeyState)
 {
-    ASSERT_NO_FATAL_FAILURE(
-        Start(Replace(SixBySixConfig(), "set game_speed \"10\"", "set game_speed \"1\"")));
+    ASSERT_NO_FATAL_FAILURE(Start(SlowSixBySixConfig()));
     ScriptedGame& game = *m_Game;
     std::vector<int32_t> directions;
     float headRotationMovingDown = -1.0f;
@@ -286,11 +300,7 @@ TEST_F(GameCoreGLTest, BoundMovementKeysSteerThroughTheEngineKeyState)
         switch (p_Frame)
         {
         case 1:
-            // The item well away from where the head can go in these few frames, so the snake
-            // stays one segment long and may reverse.
-            game.GetGuiHandler().OnStartPressed();
-            while (game.GetBoard().GetItem().row < 4)
-                game.RestartGame();
+            StartRoundAwayFromTheItem();
             directions.push_back(game.GetBoard().GetDirection());
             break;
         case 2:
@@ -344,8 +354,7 @@ TEST_F(GameCoreGLTest, BoundMovementKeysSteerThroughTheEngineKeyState)
 // states; the press latch still lets it steer, once.
 TEST_F(GameCoreGLTest, ATapWithinOneFrameSteersOnce)
 {
-    ASSERT_NO_FATAL_FAILURE(
-        Start(Replace(SixBySixConfig(), "set game_speed \"10\"", "set game_speed \"1\"")));
+    ASSERT_NO_FATAL_FAILURE(Start(SlowSixBySixConfig()));
     ScriptedGame& game = *m_Game;
     std::vector<int32_t> directions;
     game.beforeFrame = [&](uint64_t p_Frame)
@@ -353,9 +362,7 @@ TEST_F(GameCoreGLTest, ATapWithinOneFrameSteersOnce)
         switch (p_Frame)
         {
         case 1:
-            game.GetGuiHandler().OnStartPressed();
-            while (game.GetBoard().GetItem().row < 4)
-                game.RestartGame();
+            StartRoundAwayFromTheItem();
             break;
         case 2:
             // Both reach the window in the next frame's one pump.
@@ -382,8 +389,7 @@ TEST_F(GameCoreGLTest, ATapWithinOneFrameSteersOnce)
 
 TEST_F(GameCoreGLTest, WhileTheConsoleIsOpenMovementKeysDoNotSteer)
 {
-    ASSERT_NO_FATAL_FAILURE(
-        Start(Replace(SixBySixConfig(), "set game_speed \"10\"", "set game_speed \"1\"")));
+    ASSERT_NO_FATAL_FAILURE(Start(SlowSixBySixConfig()));
     ScriptedGame& game = *m_Game;
     std::vector<int32_t> directions;
     game.beforeFrame = [&](uint64_t p_Frame)
@@ -392,9 +398,7 @@ TEST_F(GameCoreGLTest, WhileTheConsoleIsOpenMovementKeysDoNotSteer)
         {
         case 1:
         {
-            game.GetGuiHandler().OnStartPressed();
-            while (game.GetBoard().GetItem().row < 4)
-                game.RestartGame();
+            StartRoundAwayFromTheItem();
             Vozad::EventKeyInput tilde = Key(Vozad::KeyCode::Tilde);
             game.OnKeyPress(tilde);
             PushKey(SDL_KEYDOWN, SDL_SCANCODE_DOWN);
