@@ -130,7 +130,8 @@ public:
 private:
     ConfigReader& Store();
     const ConfigReader& Store() const;
-    bool IsBoundKeyPressed(int32_t p_ConfigId) const;
+    // Down now, or tapped since the last frame.
+    bool IsBoundKeyPressed(int32_t p_ConfigId);
     void Steer();
     void StepSnake();
     void AdaptCamera(float p_Width, float p_Height);

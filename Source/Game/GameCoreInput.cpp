@@ -1,10 +1,10 @@
 // The keys the game itself reacts to: its fixed keys on a press, the movement keys every frame.
 #include "Corvan/EntryPoint/IEngine.h"
 #include "Corvan/Events/InputEvents.h"
-#include "Corvan/Window/KeyCodes.h"
 #include "Game/ConfigIds.h"
 #include "Game/ConfigReader.h"
 #include "Game/GameCore.h"
+#include "Game/MovementKeys.h"
 
 namespace Snake
 {
@@ -58,15 +58,22 @@ void GameCore::ToggleConsole()
     }
 }
 
-bool GameCore::IsBoundKeyPressed(int32_t p_ConfigId) const
+bool GameCore::IsBoundKeyPressed(int32_t p_ConfigId)
 {
-    const Lib::String name = Store().GetEntryText(p_ConfigId, EntrySide::Value);
-    const int32_t keyCode = Vozad::KeyCodeFromName(name.ToNarrow().Data());
-    return keyCode > 0 && m_Engine->IsKeyPressed(static_cast<uint32_t>(keyCode));
+    const int32_t keyCode = MovementKeyCode(*this, p_ConfigId);
+    if (keyCode <= 0)
+        return false;
+    // A key that went down and up again between two frames is up by now; its latch still tells
+    // of the tap, so a quick tap steers as surely as a held key.
+    const uint32_t code = static_cast<uint32_t>(keyCode);
+    return m_Engine->IsKeyPressed(code) || m_Engine->WasKeyPressed(code);
 }
 
 void GameCore::Steer()
 {
+    // The arrow keys browse the console's history while it is open; nothing typed there steers.
+    if (m_Console.IsVisible())
+        return;
     // Looked up every frame, so a key rebound in the options menu counts at once.
     const bool left = IsBoundKeyPressed(k_ConfigMoveLeft);
     const bool right = IsBoundKeyPressed(k_ConfigMoveRight);

@@ -2,6 +2,7 @@
 // checks what a player sees in the window (read back with ImageMagick's import) and what a user
 // finds on disk afterwards: screenshots, the configuration file, the log and the exit status.
 // Slow game speeds give the xdotool input time to land between two steps of the snake.
+#include "EndToEnd/GameRound.h"
 #include "EndToEnd/GameScreen.h"
 #include "Support/DefaultConfigFile.h"
 #include "Support/GameSession.h"
@@ -20,6 +21,7 @@
 #include <thread>
 #include <vector>
 
+using namespace GameRound;
 using namespace GameScreen;
 using namespace std::chrono_literals;
 using TestSupport::GameSession;
@@ -30,48 +32,6 @@ using TestSupport::WriteWholeFile;
 
 namespace
 {
-void ReplaceLine(std::string& p_Text, const std::string& p_Old, const std::string& p_New)
-{
-    const size_t at = p_Text.find(p_Old);
-    ASSERT_NE(at, std::string::npos) << p_Old;
-    p_Text.replace(at, p_Old.size(), p_New);
-}
-
-// The default configuration with another grid mode and speed, and lines of the user's own first.
-std::string ConfigWith(const std::string& p_GridMode, const std::string& p_Speed,
-                       const std::string& p_FirstLines = "")
-{
-    std::string config = TestSupport::k_DefaultConfigFile;
-    ReplaceLine(config, "set grid_mode \"2\"", "set grid_mode \"" + p_GridMode + "\"");
-    ReplaceLine(config, "set game_speed \"8\"", "set game_speed \"" + p_Speed + "\"");
-    return p_FirstLines + config;
-}
-
-// The grid mode "0": six columns and six rows.
-Board SmallBoard(const RgbImage& p_Image)
-{
-    return Board(6, 6, p_Image);
-}
-
-// The column of the snake's head while it runs to the right along row 1: its rightmost segment
-// there; -1 when no segment is seen.
-int HeadColumnInRow1(const RgbImage& p_Image)
-{
-    int column = -1;
-    for (const Cell& cell : CellsShowing(p_Image, SmallBoard(p_Image), IsSnakeGreen))
-        if (cell.row == 1)
-            column = std::max(column, cell.column);
-    return column;
-}
-
-bool AllSegmentsInRow(const RgbImage& p_Image, int p_Row)
-{
-    for (const Cell& cell : CellsShowing(p_Image, SmallBoard(p_Image), IsSnakeGreen))
-        if (cell.row != p_Row)
-            return false;
-    return true;
-}
-
 // A line of the panel shows the same text in both captures.
 void ExpectSameText(const RgbImage& p_First, const RgbImage& p_Second, const Rect& p_Line, const char* p_What)
 {
@@ -179,16 +139,6 @@ std::string LocalTimeStamp()
     char text[32];
     std::strftime(text, sizeof(text), "%Y-%m-%d_%H-%M-%S", &local);
     return text;
-}
-
-// The game has ended (or been ended) with status 0 after an orderly shutdown.
-void ExpectOrderlyEnd(GameSession& p_Game, const TestSupport::ProgramResult& p_Result)
-{
-    EXPECT_TRUE(p_Result.exited);
-    EXPECT_EQ(p_Result.exitStatus, 0);
-    const std::string log = p_Game.Log();
-    EXPECT_NE(log.find("CorvanEntry: Engine shutdown successful"), std::string::npos);
-    EXPECT_NE(log.find("AppEntry: Exit code: 0"), std::string::npos);
 }
 
 // Starts a game on the small board and checks that W, not the up arrow, turns the snake up: the
@@ -417,16 +367,7 @@ TEST_F(GameEndToEnd, TheConsoleShowsHelpAndQuitEndsTheProgram)
     ASSERT_TRUE(game.Open()) << game.Log();
 
     game.Key("grave");
-    // The console's dark output view covers the upper three quarters of the window.
-    auto consoleShown = [](const RgbImage& p_Image)
-    {
-        const int darkRows = CountIn(p_Image, {p_Image.width - 3, p_Image.width - 2, 0, p_Image.height / 2},
-                                     [](Rgb p_Colour) {
-                                         return IsNear(p_Colour, {43, 43, 43}, 2);
-                                     });
-        return darkRows * 10 >= p_Image.height / 2 * 7;
-    };
-    const RgbImage opened = game.WaitForImage(consoleShown, 5s);
+    const RgbImage opened = game.WaitForImage(IsConsoleShown, 5s);
     ASSERT_TRUE(opened.Valid()) << "the console did not open";
     const Rect output{0, opened.width, 0, opened.height * 3 / 4};
     EXPECT_EQ(TextLines(opened, output, IsConsoleGreen).size(), 0u);

@@ -56,6 +56,12 @@ std::string SixBySixConfig()
     return text;
 }
 
+// The same at one move per second: a few frames never see a step.
+std::string SlowSixBySixConfig()
+{
+    return Replace(SixBySixConfig(), "set game_speed \"10\"", "set game_speed \"1\"");
+}
+
 struct Rgba
 {
     int r = 0, g = 0, b = 0, a = 0;
@@ -162,6 +168,15 @@ protected:
     }
 
     ConfigReader& Store() { return m_Config->GetConfigReader(); }
+
+    // The start button, with the item drawn anew until it lies well away from where the head
+    // can go in a few frames: the snake stays one segment long and may turn any way.
+    void StartRoundAwayFromTheItem()
+    {
+        m_Game->GetGuiHandler().OnStartPressed();
+        while (m_Game->GetBoard().GetItem().row < 4)
+            m_Game->RestartGame();
+    }
 
     Vozad::EventKeyInput Key(int32_t p_Code, int32_t p_Modifiers = 0)
     {
@@ -275,8 +290,7 @@ TEST_F(GameCoreGLTest, StartedRoundMovesTheHeadRightUntilTheBorderEndsIt)
 
 TEST_F(GameCoreGLTest, BoundMovementKeysSteerThroughTheEngineKeyState)
 {
-    ASSERT_NO_FATAL_FAILURE(
-        Start(Replace(SixBySixConfig(), "set game_speed \"10\"", "set game_speed \"1\"")));
+    ASSERT_NO_FATAL_FAILURE(Start(SlowSixBySixConfig()));
     ScriptedGame& game = *m_Game;
     std::vector<int32_t> directions;
     float headRotationMovingDown = -1.0f;
@@ -286,11 +300,7 @@ TEST_F(GameCoreGLTest, BoundMovementKeysSteerThroughTheEngineKeyState)
         switch (p_Frame)
         {
         case 1:
-            // The item well away from where the head can go in these few frames, so the snake
-            // stays one segment long and may reverse.
-            game.GetGuiHandler().OnStartPressed();
-            while (game.GetBoard().GetItem().row < 4)
-                game.RestartGame();
+            StartRoundAwayFromTheItem();
             directions.push_back(game.GetBoard().GetDirection());
             break;
         case 2:
@@ -338,6 +348,82 @@ TEST_F(GameCoreGLTest, BoundMovementKeysSteerThroughTheEngineKeyState)
         << "right at the start, down from left+down, the unbound up arrow ignored, W turns up";
     EXPECT_FLOAT_EQ(headRotationMovingDown, 0.0f) << "a head moving down is drawn unturned";
     EXPECT_FLOAT_EQ(headRotationMovingUp, 180.0f) << "moving up: turned by 180 degrees";
+}
+
+// A key that goes down and up between two frames is up whenever the game looks at the key
+// states; the press latch still lets it steer, once.
+TEST_F(GameCoreGLTest, ATapWithinOneFrameSteersOnce)
+{
+    ASSERT_NO_FATAL_FAILURE(Start(SlowSixBySixConfig()));
+    ScriptedGame& game = *m_Game;
+    std::vector<int32_t> directions;
+    game.beforeFrame = [&](uint64_t p_Frame)
+    {
+        switch (p_Frame)
+        {
+        case 1:
+            StartRoundAwayFromTheItem();
+            break;
+        case 2:
+            // Both reach the window in the next frame's one pump.
+            PushKey(SDL_KEYDOWN, SDL_SCANCODE_DOWN);
+            PushKey(SDL_KEYUP, SDL_SCANCODE_DOWN);
+            break;
+        case 5:
+            // Three frames on, the tap must not still be steering: Right wins now.
+            directions.push_back(game.GetBoard().GetDirection());
+            PushKey(SDL_KEYDOWN, SDL_SCANCODE_RIGHT);
+            PushKey(SDL_KEYUP, SDL_SCANCODE_RIGHT);
+            break;
+        case 8:
+            directions.push_back(game.GetBoard().GetDirection());
+            m_Engine->Quit();
+            break;
+        default:
+            break;
+        }
+    };
+    EXPECT_EQ(m_Engine->Run(), 0);
+    EXPECT_EQ(directions, (std::vector<int32_t>{k_DirectionDown, k_DirectionRight}));
+}
+
+TEST_F(GameCoreGLTest, WhileTheConsoleIsOpenMovementKeysDoNotSteer)
+{
+    ASSERT_NO_FATAL_FAILURE(Start(SlowSixBySixConfig()));
+    ScriptedGame& game = *m_Game;
+    std::vector<int32_t> directions;
+    game.beforeFrame = [&](uint64_t p_Frame)
+    {
+        switch (p_Frame)
+        {
+        case 1:
+        {
+            StartRoundAwayFromTheItem();
+            Vozad::EventKeyInput tilde = Key(Vozad::KeyCode::Tilde);
+            game.OnKeyPress(tilde);
+            PushKey(SDL_KEYDOWN, SDL_SCANCODE_DOWN);
+            break;
+        }
+        case 4:
+        {
+            // Held through three frames with the console open.
+            directions.push_back(game.GetBoard().GetDirection());
+            Vozad::EventKeyInput tilde = Key(Vozad::KeyCode::Tilde);
+            game.OnKeyPress(tilde);
+            break;
+        }
+        case 6:
+            // The same key, still held, steers once the console is closed.
+            directions.push_back(game.GetBoard().GetDirection());
+            PushKey(SDL_KEYUP, SDL_SCANCODE_DOWN);
+            m_Engine->Quit();
+            break;
+        default:
+            break;
+        }
+    };
+    EXPECT_EQ(m_Engine->Run(), 0);
+    EXPECT_EQ(directions, (std::vector<int32_t>{k_DirectionRight, k_DirectionDown}));
 }
 
 TEST_F(GameCoreGLTest, AfterAPauseLongerThanAnIntervalTheFirstRunningFrameSteps)

@@ -89,6 +89,20 @@ public:
         CommandOutput("xdotool keyup " + p_Key);
     }
 
+    // A press and its release sent back to back, so that both reach the game between two of its
+    // frames: a tap shorter than a frame.
+    void Tap(const std::string& p_Key) { CommandOutput("xdotool keydown " + p_Key + " keyup " + p_Key); }
+
+    // A tap while the game stands still, as in a hitch: stopped, it finds the press and the
+    // release waiting together when it goes on.
+    void TapDuringStall(const std::string& p_Key, std::chrono::milliseconds p_Stall = std::chrono::milliseconds(60))
+    {
+        kill(m_Pid, SIGSTOP);
+        Tap(p_Key);
+        std::this_thread::sleep_for(p_Stall);
+        kill(m_Pid, SIGCONT);
+    }
+
     void Type(const std::string& p_Text) { CommandOutput("xdotool type --delay 60 '" + p_Text + "'"); }
 
     void MoveMouse(int p_X, int p_Y)

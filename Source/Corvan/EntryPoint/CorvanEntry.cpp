@@ -20,9 +20,11 @@
 #include "Lib/Platform/Platform.h"
 #include "Lib/Platform/Process.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <ctime>
 #include <exception>
+#include <iterator>
 
 namespace Telvar
 {
@@ -302,15 +304,12 @@ void CorvanEntry::RunFrame()
         if (m_EventManager->IsUpdateRequested())
         {
             m_EventManager->SetUpdateRequested(false);
-            m_EventManager->SendRendererUpdate(m_FrameNumber, m_Fps, m_PreviousFrameStart,
-                                               m_FrameMicroseconds);
-            m_EventManager->SendRendererPresent();
+            SendFrameEvents();
         }
     }
     else
     {
-        m_EventManager->SendRendererUpdate(m_FrameNumber, m_Fps, m_PreviousFrameStart, m_FrameMicroseconds);
-        m_EventManager->SendRendererPresent();
+        SendFrameEvents();
     }
 
     if (m_Renderer->IsFrameRendered())
@@ -330,6 +329,14 @@ void CorvanEntry::RunFrame()
     m_Window->Present();
     LimitFrameRate();
     MeasureFrameRate(wallClock);
+}
+
+void CorvanEntry::SendFrameEvents()
+{
+    m_EventManager->SendRendererUpdate(m_FrameNumber, m_Fps, m_PreviousFrameStart, m_FrameMicroseconds);
+    // The update has seen every press of this frame; later presses belong to the next one.
+    std::fill(std::begin(m_EngineData->keyPressLatches), std::end(m_EngineData->keyPressLatches), false);
+    m_EventManager->SendRendererPresent();
 }
 
 void CorvanEntry::BeginGuiFrame()
@@ -469,6 +476,13 @@ bool CorvanEntry::IsKeyPressed(uint32_t p_KeyCode) const
         return false;
     const int32_t state = m_EngineData->keyStates[p_KeyCode];
     return state == Vozad::k_KeyPressed || state == Vozad::k_KeyHeld;
+}
+
+bool CorvanEntry::WasKeyPressed(uint32_t p_KeyCode) const
+{
+    if (!m_EngineData || p_KeyCode >= static_cast<uint32_t>(Vozad::k_KeyCodeCount))
+        return false;
+    return m_EngineData->keyPressLatches[p_KeyCode];
 }
 
 EntityHandle CorvanEntry::GetPoint(Lib::Point p_Cursor, const Vozad::WindowRect& p_Rect,

@@ -72,6 +72,7 @@ public:
     Vozad::Viewport GetViewport() const override;
     Lib::String GetFolderPath() const override;
     bool IsKeyPressed(uint32_t p_KeyCode) const override;
+    bool WasKeyPressed(uint32_t p_KeyCode) const override;
     EntityHandle GetPoint(Lib::Point p_Cursor, const Vozad::WindowRect& p_Rect,
                           const Vozad::ICamera& p_Camera) override;
     Vozad::MonitorCollection GetMonitorCollection() const override;
@@ -159,6 +160,8 @@ private:
     Lib::String SpriteShaderName() const;
     void InitialiseBanner();
     bool RunLoop();
+    // The update and present events; the key press latches are cleared between the two.
+    void SendFrameEvents();
     void BeginGuiFrame();
     void EndGuiFrame();
     void PresentFrame();

@@ -47,6 +47,9 @@ public:
     virtual Lib::String GetFolderPath() const = 0;
     // True while the key is pressed or held; codes above 380 give false.
     virtual bool IsKeyPressed(uint32_t p_KeyCode) const = 0;
+    // True when the key went down since the last update event, even if it is up again by now:
+    // a tap shorter than a frame shows here and nowhere else. Codes above 380 give false.
+    virtual bool WasKeyPressed(uint32_t p_KeyCode) const = 0;
     // The entity drawn under the cursor (client coordinates) in that view; the invalid handle
     // when there is none.
     virtual EntityHandle GetPoint(Lib::Point p_Cursor, const Vozad::WindowRect& p_Rect,

@@ -90,7 +90,8 @@ bool FindExclusiveMode(const MonitorRect& p_Monitor, uint32_t p_Width, uint32_t 
 EngineWindow::EngineWindow(EngineData* p_EngineData, EventManager* p_EventManager,
                            IEngineNotifier* p_Notifier, const WindowSettings& p_Settings)
     : m_EngineData(p_EngineData), m_EventManager(p_EventManager), m_Notifier(p_Notifier),
-      m_Settings(p_Settings), m_Keyboard(p_EngineData ? p_EngineData->keyStates : nullptr)
+      m_Settings(p_Settings), m_Keyboard(p_EngineData ? p_EngineData->keyStates : nullptr,
+                                             p_EngineData ? p_EngineData->keyPressLatches : nullptr)
 {
     if (!m_EngineData || !m_EventManager)
         LogFatal(m_Tag, "The window needs the engine data and the event manager.");

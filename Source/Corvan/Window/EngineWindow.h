@@ -13,6 +13,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <unordered_set>
 
 struct SDL_Window;
 union SDL_Event;
@@ -161,6 +162,7 @@ private:
     int32_t m_CursorShowCounter = 0; // 0 shown, -1 hidden
     int32_t m_HeldButton = 0;        // 0 none, 1 left, 2 right, 3 middle
     KeyboardState m_Keyboard;
+    std::unordered_set<int32_t> m_ReportedUnknownKeys; // scancodes the key table lacks, logged once
     LayoutBase* m_Root = nullptr;               // not owned
     INativeEventObserver* m_Observer = nullptr; // not owned
     Lib::Timer m_Uptime;

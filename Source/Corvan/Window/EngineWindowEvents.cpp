@@ -236,8 +236,11 @@ void EngineWindow::OnKey(const SDL_Event& p_Event)
     const int32_t code = KeyCodeFromScancode(scancode);
     if (code == KeyCode::None)
     {
-        LogError(m_Tag, "Unknown key pressed, event: %u, key: %lu", p_Event.type,
-                 static_cast<unsigned long>(scancode));
+        // Once per key: its press and release, and every later keystroke, would otherwise fill
+        // the console with the same line while the player types.
+        if (m_ReportedUnknownKeys.insert(scancode).second)
+            LogError(m_Tag, "Unknown key pressed, event: %u, key: %lu", p_Event.type,
+                     static_cast<unsigned long>(scancode));
         return;
     }
     const KeyTransition key = p_Event.type == SDL_KEYDOWN ? m_Keyboard.Press(code) : m_Keyboard.Release(code);

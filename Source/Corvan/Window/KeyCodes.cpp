@@ -4,6 +4,8 @@
 //   43 44 46  the OEM comma, plus and period positions
 //   48..57    digits 0..9
 //   62 98 152 the OEM 102, OEM 2 and OEM 1 positions
+//   180 196   the German ´ and Ä keys (US = and ')
+//   214 223   the German Ö and ß keys (US ; and -)
 //   65..90    letters A..Z
 //   270..279  numeric pad 0..9
 //   280..286  num lock, pad divide, multiply, subtract, add, (285 unused), decimal
@@ -48,8 +50,13 @@ constexpr KeyNameRow k_KeyNames[] = {
     {"NUMPAD_4", 274}, {"NUMPAD_5", 275},   {"NUMPAD_6", 276}, {"NUMPAD_7", 277},   {"NUMPAD_8", 278},
     {"NUMPAD_9", 279}, {"ESCAPE", 300},     {"~", 303},        {"LEFT_ARROW", 360}, {"RIGHT_ARROW", 361},
     {"UP_ARROW", 362}, {"DOWN_ARROW", 363},
+    // The punctuation keys, named after what a US keyboard prints on them. Appended, so every
+    // name above keeps the code it always had.
+    {"MINUS", 223},    {"EQUALS", 180},     {"LEFT_BRACKET", 152}, {"RIGHT_BRACKET", 44}, {"BACKSLASH", 98},
+    {"SEMICOLON", 214}, {"APOSTROPHE", 196}, {"COMMA", 43},        {"PERIOD", 46},        {"SLASH", 312},
+    {"NONUS_BACKSLASH", 62},
 };
-static_assert(std::size(k_KeyNames) == 87, "the key-name table has 87 rows");
+static_assert(std::size(k_KeyNames) == 98, "the key-name table has 98 rows");
 
 struct ModifierRow
 {

@@ -26,6 +26,8 @@ KeyTransition KeyboardState::Press(int32_t p_KeyCode)
     if (state == k_KeyUp)
     {
         state = k_KeyPressed;
+        if (m_PressLatches)
+            m_PressLatches[p_KeyCode] = true;
         m_RepeatCount = 0;
         return Make(k_EventKeyPress, p_KeyCode, k_KeyActionPress);
     }

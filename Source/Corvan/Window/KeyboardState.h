@@ -23,11 +23,16 @@ struct KeyTransition
 class KeyboardState
 {
 public:
-    // p_KeyStates: the engine data's k_KeyCodeCount key states; not owned.
-    explicit KeyboardState(int32_t* p_KeyStates) : m_KeyStates(p_KeyStates) {}
+    // p_KeyStates: the engine data's k_KeyCodeCount key states; p_PressLatches: its as many
+    // press latches, or null to keep none. Neither is owned.
+    KeyboardState(int32_t* p_KeyStates, bool* p_PressLatches)
+        : m_KeyStates(p_KeyStates), m_PressLatches(p_PressLatches)
+    {
+    }
 
     // A key-down message, first press and auto-repeat alike: a key that was up becomes pressed
-    // (action 1), any other becomes held (action 2) and the repeat counter grows.
+    // (action 1) and its press latch is set, any other becomes held (action 2) and the repeat
+    // counter grows. The latch outlives the release; whoever reads it once a frame clears it.
     KeyTransition Press(int32_t p_KeyCode);
     // A key-up message: the key becomes up (action 0) and the repeat counter restarts.
     KeyTransition Release(int32_t p_KeyCode);
@@ -39,6 +44,7 @@ private:
     KeyTransition Make(int32_t p_EventType, int32_t p_KeyCode, int32_t p_Action) const;
 
     int32_t* m_KeyStates;
+    bool* m_PressLatches;
     uint32_t m_RepeatCount = 0;
 };
 } // namespace Vozad

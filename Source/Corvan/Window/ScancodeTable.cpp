@@ -87,6 +87,12 @@ constexpr ScancodeTable BuildScancodeTable()
     table[SDL_SCANCODE_NONUSHASH] = 98;         // #
     table[SDL_SCANCODE_BACKSLASH] = 98;         // X11 reports the ISO # key as backslash
     table[SDL_SCANCODE_NONUSBACKSLASH] = 62;    // <
+    // The German letters at the remaining positions take their Latin-1 character codes, which
+    // no other key of the space uses.
+    table[SDL_SCANCODE_MINUS] = 223;      // ß
+    table[SDL_SCANCODE_EQUALS] = 180;     // ´
+    table[SDL_SCANCODE_SEMICOLON] = 214;  // Ö
+    table[SDL_SCANCODE_APOSTROPHE] = 196; // Ä
 
     return table;
 }

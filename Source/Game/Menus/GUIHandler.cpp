@@ -12,6 +12,7 @@
 #include "Game/ApplicationConfig.h"
 #include "Game/ICoreInterface.h"
 #include "Game/IGameStateNotifier.h"
+#include "Game/MovementKeys.h"
 
 namespace Snake
 {
@@ -274,6 +275,12 @@ Lib::String GUIHandler::GetLocaleString(const Lib::String& p_Key) const
 
 bool GUIHandler::OnKeyPress(Vozad::EventKeyInput& p_Event)
 {
+    // A key the player steers with is no menu shortcut: with W, A, S and D bound, S in the pause
+    // panel must not resume nor A open the about page. The options menu still sees every key,
+    // since assigning a movement key means pressing it there; ESCAPE stays the menu key.
+    if (m_PanelState != k_PanelOptions && p_Event.keyCode != Vozad::KeyCode::Escape &&
+        IsMovementKey(*m_Core, p_Event.keyCode))
+        return false;
     if (ContentLayoutBase::OnKeyPress(p_Event))
         return true;
     if (p_Event.keyCode != Vozad::KeyCode::Escape)

@@ -84,8 +84,9 @@ public:
     // ILocale: the game object's current language.
     Lib::String GetLocaleString(const Lib::String& p_Key) const override;
 
-    // The shown panel's buttons first; then ESCAPE pauses a running game, or starts the game
-    // from an options menu opened before the first game.
+    // Movement keys are left to steering outside the options menu; other keys go to the shown
+    // panel first; then ESCAPE pauses a running game, or starts the game from an options menu
+    // opened before the first game.
     bool OnKeyPress(Vozad::EventKeyInput& p_Event) override;
     void Draw(Vozad::IDrawingContext& p_Context) override;
     bool OnCursorEnter(Vozad::EventMouseEnter& p_Event) override;

@@ -444,14 +444,41 @@ TEST_F(EngineWindowGLTest, KeysDriveTheKeyStatesAndReachTheRoot)
                            }));
 }
 
-TEST_F(EngineWindowGLTest, UnknownKeysAreLoggedAndIgnored)
+TEST_F(EngineWindowGLTest, UnknownKeysAreLoggedOnceAndIgnored)
 {
     auto window = CreateQuietWindow(Settings());
-    window->HandleEvent(KeyEvent(SDL_KEYDOWN, SDL_SCANCODE_VOLUMEUP));
+    // Three keystrokes of one unknown key and one of another: one line for each key.
+    for (int stroke = 0; stroke < 3; ++stroke)
+    {
+        window->HandleEvent(KeyEvent(SDL_KEYDOWN, SDL_SCANCODE_VOLUMEUP));
+        window->HandleEvent(KeyEvent(SDL_KEYUP, SDL_SCANCODE_VOLUMEUP));
+    }
+    window->HandleEvent(KeyEvent(SDL_KEYUP, SDL_SCANCODE_MUTE));
+    const std::vector<std::string> messages = m_Log.Messages();
+    const auto unknown = [](const std::string& p_Message)
+    { return p_Message.rfind("Unknown key pressed", 0) == 0; };
+    EXPECT_EQ(std::count_if(messages.begin(), messages.end(), unknown), 2);
     EXPECT_TRUE(Logged("Unknown key pressed, event: 768, key: 128"));
+    EXPECT_TRUE(Logged("Unknown key pressed, event: 769, key: 127"));
     EXPECT_TRUE(m_Root.keys.empty());
     for (int32_t state : m_Data.keyStates)
         ASSERT_EQ(state, 0);
+}
+
+TEST_F(EngineWindowGLTest, PunctuationKeysArriveAsKeysAndTapsLeaveTheirLatch)
+{
+    auto window = CreateQuietWindow(Settings());
+    // Pressed and let go before anyone looked: the state is up again, the latch still set.
+    window->HandleEvent(KeyEvent(SDL_KEYDOWN, SDL_SCANCODE_MINUS));
+    window->HandleEvent(KeyEvent(SDL_KEYUP, SDL_SCANCODE_MINUS));
+    window->HandleEvent(KeyEvent(SDL_KEYDOWN, SDL_SCANCODE_SEMICOLON));
+    EXPECT_EQ(m_Data.keyStates[223], 0);
+    EXPECT_TRUE(m_Data.keyPressLatches[223]);
+    EXPECT_EQ(m_Data.keyStates[214], 1);
+    EXPECT_TRUE(m_Data.keyPressLatches[214]);
+    EXPECT_EQ(m_Root.keys, (std::vector<KeyRecord>{{13, 223, 1, 0}, {15, 223, 0, 0}, {13, 214, 1, 0}}));
+    for (const std::string& message : m_Log.Messages())
+        EXPECT_EQ(message.rfind("Unknown key pressed", 0), std::string::npos) << message;
 }
 
 TEST_F(EngineWindowGLTest, TextInputGivesOneEventPerCharacter)

@@ -37,6 +37,18 @@ TEST(KeyCodes, CodeFromNameIsExactAndCaseSensitive)
         {"RIGHT_ARROW", 361},
         {"UP_ARROW", 362},
         {"DOWN_ARROW", 363},
+        // The punctuation keys, by their US labels.
+        {"MINUS", 223},
+        {"EQUALS", 180},
+        {"LEFT_BRACKET", 152},
+        {"RIGHT_BRACKET", 44},
+        {"BACKSLASH", 98},
+        {"SEMICOLON", 214},
+        {"APOSTROPHE", 196},
+        {"COMMA", 43},
+        {"PERIOD", 46},
+        {"SLASH", 312},
+        {"NONUS_BACKSLASH", 62},
         // Near misses: case, surrounding blanks, prefixes and extensions of real names.
         {"escape", 0},
         {"Escape", 0},
@@ -51,6 +63,9 @@ TEST(KeyCodes, CodeFromNameIsExactAndCaseSensitive)
         {"NUMPAD_", 0},
         {"NUMPAD_10", 0},
         {"up_arrow", 0},
+        {"minus", 0},
+        {"-", 0},
+        {"BRACKET", 0},
         {"", 0},
         // Bound by the default configuration, but not in the table.
         {"TAB", 0},
@@ -84,6 +99,9 @@ TEST(KeyCodes, NameFromCodeGivesFirstRowInTableOrder)
         {"~", 303},
         {"LEFT_ARROW", 360},
         {"DOWN_ARROW", 363},
+        {"MINUS", 223},
+        {"NONUS_BACKSLASH", 62},
+        {"SLASH", 312},
         // Codes that exist but have no name, and codes outside the space.
         {"", 314},
         {"", 315},
@@ -104,7 +122,9 @@ bool HasName(int32_t p_Code)
 {
     return (p_Code >= 10 && p_Code <= 28) || (p_Code >= 65 && p_Code <= 90) ||
            (p_Code >= 270 && p_Code <= 279) || p_Code == 300 || p_Code == 303 ||
-           (p_Code >= 360 && p_Code <= 363);
+           (p_Code >= 360 && p_Code <= 363) || p_Code == 43 || p_Code == 44 || p_Code == 46 || p_Code == 62 ||
+           p_Code == 98 || p_Code == 152 || p_Code == 180 || p_Code == 196 || p_Code == 214 || p_Code == 223 ||
+           p_Code == 312;
 }
 
 // Names are what the configuration file stores, so every named code must survive the trip

@@ -29,7 +29,8 @@ class KeyboardStateTest : public testing::Test
 {
 protected:
     std::array<int32_t, k_KeyCodeCount> m_States{};
-    KeyboardState m_Keyboard{m_States.data()};
+    std::array<bool, k_KeyCodeCount> m_Latches{};
+    KeyboardState m_Keyboard{m_States.data(), m_Latches.data()};
 };
 
 TEST_F(KeyboardStateTest, HeldKeyGivesOnePressThenRepeatsThenOneRelease)
@@ -85,6 +86,41 @@ TEST_F(KeyboardStateTest, ReleasingOneShiftLeavesTheOtherDown)
     EXPECT_EQ(m_States[KeyCode::RightShift], 0);
 }
 
+// The latch is what lets a tap shorter than a frame steer: set by a fresh press, kept through
+// the release, and cleared only by its reader (the engine, once per frame).
+TEST_F(KeyboardStateTest, AFreshPressSetsTheLatchAndOnlyTheReaderClearsIt)
+{
+    const int32_t down = KeyCode::DownArrow, left = KeyCode::LeftArrow;
+    m_Keyboard.Press(down);
+    m_Keyboard.Release(down);
+    EXPECT_EQ(m_States[down], 0);
+    EXPECT_TRUE(m_Latches[down]) << "a tap is remembered after its release";
+    EXPECT_FALSE(m_Latches[left]);
+
+    // A second tap before anyone read the first leaves one latch, not a count.
+    m_Keyboard.Press(down);
+    m_Keyboard.Release(down);
+    EXPECT_TRUE(m_Latches[down]);
+
+    // After the reader cleared it, auto-repeat of a held key does not set it again...
+    m_Latches.fill(false);
+    m_Keyboard.Press(left);
+    m_Latches.fill(false);
+    m_Keyboard.Press(left);
+    EXPECT_FALSE(m_Latches[left]);
+    // ...and a release never does.
+    m_Keyboard.Release(left);
+    EXPECT_FALSE(m_Latches[left]);
+}
+
+TEST(KeyboardState, WithoutLatchesKeysStillWork)
+{
+    std::array<int32_t, k_KeyCodeCount> states{};
+    KeyboardState keyboard(states.data(), nullptr);
+    EXPECT_EQ(keyboard.Press(65).eventType, 13);
+    EXPECT_EQ(states[65], 1);
+}
+
 TEST_F(KeyboardStateTest, CodesOutsideTheKeySpaceChangeNothing)
 {
     for (int32_t code : {0, -1, k_KeyCodeCount, 100000})
@@ -94,5 +130,7 @@ TEST_F(KeyboardStateTest, CodesOutsideTheKeySpaceChangeNothing)
     }
     for (int32_t state : m_States)
         ASSERT_EQ(state, 0);
+    for (bool latch : m_Latches)
+        ASSERT_FALSE(latch);
 }
 } // namespace

@@ -6,6 +6,8 @@
 #include "Corvan/Events/InputEvents.h"
 #include "Corvan/Gui/Containers/LayoutBar.h"
 #include "Game/ApplicationConfig.h"
+#include "Game/ConfigIds.h"
+#include "Game/Menus/OptionsModel.h"
 #include "Game/Menus/PanelState.h"
 
 #include "Game/Menus/MenuGLSupport.h"
@@ -28,6 +30,7 @@ constexpr int32_t k_KeyO = 79;
 constexpr int32_t k_KeyA = 65;
 constexpr int32_t k_KeyB = 66;
 constexpr int32_t k_KeyQ = 81;
+constexpr int32_t k_KeyI = 73;
 constexpr int32_t k_Escape = 300;
 
 std::string Narrow(const Lib::String& p_Text)
@@ -307,6 +310,54 @@ TEST_F(GUIHandlerGLTest, EscapeIsOnlyTakenWhilePlayingOrInOptionsBeforeTheFirstG
     EXPECT_EQ(m_Handler->GetPanelState(), k_PanelOptions);
     Press(k_Escape);
     EXPECT_TRUE(m_Game->calls.empty());
+}
+
+// With the snake steered by A, B, W and S, those letters are the game's: the start-menu panels
+// and the about page leave them alone, the other shortcuts and ESCAPE keep working, and the
+// options menu still takes them when a movement key is being assigned.
+TEST_F(GUIHandlerGLTest, KeysBoundToMovementAreNoMenuShortcuts)
+{
+    Build();
+    m_Game->config = {{k_ConfigMoveLeft, "A"}, {k_ConfigMoveRight, "B"}, {k_ConfigMoveUp, "W"}, {k_ConfigMoveDown, "s"}};
+    m_Handler->OnStartPressed();
+    EXPECT_TRUE(Press(k_Escape));
+    ASSERT_EQ(m_Handler->GetPanelState(), k_PanelPause);
+    m_Game->calls.clear();
+
+    for (int32_t key : {k_KeyS, k_KeyA})
+    {
+        EXPECT_FALSE(Press(key)) << key;
+        EXPECT_EQ(m_Handler->GetPanelState(), k_PanelPause) << key;
+        EXPECT_EQ(Shown(), "S--") << key;
+    }
+    EXPECT_TRUE(m_Game->calls.empty());
+
+    EXPECT_TRUE(Press(k_KeyI));
+    ASSERT_EQ(m_Handler->GetPanelState(), k_PanelAbout);
+    EXPECT_FALSE(Press(k_KeyB));
+    EXPECT_EQ(m_Handler->GetPanelState(), k_PanelAbout);
+    EXPECT_TRUE(Press(k_Escape));
+    ASSERT_EQ(m_Handler->GetPanelState(), k_PanelPause);
+
+    EXPECT_TRUE(Press(k_KeyO));
+    ASSERT_EQ(m_Handler->GetPanelState(), k_PanelOptions);
+    OptionsMenu& options = m_Handler->GetOptionsMenu();
+    options.SelectTab(k_OptionsTabInput);
+    for (Vozad::LayoutBase* element : {static_cast<Vozad::LayoutBase*>(&options.GetKeyButton(k_MoveKeyUp)),
+                                       static_cast<Vozad::LayoutBase*>(&options.GetEditButton())})
+    {
+        const Vozad::LayoutRect& rect = element->GetRect();
+        const Lib::Point centre{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+        Vozad::EventMousePress press(1, 1, 0, centre);
+        if (Vozad::LayoutBase* target = options.OnMousePress(press))
+            m_Engine->SetFocus(target);
+        Vozad::EventMousePress click(1, 0, 0, centre);
+        options.OnMouseClick(click);
+    }
+    ASSERT_TRUE(options.IsWaitingForKey());
+    EXPECT_TRUE(Press(k_KeyA));
+    EXPECT_FALSE(options.IsWaitingForKey());
+    EXPECT_EQ(options.GetKeyAssignment().GetShown(k_MoveKeyUp), "A");
 }
 
 TEST_F(GUIHandlerGLTest, OptionsOpenedFromThePauseMenuLeadBackToTheStartMenuAndANewGame)

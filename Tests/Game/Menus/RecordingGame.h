@@ -5,6 +5,7 @@
 #include "Game/IGameStateNotifier.h"
 #include "Game/Locale.h"
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -16,7 +17,12 @@ public:
     explicit RecordingGame(const char* p_Language = "English") { locale.LoadLanguages(p_Language); }
 
     Lib::String GetLocaleString(const Lib::String& p_Key) override { return locale.GetLocaleString(p_Key); }
-    Lib::String GetConfigValue(int32_t) override { return {}; }
+    // What the test put into config; empty for everything else.
+    Lib::String GetConfigValue(int32_t p_Id) override
+    {
+        const auto entry = config.find(p_Id);
+        return entry == config.end() ? Lib::String() : Lib::String(entry->second.c_str());
+    }
     void SetConfigValue(int32_t p_Id, const Lib::String& p_Text) override
     {
         calls.push_back("SetConfigValue " + std::to_string(p_Id) + " " + p_Text.ToNarrow().Bytes());
@@ -36,6 +42,7 @@ public:
     void Pause() override { calls.push_back("Pause"); }
 
     Locale locale;
+    std::map<int32_t, std::string> config;
     std::vector<std::string> calls;
 };
 } // namespace Snake::Testing

@@ -1,0 +1,77 @@
+#pragma once
+// What the end-to-end tests of a played round share: a configuration file with another board and
+// speed, the small 6 x 6 board as a capture shows it, where the snake's head is, whether the
+// console is open, and the orderly end of the game.
+#include "EndToEnd/GameScreen.h"
+#include "Support/DefaultConfigFile.h"
+#include "Support/GameSession.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+
+namespace GameRound
+{
+using namespace GameScreen;
+
+inline void ReplaceLine(std::string& p_Text, const std::string& p_Old, const std::string& p_New)
+{
+    const size_t at = p_Text.find(p_Old);
+    ASSERT_NE(at, std::string::npos) << p_Old;
+    p_Text.replace(at, p_Old.size(), p_New);
+}
+
+// The default configuration with another grid mode and speed, and lines of the user's own first.
+inline std::string ConfigWith(const std::string& p_GridMode, const std::string& p_Speed,
+                              const std::string& p_FirstLines = "")
+{
+    std::string config = TestSupport::k_DefaultConfigFile;
+    ReplaceLine(config, "set grid_mode \"2\"", "set grid_mode \"" + p_GridMode + "\"");
+    ReplaceLine(config, "set game_speed \"8\"", "set game_speed \"" + p_Speed + "\"");
+    return p_FirstLines + config;
+}
+
+// The grid mode "0": six columns and six rows.
+inline Board SmallBoard(const RgbImage& p_Image)
+{
+    return Board(6, 6, p_Image);
+}
+
+// The column of the snake's head while it runs to the right along row 1: its rightmost segment
+// there; -1 when no segment is seen.
+inline int HeadColumnInRow1(const RgbImage& p_Image)
+{
+    int column = -1;
+    for (const Cell& cell : CellsShowing(p_Image, SmallBoard(p_Image), IsSnakeGreen))
+        if (cell.row == 1)
+            column = std::max(column, cell.column);
+    return column;
+}
+
+inline bool AllSegmentsInRow(const RgbImage& p_Image, int p_Row)
+{
+    for (const Cell& cell : CellsShowing(p_Image, SmallBoard(p_Image), IsSnakeGreen))
+        if (cell.row != p_Row)
+            return false;
+    return true;
+}
+
+// The console's dark output view covers the upper three quarters of the window.
+inline bool IsConsoleShown(const RgbImage& p_Image)
+{
+    const int darkRows = CountIn(p_Image, {p_Image.width - 3, p_Image.width - 2, 0, p_Image.height / 2},
+                                 [](Rgb p_Colour) { return TestSupport::IsNear(p_Colour, {43, 43, 43}, 2); });
+    return darkRows * 10 >= p_Image.height / 2 * 7;
+}
+
+// The game has ended (or been ended) with status 0 after an orderly shutdown.
+inline void ExpectOrderlyEnd(TestSupport::GameSession& p_Game, const TestSupport::ProgramResult& p_Result)
+{
+    EXPECT_TRUE(p_Result.exited);
+    EXPECT_EQ(p_Result.exitStatus, 0);
+    const std::string log = p_Game.Log();
+    EXPECT_NE(log.find("CorvanEntry: Engine shutdown successful"), std::string::npos);
+    EXPECT_NE(log.find("AppEntry: Exit code: 0"), std::string::npos);
+}
+} // namespace GameRound
