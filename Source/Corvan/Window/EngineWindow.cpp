@@ -219,9 +219,9 @@ bool EngineWindow::Create()
 
 void EngineWindow::ProbeGraphicsDriver()
 {
-    if (m_MultisamplingDecided)
+    if (m_DriverProbed)
         return;
-    m_MultisamplingDecided = true;
+    m_DriverProbed = true;
     // A CPU rasterizer pays for every sample of every pixel: 4x multisampling costs it more than
     // all the drawing of the game (about 70 instead of 850 idle frames per second at 1280 x 720
     // on llvmpipe). A throw-away context tells which kind of driver draws before the window's

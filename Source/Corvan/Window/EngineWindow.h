@@ -154,7 +154,7 @@ private:
     IEngineNotifier* m_Notifier;  // not owned
     bool m_Created = false;
     bool m_Multisampling = true; // off when the driver draws on the CPU
-    bool m_MultisamplingDecided = false;
+    bool m_DriverProbed = false;
     Lib::RectSize m_LargestDrawable; // what the GL driver draws into; 0 x 0 when unknown
     WindowSettings m_Settings;       // x, y and the client size follow the window
     int32_t m_WindowMode = k_WindowModeWindowed;
