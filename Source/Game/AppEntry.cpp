@@ -1,6 +1,8 @@
 #include "Game/AppEntry.h"
 
+#include "Corvan/Renderer/IGraphicsContext.h"
 #include "Game/ApplicationConfig.h"
+#include "Game/ConfigIds.h"
 #include "Game/ConfigReader.h"
 #include "Game/GameCore.h"
 #include "Game/OutputForwarder.h"
@@ -12,6 +14,11 @@
 
 namespace Snake
 {
+namespace
+{
+constexpr int32_t k_RendererUnset = -1; // no "r_renderer" line: the engine's default
+} // namespace
+
 Application::Application() = default;
 Application::~Application() = default;
 
@@ -19,6 +26,13 @@ uint32_t EngineWrapper(Application& p_Application, Lib::Ref<ApplicationConfig> p
                        OutputForwarder* p_Forwarder, const std::function<void(Application&)>& p_BeforeRun)
 {
     const Lib::LogTag tag("EngineWrapper");
+    // The engine only knows the number; the player knows the setting's name.
+    const int32_t renderer = p_Config->GetEngineSettings().rendererApi;
+    if (renderer != k_RendererUnset && renderer != Vozad::k_GraphicsApiOpenGL &&
+        renderer != Vozad::k_GraphicsApiVulkan)
+        Lib::LogError(
+            tag, "The setting \"r_renderer\" is \"%s\": it must be 0 (OpenGL) or 1 (Vulkan).",
+            p_Config->GetConfigReader().GetEntryText(k_ConfigRenderer, EntrySide::Value).ToNarrow().Data());
     if (!p_Application.engine.Initialise(p_Config->GetEngineSettings(), p_Config->GetWindowSettings()))
     {
         Lib::LogError(tag, "Failed to initialise the engine.");

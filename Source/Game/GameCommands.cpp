@@ -1,7 +1,6 @@
 #include "Game/GameCommands.h"
 
 #include <cstdint>
-#include <cwchar>
 #include <string>
 
 namespace Snake
@@ -45,11 +44,58 @@ Lib::DynamicArray<Lib::String> HelpLines(const Lib::DynamicArray<Vozad::ConsoleC
     return lines;
 }
 
-uint32_t ParseSizeArgument(const Lib::String& p_Text)
+Lib::DynamicArray<Lib::String> CommandArguments(const Lib::DynamicArray<Lib::String>& p_Tokens)
 {
-    const long long value = std::wcstoll(p_Text.Data(), nullptr, 10);
-    if (value < 0)
-        return 0;
-    return value > static_cast<long long>(UINT32_MAX) ? UINT32_MAX : static_cast<uint32_t>(value);
+    Lib::DynamicArray<Lib::String> arguments;
+    for (uint32_t i = 1; i < p_Tokens.Count(); ++i)
+        if (!p_Tokens[i].IsEmpty())
+            arguments.Add(p_Tokens[i]);
+    return arguments;
+}
+
+const char* CommandUsage(int32_t p_CommandId)
+{
+    switch (p_CommandId)
+    {
+    case k_CommandCustomWidth:
+        return "r_customwidth <pixels>";
+    case k_CommandCustomHeight:
+        return "r_customheight <pixels>";
+    case k_CommandVSync:
+        return "g_vsync <0|1>";
+    default:
+        return nullptr;
+    }
+}
+
+bool ParsePixels(const Lib::String& p_Text, uint32_t& p_Pixels)
+{
+    const std::wstring text = p_Text.Wide();
+    if (text.empty() || text.find_first_not_of(L"0123456789") != std::wstring::npos)
+        return false;
+    uint64_t value = 0;
+    for (const wchar_t digit : text)
+    {
+        value = value * 10 + static_cast<uint64_t>(digit - L'0');
+        if (value > UINT32_MAX)
+        {
+            value = UINT32_MAX;
+            break;
+        }
+    }
+    if (value == 0)
+        return false;
+    p_Pixels = static_cast<uint32_t>(value);
+    return true;
+}
+
+bool ParseSwitch(const Lib::String& p_Text, bool& p_On)
+{
+    const std::wstring text = p_Text.Wide();
+    const size_t digits = text.find_first_not_of(L"+-") == 1 ? 1 : 0;
+    if (text.size() <= digits || text.find_first_not_of(L"0123456789", digits) != std::wstring::npos)
+        return false;
+    p_On = text.find_first_not_of(L"0", digits) != std::wstring::npos;
+    return true;
 }
 } // namespace Snake

@@ -27,7 +27,18 @@ Lib::DynamicArray<Vozad::ConsoleCommand> GameCommandTable();
 // "help", the heading, the introduction and one " name description" line per command.
 Lib::DynamicArray<Lib::String> HelpLines(const Lib::DynamicArray<Vozad::ConsoleCommand>& p_Commands);
 
-// The number a size argument stands for: base 10, text without a number is 0, values beyond
-// 32 bits are the largest 32-bit value rather than a wrapped small one.
-uint32_t ParseSizeArgument(const Lib::String& p_Text);
+// The arguments of a command line cut into tokens: every token after the command name, the empty
+// ones (from doubled spaces) left out.
+Lib::DynamicArray<Lib::String> CommandArguments(const Lib::DynamicArray<Lib::String>& p_Tokens);
+
+// What a command taking an argument expects, as the console shows it when the argument is missing
+// or bad ("r_customwidth <pixels>"); null for commands without arguments.
+const char* CommandUsage(int32_t p_CommandId);
+
+// A size argument: base-10 digits only, above 0; values beyond 32 bits are the largest 32-bit
+// value rather than a wrapped small one. False for anything else, with p_Pixels untouched.
+bool ParsePixels(const Lib::String& p_Text, uint32_t& p_Pixels);
+
+// An on/off argument: a whole base-10 number, on when it is not 0. False for anything else.
+bool ParseSwitch(const Lib::String& p_Text, bool& p_On);
 } // namespace Snake

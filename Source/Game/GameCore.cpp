@@ -6,6 +6,7 @@
 #include "Corvan/Gui/Containers/LayoutBar.h"
 #include "Corvan/Gui/Layout/LayoutStack.h"
 #include "Corvan/Renderer/ImageResources.h"
+#include "Corvan/Window/WindowSettings.h"
 #include "Game/ApplicationConfig.h"
 #include "Game/ConfigIds.h"
 #include "Game/ConfigReader.h"
@@ -61,6 +62,10 @@ bool GameCore::Initialise()
         const Lib::RectSize size = m_Window->GetWindowSize();
         m_StartWidth = static_cast<int32_t>(size.width);
         m_StartHeight = static_cast<int32_t>(size.height);
+        // A configured size the window could not take is replaced by the one it opened at, so
+        // the file holds what the player sees. Fullscreen sizes are the monitor's, not a setting.
+        if (m_Window->GetWindowMode() == Vozad::k_WindowModeWindowed)
+            StoreWindowSize();
     }
 
     m_GridMode = ParseGridMode(Store().GetEntryText(k_ConfigGridMode, EntrySide::Value));
@@ -160,10 +165,24 @@ void GameCore::Restart(const Lib::String& p_Arguments)
 
 void GameCore::SetResolution(uint32_t p_Width, uint32_t p_Height)
 {
-    if (!m_Window || !m_Window->SetClientSize(p_Width, p_Height))
+    if (!m_Window)
         return;
-    Store().SetEntryText(k_ConfigCustomWidth, Lib::String::Format("%u", p_Width));
-    Store().SetEntryText(k_ConfigCustomHeight, Lib::String::Format("%u", p_Height));
+    // The window holds the size to what its monitor and driver can show; a refused size (0)
+    // changes nothing, any other request leaves the size the window really took in the store.
+    const bool changed = m_Window->SetClientSize(p_Width, p_Height);
+    if (changed || (p_Width != 0 && p_Height != 0))
+        StoreWindowSize();
+}
+
+void GameCore::StoreWindowSize()
+{
+    const Lib::RectSize size = m_Window->GetWindowSize();
+    const Lib::String width = Lib::String::Format("%u", size.width);
+    const Lib::String height = Lib::String::Format("%u", size.height);
+    if (Store().GetEntryText(k_ConfigCustomWidth, EntrySide::Value) != width)
+        Store().SetEntryText(k_ConfigCustomWidth, width);
+    if (Store().GetEntryText(k_ConfigCustomHeight, EntrySide::Value) != height)
+        Store().SetEntryText(k_ConfigCustomHeight, height);
 }
 
 void GameCore::SetVSync(bool p_On)

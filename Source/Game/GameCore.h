@@ -140,6 +140,10 @@ private:
     void BuildGuiTree();
     void Echo(const Lib::String& p_Line);
     void NotRecognised(const Lib::String& p_Line);
+    void ShowUsage(int32_t p_CommandId);
+    // Keeps the window's client size in the configuration: the size it has, which may be less
+    // than what was asked for.
+    void StoreWindowSize();
     void ShowHelp();
 
     Lib::LogTag m_Tag{"GameCore"};

@@ -5,8 +5,6 @@
 #include "Game/GameCore.h"
 #include "Lib/Platform/File.h"
 
-#include <cwchar>
-
 namespace Snake
 {
 namespace
@@ -26,6 +24,12 @@ void GameCore::NotRecognised(const Lib::String& p_Line)
     text.Append(p_Line);
     text.Append(Lib::String("\""));
     m_Console.AddLine(text, k_ErrorColour);
+}
+
+void GameCore::ShowUsage(int32_t p_CommandId)
+{
+    // A known command with a missing or bad argument: say what it takes, and do nothing else.
+    m_Console.AddLine(Lib::String(CommandUsage(p_CommandId)), k_ErrorColour);
 }
 
 void GameCore::ShowHelp()
@@ -56,10 +60,14 @@ void GameCore::ExecuteCommand(int32_t p_CommandId, const Lib::String& p_Line,
     case k_CommandCustomWidth:
     case k_CommandCustomHeight:
     {
-        if (p_Arguments.Count() != 2)
-            break;
+        const Lib::DynamicArray<Lib::String> arguments = CommandArguments(p_Arguments);
+        uint32_t value = 0;
+        if (arguments.Count() != 1 || !ParsePixels(arguments[0], value))
+        {
+            ShowUsage(p_CommandId);
+            return;
+        }
         const Lib::RectSize size = m_Engine->GetWindowSize();
-        const uint32_t value = ParseSizeArgument(p_Arguments[1]);
         Echo(p_Line);
         if (p_CommandId == k_CommandCustomWidth)
             SetResolution(value, size.height);
@@ -68,13 +76,20 @@ void GameCore::ExecuteCommand(int32_t p_CommandId, const Lib::String& p_Line,
         return;
     }
     case k_CommandVSync:
-        if (p_Arguments.Count() != 2)
-            break;
+    {
+        const Lib::DynamicArray<Lib::String> arguments = CommandArguments(p_Arguments);
+        bool on = false;
+        if (arguments.Count() != 1 || !ParseSwitch(arguments[0], on))
+        {
+            ShowUsage(p_CommandId);
+            return;
+        }
         Echo(p_Line);
         // Only for this run: the stored setting stays as it is.
         if (m_Window)
-            m_Window->SwapVSync(std::wcstol(p_Arguments[1].Data(), nullptr, 10) != 0);
+            m_Window->SwapVSync(on);
         return;
+    }
     case k_CommandRemoveConfig:
         Echo(p_Line);
         // A missing file is what was asked for, so the result does not matter.

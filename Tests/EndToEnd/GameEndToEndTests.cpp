@@ -553,3 +553,89 @@ TEST_F(GameEndToEnd, AMovementKeyChangedInTheOptionsSteersAtOnce)
     EXPECT_NE(config.find("\nbind W \"+moveup\"\n"), std::string::npos) << config;
     EXPECT_EQ(config.find("bind UP_ARROW \"+moveup\""), std::string::npos) << config;
 }
+
+namespace
+{
+// The window's size as the X server has it, "1920x720"; "" when xdotool cannot tell.
+std::string XGeometry(const std::string& p_Window)
+{
+    const std::string text = TestSupport::CommandOutput("xdotool getwindowgeometry " + p_Window);
+    const std::regex geometry("Geometry: ([0-9]+x[0-9]+)");
+    std::smatch match;
+    return std::regex_search(text, match, geometry) ? match[1].str() : std::string();
+}
+
+size_t CountOf(const std::string& p_Text, const std::string& p_Part)
+{
+    size_t count = 0;
+    for (size_t at = p_Text.find(p_Part); at != std::string::npos; at = p_Text.find(p_Part, at + 1))
+        ++count;
+    return count;
+}
+} // namespace
+
+// The test run's screen is 1920 x 1080. A width nobody can see used to be stored and to make every
+// later start fail with 6000.
+TEST_F(GameEndToEnd, AHugeWidthFromTheConsoleTakesTheLargestSizeTheFileKeepsItAndTheNextStartWorks)
+{
+    TempFolder folder;
+    {
+        GameSession game(folder, VORL_EXECUTABLE);
+        ASSERT_TRUE(game.Open()) << game.Log();
+        ASSERT_EQ(XGeometry(game.Window()), "1280x720");
+        game.Key("grave");
+        std::this_thread::sleep_for(500ms);
+        game.Type("r_customwidth 100000");
+        game.Key("Return");
+        EXPECT_TRUE(GameSession::WaitUntil([&] { return XGeometry(game.Window()) == "1920x720"; }, 10s))
+            << XGeometry(game.Window());
+        game.Type("quit");
+        game.Key("Return");
+        ExpectOrderlyEnd(game, game.WaitForExit(20s));
+    }
+    const std::string config = ReadWholeFile(folder.File("gamedata.cfg"));
+    EXPECT_NE(config.find("set r_customwidth \"1920\""), std::string::npos) << config;
+    EXPECT_NE(config.find("set r_customheight \"720\""), std::string::npos) << config;
+
+    // The first run's log goes aside: the session waits for the new run's own lines.
+    const std::string firstLog = ReadWholeFile(folder.File("gamelog.txt"));
+    EXPECT_EQ(
+        CountOf(firstLog, "EngineWindow: The window size 100000 x 720 cannot be shown, using 1920 x 720"), 1u)
+        << firstLog;
+    std::filesystem::remove(folder.File("gamelog.txt"));
+
+    GameSession again(folder, VORL_EXECUTABLE);
+    ASSERT_TRUE(again.Open()) << again.Log();
+    EXPECT_EQ(XGeometry(again.Window()), "1920x720");
+    ExpectOrderlyEnd(again, again.Terminate());
+    EXPECT_EQ(CountOf(again.Log(), "cannot be shown"), 0u) << again.Log();
+}
+
+// 100000 x 100000 in the file used to crash inside the GL driver.
+TEST_F(GameEndToEnd, AFileSizeThatCannotBeShownStartsAtTheLargestSizeWithOneWarning)
+{
+    TempFolder folder;
+    std::string config = TestSupport::k_DefaultConfigFile;
+    ReplaceLine(config, "set r_customwidth \"1280\"", "set r_customwidth \"100000\"");
+    ReplaceLine(config, "set r_customheight \"720\"", "set r_customheight \"100000\"");
+    WriteWholeFile(folder.File("gamedata.cfg"), config);
+
+    GameSession game(folder, VORL_EXECUTABLE);
+    ASSERT_TRUE(game.Open()) << game.Log();
+    EXPECT_EQ(XGeometry(game.Window()), "1920x1080");
+    const std::string position = TestSupport::CommandOutput("xdotool getwindowgeometry " + game.Window());
+    EXPECT_NE(position.find("Position: 0,0"), std::string::npos) << position;
+    ExpectOrderlyEnd(game, game.Terminate());
+
+    const std::string log = game.Log();
+    EXPECT_EQ(CountOf(log, "cannot be shown"), 1u) << log;
+    EXPECT_NE(
+        log.find(
+            "EngineWindow: The window size 100000 x 100000 cannot be shown, using 1920 x 1080 (from 640 x "
+            "480 up to 1920 x 1080 can be shown here)."),
+        std::string::npos)
+        << log;
+    const std::string saved = ReadWholeFile(folder.File("gamedata.cfg"));
+    EXPECT_NE(saved.find("set r_customwidth \"1920\""), std::string::npos) << saved;
+    EXPECT_NE(saved.find("set r_customheight \"1080\""), std::string::npos) << saved;
+}

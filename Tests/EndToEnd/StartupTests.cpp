@@ -6,7 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -151,4 +153,94 @@ TEST(StartupTest, ALogWithoutLineBreaksIsNotEmptiedByTheNextRun)
     ASSERT_GT(log.size(), old.size());
     EXPECT_TRUE(log.starts_with(old));
     EXPECT_EQ(MessageOf(Lines(log).back(), "AppEntry"), "Exit code: 6000");
+}
+
+namespace
+{
+// The Error lines of a log as "tag: message".
+std::vector<std::string> ErrorLines(const std::vector<std::string>& p_Log)
+{
+    std::vector<std::string> errors;
+    for (const std::string& line : p_Log)
+    {
+        if (line.find("] Error    |") == std::string::npos)
+            continue;
+        const size_t tag = line.find_first_not_of(' ', line.find("| ", line.find("| TID:") + 6) + 2);
+        errors.push_back(line.substr(tag));
+    }
+    return errors;
+}
+
+// Sets environment variables (null: unset) for the life of the object.
+class ScopedEnvironment
+{
+public:
+    explicit ScopedEnvironment(std::vector<std::pair<std::string, const char*>> p_Values)
+    {
+        for (const auto& [name, value] : p_Values)
+        {
+            const char* old = getenv(name.c_str());
+            m_Saved.push_back({name, old ? std::optional<std::string>(old) : std::nullopt});
+            if (value)
+                setenv(name.c_str(), value, 1);
+            else
+                unsetenv(name.c_str());
+        }
+    }
+    ~ScopedEnvironment()
+    {
+        for (const auto& [name, value] : m_Saved)
+        {
+            if (value)
+                setenv(name.c_str(), value->c_str(), 1);
+            else
+                unsetenv(name.c_str());
+        }
+    }
+
+private:
+    std::vector<std::pair<std::string, std::optional<std::string>>> m_Saved;
+};
+} // namespace
+
+// As a player meets it: no display at all and no video driver asked for. The log says that, once,
+// without SDL's stale complaint about a device index.
+TEST(StartupTest, WithoutADisplayTheLogSaysSoAndNothingMisleading)
+{
+    TempFolder folder;
+    TestSupport::ProgramResult result;
+    {
+        ScopedEnvironment environment(
+            {{"DISPLAY", nullptr}, {"WAYLAND_DISPLAY", nullptr}, {"SDL_VIDEODRIVER", nullptr}});
+        result = RunProgram(VORL_EXECUTABLE, {}, folder.Path().string());
+    }
+    ASSERT_TRUE(result.exited);
+    EXPECT_EQ(result.exitStatus, 6000 % 256);
+    const std::vector<std::string> errors = ErrorLines(Lines(ReadWholeFile(folder.File("gamelog.txt"))));
+    std::vector<std::string> window;
+    for (const std::string& line : errors)
+    {
+        EXPECT_EQ(line.find("devindex"), std::string::npos) << line;
+        if (line.rfind("EngineWindow:", 0) == 0)
+            window.push_back(line);
+    }
+    EXPECT_EQ(window, (std::vector<std::string>{
+                          "EngineWindow: No display could be reached (SDL offers only its offscreen driver).",
+                          "EngineWindow: Unable to create the window."}));
+}
+
+// A renderer value the engine has no renderer for names the setting and its value first.
+TEST(StartupTest, AnUnknownRendererNamesTheSettingAndTheValue)
+{
+    ASSERT_NE(getenv("DISPLAY"), nullptr) << "the test command provides an X display";
+    TempFolder folder;
+    TestSupport::WriteWholeFile(folder.File("gamedata.cfg"), "set r_renderer \"5\"\n");
+    const auto result = RunProgram(VORL_EXECUTABLE, {}, folder.Path().string());
+    ASSERT_TRUE(result.exited);
+    EXPECT_EQ(result.exitStatus, 6000 % 256);
+    const std::vector<std::string> errors = ErrorLines(Lines(ReadWholeFile(folder.File("gamelog.txt"))));
+    ASSERT_FALSE(errors.empty());
+    EXPECT_EQ(errors.front(),
+              "EngineWrapper: The setting \"r_renderer\" is \"5\": it must be 0 (OpenGL) or 1 (Vulkan).");
+    EXPECT_EQ(errors.back(), "EngineWrapper: Failed to initialise the engine.");
 }

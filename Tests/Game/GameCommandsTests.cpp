@@ -46,15 +46,64 @@ TEST(GameCommands, HelpIsElevenLinesWithoutATrailingEmptyOne)
     EXPECT_EQ(lines, expected);
 }
 
-TEST(GameCommands, SizeArgumentsAreDecimalAndNeverWrap)
+TEST(GameCommands, SizeArgumentsArePositiveDecimalsAndNeverWrap)
 {
     const struct
     {
         const char* text;
+        bool valid;
         uint32_t value;
-    } cases[] = {
-        {"800", 800}, {"0", 0}, {"abc", 0}, {"", 0}, {"640px", 640}, {"-5", 0}, {"99999999999", UINT32_MAX}};
+    } cases[] = {{"800", true, 800},
+                 {"1", true, 1},
+                 {"0", false, 0},
+                 {"abc", false, 0},
+                 {"", false, 0},
+                 {"640px", false, 0},
+                 {"-5", false, 0},
+                 {"+5", false, 0},
+                 {"99999999999", true, UINT32_MAX},
+                 {"4294967295", true, UINT32_MAX},
+                 {"000720", true, 720}};
     for (const auto& c : cases)
-        EXPECT_EQ(ParseSizeArgument(Lib::String(c.text)), c.value) << '"' << c.text << '"';
+    {
+        uint32_t value = 0;
+        EXPECT_EQ(ParsePixels(Lib::String(c.text), value), c.valid) << '"' << c.text << '"';
+        EXPECT_EQ(value, c.value) << '"' << c.text << '"';
+    }
+}
+
+TEST(GameCommands, SwitchArgumentsAreWholeNumbers)
+{
+    const struct
+    {
+        const char* text;
+        bool valid;
+        bool on;
+    } cases[] = {{"0", true, false},   {"1", true, true},   {"2", true, true},    {"-1", true, true},
+                 {"00", true, false},  {"-0", true, false}, {"on", false, false}, {"", false, false},
+                 {"1x", false, false}, {"-", false, false}, {"--1", false, false}};
+    for (const auto& c : cases)
+    {
+        bool on = false;
+        EXPECT_EQ(ParseSwitch(Lib::String(c.text), on), c.valid) << '"' << c.text << '"';
+        EXPECT_EQ(on, c.on) << '"' << c.text << '"';
+    }
+}
+
+TEST(GameCommands, ArgumentsLeaveOutTheNameAndEmptyTokensAndCommandsWithArgumentsHaveAUsage)
+{
+    const Lib::DynamicArray<Lib::String> tokens{Lib::String("r_customwidth"), Lib::String(""),
+                                                Lib::String("800"), Lib::String("")};
+    const Lib::DynamicArray<Lib::String> arguments = CommandArguments(tokens);
+    ASSERT_EQ(arguments.Count(), 1u);
+    EXPECT_EQ(arguments[0].Wide(), L"800");
+    EXPECT_EQ(CommandArguments(Lib::DynamicArray<Lib::String>{Lib::String("quit")}).Count(), 0u);
+
+    EXPECT_STREQ(CommandUsage(k_CommandCustomWidth), "r_customwidth <pixels>");
+    EXPECT_STREQ(CommandUsage(k_CommandCustomHeight), "r_customheight <pixels>");
+    EXPECT_STREQ(CommandUsage(k_CommandVSync), "g_vsync <0|1>");
+    for (int32_t id : {k_CommandNone, k_CommandHelp, k_CommandRestart, k_CommandQuit, k_CommandClear,
+                       k_CommandRemoveConfig})
+        EXPECT_EQ(CommandUsage(id), nullptr) << id;
 }
 } // namespace

@@ -24,6 +24,7 @@
 #include <GL/gl.h>
 #include <SDL2/SDL.h>
 
+#include <algorithm>
 #include <array>
 #include <chrono>
 #include <cstdlib>
@@ -176,6 +177,18 @@ protected:
         m_Game->GetGuiHandler().OnStartPressed();
         while (m_Game->GetBoard().GetItem().row < 4)
             m_Game->RestartGame();
+    }
+
+    // Types the line into the console's input box and submits it.
+    void Submit(Vozad::ConsoleTextBox& p_Input, const char* p_Line)
+    {
+        for (const char* c = p_Line; *c; ++c)
+        {
+            Vozad::EventTextInput text(Lib::String(std::string(1, *c)));
+            p_Input.OnTextInput(text);
+        }
+        Vozad::EventKeyInput enter = Key(Vozad::KeyCode::Return);
+        p_Input.OnKeyPress(enter);
     }
 
     Vozad::EventKeyInput Key(int32_t p_Code, int32_t p_Modifiers = 0)
@@ -469,16 +482,7 @@ TEST_F(GameCoreGLTest, ConsoleCommandsAnswerInGreenAndYellow)
     Vozad::ConsoleTextBox& input = console.GetTextBox();
     Vozad::EventKeyInput tilde = Key(Vozad::KeyCode::Tilde);
     ASSERT_TRUE(game.OnKeyPress(tilde));
-    const auto submit = [&](const char* p_Line)
-    {
-        for (const char* c = p_Line; *c; ++c)
-        {
-            Vozad::EventTextInput text(Lib::String(std::string(1, *c)));
-            input.OnTextInput(text);
-        }
-        Vozad::EventKeyInput enter = Key(Vozad::KeyCode::Return);
-        input.OnKeyPress(enter);
-    };
+    const auto submit = [&](const char* p_Line) { Submit(input, p_Line); };
 
     submit("help");
     std::vector<std::wstring> lines = ConsoleTexts(console);
@@ -491,20 +495,39 @@ TEST_F(GameCoreGLTest, ConsoleCommandsAnswerInGreenAndYellow)
     submit("clear");
     EXPECT_TRUE(ConsoleTexts(console).empty()) << "clear leaves no echo";
 
+    // Unknown names are not recognised; a known command with a missing or bad argument says what
+    // it takes, in one yellow line without an echo, and changes nothing.
+    const Lib::RectSize sizeBefore = m_Engine->GetWindow()->GetWindowSize();
     const struct
     {
         const char* line;
-    } unknown[] = {{"HELP"}, {"r_customwidth"}, {"r_customwidth 800 600"}, {"g_vsync"}, {"nonsense 1"}};
-    for (const auto& c : unknown)
+        const wchar_t* answer;
+    } refused[] = {
+        {"HELP", L"Not a recognised command: \"HELP\""},
+        {"nonsense 1", L"Not a recognised command: \"nonsense 1\""},
+        {"r_customwidth", L"r_customwidth <pixels>"},
+        {"r_customwidth 800 600", L"r_customwidth <pixels>"},
+        {"r_customwidth wide", L"r_customwidth <pixels>"},
+        {"r_customwidth 0", L"r_customwidth <pixels>"},
+        {"r_customwidth -800", L"r_customwidth <pixels>"},
+        {"r_customheight", L"r_customheight <pixels>"},
+        {"r_customheight 600px", L"r_customheight <pixels>"},
+        {"g_vsync", L"g_vsync <0|1>"},
+        {"g_vsync on", L"g_vsync <0|1>"},
+    };
+    for (const auto& c : refused)
     {
+        const uint32_t before = console.GetScrollView().GetLineCount();
         submit(c.line);
         lines = ConsoleTexts(console);
-        ASSERT_FALSE(lines.empty());
-        EXPECT_EQ(lines.back(),
-                  std::wstring(L"Not a recognised command: \"") + Lib::String(c.line).Wide() + L"\"");
+        ASSERT_EQ(lines.size(), before + 1u) << c.line;
+        EXPECT_EQ(lines.back(), c.answer) << c.line;
         EXPECT_EQ(console.GetScrollView().GetLine(console.GetScrollView().GetLineCount() - 1).colour,
-                  Vozad::Colour::k_Yellow);
+                  Vozad::Colour::k_Yellow)
+            << c.line;
     }
+    EXPECT_EQ(m_Engine->GetWindow()->GetWindowSize(), sizeBefore);
+    EXPECT_EQ(Store().GetEntryText(k_ConfigCustomWidth, EntrySide::Value).Wide(), L"1280");
 
     // Height alone changes; the configuration gets both values.
     const Lib::String vsyncBefore = Store().GetEntryText(k_ConfigVSync, EntrySide::Value);
@@ -557,6 +580,53 @@ TEST_F(GameCoreGLTest, ConsoleCommandsAnswerInGreenAndYellow)
     m_Config.Reset();
     const std::string saved = TestSupport::ReadWholeFile(m_Folder.File("gamedata.cfg"));
     EXPECT_NE(saved.find("set r_customheight \"600\""), std::string::npos) << saved;
+}
+
+// The test run's screen offers 1920 x 1080 at most; the window's minimum is 640 x 480.
+TEST_F(GameCoreGLTest, ConsoleSizesAreHeldToWhatCanBeShownAndTheSizeTakenIsStored)
+{
+    ASSERT_NO_FATAL_FAILURE(Start());
+    Vozad::IWindow& window = *m_Engine->GetWindow();
+    Vozad::ConsoleTextBox& input = m_Game->GetConsole().GetTextBox();
+    const auto stored = [this]
+    {
+        return Store().GetEntryText(k_ConfigCustomWidth, EntrySide::Value).ToNarrow().Bytes() +
+               std::string(" x ") +
+               Store().GetEntryText(k_ConfigCustomHeight, EntrySide::Value).ToNarrow().Bytes();
+    };
+    const struct
+    {
+        const char* line;
+        Lib::RectSize size;
+        const char* kept;
+    } cases[] = {
+        {"r_customheight 300", {1280, 480}, "1280 x 480"},   // the file used to keep "300"
+        {"r_customwidth 100000", {1920, 480}, "1920 x 480"}, // used to lock every later start out
+        {"r_customwidth 100000", {1920, 480}, "1920 x 480"}, // unchanged: still what the window has
+        {"r_customheight 4294967296", {1920, 1080}, "1920 x 1080"},
+        {"r_customwidth 1024", {1024, 1080}, "1024 x 1080"},
+    };
+    for (const auto& c : cases)
+    {
+        Submit(input, c.line);
+        EXPECT_EQ(window.GetWindowSize(), c.size) << c.line;
+        EXPECT_EQ(stored(), c.kept) << c.line;
+        const Vozad::WindowRect rect = window.GetRect();
+        EXPECT_GE(rect.left, 0) << c.line;
+        EXPECT_GE(rect.top, 0) << c.line;
+        EXPECT_LE(rect.right, 1920) << c.line;
+        EXPECT_LE(rect.bottom, 1080) << c.line;
+    }
+    // An accepted command is echoed as typed.
+    const std::vector<std::wstring> lines = ConsoleTexts(m_Game->GetConsole());
+    EXPECT_NE(std::find(lines.begin(), lines.end(), L"r_customwidth 100000"), lines.end());
+
+    m_Game.reset();
+    m_Engine.reset();
+    m_Config.Reset();
+    const std::string saved = TestSupport::ReadWholeFile(m_Folder.File("gamedata.cfg"));
+    EXPECT_NE(saved.find("set r_customwidth \"1024\""), std::string::npos) << saved;
+    EXPECT_NE(saved.find("set r_customheight \"1080\""), std::string::npos) << saved;
 }
 
 TEST_F(GameCoreGLTest, ConsoleKeyTogglesTheConsoleAndLeftControlDTogglesTheEngineFlag)

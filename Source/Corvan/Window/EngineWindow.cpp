@@ -85,6 +85,16 @@ bool FindExclusiveMode(const MonitorRect& p_Monitor, uint32_t p_Width, uint32_t 
     p_Mode = modes[static_cast<uint32_t>(chosen)];
     return true;
 }
+
+void ReportLimitedSize(const Lib::LogTag& p_Tag, Lib::RectSize p_Wanted, Lib::RectSize p_Shown,
+                       const SizeLimits& p_Limits)
+{
+    LogWarning(p_Tag,
+               "The window size %u x %u cannot be shown, using %u x %u (from %u x %u up to %u x %u can be "
+               "shown here).",
+               p_Wanted.width, p_Wanted.height, p_Shown.width, p_Shown.height, p_Limits.minWidth,
+               p_Limits.minHeight, p_Limits.maxWidth, p_Limits.maxHeight);
+}
 } // namespace
 
 EngineWindow::EngineWindow(EngineData* p_EngineData, EventManager* p_EventManager,
@@ -138,7 +148,10 @@ bool EngineWindow::InitialiseVideo()
     for (uint32_t attempt = 1;; ++attempt)
     {
         if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
+        {
+            ReportSdlError("Failed to register the main window class");
             return false;
+        }
         const char* driver = SDL_GetCurrentVideoDriver();
         const bool withoutDisplay =
             driver && (SDL_strcmp(driver, "offscreen") == 0 || SDL_strcmp(driver, "dummy") == 0);
@@ -205,20 +218,47 @@ bool EngineWindow::Create()
     return true;
 }
 
-void EngineWindow::DecideMultisampling()
+void EngineWindow::ProbeGraphicsDriver()
 {
-    if (m_MultisamplingDecided)
+    if (m_DriverProbed)
         return;
-    m_MultisamplingDecided = true;
+    m_DriverProbed = true;
     // A CPU rasterizer pays for every sample of every pixel: 4x multisampling costs it more than
     // all the drawing of the game (about 70 instead of 850 idle frames per second at 1280 x 720
     // on llvmpipe). A throw-away context tells which kind of driver draws before the window's
-    // pixel format is chosen.
-    const std::string renderer = OpenGLGraphicsContext::ProbeRenderer();
-    if (!OpenGLGraphicsContext::IsSoftwareRasterizer(renderer))
+    // pixel format is chosen, and how large a window it can draw.
+    const OpenGLGraphicsContext::DriverProbe driver = OpenGLGraphicsContext::ProbeDriver();
+    m_LargestDrawable = driver.largestDrawable;
+    if (!OpenGLGraphicsContext::IsSoftwareRasterizer(driver.renderer))
         return;
     m_Multisampling = false;
-    LogInfo(m_Tag, "Software rasterizer \"%s\": drawing without multisampling.", renderer.c_str());
+    LogInfo(m_Tag, "Software rasterizer \"%s\": drawing without multisampling.", driver.renderer.c_str());
+}
+
+const MonitorInfo* EngineWindow::CurrentMonitor() const
+{
+    const MonitorCollection& monitors = m_EngineData->monitors;
+    if (monitors.monitors.IsEmpty())
+        return nullptr;
+    int32_t index = m_Created ? monitors.FindMonitorAt(m_Settings.x, m_Settings.y) : -1;
+    if (index < 0)
+        index = m_Settings.monitorIndex;
+    if (index < 0 || static_cast<uint32_t>(index) >= monitors.monitors.Count())
+        index = 0;
+    return &monitors.monitors[static_cast<uint32_t>(index)];
+}
+
+SizeLimits EngineWindow::CurrentSizeLimits() const
+{
+    const MonitorInfo* monitor = CurrentMonitor();
+    const Lib::RectSize largestMode = monitor ? LargestDisplayMode(*monitor) : Lib::RectSize{};
+    SizeLimits limits =
+        ComputeSizeLimits(m_Settings.minimumWidth, m_Settings.minimumHeight, largestMode, m_LargestDrawable);
+    // SDL and X take sizes as int (X even as 16 bits): nothing larger goes through to them.
+    constexpr uint32_t k_Largest = 32767;
+    limits.maxWidth = limits.maxWidth == 0 ? k_Largest : std::min(limits.maxWidth, k_Largest);
+    limits.maxHeight = limits.maxHeight == 0 ? k_Largest : std::min(limits.maxHeight, k_Largest);
+    return limits;
 }
 
 bool EngineWindow::CreateNativeWindow()
@@ -228,11 +268,9 @@ bool EngineWindow::CreateNativeWindow()
         // SDL would add a quit event of its own when the last window's close button is pressed;
         // closing goes through the game's quit question instead.
         SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+        // It says why itself: SDL's last error is stale after the display could not be reached.
         if (!InitialiseVideo())
-        {
-            ReportSdlError("Failed to register the main window class");
             return false;
-        }
         m_VideoInitialised = true;
     }
 
@@ -268,17 +306,35 @@ bool EngineWindow::CreateNativeWindow()
     const int32_t monitorWidth = monitor.right - monitor.left;
     const int32_t monitorHeight = monitor.bottom - monitor.top;
 
-    // The windowed placement, centred on the monitor; fullscreen windows return to it.
-    m_Settings.x = monitor.left + (monitorWidth - static_cast<int32_t>(m_Settings.clientWidth)) / 2;
-    m_Settings.y = monitor.top + (monitorHeight - static_cast<int32_t>(m_Settings.clientHeight)) / 2;
+    if (m_EngineData->rendererApi == k_GraphicsApiOpenGL)
+        ProbeGraphicsDriver();
+    // A configured size nobody could see would only fail the start or the driver: the window
+    // takes the nearest size that can be shown, and says so once.
+    const SizeLimits limits = CurrentSizeLimits();
+    const Lib::RectSize configured{m_Settings.clientWidth, m_Settings.clientHeight};
+    const Lib::RectSize shown = LimitClientSize(configured, limits);
+    if (shown != configured)
+    {
+        ReportLimitedSize(m_Tag, configured, shown, limits);
+        m_Settings.clientWidth = shown.width;
+        m_Settings.clientHeight = shown.height;
+    }
+
+    // The windowed placement, centred on the monitor at the size the window gets; fullscreen
+    // windows return to it.
+    const Lib::Point centre = CentreOnMonitor(monitor, shown);
+    m_Settings.x = centre.x;
+    m_Settings.y = centre.y;
     m_SavedPlacement = Placement{m_Settings.x, m_Settings.y, m_Settings.clientWidth, m_Settings.clientHeight};
 
+    // An exclusive window asks the display for a mode of the configured size; without one it
+    // covers the monitor borderless instead.
     int32_t mode = m_Settings.windowMode;
     if (mode != k_WindowModeFullscreenExclusive && mode != k_WindowModeFullscreenBorderless)
         mode = k_WindowModeWindowed;
     SDL_DisplayMode exclusive{};
     if (mode == k_WindowModeFullscreenExclusive &&
-        !FindExclusiveMode(monitor, m_Settings.clientWidth, m_Settings.clientHeight, exclusive))
+        !FindExclusiveMode(monitor, configured.width, configured.height, exclusive))
     {
         LogError(m_Tag, "Unable to use exclusive fullscreen mode.");
         mode = k_WindowModeFullscreenBorderless;
@@ -290,7 +346,6 @@ bool EngineWindow::CreateNativeWindow()
     switch (m_EngineData->rendererApi)
     {
     case k_GraphicsApiOpenGL:
-        DecideMultisampling();
         OpenGLGraphicsContext::PrepareWindowAttributes(
             m_Multisampling ? OpenGLGraphicsContext::k_DefaultSamples : 0);
         flags |= SDL_WINDOW_OPENGL;
@@ -313,8 +368,10 @@ bool EngineWindow::CreateNativeWindow()
         return false;
     }
     SDL_SetWindowData(m_Window, k_WindowDataName, this);
-    if (m_Settings.minimumWidth > 0 && m_Settings.minimumHeight > 0)
-        SDL_SetWindowMinimumSize(m_Window, m_Settings.minimumWidth, m_Settings.minimumHeight);
+    if (limits.minWidth > 0 && limits.minHeight > 0)
+        SDL_SetWindowMinimumSize(m_Window, static_cast<int>(limits.minWidth),
+                                 static_cast<int>(limits.minHeight));
+    SDL_SetWindowMaximumSize(m_Window, static_cast<int>(limits.maxWidth), static_cast<int>(limits.maxHeight));
 
     if (mode == k_WindowModeFullscreenExclusive)
     {
@@ -716,19 +773,35 @@ void EngineWindow::SetCursorVisible(bool p_Visible)
 
 bool EngineWindow::SetClientSize(uint32_t p_Width, uint32_t p_Height)
 {
-    if (p_Width == 0 || p_Height == 0 || p_Width > static_cast<uint32_t>(INT32_MAX) ||
-        p_Height > static_cast<uint32_t>(INT32_MAX))
+    if (p_Width == 0 || p_Height == 0)
     {
         LogError(m_Tag, "Invalid client size: %u x %u", p_Width, p_Height);
         return false;
     }
-    if (p_Width == m_Settings.clientWidth && p_Height == m_Settings.clientHeight)
+    const SizeLimits limits = CurrentSizeLimits();
+    const Lib::RectSize size = LimitClientSize({p_Width, p_Height}, limits);
+    if (size != Lib::RectSize{p_Width, p_Height})
+        ReportLimitedSize(m_Tag, {p_Width, p_Height}, size, limits);
+    if (size.width == m_Settings.clientWidth && size.height == m_Settings.clientHeight)
         return false;
+    const bool fullscreen = m_Window && (SDL_GetWindowFlags(m_Window) & SDL_WINDOW_FULLSCREEN) != 0;
     if (m_Window)
-        SDL_SetWindowSize(m_Window, static_cast<int>(p_Width), static_cast<int>(p_Height));
-    m_Settings.clientWidth = p_Width;
-    m_Settings.clientHeight = p_Height;
-    LayoutFor(p_Width, p_Height);
+        SDL_SetWindowSize(m_Window, static_cast<int>(size.width), static_cast<int>(size.height));
+    m_Settings.clientWidth = size.width;
+    m_Settings.clientHeight = size.height;
+    // A window that grows where it stands would reach past the monitor's edge.
+    const MonitorInfo* monitor = CurrentMonitor();
+    if (m_Window && !fullscreen && monitor)
+    {
+        const Lib::Point place = FitOnMonitor(monitor->rect, {m_Settings.x, m_Settings.y}, size);
+        if (place != Lib::Point{m_Settings.x, m_Settings.y})
+        {
+            SDL_SetWindowPosition(m_Window, place.x, place.y);
+            m_Settings.x = place.x;
+            m_Settings.y = place.y;
+        }
+    }
+    LayoutFor(size.width, size.height);
     return true;
 }
 

@@ -7,6 +7,7 @@
 #include "Corvan/Window/KeyboardState.h"
 #include "Corvan/Window/WheelLimiter.h"
 #include "Corvan/Window/WindowSettings.h"
+#include "Corvan/Window/WindowSizeLimits.h"
 #include "Lib/Log.h"
 #include "Lib/Platform/Timer.h"
 #include "Lib/ReferenceCounter.h"
@@ -111,11 +112,18 @@ private:
     };
 
     void CreateGraphicsContext();
+    // Starts SDL's video on a real display; false, with the reason logged, when there is none.
     bool InitialiseVideo();
     bool CreateNativeWindow();
     // Runs the Vulkan device probe on the window; false at the first step that fails.
     bool ProbeVulkanDevice();
-    void DecideMultisampling();
+    // Asks a throw-away GL context whether the driver draws on the CPU (no multisampling then)
+    // and how large a client area it can draw into.
+    void ProbeGraphicsDriver();
+    // What the monitor the window is on and the graphics driver can show.
+    SizeLimits CurrentSizeLimits() const;
+    // The monitor that holds the window's position, else the configured one; null without any.
+    const MonitorInfo* CurrentMonitor() const;
     void ReleaseNative();
     void SwitchFullscreen(bool p_Enter);
     void LayoutFor(uint32_t p_Width, uint32_t p_Height);
@@ -147,8 +155,9 @@ private:
     IEngineNotifier* m_Notifier;  // not owned
     bool m_Created = false;
     bool m_Multisampling = true; // off when the driver draws on the CPU
-    bool m_MultisamplingDecided = false;
-    WindowSettings m_Settings; // x, y and the client size follow the window
+    bool m_DriverProbed = false;
+    Lib::RectSize m_LargestDrawable; // what the GL driver draws into; 0 x 0 when unknown
+    WindowSettings m_Settings;       // x, y and the client size follow the window
     int32_t m_WindowMode = k_WindowModeWindowed;
     bool m_FullscreenSwitchPending = false; // size changes report fullscreen until it is left
     bool m_DisplayModeChanged = false;      // an exclusive display mode is active

@@ -189,7 +189,8 @@ bool FindDefaultFont(Platform& p_Platform)
     static constexpr const char* k_FontFolder = "Resources/Fonts/Noto_Sans/";
     std::string folder;
     std::string name;
-    for (const char* candidate : {"NotoSansJP-Regular.otf", "NotoSans-Regular.ttf"})
+    static constexpr const char* k_Candidates[] = {"NotoSansJP-Regular.otf", "NotoSans-Regular.ttf"};
+    for (const char* candidate : k_Candidates)
     {
         if (IsPresentFile(std::string(k_FontFolder) + candidate))
         {
@@ -201,7 +202,18 @@ bool FindDefaultFont(Platform& p_Platform)
     if (name.empty())
         SplitAtLastSeparator(FindSystemFont(), folder, name);
     if (name.empty())
+    {
+        // Without a font no text can be drawn: the start ends here, and the player must learn why.
+        std::string tried;
+        for (const char* candidate : k_Candidates)
+            tried += std::string("\"") + k_FontFolder + candidate + "\", ";
+        LogError(
+            PlatformTag(),
+            "No font could be found: tried %sand the system's fonts (fontconfig: \"Noto Sans\", then any "
+            "\"sans-serif\" font).",
+            tried.c_str());
         return false;
+    }
 
     p_Platform.defaultFontFolder = String(folder);
     p_Platform.defaultFontFileName = String(name);

@@ -222,14 +222,25 @@ TEST_F(CorvanEntryGLTest, WithoutAnyFontThePlatformStageFailsAndRunReturnsItsCod
     else
         unsetenv("FONTCONFIG_FILE");
 
-    EXPECT_TRUE(InOrder(log.Messages(),
-                        {"==== Initialise Platform subsystem", "Failed to initialise Platform subsystem ====",
-                         "Engine wasn't initialised properly, the return code is: 6002"}));
+    // The reason comes first, at Error level, naming what was looked for.
+    const std::string reason = "No font could be found: tried "
+                               "\"Resources/Fonts/Noto_Sans/NotoSansJP-Regular.otf\", "
+                               "\"Resources/Fonts/Noto_Sans/NotoSans-Regular.ttf\", and the system's fonts "
+                               "(fontconfig: \"Noto Sans\", then any \"sans-serif\" font).";
+    EXPECT_TRUE(InOrder(log.Messages(), {"==== Initialise Platform subsystem", reason,
+                                         "Failed to initialise Platform subsystem ====",
+                                         "Engine wasn't initialised properly, the return code is: 6002"}));
     bool infoLevel = false;
+    bool reasonAtErrorLevel = false;
     for (const std::string& line : log.lines)
+    {
         infoLevel |= line.find("] Info     |") != std::string::npos &&
                      line.find("Failed to initialise Platform subsystem ====") != std::string::npos;
+        reasonAtErrorLevel |= line.find("] Error    |") != std::string::npos &&
+                              line.find("Platform: No font could be found: ") != std::string::npos;
+    }
     EXPECT_TRUE(infoLevel);
+    EXPECT_TRUE(reasonAtErrorLevel);
 }
 
 TEST_F(CorvanEntryGLTest, EntitiesWithComponentsAreDrawnAndPickedThroughTheEngine)

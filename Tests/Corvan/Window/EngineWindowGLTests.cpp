@@ -784,6 +784,74 @@ TEST_F(EngineWindowGLTest, SetClientSizeResizesAndLaysOut)
     EXPECT_EQ(m_Data.viewport.right, 1024);
 }
 
+// The test run's screen offers 1920 x 1080 at most, far below what Mesa draws into.
+TEST_F(EngineWindowGLTest, SizesThatCannotBeShownOpenAtTheNearestOneThatCanCentredAndOnScreen)
+{
+    const auto warnings = [this]
+    {
+        std::vector<std::string> found;
+        for (const TestSupport::LogRecord& record : m_Log.Records())
+            if (record.level == "Warning")
+                found.push_back(record.message);
+        return found;
+    };
+    const struct
+    {
+        uint32_t width, height;
+        Lib::RectSize shown;
+        Lib::Point position;
+    } cases[] = {
+        {100000, 100000, {1920, 1080}, {0, 0}}, // used to fail the start (SDL: window too large)
+        {20000, 720, {1920, 720}, {0, 180}},
+        {300, 200, {640, 480}, {640, 300}}, // centred at the size it gets, not at 300 x 200
+        {1280, 300, {1280, 480}, {320, 300}},
+    };
+    for (const auto& c : cases)
+    {
+        m_Log.lines.clear();
+        auto window = MakeWindow(Settings(c.width, c.height));
+        ASSERT_TRUE(window->Create()) << c.width << " x " << c.height;
+        EXPECT_EQ(window->GetWindowSize(), c.shown) << c.width << " x " << c.height;
+        EXPECT_EQ(window->GetPosition(), c.position) << c.width << " x " << c.height;
+        int x = -1, y = -1, width = 0, height = 0;
+        SDL_GetWindowPosition(window->GetSdlWindow(), &x, &y);
+        SDL_GetWindowSize(window->GetSdlWindow(), &width, &height);
+        EXPECT_EQ((Lib::RectSize{static_cast<uint32_t>(width), static_cast<uint32_t>(height)}), c.shown);
+        EXPECT_EQ((Lib::Point{x, y}), c.position);
+        const std::string expected = "The window size " + std::to_string(c.width) + " x " +
+                                     std::to_string(c.height) + " cannot be shown, using " +
+                                     std::to_string(c.shown.width) + " x " + std::to_string(c.shown.height) +
+                                     " (from 640 x 480 up to 1920 x 1080 can be shown here).";
+        EXPECT_EQ(warnings(), std::vector<std::string>{expected});
+        window->Destroy();
+    }
+
+    // A size that can be shown opens as it is, without a word.
+    m_Log.lines.clear();
+    auto window = CreateQuietWindow(Settings(800, 600));
+    EXPECT_EQ(window->GetWindowSize(), (Lib::RectSize{800, 600}));
+    EXPECT_TRUE(warnings().empty());
+
+    // At run time the same limits hold, and a window that grows stays on the monitor.
+    EXPECT_TRUE(window->SetClientSize(100000, 600));
+    EXPECT_EQ(window->GetWindowSize(), (Lib::RectSize{1920, 600}));
+    EXPECT_EQ(window->GetPosition().x, 0);
+    int x = -1, y = -1, width = 0, height = 0;
+    SDL_GetWindowPosition(window->GetSdlWindow(), &x, &y);
+    SDL_GetWindowSize(window->GetSdlWindow(), &width, &height);
+    EXPECT_EQ(x, 0);
+    EXPECT_EQ(width, 1920);
+    EXPECT_EQ(height, 600);
+    EXPECT_EQ(m_Data.viewport.right, 1920);
+    EXPECT_EQ(warnings().size(), 1u);
+    EXPECT_FALSE(window->SetClientSize(1920, 600)) << "unchanged";
+    EXPECT_FALSE(window->SetClientSize(UINT32_MAX, 600)) << "held to the same size";
+    EXPECT_TRUE(window->SetClientSize(1280, 300));
+    EXPECT_EQ(window->GetWindowSize(), (Lib::RectSize{1280, 480}));
+    EXPECT_FALSE(window->SetClientSize(0, 600));
+    EXPECT_EQ(window->GetWindowSize(), (Lib::RectSize{1280, 480}));
+}
+
 TEST_F(EngineWindowGLTest, VSyncGoesThroughTheGLContext)
 {
     auto window = CreateQuietWindow(Settings());

@@ -117,17 +117,31 @@ std::string OpenGLGraphicsContext::CurrentRenderer()
     return renderer ? std::string(renderer) : std::string();
 }
 
-std::string OpenGLGraphicsContext::ProbeRenderer()
+Lib::RectSize OpenGLGraphicsContext::CurrentLargestDrawable()
+{
+    if (!SDL_GL_GetCurrentContext())
+        return {};
+    GLint viewport[2] = {};
+    GLint renderbuffer = 0;
+    glGetIntegerv(GL_MAX_VIEWPORT_DIMS, viewport);
+    glGetIntegerv(GL_MAX_RENDERBUFFER_SIZE, &renderbuffer);
+    const auto limit = [renderbuffer](GLint p_Viewport)
+    { return static_cast<uint32_t>(std::max(std::min(p_Viewport, renderbuffer), 0)); };
+    return {limit(viewport[0]), limit(viewport[1])};
+}
+
+OpenGLGraphicsContext::DriverProbe OpenGLGraphicsContext::ProbeDriver()
 {
     SDL_Window* previousWindow = SDL_GL_GetCurrentWindow();
     SDL_GLContext previousContext = SDL_GL_GetCurrentContext();
     PrepareWindowAttributes(0);
-    std::string renderer;
+    DriverProbe driver;
     if (SDL_Window* probe = SDL_CreateWindow("", 0, 0, 16, 16, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN))
     {
         if (SDL_GLContext context = SDL_GL_CreateContext(probe))
         {
-            renderer = CurrentRenderer();
+            driver.renderer = CurrentRenderer();
+            driver.largestDrawable = CurrentLargestDrawable();
             SDL_GL_MakeCurrent(nullptr, nullptr);
             SDL_GL_DeleteContext(context);
         }
@@ -135,7 +149,7 @@ std::string OpenGLGraphicsContext::ProbeRenderer()
     }
     if (previousContext)
         SDL_GL_MakeCurrent(previousWindow, previousContext);
-    return renderer;
+    return driver;
 }
 
 bool OpenGLGraphicsContext::IsSoftwareRasterizer(std::string_view p_Renderer)

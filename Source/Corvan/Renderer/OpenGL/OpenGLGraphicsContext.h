@@ -3,6 +3,7 @@
 // appear here: the window and everything above it include this header.
 #include "Corvan/Renderer/IGraphicsContext.h"
 #include "Lib/Log.h"
+#include "Lib/RectSize.h"
 #include "Lib/String.h"
 
 #include <cstdint>
@@ -46,9 +47,17 @@ public:
     static constexpr int32_t k_DefaultSamples = 4;
     // The current context's GL_RENDERER text ("" without a context).
     static std::string CurrentRenderer();
-    // GL_RENDERER of a throw-away hidden window and context ("" when none could be made); the
-    // current context, if any, is made current again afterwards.
-    static std::string ProbeRenderer();
+    // The largest client area the current context can draw into: GL_MAX_VIEWPORT_DIMS, held to
+    // GL_MAX_RENDERBUFFER_SIZE (the frame buffers follow the window). 0 x 0 without a context.
+    static Lib::RectSize CurrentLargestDrawable();
+    // What a throw-away hidden window and context tell about the driver before the real window
+    // exists; empty when none could be made. The current context, if any, is made current again.
+    struct DriverProbe
+    {
+        std::string renderer;          // GL_RENDERER
+        Lib::RectSize largestDrawable; // as CurrentLargestDrawable
+    };
+    static DriverProbe ProbeDriver();
     // True for renderers that draw on the CPU (Mesa's llvmpipe and softpipe, OpenSWR).
     static bool IsSoftwareRasterizer(std::string_view p_Renderer);
 
