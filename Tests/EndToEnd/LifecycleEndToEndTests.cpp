@@ -78,19 +78,11 @@ void OpenConsoleAndRun(GameSession& p_Game, const std::string& p_Command)
     p_Game.Type(p_Command);
     p_Game.Key("Return");
 }
-
-class LifecycleEndToEnd : public ::testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        ASSERT_NE(getenv("DISPLAY"), nullptr) << "the test command provides an X display";
-    }
-};
 } // namespace
 
-TEST_F(LifecycleEndToEnd, RestartThroughTheConsoleStartsTheNewInstanceWithTheSessionsSettings)
+TEST(LifecycleEndToEnd, RestartThroughTheConsoleStartsTheNewInstanceWithTheSessionsSettings)
 {
+    ASSERT_NE(getenv("DISPLAY"), nullptr) << "the test command provides an X display";
     TempFolder folder;
     GameSession game(folder, VORL_EXECUTABLE);
     ASSERT_TRUE(game.Open()) << game.Log();
@@ -134,8 +126,9 @@ TEST_F(LifecycleEndToEnd, RestartThroughTheConsoleStartsTheNewInstanceWithTheSes
 }
 
 // Closing the terminal that runs the game sends SIGHUP; Ctrl+C there sends SIGINT.
-TEST_F(LifecycleEndToEnd, HangupAndInterruptEndTheGameInOrderAndSaveTheSettings)
+TEST(LifecycleEndToEnd, HangupAndInterruptEndTheGameInOrderAndSaveTheSettings)
 {
+    ASSERT_NE(getenv("DISPLAY"), nullptr) << "the test command provides an X display";
     for (const int signal : {SIGHUP, SIGINT})
     {
         SCOPED_TRACE(sigabbrev_np(signal));
@@ -155,8 +148,9 @@ TEST_F(LifecycleEndToEnd, HangupAndInterruptEndTheGameInOrderAndSaveTheSettings)
 
 // A desktop that ends a session may repeat SIGTERM while the game is already shutting down; none
 // of them may end the process before the configuration is written, however late it comes.
-TEST_F(LifecycleEndToEnd, RepeatedTerminationSignalsDuringShutdownDoNotLoseTheSettings)
+TEST(LifecycleEndToEnd, RepeatedTerminationSignalsDuringShutdownDoNotLoseTheSettings)
 {
+    ASSERT_NE(getenv("DISPLAY"), nullptr) << "the test command provides an X display";
     TempFolder folder;
     WriteWholeFile(folder.File("gamedata.cfg"), k_ShortConfig);
     GameSession game(folder, VORL_EXECUTABLE);
@@ -177,8 +171,9 @@ TEST_F(LifecycleEndToEnd, RepeatedTerminationSignalsDuringShutdownDoNotLoseTheSe
     ExpectSavedFromShortConfig(ReadWholeFile(folder.File("gamedata.cfg")));
 }
 
-TEST_F(LifecycleEndToEnd, EveryF11PressLeavesItsOwnScreenshot)
+TEST(LifecycleEndToEnd, EveryF11PressLeavesItsOwnScreenshot)
 {
+    ASSERT_NE(getenv("DISPLAY"), nullptr) << "the test command provides an X display";
     TempFolder folder;
     GameSession game(folder, VORL_EXECUTABLE);
     ASSERT_TRUE(game.Open()) << game.Log();
