@@ -7,6 +7,7 @@
 #include "Game/GameCore.h"
 #include "Game/OutputForwarder.h"
 #include "Lib/Log.h"
+#include "Lib/Platform/TerminationSignals.h"
 
 #include <chrono>
 #include <clocale>
@@ -64,6 +65,10 @@ uint32_t AppEntry(const Lib::DynamicArray<Lib::String>& p_Arguments)
     // change nothing in the game; only a restarted game waits for the old one to leave the folder.
     Lib::SetLogFileName("gamelog.txt");
     const Lib::LogTag tag("AppEntry");
+    // Before the window starts SDL, so that SDL keeps its own handlers out, and for the rest of
+    // the process: SDL would put the default actions back when its video stops, and a signal
+    // between then and the configuration's write below would end the process without saving.
+    Lib::CatchTerminationSignals();
 
     auto forwarder = std::make_unique<OutputForwarder>();
     Lib::SetOutputForwarder(forwarder.get());

@@ -160,6 +160,11 @@ void GameCore::Quit()
 
 void GameCore::Restart(const Lib::String& p_Arguments)
 {
+    // The new instance reads the file while it starts, long before this one ends and saves: what
+    // was set in this session must be on disk before it exists. The write replaces the file in
+    // one step, so the new instance never reads half of it.
+    if (!Store().WriteFile())
+        Lib::LogWarning(m_Tag, "The new instance starts with the settings saved last.");
     m_Engine->Restart(p_Arguments);
 }
 

@@ -48,7 +48,7 @@ void GameCore::ExecuteCommand(int32_t p_CommandId, const Lib::String& p_Line,
         return;
     case k_CommandRestart:
         Echo(p_Line);
-        m_Engine->Restart(Lib::String());
+        Restart(Lib::String());
         return;
     case k_CommandQuit:
         Echo(p_Line);

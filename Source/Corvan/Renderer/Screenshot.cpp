@@ -1,6 +1,7 @@
 #include "Corvan/Renderer/OpenGL/GLFunctions.h"
 
 #include "Corvan/Renderer/Screenshot.h"
+#include "Corvan/Renderer/ScreenshotFile.h"
 #include "Lib/Platform/Clock.h"
 #include "Lib/Platform/FileSystem.h"
 
@@ -11,6 +12,7 @@
 #include <cstring>
 #include <memory>
 #include <new>
+#include <string>
 
 namespace Vozad
 {
@@ -144,30 +146,45 @@ void SaveScreenshot(const Lib::LogTag& p_Tag, const Lib::String& p_FolderPrefix,
         Lib::LogError(p_Tag, "Unable to create the screenshot folder, aborting the screenshot.");
         return;
     }
-    const Lib::String path = ScreenshotPath(p_FolderPrefix, p_NamePrefix, ScreenshotTimeText());
-    const Lib::NarrowString narrowPath = path.ToNarrow();
+    const std::string path = ScreenshotPath(p_FolderPrefix, p_NamePrefix, ScreenshotTimeText()).ToNarrow().Bytes();
+    auto fail = [&](const std::string& p_Path, const std::string& p_Reason)
+    {
+        Lib::LogWarning(p_Tag, "Could not save the screenshot to location \"%s\": %s", p_Path.c_str(),
+                        p_Reason.c_str());
+    };
 
-    bool saved = false;
     const size_t rowBytes = static_cast<size_t>(p_Width) * 3;
     std::unique_ptr<uint8_t[]> pixels;
-    if (FitsEncoder(p_Width, p_Height, 3))
-        pixels.reset(new (std::nothrow) uint8_t[rowBytes * p_Height]);
-    if (pixels)
+    if (!FitsEncoder(p_Width, p_Height, 3))
     {
-        {
-            DefaultReadTarget target;
-            glReadPixels(0, 0, static_cast<GLsizei>(p_Width), static_cast<GLsizei>(p_Height), GL_RGB,
-                         GL_UNSIGNED_BYTE, pixels.get());
-        }
-        const std::vector<uint8_t> topDown =
-            FlipRows(pixels.get(), static_cast<uint32_t>(rowBytes), p_Height);
-        pixels.reset();
-        saved = WritePngFile(path, topDown.data(), p_Width, p_Height, 3);
+        fail(path, "the window has no area or is too large to encode");
+        return;
     }
-    if (saved)
-        Lib::LogInfo(p_Tag, "Saved screenshot to location \"%s\"", narrowPath.Data());
+    pixels.reset(new (std::nothrow) uint8_t[rowBytes * p_Height]);
+    if (!pixels)
+    {
+        fail(path, "not enough memory for the pixels");
+        return;
+    }
+    {
+        DefaultReadTarget target;
+        glReadPixels(0, 0, static_cast<GLsizei>(p_Width), static_cast<GLsizei>(p_Height), GL_RGB,
+                     GL_UNSIGNED_BYTE, pixels.get());
+    }
+    const std::vector<uint8_t> topDown = FlipRows(pixels.get(), static_cast<uint32_t>(rowBytes), p_Height);
+    pixels.reset();
+    const std::vector<uint8_t> png = EncodePng(topDown.data(), p_Width, p_Height, 3);
+    if (png.empty())
+    {
+        fail(path, "the image could not be encoded");
+        return;
+    }
+    // Several screenshots within one second each keep their own file.
+    const NewFileResult file = WriteNewFile(path, png);
+    if (file.written)
+        Lib::LogInfo(p_Tag, "Saved screenshot to location \"%s\"", file.path.c_str());
     else
-        Lib::LogWarning(p_Tag, "Could not save the screenshot to location \"%s\"", narrowPath.Data());
+        fail(file.path, file.error);
 }
 
 void ClearForCapture(uint32_t p_Colour)

@@ -41,8 +41,10 @@ Lib::Ref<Lib::Blob> EncodePngToBlob(const uint8_t* p_Pixels, uint32_t p_Width, u
                                     uint32_t p_Components);
 
 // Saves the back buffer of the default frame buffer, p_Width x p_Height (the window's client
-// size), as "<folder>/<name prefix>_<local time>.png"; see ScreenshotPath. Reports success (Info)
-// and failure (folder: Error, encoding or writing: Warning) under p_Tag.
+// size), as "<folder>/<name prefix>_<local time>.png" (see ScreenshotPath), or with "_2", "_3" ...
+// before the extension when that name is taken. Reports success (Info) and failure (folder:
+// Error; reading, encoding or writing: Warning, with the reason) under p_Tag; a failed write
+// leaves no file.
 void SaveScreenshot(const Lib::LogTag& p_Tag, const Lib::String& p_FolderPrefix,
                     const Lib::String& p_NamePrefix, uint32_t p_Width, uint32_t p_Height);
 

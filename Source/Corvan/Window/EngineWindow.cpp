@@ -493,6 +493,10 @@ void EngineWindow::Destroy()
     if (!m_Window && !m_VideoInitialised && !m_Created)
         return;
     ReportInvalidApi("close");
+    if (!m_ScreenshotRequests.empty())
+        LogWarning(m_Tag, "Could not save %zu screenshot(s): the window closed before it showed another frame.",
+                   m_ScreenshotRequests.size());
+    m_ScreenshotRequests.clear();
     if (!m_Window)
         LogError(m_Tag, "Unable to hide and destroy the window, there is none.");
     ReleaseNative();
@@ -699,8 +703,23 @@ void EngineWindow::SaveScreenshot(const Lib::String& p_FolderPrefix, const Lib::
 {
     if (!m_GraphicsContext)
         return;
+    // The request comes with the input, after the last frame was presented; after a swap the back
+    // buffer's content is undefined (page flipping hands back an older frame or garbage). The
+    // frame drawn next is complete just before its own swap, and that is the one read.
+    m_ScreenshotRequests.push_back({p_FolderPrefix, p_NamePrefix});
+}
+
+void EngineWindow::SavePendingScreenshots()
+{
+    if (m_ScreenshotRequests.empty())
+        return;
+    const std::vector<ScreenshotRequest> requests = std::move(m_ScreenshotRequests);
+    m_ScreenshotRequests.clear();
+    if (!m_GraphicsContext)
+        return;
     const Lib::RectSize size = GetWindowSize();
-    m_GraphicsContext->SaveScreenshot(p_FolderPrefix, p_NamePrefix, size.width, size.height);
+    for (const ScreenshotRequest& request : requests)
+        m_GraphicsContext->SaveScreenshot(request.folderPrefix, request.namePrefix, size.width, size.height);
 }
 
 void EngineWindow::CenterCursor()
@@ -904,6 +923,7 @@ void EngineWindow::LayoutFor(uint32_t p_Width, uint32_t p_Height)
 
 void EngineWindow::Present()
 {
+    SavePendingScreenshots();
     if (m_Created && m_OpenGL)
         m_OpenGL->SwapBuffers(m_Window);
 }

@@ -15,6 +15,7 @@
 #include <cstdint>
 #include <memory>
 #include <unordered_set>
+#include <vector>
 
 struct SDL_Window;
 union SDL_Event;
@@ -138,6 +139,11 @@ private:
     void OnMaximised(uint32_t p_Width, uint32_t p_Height);
     void OnCloseRequest();
     void OnProcessQuit();
+    // A termination signal caught by the program (Lib::CatchTerminationSignals) ends the window
+    // like SDL's quit event; true when it did so now.
+    bool CheckTerminationSignal();
+    // Saves the screenshots asked for since the last frame, from the frame about to be shown.
+    void SavePendingScreenshots();
     void OnKey(const SDL_Event& p_Event);
     void OnTextInput(const SDL_Event& p_Event);
     void OnMouseMotion(const SDL_Event& p_Event);
@@ -179,5 +185,11 @@ private:
     bool m_VideoInitialised = false; // this window holds a reference on SDL's video
     int32_t m_FramesPerSecond = 0;   // written by the main loop once per second
     Placement m_SavedPlacement;      // windowed geometry to return to from fullscreen
+    bool m_TerminationHandled = false;
+    struct ScreenshotRequest
+    {
+        Lib::String folderPrefix, namePrefix;
+    };
+    std::vector<ScreenshotRequest> m_ScreenshotRequests; // saved by the next Present
 };
 } // namespace Vozad

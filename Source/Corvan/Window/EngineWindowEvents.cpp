@@ -8,11 +8,13 @@
 #include "Corvan/Window/KeyCodes.h"
 #include "Corvan/Window/MonitorEnumeration.h"
 #include "Corvan/Window/ScancodeTable.h"
+#include "Lib/Platform/TerminationSignals.h"
 #include "Lib/String.h"
 
 #include <SDL2/SDL.h>
 
 #include <algorithm>
+#include <cstring>
 #include <string>
 
 namespace Vozad
@@ -22,6 +24,8 @@ namespace
 // The continuous pump stops after this many events that arrived while it was already running.
 constexpr uint32_t k_PumpLateEventLimit = 4;
 constexpr int32_t k_PumpLateMilliseconds = 2;
+// How often a pump waiting for events looks whether a termination signal arrived.
+constexpr int k_SignalCheckMilliseconds = 100;
 } // namespace
 
 void EngineWindow::PumpMessages(int32_t p_LoopMode)
@@ -29,12 +33,21 @@ void EngineWindow::PumpMessages(int32_t p_LoopMode)
     if (!m_VideoInitialised)
         return;
     SDL_Event event;
+    if (CheckTerminationSignal())
+        return;
     if (p_LoopMode == 0)
     {
-        if (!SDL_WaitEvent(&event))
+        // A signal does not wake SDL's wait, so the wait is cut into slices.
+        SDL_ClearError();
+        while (!SDL_WaitEventTimeout(&event, k_SignalCheckMilliseconds))
         {
-            ReportSdlError("Unable to wait for window events");
-            return;
+            if (CheckTerminationSignal())
+                return;
+            if (*SDL_GetError() != '\0')
+            {
+                ReportSdlError("Unable to wait for window events");
+                return;
+            }
         }
         HandleEvent(event);
         while (SDL_PollEvent(&event))
@@ -218,11 +231,24 @@ void EngineWindow::OnCloseRequest()
 void EngineWindow::OnProcessQuit()
 {
     // With SDL's own quit-on-last-window-close turned off, SDL_QUIT comes from outside: SDL turns
-    // SIGINT and SIGTERM into it. The process is being told to end, so the game is not asked; it
+    // SIGINT and SIGTERM into it unless the program caught the termination signals itself
+    // (CheckTerminationSignal). The process is being told to end, so the game is not asked; it
     // still hears the close and the engine shuts down in order (the configuration gets saved).
     m_EventManager->SendWindowClose();
     if (m_Notifier)
         m_Notifier->NotifyQuit();
+}
+
+bool EngineWindow::CheckTerminationSignal()
+{
+    const int signal = Lib::TerminationSignal();
+    if (signal == 0 || m_TerminationHandled)
+        return false;
+    m_TerminationHandled = true;
+    const char* name = sigabbrev_np(signal);
+    LogInfo(m_Tag, "Received SIG%s, shutting down.", name ? name : "?");
+    OnProcessQuit();
+    return true;
 }
 
 int32_t EngineWindow::Modifiers() const

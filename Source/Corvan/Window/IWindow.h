@@ -45,8 +45,9 @@ public:
     virtual void SetWindowMode(int32_t p_Mode) = 0;
     // An encoded image (PNG) in memory; p_Name only names it in the log.
     virtual bool SetIcon(const uint8_t* p_Bytes, uint32_t p_Size, const char* p_Name) = 0;
-    // Saves the last rendered frame as a PNG in "<prefix>Screenshots" (the graphics context does the
-    // work; the window hands it its client size).
+    // Saves the next frame the window shows as a PNG in "<prefix>Screenshots", read when it is
+    // complete and before it is presented (the graphics context does the work; the window hands it
+    // its client size). Every request gives its own file.
     virtual void SaveScreenshot(const Lib::String& p_FolderPrefix, const Lib::String& p_NamePrefix) = 0;
     // Cursor operations take and store client coordinates.
     virtual void CenterCursor() = 0;

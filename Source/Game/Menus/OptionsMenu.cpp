@@ -363,12 +363,20 @@ void OptionsMenu::ApplyStepNow(ApplyStep p_Step, const OptionsValues& p_Chosen)
         break;
     }
     case ApplyStep::WindowMode:
+    {
         if (p_Chosen.windowMode < m_WindowModes.size())
             m_Window->SetWindowMode(m_WindowModes[p_Chosen.windowMode].mode);
         m_Applied.windowMode = p_Chosen.windowMode;
+        // Stored is the mode the window took (a switch that fails leaves it windowed), so the next
+        // start opens as the window is now.
+        const int32_t setting = WindowModeSettingFor(m_Window->GetWindowMode());
+        if (setting >= 0)
+            m_Core->SetConfigValue(k_ConfigWindowMode, Lib::String::Format("%d", setting));
         break;
+    }
     case ApplyStep::Monitor:
-        MoveWindowToMonitor(p_Chosen.monitor);
+        if (MoveWindowToMonitor(p_Chosen.monitor))
+            m_Core->SetConfigValue(k_ConfigCurrentMonitor, Lib::String::Format("%u", p_Chosen.monitor));
         m_Applied.monitor = p_Chosen.monitor;
         break;
     case ApplyStep::Resolution:

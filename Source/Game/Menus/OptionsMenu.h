@@ -179,7 +179,8 @@ private:
     // Follows changes made outside the menu before it is shown again.
     void RefreshFromConfiguration();
     void RefreshGraphicsLists();
-    void MoveWindowToMonitor(uint32_t p_Monitor);
+    // False when there is no such monitor (logged); the window then stays where it is.
+    bool MoveWindowToMonitor(uint32_t p_Monitor);
 
     void ApplyStepNow(ApplyStep p_Step, const OptionsValues& p_Chosen);
     void ShowKey(uint32_t p_Row);

@@ -120,7 +120,7 @@ void OptionsMenu::RefreshGraphicsLists()
         FillGraphicsTab();
 }
 
-void OptionsMenu::MoveWindowToMonitor(uint32_t p_Monitor)
+bool OptionsMenu::MoveWindowToMonitor(uint32_t p_Monitor)
 {
     const Vozad::MonitorCollection monitors = m_Engine->GetMonitorCollection();
     const uint32_t count = monitors.monitors.Count();
@@ -129,11 +129,12 @@ void OptionsMenu::MoveWindowToMonitor(uint32_t p_Monitor)
     if (p_Monitor >= count || from >= count)
     {
         Lib::LogError(m_Tag, "Cannot move the window to monitor %u of %u", p_Monitor, count);
-        return;
+        return false;
     }
     const Lib::Point target = MonitorMoveTarget(monitors.monitors[from].rect,
                                                 monitors.monitors[p_Monitor].rect, m_Window->GetRect());
     Lib::LogInfo(m_Tag, "Moving the window to monitor %u at %d, %d", p_Monitor, target.x, target.y);
     m_Window->SetPosition(target.x, target.y);
+    return true;
 }
 } // namespace Snake

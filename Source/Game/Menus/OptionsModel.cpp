@@ -1,5 +1,6 @@
 #include "Game/Menus/OptionsModel.h"
 
+#include "Corvan/Window/WindowSettings.h"
 #include "Game/ConfigIds.h"
 #include "Game/FrameCap.h"
 #include "Game/Locale.h"
@@ -108,6 +109,21 @@ uint32_t WindowModeIndexFor(const std::vector<WindowModeChoice>& p_Choices, int3
         if (p_Choices[i].mode == p_Mode)
             return i;
     return 0;
+}
+
+int32_t WindowModeSettingFor(int32_t p_Mode)
+{
+    switch (p_Mode)
+    {
+    case Vozad::k_WindowModeWindowed:
+        return 0;
+    case Vozad::k_WindowModeFullscreenExclusive:
+        return 1;
+    case Vozad::k_WindowModeFullscreenBorderless:
+        return 2;
+    default:
+        return -1;
+    }
 }
 
 int32_t MonitorIndexAt(const Vozad::MonitorCollection& p_Monitors, Lib::Point p_WindowPosition)

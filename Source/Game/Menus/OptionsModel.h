@@ -99,6 +99,9 @@ struct WindowModeChoice
 std::vector<WindowModeChoice> WindowModeChoices(int32_t p_SupportedModes);
 // The position of the mode in the choices; the first entry when the mode is not among them.
 uint32_t WindowModeIndexFor(const std::vector<WindowModeChoice>& p_Choices, int32_t p_Mode);
+// The number "r_windowmode" stores for a window mode bit (windowed 0, exclusive fullscreen 1,
+// borderless fullscreen 2); -1 for a mode the setting has no number for.
+int32_t WindowModeSettingFor(int32_t p_Mode);
 
 // The index of the monitor that holds the window position, or -1.
 int32_t MonitorIndexAt(const Vozad::MonitorCollection& p_Monitors, Lib::Point p_WindowPosition);

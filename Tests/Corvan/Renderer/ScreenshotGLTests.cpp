@@ -16,6 +16,7 @@
 #include <stb_image.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <regex>
@@ -181,6 +182,28 @@ TEST_F(ScreenshotGLTest, ScreenshotIsATopDownUnskewedPngNamedAfterTheLocalTime)
     EXPECT_TRUE(PixelsMatch(pixels, width, height, 3, &ExpectedAt));
 }
 
+TEST_F(ScreenshotGLTest, ScreenshotsInQuickSuccessionEachKeepTheirOwnFile)
+{
+    PaintBands();
+    for (int shot = 0; shot < 3; ++shot)
+        m_GL.Context().SaveScreenshot("", "Snake", k_Width, k_Height);
+
+    std::vector<std::string> files = FilesIn(m_Folder.Path() / "Screenshots");
+    ASSERT_EQ(files.size(), 3u);
+    std::sort(files.begin(), files.end());
+    ASSERT_EQ(m_Log.lines.size(), 3u);
+    for (const std::string& name : files)
+    {
+        EXPECT_TRUE(std::regex_match(name, std::regex(R"(Snake_\d{4}-\d{2}-\d{2}_\d{2}-\d{2}-\d{2}(_[23])?\.png)")))
+            << name;
+        const std::vector<std::string> messages = m_Log.Messages();
+        EXPECT_NE(std::find(messages.begin(), messages.end(),
+                            "Saved screenshot to location \"Screenshots/" + name + "\""),
+                  messages.end())
+            << name;
+    }
+}
+
 TEST_F(ScreenshotGLTest, AFileInThePlaceOfTheFolderAbortsTheScreenshot)
 {
     TestSupport::WriteWholeFile(m_Folder.File("Screenshots"), "not a folder");
@@ -202,7 +225,8 @@ TEST_F(ScreenshotGLTest, AWindowWithoutAreaIsReportedAndWritesNothing)
     EXPECT_TRUE(std::regex_match(
         m_Log.Messages()[0],
         std::regex(
-            R"(Could not save the screenshot to location "Screenshots/\d{4}-\d{2}-\d{2}_\d{2}-\d{2}-\d{2}\.png")")))
+            R"(Could not save the screenshot to location "Screenshots/\d{4}-\d{2}-\d{2}_\d{2}-\d{2}-\d{2}\.png": )"
+            R"(the window has no area or is too large to encode)")))
         << m_Log.Messages()[0];
     EXPECT_NE(m_Log.lines[0].find("Warning"), std::string::npos) << m_Log.lines[0];
     EXPECT_TRUE(FilesIn(m_Folder.Path() / "Screenshots").empty());

@@ -11,6 +11,8 @@
 #include "Corvan/Window/IEngineNotifier.h"
 #include "Corvan/Window/INativeEventObserver.h"
 #include "Support/CapturingForwarder.h"
+#include "Support/RgbImage.h"
+#include "Support/TempFolder.h"
 
 #include <GL/gl.h>
 #include <SDL2/SDL.h>
@@ -19,6 +21,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
@@ -666,6 +669,42 @@ TEST_F(EngineWindowGLTest, ContinuousPumpStopsAfterFourLateEvents)
                                      SDL_USEREVENT, SDL_USEREVENT, SDL_USEREVENT}));
     EXPECT_EQ(SDL_PeepEvents(nullptr, 0, SDL_PEEKEVENT, SDL_USEREVENT, SDL_USEREVENT), 2);
     SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+}
+
+// F11 arrives with the input, after the last frame was presented. What the back buffer holds then
+// is undefined (page flipping drivers hand back an old frame); the screenshot is the next frame,
+// read when it is complete, just before it is presented.
+TEST_F(EngineWindowGLTest, AScreenshotShowsTheFramePresentedNext)
+{
+    TestSupport::TempFolder folder;
+    const std::filesystem::path oldFolder = std::filesystem::current_path();
+    std::filesystem::current_path(folder.Path());
+    auto window = CreateQuietWindow(Settings());
+    auto clearTo = [](float p_Red, float p_Green, float p_Blue)
+    {
+        glClearColor(p_Red, p_Green, p_Blue, 1.0f);
+        glClear(GL_COLOR_BUFFER_BIT);
+    };
+
+    clearTo(1.0f, 0.0f, 0.0f);
+    window->Present();
+    clearTo(0.0f, 1.0f, 0.0f); // the back buffer's leftover content at the time of the request
+    window->SaveScreenshot("", "Snake");
+    EXPECT_FALSE(std::filesystem::exists("Screenshots") && !std::filesystem::is_empty("Screenshots"))
+        << "read before the frame was drawn";
+    clearTo(0.0f, 0.0f, 1.0f); // the frame drawn after the request
+    window->Present();
+
+    std::vector<std::filesystem::path> shots;
+    if (std::filesystem::is_directory("Screenshots"))
+        for (const auto& entry : std::filesystem::directory_iterator("Screenshots"))
+            shots.push_back(entry.path());
+    std::filesystem::current_path(oldFolder);
+    ASSERT_EQ(shots.size(), 1u);
+    const TestSupport::RgbImage shot = TestSupport::LoadRgbImage((folder.Path() / shots[0]).string());
+    ASSERT_TRUE(shot.Valid());
+    EXPECT_TRUE(TestSupport::IsNear(shot.At(shot.width / 2, shot.height / 2), {0, 0, 255}, 1))
+        << shot.At(shot.width / 2, shot.height / 2).r << " " << shot.At(shot.width / 2, shot.height / 2).g;
 }
 
 TEST_F(EngineWindowGLTest, RuntimeSwitchesGiveBorderlessFullscreenAndBack)

@@ -4,7 +4,10 @@
 #include "Game/Menus/OptionsModel.h"
 
 #include "Corvan/Window/KeyCodes.h"
+#include "Game/ApplicationConfig.h"
 #include "Game/ConfigIds.h"
+#include "Support/LogFileRedirect.h"
+#include "Support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -164,6 +167,25 @@ TEST(OptionsLists, WindowModesAreTheSupportedOnesInAscendingBitOrder)
     EXPECT_STREQ(some[1].textKey, "window_mode.maximised");
     EXPECT_STREQ(some[2].textKey, "window_mode.minimised");
     EXPECT_TRUE(WindowModeChoices(0).empty());
+}
+
+// What Apply stores for a window mode is what the next start reads back as that mode.
+TEST(OptionsLists, AStoredWindowModeOpensTheSameModeAtTheNextStart)
+{
+    TestSupport::TempFolder folder;
+    TestSupport::LogFileRedirect logFile{folder.File("gamelog.txt")};
+    for (const WindowModeChoice& choice : WindowModeChoices(7))
+    {
+        const int32_t setting = WindowModeSettingFor(choice.mode);
+        ASSERT_GE(setting, 0) << choice.textKey;
+        const std::string path = folder.File("mode.cfg");
+        TestSupport::WriteWholeFile(path, "set r_windowmode \"" + std::to_string(setting) + "\"\n");
+        const Lib::Ref<ApplicationConfig> config = LoadApplicationConfig(path.c_str());
+        EXPECT_EQ(config->GetWindowSettings().windowMode, choice.mode) << choice.textKey;
+    }
+    // Maximised and minimised have no number: nothing is stored for them.
+    EXPECT_EQ(WindowModeSettingFor(8), -1);
+    EXPECT_EQ(WindowModeSettingFor(16), -1);
 }
 
 Vozad::MonitorInfo Monitor(const char* p_Device, const char* p_Product, Vozad::MonitorRect p_Rect,
