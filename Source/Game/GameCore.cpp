@@ -238,6 +238,16 @@ void GameCore::Pause()
     m_GameState = k_GameHalted;
 }
 
+void GameCore::ArrangeRound(const Lib::DynamicArray<Segment>& p_Segments, Cell p_Item, uint32_t p_Points)
+{
+    m_Board.SetSegments(p_Segments);
+    m_Board.SetItem(p_Item);
+    m_Board.SetPoints(p_Points);
+    m_GuiHandler.SetPoints(p_Points);
+    m_PointToCatch.Layout(m_Board.GetGrid(), p_Item);
+    m_SnakeBody.Update(p_Segments);
+}
+
 // ---- window and frame events ----
 
 void GameCore::AdaptCamera(float p_Width, float p_Height)

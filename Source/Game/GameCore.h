@@ -127,8 +127,9 @@ public:
     const Vozad::OrthoCamController& GetCameraController() const { return m_CameraController; }
 
 protected:
-    // For tests that set up a position the rules would take long to reach.
-    Board& ArrangeBoard() { return m_Board; }
+    // For tests: puts a position that the rules would take long to reach on the board and on
+    // the screen (snake head first, item, points).
+    void ArrangeRound(const Lib::DynamicArray<Segment>& p_Segments, Cell p_Item, uint32_t p_Points);
 
 private:
     ConfigReader& Store();

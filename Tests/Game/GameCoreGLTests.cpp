@@ -106,7 +106,7 @@ public:
 
     std::function<void(uint64_t)> beforeFrame;
     std::function<void(uint64_t)> afterFrame;
-    using GameCore::ArrangeBoard;
+    using GameCore::ArrangeRound;
 };
 
 // Every cell of the grid once, row by row, each row walked the other way than the one before.
@@ -617,11 +617,7 @@ TEST_F(GameCoreGLTest, TheWinningCatchEatsTheItemAndShowsTheWholeSnake)
             for (size_t i = path.size() - 1; i-- > 0;)
                 snake.Add(Segment{path[i], DirectionTowards(path[i], path[i + 1])});
             snake.Add(snake[snake.Count() - 1]);
-            Board& board = game.ArrangeBoard();
-            board.SetSegments(snake);
-            board.SetItem(path.back());
-            board.SetPoints(board.GetTargetPoints());
-            game.GetGuiHandler().SetPoints(board.GetTargetPoints());
+            game.ArrangeRound(snake, path.back(), game.GetTargetPoints());
             return;
         }
         if (!won)
