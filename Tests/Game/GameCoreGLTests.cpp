@@ -15,6 +15,7 @@
 #include "Game/Scene/BoardLayout.h"
 #include "Lib/Platform/Platform.h"
 
+#include "Game/BoardPaths.h"
 #include "Game/Menus/MenuGLSupport.h"
 #include "Support/DefaultConfigFile.h"
 #include "Support/LogFileRedirect.h"
@@ -108,25 +109,6 @@ public:
     std::function<void(uint64_t)> afterFrame;
     using GameCore::ArrangeRound;
 };
-
-// Every cell of the grid once, row by row, each row walked the other way than the one before.
-std::vector<Cell> Serpentine(GridSize p_Grid)
-{
-    std::vector<Cell> cells;
-    for (int32_t row = 0; row < p_Grid.rows; ++row)
-        for (int32_t step = 0; step < p_Grid.columns; ++step)
-            cells.push_back(Cell{row % 2 == 0 ? step : p_Grid.columns - 1 - step, row});
-    return cells;
-}
-
-int32_t DirectionTowards(Cell p_From, Cell p_To)
-{
-    if (p_To.column > p_From.column)
-        return k_DirectionRight;
-    if (p_To.column < p_From.column)
-        return k_DirectionLeft;
-    return p_To.row > p_From.row ? k_DirectionDown : k_DirectionUp;
-}
 
 // The middle of a body segment is its pale yellow-green diamond; the head's middle is dark green.
 bool IsSnakeMiddle(const Rgba& p_Pixel)
@@ -598,7 +580,7 @@ TEST_F(GameCoreGLTest, TheWinningCatchEatsTheItemAndShowsTheWholeSnake)
     ASSERT_NO_FATAL_FAILURE(Start());
     ScriptedGame& game = *m_Game;
     const GridSize grid{6, 6};
-    const std::vector<Cell> path = Serpentine(grid);
+    const std::vector<Cell> path = Snake::Testing::SerpentinePath(grid);
     const BoardLayout layout = ComputeBoardLayout(1280, 720, grid);
 
     bool won = false;
@@ -615,7 +597,7 @@ TEST_F(GameCoreGLTest, TheWinningCatchEatsTheItemAndShowsTheWholeSnake)
             game.GetGuiHandler().OnStartPressed();
             Lib::DynamicArray<Segment> snake;
             for (size_t i = path.size() - 1; i-- > 0;)
-                snake.Add(Segment{path[i], DirectionTowards(path[i], path[i + 1])});
+                snake.Add(Segment{path[i], Snake::Testing::DirectionFromTo(path[i], path[i + 1])});
             snake.Add(snake[snake.Count() - 1]);
             game.ArrangeRound(snake, path.back(), game.GetTargetPoints());
             return;
