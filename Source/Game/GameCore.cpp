@@ -20,7 +20,8 @@ namespace Snake
 {
 GameCore::GameCore(Telvar::IEngine* p_Engine, Lib::Ref<ApplicationConfig> p_Config)
     : m_Engine(p_Engine), m_Config(std::move(p_Config)), m_GuiHandler(p_Engine, m_Config, this, this),
-      m_Console(p_Engine, this, this), m_Background(p_Engine), m_PointToCatch(p_Engine), m_SnakeBody(p_Engine)
+      m_Console(p_Engine, this, this), m_Background(p_Engine, &m_HudCorner), m_PointToCatch(p_Engine, &m_HudCorner),
+      m_SnakeBody(p_Engine, &m_HudCorner)
 {
 }
 
@@ -79,6 +80,7 @@ bool GameCore::Initialise()
     m_GuiHandler.SetShowFps(Store().GetEntryText(k_ConfigShowFps, EntrySide::Value) == Lib::String("1"));
     m_GuiHandler.SetShowPoints(Store().GetEntryText(k_ConfigShowPoints, EntrySide::Value) ==
                                Lib::String("1"));
+    m_HudCorner = m_GuiHandler.GetHudExtent();
 
     m_Speed = ParseGameSpeed(Store().GetEntryText(k_ConfigGameSpeed, EntrySide::Value));
 
@@ -215,12 +217,14 @@ void GameCore::SetFrameCap(int32_t p_Setting)
 void GameCore::SetShowFps(bool p_Show)
 {
     m_GuiHandler.SetShowFps(p_Show);
+    KeepBoardClearOfHud();
     Store().SetEntryText(k_ConfigShowFps, Lib::String(p_Show ? "1" : "0"));
 }
 
 void GameCore::SetShowPoints(bool p_Show)
 {
     m_GuiHandler.SetShowPoints(p_Show);
+    KeepBoardClearOfHud();
     Store().SetEntryText(k_ConfigShowPoints, Lib::String(p_Show ? "1" : "0"));
 }
 
@@ -238,6 +242,7 @@ void GameCore::SetGridMode(uint32_t p_Index)
     m_Background.Layout(grid);
     m_Board.PlaceItemAnywhere();
     m_PointToCatch.Layout(grid, m_Board.GetItem());
+    m_PointToCatch.SetVisible(true);
     m_Board.ResetSnake();
     m_SnakeBody.Reset(grid);
     const Lib::RectSize size = m_Engine->GetWindowSize();
@@ -263,6 +268,7 @@ void GameCore::RestartGame()
     m_GuiHandler.SetPoints(1);
     m_Board.PlaceItemAnywhere();
     m_PointToCatch.Layout(m_Board.GetGrid(), m_Board.GetItem());
+    m_PointToCatch.SetVisible(true);
     m_Board.ResetSnake();
     m_SnakeBody.Reset(m_Board.GetGrid());
     m_GameState = k_GameRunning;
@@ -271,6 +277,16 @@ void GameCore::RestartGame()
 void GameCore::Pause()
 {
     m_GameState = k_GameHalted;
+}
+
+void GameCore::ArrangeRound(const Lib::DynamicArray<Segment>& p_Segments, Cell p_Item, uint32_t p_Points)
+{
+    m_Board.SetSegments(p_Segments);
+    m_Board.SetItem(p_Item);
+    m_Board.SetPoints(p_Points);
+    m_GuiHandler.SetPoints(p_Points);
+    m_PointToCatch.Layout(m_Board.GetGrid(), p_Item);
+    m_SnakeBody.Update(p_Segments);
 }
 
 // ---- window and frame events ----
@@ -286,6 +302,15 @@ void GameCore::LayOutScene()
     m_Background.Layout(grid);
     m_PointToCatch.Layout(grid, m_Board.GetItem());
     m_SnakeBody.Layout(grid, m_Board.GetSegments());
+}
+
+void GameCore::KeepBoardClearOfHud()
+{
+    const Lib::RectSize corner = m_GuiHandler.GetHudExtent();
+    if (corner.width == m_HudCorner.width && corner.height == m_HudCorner.height)
+        return;
+    m_HudCorner = corner;
+    LayOutScene();
 }
 
 void GameCore::OnWindowResize(Vozad::EventWindowResize& p_Event)
@@ -329,6 +354,8 @@ void GameCore::StepSnake()
     m_SnakeBody.Update(m_Board.GetSegments());
     if (result == StepResult::Won)
     {
+        // The winning catch eats the item without placing another: the whole snake is shown.
+        m_PointToCatch.SetVisible(false);
         m_GameState = k_GameHalted;
         m_GuiHandler.ShowPanel(k_PanelGameWon);
     }

@@ -88,6 +88,8 @@ public:
     void SetShowPoints(bool p_Show) override;
     void SetGridMode(uint32_t p_Index) override;
     void SetGameSpeed(uint32_t p_Speed) override;
+    uint32_t GetGridMode() const override { return m_GridMode; }
+    uint32_t GetGameSpeed() const override { return m_Speed; }
 
     // IGameStateNotifier
     void Resume() override;
@@ -114,8 +116,6 @@ public:
     void OnRendererPresent(Vozad::EventRendererPresent& p_Event) override;
 
     int32_t GetGameState() const { return m_GameState; }
-    uint32_t GetSpeed() const { return m_Speed; }
-    uint32_t GetGridMode() const { return m_GridMode; }
     uint32_t GetTargetPoints() const { return m_Board.GetTargetPoints(); }
     const Board& GetBoard() const { return m_Board; }
     const Locale& GetLocale() const { return m_Locale; }
@@ -127,6 +127,11 @@ public:
     const SnakeBody& GetSnakeBody() const { return m_SnakeBody; }
     const Vozad::OrthoCamController& GetCameraController() const { return m_CameraController; }
 
+protected:
+    // For tests: puts a position that the rules would take long to reach on the board and on
+    // the screen (snake head first, item, points).
+    void ArrangeRound(const Lib::DynamicArray<Segment>& p_Segments, Cell p_Item, uint32_t p_Points);
+
 private:
     ConfigReader& Store();
     const ConfigReader& Store() const;
@@ -136,6 +141,8 @@ private:
     void StepSnake();
     void AdaptCamera(float p_Width, float p_Height);
     void LayOutScene();
+    // Takes the HUD's current size and lays the board out around it.
+    void KeepBoardClearOfHud();
     void ToggleConsole();
     void BuildGuiTree();
     void Echo(const Lib::String& p_Line);
@@ -163,6 +170,8 @@ private:
     uint32_t m_Speed = 1;
     ProcessRandom m_Random;
     Board m_Board{m_Random};
+    // The HUD's corner of the window, which the board leaves free; empty while the HUD is hidden.
+    Lib::RectSize m_HudCorner;
     SceneBackground m_Background;
     PointToCatch m_PointToCatch;
     SnakeBody m_SnakeBody;

@@ -445,7 +445,7 @@ TEST_F(GameEndToEnd, OptionsApplyGridAndSpeedAndTheyAreSaved)
     GameSession game(folder, VORL_EXECUTABLE);
     ASSERT_TRUE(game.Open()) << game.Log();
     const RgbImage start = game.Capture();
-    EXPECT_LT(BoardPixelsInColumn(start, 45), 10); // the 6 x 10 board leaves the sides grey
+    EXPECT_LT(BoardPixelsInColumn(start, 200), 10); // the 6 x 10 board leaves the sides grey
 
     game.Key("o");
     const RgbImage options = game.WaitForImage(IsOptionsMenuShown, 5s);
@@ -470,12 +470,12 @@ TEST_F(GameEndToEnd, OptionsApplyGridAndSpeedAndTheyAreSaved)
     ASSERT_TRUE(chosen.Valid());
     EXPECT_GT(TextDifference(options, chosen, grid, 0), 20) << "the grid mode field still shows 6 x 10";
     EXPECT_GT(TextDifference(options, chosen, speed, 0), 20) << "the speed field still shows 8";
-    EXPECT_LT(BoardPixelsInColumn(chosen, 45), 10) << "nothing may change before Apply";
+    EXPECT_LT(BoardPixelsInColumn(chosen, 200), 10) << "nothing may change before Apply";
 
     game.Click(CentreX(apply), CentreY(apply));
-    // The 20 x 12 board reaches to 40 pixels from the window's sides.
+    // The 20 x 12 board, drawn below the HUD, reaches to 140 pixels from the window's sides.
     const RgbImage applied = game.WaitForImage(
-        [](const RgbImage& p_Image) { return BoardPixelsInColumn(p_Image, 45) > p_Image.height / 2; }, 5s);
+        [](const RgbImage& p_Image) { return BoardPixelsInColumn(p_Image, 200) > p_Image.height / 2; }, 5s);
     EXPECT_TRUE(applied.Valid()) << "the board did not change to 20 x 12";
 
     game.Click(CentreX(back), CentreY(back));

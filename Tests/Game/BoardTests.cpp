@@ -1,6 +1,8 @@
 #include "Game/Board.h"
 #include "Game/IRandomSource.h"
 
+#include "Game/BoardPaths.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -10,6 +12,8 @@
 namespace
 {
 using namespace Snake;
+using Snake::Testing::DirectionFromTo;
+using Snake::Testing::SerpentinePath;
 
 // Hands out the given numbers in order, then keeps repeating the last one.
 class ScriptedRandom : public IRandomSource
@@ -59,24 +63,6 @@ std::string Cells(const Board& p_Board)
     for (const Segment& segment : p_Board.GetSegments())
         text += "(" + std::to_string(segment.cell.column) + "," + std::to_string(segment.cell.row) + ")";
     return text;
-}
-
-// A path through every cell of the grid, row by row, turning at the ends.
-std::vector<Cell> SerpentinePath(GridSize p_Grid)
-{
-    std::vector<Cell> path;
-    for (int32_t row = 0; row < p_Grid.rows; ++row)
-        for (int32_t i = 0; i < p_Grid.columns; ++i)
-            path.push_back(Cell{row % 2 == 0 ? i : p_Grid.columns - 1 - i, row});
-    return path;
-}
-
-int32_t DirectionFromTo(Cell p_From, Cell p_To)
-{
-    for (int32_t d = 0; d < 4; ++d)
-        if (Neighbour(p_From, d) == p_To)
-            return d;
-    return -1;
 }
 
 TEST(Board, SixBySixAimsAtThirtySixPointsAndStartsWithOneSegmentAtOneOneMovingRight)

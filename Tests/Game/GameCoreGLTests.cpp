@@ -15,6 +15,8 @@
 #include "Game/Scene/BoardLayout.h"
 #include "Lib/Platform/Platform.h"
 
+#include "Game/BoardPaths.h"
+#include "Game/Menus/MenuGLSupport.h"
 #include "Support/DefaultConfigFile.h"
 #include "Support/LogFileRedirect.h"
 #include "Support/TempFolder.h"
@@ -30,6 +32,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
+#include <iostream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -111,7 +114,19 @@ public:
 
     std::function<void(uint64_t)> beforeFrame;
     std::function<void(uint64_t)> afterFrame;
+    using GameCore::ArrangeRound;
 };
+
+// The middle of a body segment is its pale yellow-green diamond; the head's middle is dark green.
+bool IsSnakeMiddle(const Rgba& p_Pixel)
+{
+    return p_Pixel.g >= p_Pixel.r && p_Pixel.g > p_Pixel.b + 40;
+}
+
+bool IsAppleRed(const Rgba& p_Pixel)
+{
+    return p_Pixel.r > p_Pixel.g + 60 && p_Pixel.r > p_Pixel.b + 60;
+}
 
 Telvar::EngineSettings ContinuousLoop()
 {
@@ -211,7 +226,7 @@ TEST_F(GameCoreGLTest, InitialisationReadsTheSettingsAndShowsTheStartMenu)
     EXPECT_EQ(m_Game->GetGameState(), k_GameNotStarted);
     EXPECT_EQ(m_Game->GetGuiHandler().GetPanelState(), k_PanelStart);
     EXPECT_EQ(m_Game->GetTargetPoints(), 36u);
-    EXPECT_EQ(m_Game->GetSpeed(), 1u) << "game_speed 0 moves once per second";
+    EXPECT_EQ(m_Game->GetGameSpeed(), 1u) << "game_speed 0 moves once per second";
     EXPECT_EQ(m_Game->GetBoard().GetPoints(), 1u);
     EXPECT_EQ(m_Game->GetGuiHandler().GetPointsLabel().GetText().Wide(), L"Points: 1 of 36");
     EXPECT_FALSE(m_Game->GetConsole().IsVisible());
@@ -674,10 +689,267 @@ TEST_F(GameCoreGLTest, ChangingTheGridResetsTheSnakeButKeepsStateAndPoints)
     EXPECT_EQ(Store().GetEntryText(k_ConfigGridMode, EntrySide::Value).Wide(), L"10");
     EXPECT_EQ(game.GetGameState(), k_GameNotStarted);
     EXPECT_EQ(game.GetBoard().GetSegments().Count(), 1u);
+    // The HUD's corner lies on the 20 x 12 board, so the board makes room for it; without a HUD
+    // it fills the window's height.
+    const BoardLayout clear =
+        ComputeBoardLayoutClearOf(1280, 720, GridSize{20, 12}, game.GetGuiHandler().GetHudExtent());
+    EXPECT_LT(clear.cellSize, 60);
+    EXPECT_EQ(game.GetSnakeBody().GetLayout().cellSize, clear.cellSize);
+    EXPECT_EQ(game.GetSnakeBody().GetLayout().offsetY, clear.offsetY);
+    game.SetShowFps(false);
+    game.SetShowPoints(false);
     EXPECT_EQ(game.GetSnakeBody().GetLayout().cellSize, 60);
     EXPECT_EQ(game.GetSnakeBody().GetLayout().offsetX, 40);
+    EXPECT_EQ(game.GetPointToCatch().GetRect().right - game.GetPointToCatch().GetRect().left, 60);
     game.SetGameSpeed(3);
-    EXPECT_EQ(game.GetSpeed(), 3u);
+    EXPECT_EQ(game.GetGameSpeed(), 3u);
     EXPECT_EQ(Store().GetEntryText(k_ConfigGameSpeed, EntrySide::Value).Wide(), L"3");
+}
+TEST_F(GameCoreGLTest, OptionsShowTheGridAndSpeedTheGameReadAndChoosingOthersAppliesThem)
+{
+    // Read as unsigned, "-1" is beyond both ends: the largest board and the highest speed.
+    std::string config = Replace(SixBySixConfig(), "set grid_mode \"0\"", "set grid_mode \"-1\"");
+    config = Replace(config, "set game_speed \"10\"", "set game_speed \"-1\"");
+    ASSERT_NO_FATAL_FAILURE(Start(config));
+    ASSERT_EQ(m_Game->GetGridMode(), 11u);
+    ASSERT_EQ(m_Game->GetGameSpeed(), 10u);
+
+    GUIHandler& gui = m_Game->GetGuiHandler();
+    gui.OnOptionsPressed();
+    OptionsMenu& options = gui.GetOptionsMenu();
+    EXPECT_EQ(options.GetGridModeList().GetSelectedIndex(), 11u);
+    EXPECT_EQ(options.GetGridModeList().GetText().Wide(), L"12 x 20");
+    EXPECT_EQ(options.GetSpeedList().GetText().Wide(), L"10");
+
+    // What the lists showed before was what the game did not play, so choosing it did nothing.
+    ASSERT_NO_FATAL_FAILURE(Snake::Testing::ChooseListEntry(*m_Engine, options.GetGridModeList(), 0));
+    ASSERT_NO_FATAL_FAILURE(Snake::Testing::ChooseListEntry(*m_Engine, options.GetSpeedList(), 0));
+    options.Apply();
+    EXPECT_EQ(m_Game->GetGridMode(), 0u);
+    EXPECT_EQ(m_Game->GetTargetPoints(), 36u);
+    EXPECT_EQ(m_Game->GetGameSpeed(), 1u);
+    EXPECT_EQ(Store().GetEntryText(k_ConfigGridMode, EntrySide::Value).Wide(), L"0");
+    EXPECT_EQ(Store().GetEntryText(k_ConfigGameSpeed, EntrySide::Value).Wide(), L"1");
+}
+TEST_F(GameCoreGLTest, TheWinningCatchEatsTheItemAndShowsTheWholeSnake)
+{
+    ASSERT_NO_FATAL_FAILURE(Start());
+    ScriptedGame& game = *m_Game;
+    const GridSize grid{6, 6};
+    const std::vector<Cell> path = Snake::Testing::SerpentinePath(grid);
+    const BoardLayout layout = ComputeBoardLayout(1280, 720, grid);
+
+    bool won = false;
+    int32_t framesAfterWin = 0;
+    std::vector<Rgba> lastRow, firstRow;
+    std::array<Rgba, 5> itemCell{};
+    game.beforeFrame = [&](uint64_t p_Frame)
+    {
+        if (p_Frame == 1)
+        {
+            // The position one move before the win: 36 points, the snake along the path up to
+            // the last cell but one, its tail doubled where the last catch grew it, the item on
+            // the one free cell straight ahead of the head.
+            game.GetGuiHandler().OnStartPressed();
+            Lib::DynamicArray<Segment> snake;
+            for (size_t i = path.size() - 1; i-- > 0;)
+                snake.Add(Segment{path[i], Snake::Testing::DirectionFromTo(path[i], path[i + 1])});
+            snake.Add(snake[snake.Count() - 1]);
+            game.ArrangeRound(snake, path.back(), game.GetTargetPoints());
+            return;
+        }
+        if (!won)
+            return;
+        // For a person to look at: VORL_WON_SCREENSHOT names where the won board is copied.
+        if (++framesAfterWin == 2 && std::getenv("VORL_WON_SCREENSHOT"))
+        {
+            Vozad::EventKeyInput f11 = Key(Vozad::KeyCode::F11);
+            game.OnKeyPress(f11);
+        }
+        if (framesAfterWin != 3)
+            return;
+        // The won board has been presented; the game-won panel lies over the middle rows.
+        const PixelRect item = CellRect(layout, path.back());
+        const int32_t third = (item.right - item.left) / 3;
+        const int32_t xs[] = {(item.left + item.right) / 2, item.left + third, item.right - third,
+                              item.left + third, item.right - third};
+        const int32_t ys[] = {(item.top + item.bottom) / 2, item.top + third, item.top + third,
+                              item.bottom - third, item.bottom - third};
+        for (size_t i = 0; i < itemCell.size(); ++i)
+            itemCell[i] = PresentedPixel(xs[i], ys[i]);
+        for (int32_t column = 0; column < grid.columns; ++column)
+        {
+            const PixelRect top = CellRect(layout, Cell{column, 0});
+            const PixelRect bottom = CellRect(layout, Cell{column, grid.rows - 1});
+            firstRow.push_back(PresentedPixel((top.left + top.right) / 2, (top.top + top.bottom) / 2));
+            lastRow.push_back(PresentedPixel((bottom.left + bottom.right) / 2, (bottom.top + bottom.bottom) / 2));
+        }
+        m_Engine->Quit();
+    };
+    game.afterFrame = [&](uint64_t)
+    {
+        if (game.GetGameState() == k_GameHalted)
+            won = true;
+    };
+    EXPECT_EQ(m_Engine->Run(), 0);
+
+    ASSERT_EQ(game.GetGuiHandler().GetPanelState(), k_PanelGameWon);
+    EXPECT_EQ(game.GetBoard().GetHead().cell, path.back());
+    EXPECT_FALSE(game.GetPointToCatch().IsVisible());
+    EXPECT_EQ(game.GetSnakeBody().GetEntities().Count(), 36u);
+    ASSERT_EQ(firstRow.size(), 6u);
+    EXPECT_TRUE(IsSnakeGreen(itemCell[0])) << "the head on the item's cell: " << Text(itemCell[0]);
+    for (const Rgba& pixel : itemCell)
+        EXPECT_FALSE(IsAppleRed(pixel)) << "no apple over the head: " << Text(pixel);
+    for (int32_t column = 0; column < grid.columns; ++column)
+    {
+        EXPECT_TRUE(IsSnakeMiddle(firstRow[column])) << "row 0, column " << column << ": " << Text(firstRow[column]);
+        EXPECT_TRUE(IsSnakeMiddle(lastRow[column])) << "row 5, column " << column << ": " << Text(lastRow[column]);
+    }
+
+    if (const char* copy = std::getenv("VORL_WON_SCREENSHOT"))
+        for (const auto& entry : std::filesystem::directory_iterator(m_Folder.Path() / "Screenshots"))
+            std::filesystem::copy_file(entry.path(), copy, std::filesystem::copy_options::overwrite_existing);
+
+    // The next round brings the item back.
+    game.RestartGame();
+    EXPECT_TRUE(game.GetPointToCatch().IsVisible());
+}
+bool Overlap(const Vozad::LayoutRect& p_A, const Vozad::LayoutRect& p_B)
+{
+    return p_A.left < p_B.right && p_B.left < p_A.right && p_A.top < p_B.bottom && p_B.top < p_A.bottom;
+}
+
+TEST_F(GameCoreGLTest, TheHudLeavesTheStartCellOfTheWidestBoardInSight)
+{
+    // 20 x 12 fills the width of a 1280 x 720 window; the HUD's corner lies on the board.
+    ASSERT_NO_FATAL_FAILURE(Start(Replace(SixBySixConfig(), "set grid_mode \"0\"", "set grid_mode \"10\"")));
+    ScriptedGame& game = *m_Game;
+    const Lib::RectSize hud = game.GetGuiHandler().GetHudExtent();
+    ASSERT_EQ(hud.width, 275u);
+    ASSERT_GT(hud.height, 40u);
+
+    Rgba centre, topLeft, topRight;
+    PixelRect start;
+    game.beforeFrame = [&](uint64_t p_Frame)
+    {
+        if (p_Frame != 3)
+            return;
+        // The start menu is up; the head waits on its start cell.
+        start = CellRect(game.GetSnakeBody().GetLayout(), Cell{1, 1});
+        const int32_t inset = (start.right - start.left) / 10;
+        centre = PresentedPixel((start.left + start.right) / 2, (start.top + start.bottom) / 2);
+        topLeft = PresentedPixel(start.left + inset, start.top + inset);
+        topRight = PresentedPixel(start.right - inset, start.top + inset);
+        m_Engine->Quit();
+    };
+    EXPECT_EQ(m_Engine->Run(), 0);
+
+    const Vozad::LayoutRect hudRect{0, static_cast<int32_t>(hud.width), 0, static_cast<int32_t>(hud.height)};
+    EXPECT_FALSE(Overlap(hudRect, Vozad::LayoutRect{start.left, start.right, start.top, start.bottom}))
+        << "start cell " << start.left << "," << start.top << " - " << start.right << "," << start.bottom;
+    // The head looks right: green on its left, the snout's transparent corner on the right shows
+    // the board's backdrop, not the HUD's panel.
+    EXPECT_TRUE(IsSnakeGreen(centre)) << Text(centre);
+    EXPECT_TRUE(IsSnakeGreen(topLeft)) << Text(topLeft);
+    EXPECT_TRUE(IsBackdrop(topRight)) << Text(topRight);
+}
+
+// Pixels bright enough to be white text, row by row, in a window rectangle of the presented frame.
+std::vector<bool> BrightPixels(const Vozad::LayoutRect& p_Rect)
+{
+    std::vector<bool> bright;
+    for (int32_t y = p_Rect.top; y < p_Rect.bottom; ++y)
+        for (int32_t x = p_Rect.left; x < p_Rect.right; ++x)
+        {
+            const Rgba pixel = PresentedPixel(x, y);
+            bright.push_back(pixel.r > 200 && pixel.g > 200 && pixel.b > 200);
+        }
+    return bright;
+}
+
+TEST_F(GameCoreGLTest, InTheSmallestWindowNoMenuTitleLiesUnderTheHud)
+{
+    std::string config = Replace(SixBySixConfig(), "set r_customwidth \"1280\"", "set r_customwidth \"640\"");
+    config = Replace(config, "set r_customheight \"720\"", "set r_customheight \"480\"");
+    ASSERT_NO_FATAL_FAILURE(Start(config));
+    ScriptedGame& game = *m_Game;
+    GUIHandler& gui = game.GetGuiHandler();
+    const auto windowHeight = static_cast<int32_t>(m_Engine->GetWindowSize().height);
+    ASSERT_EQ(windowHeight, 480);
+    const Lib::RectSize hud = gui.GetHudExtent();
+    const Vozad::LayoutRect hudRect{0, static_cast<int32_t>(hud.width), 0, static_cast<int32_t>(hud.height)};
+
+    // Each menu in turn: a panel that moved clear of the HUD is checked by its place; one too
+    // large to move must show its title the same with and without the HUD beneath it.
+    struct Menu
+    {
+        const char* name;
+        Vozad::LayoutBase* panel;
+        Vozad::LayoutBase* title;
+        std::function<void()> open;
+    };
+    const Menu menus[] = {
+        {"start menu", &gui.GetStartMenu(), &gui.GetStartMenu().GetTitleLabel(), [] {}},
+        {"options menu", &gui.GetOptionsMenu(), &gui.GetOptionsMenu().GetTitleLabel(),
+         [&gui] { gui.OnOptionsPressed(); }},
+        {"about menu", &gui.GetAboutMenu(), &gui.GetAboutMenu().GetTitleLabel(),
+         [&gui]
+         {
+             gui.OnOptionsClosed();
+             gui.OnAboutPressed();
+         }},
+    };
+    std::vector<std::string> report;
+    size_t menu = 0;
+    uint64_t next = 3;
+    Vozad::LayoutRect title;
+    std::vector<bool> withHud;
+    int32_t clear = 0, covering = 0;
+    game.beforeFrame = [&](uint64_t p_Frame)
+    {
+        if (p_Frame != next)
+            return;
+        const Menu& current = menus[menu];
+        const Vozad::LayoutRect panel = current.panel->GetDrawnRect();
+        const std::string where = std::string(current.name) + " at " + std::to_string(panel.left) + "," +
+                                  std::to_string(panel.top) + " - " + std::to_string(panel.right) + "," +
+                                  std::to_string(panel.bottom);
+        if (!withHud.empty())
+        {
+            // The HUD was hidden for the frame just presented.
+            if (BrightPixels(title) != withHud)
+                report.push_back(where + ": the title changes with the HUD");
+            withHud.clear();
+            gui.SetShowFps(true);
+            gui.SetShowPoints(true);
+        }
+        else if (panel.top < 0 || panel.bottom > windowHeight || panel.Width() <= 0)
+            report.push_back(where + ": outside the window");
+        else if (!Overlap(hudRect, panel))
+            ++clear;
+        else
+        {
+            ++covering;
+            title = current.title->GetDrawnRect();
+            withHud = BrightPixels(title);
+            gui.SetShowFps(false);
+            gui.SetShowPoints(false);
+            next = p_Frame + 2;
+            return;
+        }
+        if (++menu == std::size(menus))
+        {
+            m_Engine->Quit();
+            return;
+        }
+        menus[menu].open();
+        next = p_Frame + 2;
+    };
+    EXPECT_EQ(m_Engine->Run(), 0);
+    EXPECT_EQ(menu, std::size(menus)) << "every menu was looked at";
+    EXPECT_EQ(report, std::vector<std::string>{}) << "HUD " << hud.width << " x " << hud.height;
+    EXPECT_GE(clear, 1) << "the start menu is clear of the HUD";
+    std::cout << clear << " menus clear of the HUD, " << covering << " over it\n";
 }
 } // namespace

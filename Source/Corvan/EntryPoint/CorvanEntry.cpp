@@ -39,7 +39,7 @@ constexpr const char* k_EntrySourceFile = "Source/Corvan/EntryPoint/CorvanEntry"
 constexpr uint32_t k_DefaultClearColour = 0xFFEFCF80;
 } // namespace
 
-CorvanEntry::CorvanEntry() : m_LastFpsTime(Lib::GetWallClockSeconds()) {}
+CorvanEntry::CorvanEntry() : m_FrameRate(Lib::GetWallClockSeconds()) {}
 
 CorvanEntry::~CorvanEntry()
 {
@@ -286,9 +286,8 @@ void CorvanEntry::RunFrame()
     m_FrameMicroseconds = ticksPerMicrosecond > 0
                               ? static_cast<uint64_t>((now - m_DeltaTimer.Start()) / ticksPerMicrosecond)
                               : 0;
-    const double wallClock = Lib::GetWallClockSeconds();
     ++m_FrameNumber;
-    ++m_FramesThisSecond;
+    m_FrameRate.CountFrame();
     m_FrameTimer.Restart();
     m_DeltaTimer.Restart();
 
@@ -328,7 +327,7 @@ void CorvanEntry::RunFrame()
     EndGuiFrame();
     m_Window->Present();
     LimitFrameRate();
-    MeasureFrameRate(wallClock);
+    MeasureFrameRate();
 }
 
 void CorvanEntry::SendFrameEvents()
@@ -379,15 +378,12 @@ void CorvanEntry::LimitFrameRate()
                                          m_MillisecondsPerFrame);
 }
 
-void CorvanEntry::MeasureFrameRate(double p_Now)
+void CorvanEntry::MeasureFrameRate()
 {
-    const double elapsed = Lib::GetWallClockSeconds() - m_LastFpsTime;
-    if (elapsed < 1.0)
+    if (!m_FrameRate.Measure(Lib::GetWallClockSeconds()))
         return;
-    m_Fps = static_cast<float>(m_FramesThisSecond / elapsed);
+    m_Fps = m_FrameRate.GetRate();
     m_Window->SetFramesPerSecond(static_cast<int32_t>(m_Fps));
-    m_LastFpsTime = p_Now;
-    m_FramesThisSecond = 0;
 }
 
 void CorvanEntry::Shutdown()

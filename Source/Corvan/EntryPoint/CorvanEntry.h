@@ -2,6 +2,7 @@
 // The engine object: owns every engine subsystem, initialises them in a fixed order, runs the
 // frame loop and shuts them down again.
 #include "Corvan/EntryPoint/EntityRegistry.h"
+#include "Corvan/EntryPoint/FrameRateMeter.h"
 #include "Corvan/EntryPoint/IEngine.h"
 #include "Corvan/Events/EventManager.h"
 #include "Corvan/Gui/Layout/IUiFocus.h"
@@ -166,7 +167,7 @@ private:
     void EndGuiFrame();
     void PresentFrame();
     void LimitFrameRate();
-    void MeasureFrameRate(double p_Now);
+    void MeasureFrameRate();
     void InstallRoot(std::unique_ptr<Vozad::LayoutStack> p_Root);
     // Lays the root out again when its rectangle no longer matches the render size.
     void KeepRootSized();
@@ -188,14 +189,13 @@ private:
     Lib::Timer m_FrameTimer; // the frame limiter measures from its start
     Lib::Timer m_DeltaTimer; // the next frame's delta measures from its start
     uint64_t m_FrameNumber = 0;
-    uint32_t m_FramesThisSecond = 0;
     uint64_t m_PreviousFrameStart = 0;
     uint64_t m_FrameMicroseconds = 0;
     float m_Fps = 0.0f;
     bool m_FrameLimitEnabled = false;
     uint32_t m_TargetFrameRate = 120;
     float m_MillisecondsPerFrame = 1000.0f / 120.0f;
-    double m_LastFpsTime = 0.0;
+    FrameRateMeter m_FrameRate;
     float m_ElapsedFrameTime = 0.0f;
     bool m_Initialised = false;
     bool m_ContentSet = false;

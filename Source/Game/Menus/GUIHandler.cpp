@@ -107,6 +107,7 @@ bool GUIHandler::Initialise(uint32_t p_TargetPoints)
     panel->AddRow(1, GridSizeMode::Weighted);
     panel->AddColumn(1, GridSizeMode::Weighted);
     panel->SetElement(margin, true, 0, 0);
+    m_HudPanel = panel;
     m_HudBar = std::make_unique<Vozad::LayoutBar>(0);
     m_HudBar->AddSlot(k_HudWidth, GridSizeMode::Fixed);
     m_HudBar->SetElement(panel, true, -1, -1);
@@ -114,11 +115,15 @@ bool GUIHandler::Initialise(uint32_t p_TargetPoints)
     hudLayer->AddSlot(1, GridSizeMode::Auto);
     hudLayer->SetElement(m_HudBar.get(), false, -1, -1);
 
+    m_MenuLayers[0] = {CentredLayer(m_StartMenu, 2, 4), &m_StartMenu};
+    m_MenuLayers[1] = {CentredLayer(m_OptionsMenu, 2, 8), &m_OptionsMenu};
+    m_MenuLayers[2] = {CentredLayer(m_AboutMenu, 1, 8), &m_AboutMenu};
+    // The HUD lies beneath the menus: a menu too large to move clear of it covers the HUD,
+    // never the other way round.
     m_Layers = std::make_unique<Vozad::LayoutStack>();
-    m_Layers->AddLayer(CentredLayer(m_StartMenu, 2, 4), true);
-    m_Layers->AddLayer(CentredLayer(m_OptionsMenu, 2, 8), true);
-    m_Layers->AddLayer(CentredLayer(m_AboutMenu, 1, 8), true);
     m_Layers->AddLayer(hudLayer, true);
+    for (const MenuLayer& menu : m_MenuLayers)
+        m_Layers->AddLayer(menu.layer, true);
     SetContent(m_Layers.get(), false);
 
     ShowPanel(k_PanelStart);
@@ -213,6 +218,47 @@ void GUIHandler::UpdateHudVisibility()
     m_HudBar->SetVisibility(anyShown ? Vozad::k_LayoutVisible : Vozad::k_LayoutCollapsed);
     m_HudBar->UpdateLayout();
     UpdateLayout();
+}
+
+Lib::RectSize GUIHandler::GetHudExtent() const
+{
+    // A collapsed bar wishes for no size at all.
+    return m_HudBar ? m_HudBar->GetDesiredSize() : Lib::RectSize{};
+}
+
+void GUIHandler::UpdateLayout()
+{
+    ContentLayoutBase::UpdateLayout();
+    KeepMenusClearOfHud();
+}
+
+void GUIHandler::KeepMenusClearOfHud()
+{
+    if (!m_HudPanel || !m_HudBar || !m_HudBar->IsVisible())
+        return;
+    const Vozad::LayoutRect hud = m_HudPanel->GetRect();
+    Vozad::LayoutRect below = GetRect();
+    below.top = hud.bottom;
+    if (below.Height() <= 0)
+        return;
+    const auto overlaps = [](const Vozad::LayoutRect& p_A, const Vozad::LayoutRect& p_B)
+    { return p_A.left < p_B.right && p_B.left < p_A.right && p_A.top < p_B.bottom && p_B.top < p_A.bottom; };
+    for (const MenuLayer& menu : m_MenuLayers)
+    {
+        if (!overlaps(menu.panel->GetRect(), hud))
+            continue;
+        menu.layer->SetRect(below);
+        menu.layer->UpdateLayout();
+        // A panel that needs more room than is left below the HUD goes back over the whole
+        // window, where it covers the HUD beneath it.
+        const Vozad::LayoutRect panel = menu.panel->GetRect();
+        if (panel.top < below.top || panel.bottom > below.bottom || panel.left < below.left ||
+            panel.right > below.right)
+        {
+            menu.layer->SetRect(GetRect());
+            menu.layer->UpdateLayout();
+        }
+    }
 }
 
 void GUIHandler::OnStartPressed()

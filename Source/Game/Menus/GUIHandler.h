@@ -1,7 +1,7 @@
 #pragma once
 // The game's menu root: decides which panel is on screen, answers the menus' buttons and ESCAPE,
 // and tells the game object to pause, resume or restart. Its content is a stack of four layers:
-// start menu, options menu, about menu and the HUD with the frame-rate and points labels.
+// the HUD with the frame-rate and points labels beneath the start, options and about menus.
 #include "Corvan/Gui/Layout/ContentLayoutBase.h"
 #include "Corvan/Gui/Widgets/Label.h"
 #include "Corvan/Window/IWindow.h"
@@ -71,6 +71,8 @@ public:
     // The HUD panel collapses when neither label is shown.
     void SetShowFps(bool p_Show);
     void SetShowPoints(bool p_Show);
+    // The size of the HUD panel in the top left corner; empty while it is collapsed.
+    Lib::RectSize GetHudExtent() const;
 
     // IStartMenuListener
     void OnStartPressed() override;
@@ -88,6 +90,9 @@ public:
     // panel first; then ESCAPE pauses a running game, or starts the game from an options menu
     // opened before the first game.
     bool OnKeyPress(Vozad::EventKeyInput& p_Event) override;
+    // Lays the layers out over the whole rectangle; a menu panel that would lie on the HUD is
+    // laid out again in the part below it where it fits there.
+    void UpdateLayout() override;
     void Draw(Vozad::IDrawingContext& p_Context) override;
     bool OnCursorEnter(Vozad::EventMouseEnter& p_Event) override;
     bool OnCursorLeave(Vozad::EventMouseLeave& p_Event) override;
@@ -102,6 +107,7 @@ public:
 
 private:
     void UpdateHudVisibility();
+    void KeepMenusClearOfHud();
 
     Lib::LogTag m_Tag{"GUIHandler"};
     Telvar::IEngine* m_Engine; // not owned
@@ -119,6 +125,14 @@ private:
     // Declared after everything they hold, so the containers go before the menus and labels
     // they point at.
     std::unique_ptr<Vozad::LayoutBar> m_HudBar;
+    Vozad::LayoutBase* m_HudPanel = nullptr; // owned by the HUD bar
+    // The layer of each menu with the menu it centres; the layers are owned by the stack.
+    struct MenuLayer
+    {
+        Vozad::LayoutBase* layer = nullptr;
+        Vozad::LayoutBase* panel = nullptr;
+    };
+    MenuLayer m_MenuLayers[3];
     std::unique_ptr<Vozad::LayoutStack> m_Layers; // the content
 };
 } // namespace Snake

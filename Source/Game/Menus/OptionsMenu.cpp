@@ -14,6 +14,7 @@
 #include "Game/Menus/IOptionsMenuListener.h"
 #include "Game/Menus/MenuPanelStyle.h"
 
+#include <algorithm>
 #include <iterator>
 
 namespace Snake
@@ -71,8 +72,9 @@ OptionsMenu::ConfiguredValues OptionsMenu::ReadConfiguredValues() const
     values.language = LanguageIndexFor(m_Core->GetConfigValue(k_ConfigLanguage));
     values.showFps = IsOne(m_Core->GetConfigValue(k_ConfigShowFps));
     values.showPoints = IsOne(m_Core->GetConfigValue(k_ConfigShowPoints));
-    values.gridMode = GridModeIndexFor(m_Core->GetConfigValue(k_ConfigGridMode));
-    values.speed = SpeedIndexFor(m_Core->GetConfigValue(k_ConfigGameSpeed));
+    // The game's own reading of the grid and speed settings, so the lists show what is played.
+    values.gridMode = std::min(m_Core->GetGridMode(), k_OptionGridModeCount - 1);
+    values.speed = SpeedIndexFor(m_Core->GetGameSpeed());
     for (uint32_t row = 0; row < k_MoveKeyCount; ++row)
         values.keys[row] = m_Core->GetConfigValue(MoveKeyConfigId(row)).ToNarrow().Bytes();
     values.vsync = IsOne(m_Core->GetConfigValue(k_ConfigVSync));

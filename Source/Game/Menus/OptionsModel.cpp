@@ -61,19 +61,10 @@ uint32_t LanguageIndexFor(const Lib::String& p_Configured)
     return 0;
 }
 
-uint32_t GridModeIndexFor(const Lib::String& p_Configured)
+uint32_t SpeedIndexFor(uint32_t p_Speed)
 {
-    const int32_t value = p_Configured.ToInt();
-    if (value < 0)
-        return 0;
-    return std::min<uint32_t>(static_cast<uint32_t>(value), k_OptionGridModeCount - 1);
-}
-
-uint32_t SpeedIndexFor(const Lib::String& p_Configured)
-{
-    const uint32_t speed = static_cast<uint32_t>(std::clamp(p_Configured.ToInt(), 1, 10));
     for (uint32_t i = 0; i < k_OptionSpeeds.size(); ++i)
-        if (k_OptionSpeeds[i] == speed)
+        if (k_OptionSpeeds[i] == p_Speed)
             return i;
     return 0;
 }

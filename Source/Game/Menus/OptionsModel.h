@@ -3,6 +3,7 @@
 // them Apply has to pass on and in which order, and the entries of its lists.
 #include "Corvan/Window/IWindow.h"
 #include "Corvan/Window/Monitor.h"
+#include "Game/GridModes.h"
 #include "Lib/DynamicArray.h"
 #include "Lib/Point.h"
 #include "Lib/RectSize.h"
@@ -29,7 +30,7 @@ int32_t MoveKeyConfigId(uint32_t p_Row);
 
 // The speeds the speed list offers, in list order.
 inline constexpr std::array<uint32_t, 6> k_OptionSpeeds = {1, 2, 4, 6, 8, 10};
-inline constexpr uint32_t k_OptionGridModeCount = 12;
+inline constexpr uint32_t k_OptionGridModeCount = k_GridModeCount;
 
 // What each control shows. Lists are compared by the selected index, keys by key code.
 struct OptionsValues
@@ -72,12 +73,8 @@ std::vector<ApplyStep> PlanApply(const OptionsValues& p_Applied, const OptionsVa
 // The list entry the configured language stands for (matched by the language's own name);
 // the first entry when the text names no language.
 uint32_t LanguageIndexFor(const Lib::String& p_Configured);
-// The configured grid mode as a number, held to the table: above the last mode is the last, a
-// negative or non-numeric text the first.
-uint32_t GridModeIndexFor(const Lib::String& p_Configured);
-// The speed list entry equal to the configured speed held to 1 ... 10; the first entry when no
-// entry equals it.
-uint32_t SpeedIndexFor(const Lib::String& p_Configured);
+// The speed list entry equal to the game's speed; the first entry when no entry equals it.
+uint32_t SpeedIndexFor(uint32_t p_Speed);
 // The frame-cap list entry of the configured cap; the first (the refresh rate) when the list has
 // no entry for it.
 uint32_t FrameCapIndexFor(const Lib::String& p_Configured);

@@ -5,6 +5,7 @@
 #include "Corvan/EntryPoint/Components.h"
 #include "Game/BoardTypes.h"
 #include "Game/GridModes.h"
+#include "Lib/RectSize.h"
 
 #include <cstdint>
 
@@ -27,6 +28,12 @@ struct BoardLayout
 
 // A window without area gives cell size 0 rather than a division by zero.
 BoardLayout ComputeBoardLayout(int32_t p_WindowWidth, int32_t p_WindowHeight, GridSize p_Grid);
+// The same board kept clear of a panel of p_Corner's size in the window's top left corner (the
+// HUD). A board that already leaves the corner free stays as it is; otherwise it is laid out in
+// the part of the window below the corner or in the part beside it, whichever gives the larger
+// cells. An empty corner changes nothing.
+BoardLayout ComputeBoardLayoutClearOf(int32_t p_WindowWidth, int32_t p_WindowHeight, GridSize p_Grid,
+                                      Lib::RectSize p_Corner);
 PixelRect CellRect(const BoardLayout& p_Layout, Cell p_Cell);
 
 // The world rectangle of a pixel rectangle, placed by its lower left corner: fills width,

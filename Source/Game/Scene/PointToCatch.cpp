@@ -10,7 +10,7 @@ void PointToCatch::Create(GridSize p_Grid, Cell p_Cell)
 {
     m_Grid = p_Grid;
     m_Cell = p_Cell;
-    m_Layout = LayoutForWindow(*m_Engine, p_Grid);
+    m_Layout = LayoutForWindow(*m_Engine, p_Grid, m_KeptClear);
     m_Rect = CellRect(m_Layout, p_Cell);
 
     m_Entity = m_Engine->CreateEntity();
@@ -32,14 +32,22 @@ void PointToCatch::Layout(GridSize p_Grid, Cell p_Cell)
 {
     m_Grid = p_Grid;
     m_Cell = p_Cell;
-    m_Layout = LayoutForWindow(*m_Engine, p_Grid);
+    m_Layout = LayoutForWindow(*m_Engine, p_Grid, m_KeptClear);
     m_Rect = CellRect(m_Layout, p_Cell);
     Telvar::Transform transform;
     if (!m_Engine->GetTransform(m_Entity, transform))
         return;
     PlaceOnPixels(m_Layout, m_Rect, transform);
     transform.z = k_SpriteDepth;
+    // A quad scaled to nothing covers no pixel; the entity and its texture stay for the next round.
+    transform.scale = m_Visible ? 1.0f : 0.0f;
     m_Engine->SetTransform(m_Entity, transform, true);
     m_Engine->RefreshSprite(m_Entity);
+}
+
+void PointToCatch::SetVisible(bool p_Visible)
+{
+    m_Visible = p_Visible;
+    Layout(m_Grid, m_Cell);
 }
 } // namespace Snake

@@ -27,7 +27,7 @@ void SceneBackground::Create(GridSize p_Grid)
 void SceneBackground::Layout(GridSize p_Grid)
 {
     m_Grid = p_Grid;
-    m_Layout = LayoutForWindow(*m_Engine, p_Grid);
+    m_Layout = LayoutForWindow(*m_Engine, p_Grid, m_KeptClear);
     Telvar::Transform transform;
     if (!m_Engine->GetTransform(m_Entity, transform))
         return;

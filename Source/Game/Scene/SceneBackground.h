@@ -4,6 +4,7 @@
 #include "Game/GridModes.h"
 #include "Game/Scene/BoardLayout.h"
 #include "Lib/Log.h"
+#include "Lib/RectSize.h"
 
 namespace Telvar
 {
@@ -15,7 +16,11 @@ namespace Snake
 class SceneBackground
 {
 public:
-    explicit SceneBackground(Telvar::IEngine* p_Engine) : m_Engine(p_Engine) {}
+    // p_KeptClear: the window corner the board leaves free, owned by the caller; may be null.
+    explicit SceneBackground(Telvar::IEngine* p_Engine, const Lib::RectSize* p_KeptClear = nullptr)
+        : m_Engine(p_Engine), m_KeptClear(p_KeptClear)
+    {
+    }
 
     void Create(GridSize p_Grid);
     // Covers the grid as it lies in the current window.
@@ -27,6 +32,7 @@ public:
 private:
     Lib::LogTag m_Tag{"SceneBackground"};
     Telvar::IEngine* m_Engine; // not owned
+    const Lib::RectSize* m_KeptClear; // not owned
     BoardLayout m_Layout;
     GridSize m_Grid;
     Telvar::EntityHandle m_Entity;

@@ -34,7 +34,7 @@ void SnakeBody::Reset(GridSize p_Grid)
         m_TexturesLoaded = true;
     }
     m_Grid = p_Grid;
-    m_Layout = LayoutForWindow(*m_Engine, p_Grid);
+    m_Layout = LayoutForWindow(*m_Engine, p_Grid, m_KeptClear);
     m_Direction = k_DirectionRight;
     m_HeadCell = Cell{1, 1};
     for (const Telvar::EntityHandle& entity : m_Entities)
@@ -121,7 +121,7 @@ void SnakeBody::Update(const Lib::DynamicArray<Segment>& p_Segments)
 void SnakeBody::Layout(GridSize p_Grid, const Lib::DynamicArray<Segment>& p_Segments)
 {
     m_Grid = p_Grid;
-    m_Layout = LayoutForWindow(*m_Engine, p_Grid);
+    m_Layout = LayoutForWindow(*m_Engine, p_Grid, m_KeptClear);
     Update(p_Segments);
 }
 } // namespace Snake

@@ -8,6 +8,7 @@
 #include "Game/Scene/BoardLayout.h"
 #include "Lib/DynamicArray.h"
 #include "Lib/Log.h"
+#include "Lib/RectSize.h"
 
 namespace Telvar
 {
@@ -26,7 +27,11 @@ struct SegmentRecord
 class SnakeBody
 {
 public:
-    explicit SnakeBody(Telvar::IEngine* p_Engine) : m_Engine(p_Engine) {}
+    // p_KeptClear: the window corner the board leaves free, owned by the caller; may be null.
+    explicit SnakeBody(Telvar::IEngine* p_Engine, const Lib::RectSize* p_KeptClear = nullptr)
+        : m_Engine(p_Engine), m_KeptClear(p_KeptClear)
+    {
+    }
 
     // Destroys every segment's entity and starts again with the head on column 1, row 1,
     // moving right.
@@ -51,6 +56,7 @@ private:
 
     Lib::LogTag m_Tag{"SnakeBody"};
     Telvar::IEngine* m_Engine; // not owned
+    const Lib::RectSize* m_KeptClear; // not owned
     BoardLayout m_Layout;
     GridSize m_Grid;
     Vozad::TextureInfo m_HeadTexture;

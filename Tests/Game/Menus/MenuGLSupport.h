@@ -2,8 +2,11 @@
 // The real engine on a 1280 x 720 window for menu tests, and a way to look at what it presented.
 #include "Corvan/EntryPoint/CorvanEntry.h"
 #include "Corvan/EntryPoint/EngineSettings.h"
+#include "Corvan/Events/InputEvents.h"
 #include "Corvan/Events/WindowEvents.h"
+#include "Corvan/Gui/Popup/ComboBox.h"
 #include "Corvan/Gui/Layout/IWindowEventBase.h"
+#include "Corvan/Window/KeyCodes.h"
 #include "Corvan/Window/WindowSettings.h"
 #include "Lib/Platform/Platform.h"
 
@@ -48,6 +51,28 @@ inline Telvar::EngineSettings ContinuousLoop()
     Telvar::EngineSettings settings;
     settings.loopMode = 2;
     return settings;
+}
+
+// Picks a list entry as a player does with the keyboard: Return opens the list, the arrows walk
+// to the entry, Return takes it.
+inline void ChooseListEntry(Telvar::CorvanEntry& p_Engine, Vozad::ComboBox& p_List, uint32_t p_Index)
+{
+    p_Engine.SetFocus(&p_List);
+    auto key = [&p_List](int32_t p_Code)
+    {
+        Vozad::EventKeyInput event(Vozad::k_EventKeyPress, p_Code, 1, 0);
+        return p_List.OnKeyPress(event);
+    };
+    ASSERT_TRUE(key(Vozad::KeyCode::Return));
+    ASSERT_TRUE(p_List.IsOpen());
+    uint32_t at = p_List.GetSelectedIndex();
+    for (; at < p_Index; ++at)
+        key(Vozad::KeyCode::DownArrow);
+    for (; at > p_Index; --at)
+        key(Vozad::KeyCode::UpArrow);
+    key(Vozad::KeyCode::Return);
+    ASSERT_FALSE(p_List.IsOpen());
+    ASSERT_EQ(p_List.GetSelectedIndex(), p_Index);
 }
 
 // One presented frame read back, top row first, RGBA.

@@ -9,6 +9,7 @@
 #include "Corvan/Window/EngineWindow.h"
 #include "Corvan/Window/KeyCodes.h"
 #include "Game/ConfigIds.h"
+#include "Game/GridModes.h"
 #include "Game/ICoreInterface.h"
 #include "Game/Locale.h"
 #include "Game/Menus/IOptionsMenuListener.h"
@@ -27,6 +28,7 @@
 namespace
 {
 using namespace Snake;
+using Snake::Testing::ChooseListEntry;
 using Snake::Testing::MenuGLTest;
 using Vozad::GridSizeMode;
 
@@ -93,6 +95,13 @@ public:
     {
         Record("SetGameSpeed " + std::to_string(p_Speed));
         config[k_ConfigGameSpeed] = std::to_string(p_Speed);
+    }
+    // The game reads the two settings with its own parsers; this stand-in reads the stored text
+    // the same way.
+    uint32_t GetGridMode() const override { return ParseGridMode(Lib::String(config.at(k_ConfigGridMode).c_str())); }
+    uint32_t GetGameSpeed() const override
+    {
+        return ParseGameSpeed(Lib::String(config.at(k_ConfigGameSpeed).c_str()));
     }
 
     static std::string Bool(bool p_Value) { return p_Value ? "1" : "0"; }
@@ -202,25 +211,7 @@ protected:
 
     // Picks an entry the way a user does with the keyboard: Return opens the list, the arrows
     // move the highlight, Return takes it.
-    void Choose(Vozad::ComboBox& p_List, uint32_t p_Index)
-    {
-        m_Engine->SetFocus(&p_List);
-        auto key = [&p_List](int32_t p_Code)
-        {
-            Vozad::EventKeyInput event(Vozad::k_EventKeyPress, p_Code, 1, 0);
-            return p_List.OnKeyPress(event);
-        };
-        ASSERT_TRUE(key(Vozad::KeyCode::Return));
-        ASSERT_TRUE(p_List.IsOpen());
-        uint32_t at = p_List.GetSelectedIndex();
-        for (; at < p_Index; ++at)
-            key(Vozad::KeyCode::DownArrow);
-        for (; at > p_Index; --at)
-            key(Vozad::KeyCode::UpArrow);
-        key(Vozad::KeyCode::Return);
-        ASSERT_FALSE(p_List.IsOpen());
-        ASSERT_EQ(p_List.GetSelectedIndex(), p_Index);
-    }
+    void Choose(Vozad::ComboBox& p_List, uint32_t p_Index) { ChooseListEntry(*m_Engine, p_List, p_Index); }
 
     // Key button chosen, Edit pressed and clicked: the menu waits for a key.
     void StartAssigning(uint32_t p_Row)

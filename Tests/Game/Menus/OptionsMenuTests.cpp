@@ -117,7 +117,7 @@ TEST(OptionsApplyPlan, AnUnlistedSpeedStaysWhenTheFirstEntryIsAppliedOrChosen)
     // A configured 5 is not in the list: the list shows its first entry, and that is also what
     // counts as applied, so neither leaving nor explicitly choosing "1" changes the speed.
     OptionsValues applied = Initial();
-    applied.speed = SpeedIndexFor("5");
+    applied.speed = SpeedIndexFor(5);
     EXPECT_EQ(applied.speed, 0u);
     OptionsValues chosen = applied;
     EXPECT_TRUE(PlanApply(applied, chosen).empty());
@@ -127,18 +127,14 @@ TEST(OptionsApplyPlan, AnUnlistedSpeedStaysWhenTheFirstEntryIsAppliedOrChosen)
     EXPECT_EQ(PlanApply(applied, chosen), std::vector<ApplyStep>{ApplyStep::Speed});
 }
 
-TEST(OptionsInitialValues, SpeedGridModeAndLanguageFromTheConfiguredTexts)
+TEST(OptionsInitialValues, SpeedEntryForTheGameSpeedAndLanguageFromTheConfiguredText)
 {
-    const std::pair<const char*, uint32_t> speeds[] = {{"1", 0},  {"2", 1},  {"4", 2}, {"8", 4},
-                                                       {"10", 5}, {"5", 0},  {"0", 0}, {"-4", 0},
-                                                       {"11", 5}, {"99", 5}, {"x", 0}, {"7", 0}};
-    for (const auto& [text, index] : speeds)
-        EXPECT_EQ(SpeedIndexFor(text), index) << text;
-
-    const std::pair<const char*, uint32_t> grids[] = {{"0", 0},    {"2", 2},  {"11", 11}, {"12", 11},
-                                                      {"400", 11}, {"-1", 0}, {"abc", 0}};
-    for (const auto& [text, index] : grids)
-        EXPECT_EQ(GridModeIndexFor(text), index) << text;
+    // The game hands over its speed already held to 1 ... 10; a speed the list lacks shows the
+    // first entry.
+    const std::pair<uint32_t, uint32_t> speeds[] = {{1, 0}, {2, 1}, {4, 2}, {6, 3}, {8, 4},
+                                                    {10, 5}, {5, 0}, {7, 0}, {3, 0}};
+    for (const auto& [speed, index] : speeds)
+        EXPECT_EQ(SpeedIndexFor(speed), index) << speed;
 
     const std::pair<const char*, uint32_t> languages[] = {
         {"English", 0}, {"Deutsch", 1}, {"German", 0}, {"deutsch", 0}, {"", 0}};

@@ -36,6 +36,8 @@ public:
     void SetShowPoints(bool) override { calls.push_back("SetShowPoints"); }
     void SetGridMode(uint32_t) override { calls.push_back("SetGridMode"); }
     void SetGameSpeed(uint32_t) override { calls.push_back("SetGameSpeed"); }
+    uint32_t GetGridMode() const override { return 0; }
+    uint32_t GetGameSpeed() const override { return 1; }
 
     void Resume() override { calls.push_back("Resume"); }
     void RestartGame() override { calls.push_back("RestartGame"); }

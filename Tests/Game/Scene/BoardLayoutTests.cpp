@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace
 {
 using namespace Snake;
@@ -25,6 +27,50 @@ TEST(BoardLayout, LargestSquareCellsCentredInTheWindow)
         EXPECT_EQ(layout.cellSize, c.cell) << c.width << "x" << c.height;
         EXPECT_EQ(layout.offsetX, c.x0) << c.width << "x" << c.height;
         EXPECT_EQ(layout.offsetY, c.y0) << c.width << "x" << c.height;
+    }
+}
+
+TEST(BoardLayout, TheBoardLeavesTheHudCornerFreeBelowOrBesideIt)
+{
+    const Lib::RectSize hud{275, 100};
+    const struct
+    {
+        int32_t width, height;
+        GridSize grid;
+        Lib::RectSize corner;
+        int32_t cell, x0, y0;
+    } cases[] = {
+        // Room in the margin beside the board: the board stays as it is.
+        {1280, 720, {6, 6}, hud, 120, 280, 0},
+        {1280, 720, {12, 20}, hud, 36, 424, 0},
+        // Room above the board.
+        {720, 1280, {6, 6}, hud, 120, 0, 280},
+        // No room: below the corner gives 620 / 12 = 51 against 1005 / 20 = 50 beside it.
+        {1280, 720, {20, 12}, hud, 51, 130, 104},
+        {1280, 720, {16, 10}, hud, 62, 144, 100},
+        {1280, 720, {10, 6}, hud, 103, 125, 101},
+        // A tall narrow corner: beside it is the better place.
+        {1280, 720, {20, 12}, Lib::RectSize{100, 600}, 59, 100, 6},
+        // A hidden HUD changes nothing.
+        {1280, 720, {20, 12}, Lib::RectSize{}, 60, 40, 0},
+    };
+    for (const auto& c : cases)
+    {
+        const BoardLayout layout = ComputeBoardLayoutClearOf(c.width, c.height, c.grid, c.corner);
+        const std::string name = std::to_string(c.grid.columns) + "x" + std::to_string(c.grid.rows) + " in " +
+                                 std::to_string(c.width) + "x" + std::to_string(c.height);
+        EXPECT_EQ(layout.cellSize, c.cell) << name;
+        EXPECT_EQ(layout.offsetX, c.x0) << name;
+        EXPECT_EQ(layout.offsetY, c.y0) << name;
+        EXPECT_EQ(layout.windowWidth, c.width) << name;
+        // Whatever the place, no cell lies under the corner and the board stays in the window.
+        const PixelRect first = CellRect(layout, Cell{0, 0});
+        const PixelRect last = CellRect(layout, Cell{c.grid.columns - 1, c.grid.rows - 1});
+        EXPECT_TRUE(first.left >= static_cast<int32_t>(c.corner.width) ||
+                    first.top >= static_cast<int32_t>(c.corner.height))
+            << name;
+        EXPECT_LE(last.right, c.width) << name;
+        EXPECT_LE(last.bottom, c.height) << name;
     }
 }
 
