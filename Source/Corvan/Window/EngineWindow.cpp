@@ -721,6 +721,16 @@ bool EngineWindow::SetClientSize(uint32_t p_Width, uint32_t p_Height)
         LogError(m_Tag, "Invalid client size: %u x %u", p_Width, p_Height);
         return false;
     }
+    if (m_Window && (SDL_GetWindowFlags(m_Window) & SDL_WINDOW_FULLSCREEN) != 0)
+    {
+        // A fullscreen window keeps covering its monitor, and the engine keeps the size it really
+        // has: the new size is the one that leaving fullscreen returns to.
+        if (p_Width == m_SavedPlacement.width && p_Height == m_SavedPlacement.height)
+            return false;
+        m_SavedPlacement.width = p_Width;
+        m_SavedPlacement.height = p_Height;
+        return true;
+    }
     if (p_Width == m_Settings.clientWidth && p_Height == m_Settings.clientHeight)
         return false;
     if (m_Window)
