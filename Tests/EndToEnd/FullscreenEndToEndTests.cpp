@@ -54,7 +54,8 @@ XGeometry WaitForGeometry(const std::string& p_Window, const XGeometry& p_Wanted
 // its lines start a few pixels in and end well before the right edge.
 bool ConsoleSpansTheWidth(const RgbImage& p_Image)
 {
-    return IsNear(p_Image.At(2, 100), {43, 43, 43}, 2) && IsNear(p_Image.At(p_Image.width - 3, 100), {43, 43, 43}, 2);
+    return IsNear(p_Image.At(2, 100), {43, 43, 43}, 2) &&
+           IsNear(p_Image.At(p_Image.width - 3, 100), {43, 43, 43}, 2);
 }
 } // namespace
 
@@ -83,8 +84,9 @@ TEST(FullscreenEndToEnd, FullscreenCoversTheMonitorAndStaysSoWhenTheClientSizeCh
         game.Key("Return");
         // The command is carried out in the frame that shows its echo.
         const RgbImage echoed = game.WaitForImage(
-            [](const RgbImage& p_Image)
-            { return CountIn(p_Image, {0, p_Image.width, 0, p_Image.height}, IsConsoleGreen) > 20; },
+            [](const RgbImage& p_Image) {
+                return CountIn(p_Image, {0, p_Image.width, 0, p_Image.height}, IsConsoleGreen) > 20;
+            },
             10s);
         ASSERT_TRUE(echoed.Valid()) << "mode " << mode << ": the command was not echoed";
         std::this_thread::sleep_for(500ms);

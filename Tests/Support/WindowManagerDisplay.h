@@ -36,7 +36,8 @@ struct XGeometry
 inline XGeometry ReadXGeometry(const std::string& p_WindowId)
 {
     XGeometry geometry;
-    const std::string shell = CommandOutput("xdotool getwindowgeometry --shell " + p_WindowId + " 2>/dev/null");
+    const std::string shell =
+        CommandOutput("xdotool getwindowgeometry --shell " + p_WindowId + " 2>/dev/null");
     auto value = [&shell](const std::string& p_Name)
     {
         const size_t at = shell.find("\n" + p_Name + "=");
@@ -125,9 +126,10 @@ private:
         posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], 3);
         posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
         posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-        m_Server = Spawn({"Xvfb", "-displayfd", "3", "-screen", "0",
-                          std::to_string(k_Width) + "x" + std::to_string(k_Height) + "x24", "-nolisten", "tcp"},
-                         actions);
+        m_Server =
+            Spawn({"Xvfb", "-displayfd", "3", "-screen", "0",
+                   std::to_string(k_Width) + "x" + std::to_string(k_Height) + "x24", "-nolisten", "tcp"},
+                  actions);
         posix_spawn_file_actions_destroy(&actions);
         close(pipeEnds[1]);
         std::string number;

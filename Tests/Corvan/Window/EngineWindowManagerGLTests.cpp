@@ -84,8 +84,8 @@ protected:
         {
             p_Window.PumpMessages(1);
             geometry = ReadXGeometry(id);
-            if (geometry == p_Wanted || (p_SizeOnly && geometry.width == p_Wanted.width &&
-                                         geometry.height == p_Wanted.height))
+            if (geometry == p_Wanted ||
+                (p_SizeOnly && geometry.width == p_Wanted.width && geometry.height == p_Wanted.height))
                 break;
             std::this_thread::sleep_for(std::chrono::milliseconds(50));
         } while (std::chrono::steady_clock::now() < deadline);

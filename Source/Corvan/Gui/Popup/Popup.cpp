@@ -64,7 +64,8 @@ bool Popup::TakesReleaseOutside(const EventMousePress& p_Event) const
 {
     // The press began on the popup and the event manager saw it there (the focused bit), and the
     // button came up beside it: the player dragged off the list to think better of it.
-    return m_PressedInside && IsFocused() && IsEnabled() && IsVisible() && !GetRect().Contains(p_Event.position);
+    return m_PressedInside && IsFocused() && IsEnabled() && IsVisible() &&
+           !GetRect().Contains(p_Event.position);
 }
 
 LayoutBase* Popup::OnMouseRelease(EventMousePress& p_Event)

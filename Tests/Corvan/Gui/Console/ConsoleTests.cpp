@@ -144,7 +144,8 @@ TEST_F(ScrollViewFixture, AViewGrownPastItsLinesShowsNewLinesAndTakesTheWheelAga
     AddLines(1);
     std::vector<std::string> texts = DrawnTexts();
     ASSERT_FALSE(texts.empty());
-    EXPECT_EQ(texts.front(), "DrawText \"line 20\" 5 522 13pt w0 c=ffffffff") << "the newest line at the bottom";
+    EXPECT_EQ(texts.front(), "DrawText \"line 20\" 5 522 13pt w0 c=ffffffff")
+        << "the newest line at the bottom";
 
     // Back to the small view: the wheel moves it again.
     view.SetRect({0, 300, 0, k_ViewHeight});

@@ -84,13 +84,14 @@ struct PopupFixture : testing::Test
     // by where the press landed.
     LayoutBase* PressAndClick(Lib::Point p_Press, Lib::Point p_Release, LayoutBase** p_Released = nullptr)
     {
+        LayoutBase& layer = popup;
         const bool inside = popup.GetRect().Contains(p_Press);
         EventMousePress press(1, 1, 0, p_Press);
         if (inside)
-            popup.OnMousePress(press);
+            layer.OnMousePress(press);
         popup.SetFlag(k_LayoutFocused, inside);
         EventMousePress release(1, 0, 0, p_Release);
-        LayoutBase* released = popup.OnMouseRelease(release);
+        LayoutBase* released = layer.OnMouseRelease(release);
         if (p_Released)
             *p_Released = released;
         return Click(p_Release);
