@@ -28,6 +28,8 @@ packages=(
   libfreetype-dev
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth x11-utils xdotool imagemagick
+  # a window manager for the tests of fullscreen and window geometry
+  openbox
 )
 
 missing=()

@@ -183,7 +183,8 @@ void GameCore::SetResolution(uint32_t p_Width, uint32_t p_Height)
 
 void GameCore::StoreWindowSize()
 {
-    const Lib::RectSize size = m_Window->GetWindowSize();
+    // While fullscreen the window covers its monitor; the setting is the windowed size.
+    const Lib::RectSize size = m_Window->GetWindowedSize();
     const Lib::String width = Lib::String::Format("%u", size.width);
     const Lib::String height = Lib::String::Format("%u", size.height);
     if (Store().GetEntryText(k_ConfigCustomWidth, EntrySide::Value) != width)

@@ -44,11 +44,6 @@ void ExpectOtherText(const RgbImage& p_First, const RgbImage& p_Second, const Re
     EXPECT_GT(TextDifference(p_First, p_Second, p_Line), 50) << p_What;
 }
 
-bool IsConsoleGreen(Rgb p_Colour)
-{
-    return p_Colour.r < 60 && p_Colour.g > 200 && p_Colour.b < 60;
-}
-
 bool IsConsoleYellow(Rgb p_Colour)
 {
     return p_Colour.r > 200 && p_Colour.g > 200 && p_Colour.b < 60;
@@ -489,6 +484,60 @@ TEST_F(GameEndToEnd, OptionsApplyGridAndSpeedAndTheyAreSaved)
     EXPECT_NE(config.find("\nset game_speed \"10\"\n"), std::string::npos) << config;
     EXPECT_EQ(config.find("set grid_mode \"2\""), std::string::npos) << config;
     EXPECT_EQ(config.find("set game_speed \"8\""), std::string::npos) << config;
+}
+
+// A press on an open drop-down list, dragged off it and released over Back: the list takes that
+// click and closes; Back does not fire and no list is left over the menus.
+TEST_F(GameEndToEnd, APressOnAnOpenListReleasedOverBackOnlyClosesTheList)
+{
+    TempFolder folder;
+    GameSession game(folder, VORL_EXECUTABLE);
+    ASSERT_TRUE(game.Open()) << game.Log();
+    const RgbImage first = game.Capture();
+    ASSERT_TRUE(first.Valid());
+    game.Key("o");
+    const RgbImage options = game.WaitForImage(IsOptionsMenuShown, 5s);
+    ASSERT_TRUE(options.Valid()) << "the options menu did not open";
+    const OptionsControls controls = FindOptionsControls(options);
+    ASSERT_EQ(controls.fields.size(), 3u);
+    ASSERT_EQ(controls.buttons.size(), 2u);
+    const Rect grid = controls.fields[1], back = controls.buttons[0];
+    // The list hangs below the field, over the speed field.
+    const Rect listArea{grid.left + 2, grid.right - 2, grid.bottom + 4, grid.bottom + 60};
+
+    game.Click(CentreX(grid), CentreY(grid));
+    const RgbImage open = game.WaitForImage(
+        [&](const RgbImage& p_Image) { return TextDifference(options, p_Image, listArea, 0) > 20; }, 5s);
+    ASSERT_TRUE(open.Valid()) << "the grid mode list did not open";
+
+    game.MoveMouse(CentreX(grid), grid.bottom + 30);
+    std::this_thread::sleep_for(150ms);
+    TestSupport::CommandOutput("xdotool mousedown 1");
+    std::this_thread::sleep_for(150ms);
+    game.MoveMouse((CentreX(grid) + CentreX(back)) / 2, (grid.bottom + CentreY(back)) / 2);
+    std::this_thread::sleep_for(100ms);
+    game.MoveMouse(CentreX(back), CentreY(back));
+    std::this_thread::sleep_for(150ms);
+    TestSupport::CommandOutput("xdotool mouseup 1");
+    game.MoveMouse(5, 5);
+
+    const RgbImage closed = game.WaitForImage(
+        [&](const RgbImage& p_Image) { return TextDifference(options, p_Image, listArea, 0) <= 10; }, 5s);
+    EXPECT_TRUE(closed.Valid()) << "the list is still open";
+    const RgbImage after = game.Capture();
+    ASSERT_TRUE(after.Valid());
+    EXPECT_TRUE(IsOptionsMenuShown(after)) << "Back fired";
+    EXPECT_FALSE(IsStartPanelShown(after)) << "Back fired";
+    ExpectSameText(options, after, grid, "nothing was chosen");
+
+    // Back itself still works, and the start menu comes without a list over it.
+    game.Click(CentreX(back), CentreY(back));
+    game.MoveMouse(5, 5);
+    const RgbImage start = game.WaitForImage(IsStartPanelShown, 5s);
+    ASSERT_TRUE(start.Valid()) << "Back did not lead to the start menu";
+    EXPECT_LE(TextDifference(first, start, listArea, 0), 10) << "a list floats over the start menu";
+    game.Key("q");
+    ExpectOrderlyEnd(game, game.WaitForExit(20s));
 }
 
 TEST_F(GameEndToEnd, AMovementKeyBoundInTheConfigurationSteers)

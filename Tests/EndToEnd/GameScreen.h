@@ -59,6 +59,12 @@ inline bool IsSnakeGreen(Rgb p_Colour)
     return p_Colour.g > 100 && p_Colour.g > p_Colour.r + 40 && p_Colour.g > p_Colour.b + 40;
 }
 
+// The console's echo of a command the user typed.
+inline bool IsConsoleGreen(Rgb p_Colour)
+{
+    return p_Colour.r < 60 && p_Colour.g > 200 && p_Colour.b < 60;
+}
+
 // Text is drawn in white; nothing on the board or behind the half-transparent panels is that bright.
 inline bool IsBright(Rgb p_Colour)
 {

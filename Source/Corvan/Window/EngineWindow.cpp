@@ -557,6 +557,13 @@ void EngineWindow::SetResizable(bool p_Resizable)
         SDL_SetWindowResizable(m_Window, p_Resizable ? SDL_TRUE : SDL_FALSE);
 }
 
+Lib::RectSize EngineWindow::GetWindowedSize() const
+{
+    if (m_Window && (SDL_GetWindowFlags(m_Window) & SDL_WINDOW_FULLSCREEN) != 0)
+        return {m_SavedPlacement.width, m_SavedPlacement.height};
+    return GetWindowSize();
+}
+
 Lib::RectSize EngineWindow::GetWindowSize() const
 {
     if (m_Settings.clientWidth != 0 && m_Settings.clientHeight != 0)
@@ -801,16 +808,25 @@ bool EngineWindow::SetClientSize(uint32_t p_Width, uint32_t p_Height)
     const Lib::RectSize size = LimitClientSize({p_Width, p_Height}, limits);
     if (size != Lib::RectSize{p_Width, p_Height})
         ReportLimitedSize(m_Tag, {p_Width, p_Height}, size, limits);
+    if (m_Window && (SDL_GetWindowFlags(m_Window) & SDL_WINDOW_FULLSCREEN) != 0)
+    {
+        // A fullscreen window keeps covering its monitor, and the engine keeps the size it really
+        // has: the new size is the one that leaving fullscreen returns to.
+        if (size.width == m_SavedPlacement.width && size.height == m_SavedPlacement.height)
+            return false;
+        m_SavedPlacement.width = size.width;
+        m_SavedPlacement.height = size.height;
+        return true;
+    }
     if (size.width == m_Settings.clientWidth && size.height == m_Settings.clientHeight)
         return false;
-    const bool fullscreen = m_Window && (SDL_GetWindowFlags(m_Window) & SDL_WINDOW_FULLSCREEN) != 0;
     if (m_Window)
         SDL_SetWindowSize(m_Window, static_cast<int>(size.width), static_cast<int>(size.height));
     m_Settings.clientWidth = size.width;
     m_Settings.clientHeight = size.height;
     // A window that grows where it stands would reach past the monitor's edge.
     const MonitorInfo* monitor = CurrentMonitor();
-    if (m_Window && !fullscreen && monitor)
+    if (m_Window && monitor)
     {
         const Lib::Point place = FitOnMonitor(monitor->rect, {m_Settings.x, m_Settings.y}, size);
         if (place != Lib::Point{m_Settings.x, m_Settings.y})

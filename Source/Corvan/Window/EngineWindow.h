@@ -58,6 +58,7 @@ public:
     Lib::Point GetPosition() const override { return {m_Settings.x, m_Settings.y}; }
     void SetPosition(int32_t p_X, int32_t p_Y) override;
     Lib::RectSize GetWindowSize() const override;
+    Lib::RectSize GetWindowedSize() const override;
     WindowRect GetRect() const override;
     int32_t GetWindowMode() const override { return m_WindowMode; }
     int32_t GetSupportedWindowModes() const override { return m_Settings.supportedWindowModes; }

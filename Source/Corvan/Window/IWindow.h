@@ -37,6 +37,8 @@ public:
     // Moves the client area to that desktop point; a fullscreen window covers the monitor there.
     virtual void SetPosition(int32_t p_X, int32_t p_Y) = 0;
     virtual Lib::RectSize GetWindowSize() const = 0;
+    // The client size in windowed mode: while fullscreen, the size that leaving it returns to.
+    virtual Lib::RectSize GetWindowedSize() const = 0;
     virtual WindowRect GetRect() const = 0;
     // A WindowMode code.
     virtual int32_t GetWindowMode() const = 0;

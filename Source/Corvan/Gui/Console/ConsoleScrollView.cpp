@@ -69,9 +69,13 @@ bool ConsoleScrollView::OnMouseScroll(EventMouseScroll& p_Event)
 void ConsoleScrollView::UpdateLayout()
 {
     m_VisibleLineCount = m_LineHeight > 0 ? GetRect().Height() / m_LineHeight : 0;
+    // A view that grew taller than its lines shows them all from the newest: an offset kept
+    // there would outlive the wheel (which does nothing while every line fits) and hold every
+    // new line back.
     const int32_t count = static_cast<int32_t>(m_Lines.Count());
-    if (count >= m_VisibleLineCount && m_ScrollOffset > count - m_VisibleLineCount - 1)
-        m_ScrollOffset = std::max(0, count - m_VisibleLineCount - 1);
+    const int32_t limit = std::max(0, count - m_VisibleLineCount - 1);
+    if (m_ScrollOffset > limit)
+        m_ScrollOffset = limit;
     m_Style.changed = false;
 }
 

@@ -241,12 +241,15 @@ void LayoutStack::SetClipRect(const LayoutRect& p_ClipRect)
 void LayoutStack::SetVisibility(int32_t p_Visibility)
 {
     LayoutBase::SetVisibility(p_Visibility);
-    BottomUp(m_Layers,
-             [&](LayoutBase& p_Layer)
-             {
-                 if (p_Layer.IsVisible())
-                     p_Layer.SetVisibility(p_Visibility);
-             });
+    const bool showing = p_Visibility == k_LayoutVisible;
+    for (uint32_t i = 0; i < m_Layers.Count(); ++i)
+    {
+        StackLayer& layer = m_Layers.At(i);
+        if (!layer.element->IsVisible() && !layer.hiddenWithStack)
+            continue; // hidden by its owner: stays as it is
+        layer.hiddenWithStack = !showing;
+        layer.element->SetVisibility(p_Visibility);
+    }
 }
 
 Lib::RectSize LayoutStack::GetDesiredSize() const

@@ -12,6 +12,7 @@ struct StackLayer
 {
     bool owned = false;
     LayoutBase* element = nullptr;
+    bool hiddenWithStack = false; // Visible until the stack itself was hidden
 };
 
 class LayoutStack : public LayoutBase
@@ -50,6 +51,8 @@ public:
     void Draw(IDrawingContext& p_Context) override;
     void SetOrigin(Lib::Point p_Origin) override;
     void SetClipRect(const LayoutRect& p_ClipRect) override;
+    // Passed to the Visible layers; showing the stack again also shows the layers that hiding it
+    // took away, and only those.
     void SetVisibility(int32_t p_Visibility) override;
     Lib::RectSize GetDesiredSize() const override;
     LayoutBase* FindById(int32_t p_Id) override;

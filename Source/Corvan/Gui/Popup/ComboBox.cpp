@@ -48,6 +48,9 @@ ComboBox::ComboBox(IGuiEngine* p_Engine, uint32_t p_FontSize, IComboBoxItemSelec
     }
     m_Popup.SetContent(&m_Content, false);
     m_Content.SetForwarder(this);
+    // A press on the list released beside it closes the list and reaches the field as a click,
+    // which takes the focus back from the entry that the press focused.
+    m_Popup.SetForwarder(this);
     m_Popup.SetBehaviour(k_PopupCloseOnOutside | k_PopupCloseOnClick | k_PopupCloseOnKeys);
 }
 
@@ -161,8 +164,9 @@ LayoutBase* ComboBox::OnMousePress(EventMousePress& p_Event)
     if (!PassesInput() || p_Event.button != 1)
         return nullptr;
     // The same press closes the open list as an outside press; its click must not reopen it.
-    if (IsOpen())
-        m_PressedWhileOpen = true;
+    // Set anew on every press: a press released off the field never reaches this field's click,
+    // and a mark left from it would swallow the next click.
+    m_PressedWhileOpen = IsOpen();
     return this;
 }
 

@@ -27,6 +27,7 @@ Popup::Popup(IGuiEngine* p_Engine) : m_Engine(p_Engine)
 
 void Popup::Close()
 {
+    m_PressedInside = false;
     SetVisibility(k_LayoutHidden);
     SetFlag(k_LayoutFocused, false);
     if (GetForwarder())
@@ -53,8 +54,40 @@ bool Popup::OnKeyPress(EventKeyInput& p_Event)
     return handled;
 }
 
+LayoutBase* Popup::OnMousePress(EventMousePress& p_Event)
+{
+    m_PressedInside = IsEnabled() && IsVisible() && GetRect().Contains(p_Event.position);
+    return ContentLayoutBase::OnMousePress(p_Event);
+}
+
+bool Popup::TakesReleaseOutside(const EventMousePress& p_Event) const
+{
+    // The press began on the popup and the event manager saw it there (the focused bit), and the
+    // button came up beside it: the player dragged off the list to think better of it.
+    return m_PressedInside && IsFocused() && IsEnabled() && IsVisible() &&
+           !GetRect().Contains(p_Event.position);
+}
+
+LayoutBase* Popup::OnMouseRelease(EventMousePress& p_Event)
+{
+    if (TakesReleaseOutside(p_Event))
+        return this;
+    return ContentLayoutBase::OnMouseRelease(p_Event);
+}
+
 LayoutBase* Popup::OnMouseClick(EventMousePress& p_Event)
 {
+    const bool takenOutside = TakesReleaseOutside(p_Event);
+    m_PressedInside = false;
+    if (takenOutside)
+    {
+        // The click ends here and closes the popup: whatever lies under the release must not
+        // fire, and a popup left open would float over whatever the layers below show next.
+        CloseAndRemove();
+        if (GetForwarder())
+            GetForwarder()->OnMouseClick(p_Event, *this);
+        return this;
+    }
     // A click beside the popup belongs to the layers below it.
     if (!IsEnabled() || !IsVisible() || !GetRect().Contains(p_Event.position))
         return nullptr;
@@ -83,8 +116,9 @@ void Popup::Draw(IDrawingContext& p_Context)
     const LayoutRect rect = GetDrawnRect();
     p_Context.SetColour(Colour::SwapRedBlue(m_Style.backgroundColour));
     p_Context.FillRect(rect, 0.0f);
-    const uint32_t border = IsFocused() ? m_Style.borderColourFocused : m_Style.borderColour;
-    p_Context.SetColour(Colour::SwapRedBlue(border));
+    // The frame stays in the border colour: the focused bit only says where the last press
+    // landed, and a list outlined in the focus colour looks like a second focused field.
+    p_Context.SetColour(Colour::SwapRedBlue(m_Style.borderColour));
     p_Context.DrawRect(rect, static_cast<float>(m_Style.borderThickness),
                        static_cast<float>(m_Style.rounding));
     ContentLayoutBase::Draw(p_Context);

@@ -34,6 +34,11 @@ public:
     const WidgetStyle& GetStyle() const { return m_Style; }
 
     bool OnKeyPress(EventKeyInput& p_Event) override;
+    // A press on the popup that is released beside it is the popup's: the release and the click
+    // go to no layer below, the popup closes and its forwarder hears of the click (as sender the
+    // popup), so an opener can take the keyboard focus back.
+    LayoutBase* OnMousePress(EventMousePress& p_Event) override;
+    LayoutBase* OnMouseRelease(EventMousePress& p_Event) override;
     LayoutBase* OnMouseClick(EventMousePress& p_Event) override;
     // Placed at its position with its size, clamped to the window.
     void UpdateLayout() override;
@@ -51,10 +56,12 @@ public:
 private:
     // Closes and asks the engine to drop the layer.
     void CloseAndRemove();
+    bool TakesReleaseOutside(const EventMousePress& p_Event) const;
 
     Lib::LogTag m_Tag{"Popup"};
     IGuiEngine* m_Engine = nullptr; // not owned
     int32_t m_Behaviour = k_PopupCloseOnOutside | k_PopupCloseOnClick | k_PopupCloseOnKeys;
     WidgetStyle m_Style;
+    bool m_PressedInside = false; // the last press landed on the popup
 };
 } // namespace Vozad

@@ -129,6 +129,33 @@ TEST_F(ScrollViewFixture, LayoutPullsTheOffsetBackWhenTheViewGrows)
     EXPECT_EQ(DrawnTexts().size(), 20u);
 }
 
+// Scrolled back, then the window grows taller than the lines: the view must not stay stuck on
+// an offset that the wheel can no longer move and that holds every new line back.
+TEST_F(ScrollViewFixture, AViewGrownPastItsLinesShowsNewLinesAndTakesTheWheelAgain)
+{
+    AddLines(20);
+    for (int i = 0; i < 5; ++i)
+        Wheel(1);
+    ASSERT_EQ(view.GetScrollOffset(), 5);
+    view.SetRect({0, 300, 0, 30 * k_LineHeight});
+    view.UpdateLayout();
+    EXPECT_EQ(view.GetScrollOffset(), 0);
+
+    AddLines(1);
+    std::vector<std::string> texts = DrawnTexts();
+    ASSERT_FALSE(texts.empty());
+    EXPECT_EQ(texts.front(), "DrawText \"line 20\" 5 522 13pt w0 c=ffffffff")
+        << "the newest line at the bottom";
+
+    // Back to the small view: the wheel moves it again.
+    view.SetRect({0, 300, 0, k_ViewHeight});
+    view.UpdateLayout();
+    Wheel(1);
+    EXPECT_EQ(view.GetScrollOffset(), 1);
+    texts = DrawnTexts();
+    EXPECT_EQ(texts.front(), "DrawText \"line 19\" 5 162 13pt w0 c=ffffffff");
+}
+
 TEST_F(ScrollViewFixture, DrawsTheNewestLineAtTheBottomAndGoesUp)
 {
     view.AddLine({0xFF00FF00, "green"});

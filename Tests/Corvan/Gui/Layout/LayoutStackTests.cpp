@@ -144,6 +144,29 @@ TEST_F(StackFixture, DrawsVisibleLayersFromTheBottomUp)
     EXPECT_TRUE(journal.empty());
 }
 
+TEST_F(StackFixture, HidingAndShowingTheStackBringsBackTheLayersItHid)
+{
+    TestElement hiddenByOwner("hidden", &journal);
+    hiddenByOwner.SetVisibility(k_LayoutHidden);
+    stack.AddLayer(&hiddenByOwner, false);
+
+    for (int32_t away : {k_LayoutHidden, k_LayoutCollapsed})
+    {
+        stack.SetVisibility(away);
+        EXPECT_EQ(bottom.GetVisibility(), away);
+        EXPECT_EQ(top.GetVisibility(), away);
+
+        stack.SetVisibility(k_LayoutVisible);
+        EXPECT_TRUE(bottom.IsVisible()) << away;
+        EXPECT_TRUE(top.IsVisible()) << away;
+        EXPECT_EQ(hiddenByOwner.GetVisibility(), k_LayoutHidden) << "the owner's choice stays";
+    }
+
+    journal.clear();
+    stack.Draw(UnusedDrawingContext());
+    EXPECT_EQ(journal, (std::vector<std::string>{"bottom draw", "top draw"}));
+}
+
 TEST_F(StackFixture, PressInsideTheTopLayerNeverReachesLowerLayersWhenTaken)
 {
     top.element = &top;

@@ -435,6 +435,19 @@ public:
     EventManager events{this};
 };
 
+// A widget of the layer below the list, as the Back button of a menu is.
+class ClickCounter : public LayoutBase
+{
+public:
+    LayoutBase* OnMouseClick(EventMousePress&) override
+    {
+        ++clicks;
+        return this;
+    }
+    int clicks = 0;
+};
+
+// The field at the top of the window; 300 pixels lower a widget that counts its clicks.
 struct TreeFixture : testing::Test
 {
     TreeFixture()
@@ -443,7 +456,10 @@ struct TreeFixture : testing::Test
         combo.AddItem("beta");
         combo.AddItem("gamma");
         bar.AddSlot(26, GridSizeMode::Fixed);
-        bar.SetElement(&combo, false, -1, -1);
+        bar.AddSlot(300, GridSizeMode::Fixed);
+        bar.AddSlot(100, GridSizeMode::Fixed);
+        bar.SetElement(&combo, false, 0, 0);
+        bar.SetElement(&below, false, 0, 2);
         engine.stack.AddLayer(&bar, false);
         engine.stack.SetRect({0, 1280, 0, 720});
         engine.stack.UpdateLayout();
@@ -464,8 +480,47 @@ struct TreeFixture : testing::Test
     TreeEngine engine;
     NoItemSelect itemSelect;
     ComboBox combo{&engine, 14, &itemSelect};
+    ClickCounter below;
     LayoutBar bar{1};
 };
+
+TEST_F(TreeFixture, APressOnTheListReleasedOverAWidgetBelowClosesTheListAndFiresNothing)
+{
+    Click({10, 10});
+    ASSERT_TRUE(combo.IsOpen());
+    const Lib::Point onBelow{10, 350};
+    ASSERT_TRUE(below.GetRect().Contains(onBelow));
+
+    engine.events.SendMouseButtonDown(1, 0, CentreOf(1));
+    engine.events.SendCursorMove(1, onBelow, {0, 0});
+    engine.events.SendMouseButtonUp(1, 0, onBelow);
+    EXPECT_EQ(below.clicks, 0) << "the widget under the release fired";
+    EXPECT_FALSE(combo.IsOpen()) << "the list stays open over the layer below";
+    EXPECT_TRUE(engine.openPopups.empty());
+    EXPECT_EQ(engine.stack.GetLayerCount(), 1u);
+    EXPECT_EQ(combo.GetSelectedIndex(), 0u) << "nothing was chosen";
+    EXPECT_EQ(engine.events.GetFocusedElement(), &combo);
+
+    Key(KeyCode::DownArrow); // the field has the keyboard again
+    EXPECT_TRUE(combo.IsOpen());
+    Key(KeyCode::Escape);
+    Click(onBelow); // and the widget below works as before
+    EXPECT_EQ(below.clicks, 1);
+}
+
+TEST_F(TreeFixture, APressThatClosesTheListReleasedOffTheFieldLeavesTheNextClickWorking)
+{
+    Click({10, 10});
+    ASSERT_TRUE(combo.IsOpen());
+    engine.events.SendMouseButtonDown(1, 0, {10, 10}); // on the field: closes the list
+    EXPECT_FALSE(combo.IsOpen());
+    engine.events.SendCursorMove(1, {900, 600}, {0, 0});
+    engine.events.SendMouseButtonUp(1, 0, {900, 600}); // released on nothing
+    EXPECT_FALSE(combo.IsOpen());
+
+    Click({10, 10});
+    EXPECT_TRUE(combo.IsOpen()) << "the next click on the field was swallowed";
+}
 
 TEST_F(TreeFixture, KeysThroughTheRootOpenMoveSelectAndClose)
 {

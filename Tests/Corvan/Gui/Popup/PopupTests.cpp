@@ -49,7 +49,13 @@ public:
         changes.push_back(p_Focused);
         return false;
     }
+    LayoutBase* OnMouseClick(EventMousePress&, LayoutBase& p_Sender) override
+    {
+        clickSenders.push_back(&p_Sender);
+        return nullptr;
+    }
     std::vector<bool> changes;
+    std::vector<const LayoutBase*> clickSenders;
 };
 
 struct PopupFixture : testing::Test
@@ -72,6 +78,23 @@ struct PopupFixture : testing::Test
     {
         EventMousePress event(1, 0, 0, p_Position);
         return popup.OnMouseClick(event);
+    }
+    // Press and release as the root stack hands them on: the press only when it lands on the
+    // popup, the release and the click wherever they are; the event manager sets the focused bit
+    // by where the press landed.
+    LayoutBase* PressAndClick(Lib::Point p_Press, Lib::Point p_Release, LayoutBase** p_Released = nullptr)
+    {
+        LayoutBase& layer = popup;
+        const bool inside = popup.GetRect().Contains(p_Press);
+        EventMousePress press(1, 1, 0, p_Press);
+        if (inside)
+            layer.OnMousePress(press);
+        popup.SetFlag(k_LayoutFocused, inside);
+        EventMousePress release(1, 0, 0, p_Release);
+        LayoutBase* released = layer.OnMouseRelease(release);
+        if (p_Released)
+            *p_Released = released;
+        return Click(p_Release);
     }
     bool IsClosed() const { return !popup.IsVisible() && !engine.IsOpen(popup) && !popup.IsFocused(); }
 
@@ -156,9 +179,38 @@ TEST_F(PopupFixture, AClickInsideClosesItWithFlagTwo)
 
 TEST_F(PopupFixture, AClickBesideItIsLeftToTheLayersBelow)
 {
+    popup.SetBehaviour(k_PopupCloseOnClick | k_PopupCloseOnKeys); // a press beside it keeps it open
     Open();
     EXPECT_EQ(Click({50, 90}), nullptr);
+    LayoutBase* released = nullptr;
+    EXPECT_EQ(PressAndClick({50, 90}, {60, 95}, &released), nullptr);
+    EXPECT_EQ(released, nullptr);
     EXPECT_EQ(probe.clicks, 0);
+    EXPECT_TRUE(popup.IsVisible());
+    EXPECT_TRUE(recorder.clickSenders.empty());
+}
+
+// Pressed on the list, dragged off it and released over whatever lies below: the popup takes
+// that release and click, closes, and tells its forwarder; nothing below fires.
+TEST_F(PopupFixture, APressOnItReleasedBesideItIsItsClickAndClosesIt)
+{
+    for (const Lib::Point beside : {Lib::Point{50, 90}, Lib::Point{150, 400}, Lib::Point{301, 131}})
+    {
+        Open();
+        LayoutBase* released = nullptr;
+        EXPECT_EQ(PressAndClick({150, 90}, beside, &released), &popup) << beside.x << "," << beside.y;
+        EXPECT_EQ(released, &popup);
+        EXPECT_TRUE(IsClosed());
+        EXPECT_EQ(probe.clicks, 0) << "the content was not clicked";
+    }
+    EXPECT_EQ(recorder.clickSenders, (std::vector<const LayoutBase*>{&popup, &popup, &popup}));
+
+    // Only the press that began the click counts: a later click beside it goes below again.
+    popup.SetBehaviour(k_PopupCloseOnClick | k_PopupCloseOnKeys);
+    Open();
+    EXPECT_EQ(PressAndClick({150, 90}, {150, 95}), &probe); // an ordinary click inside ...
+    Open();
+    EXPECT_EQ(Click({50, 90}), nullptr); // ... leaves nothing behind
     EXPECT_TRUE(popup.IsVisible());
 }
 
@@ -205,8 +257,8 @@ TEST_F(PopupFixture, DrawsItsFrameThenItsContent)
     popup.Draw(context);
     const std::vector<std::string> expected = {
         "FillRect 100 300 50 130 r0 c=00000000",
-        "DrawRect 100 300 50 130 t1 r0 c=ffe9ae3d", // focused: the blue border
-        "DrawText \"probe\" 101 51 14pt w0 c=ffe9ae3d",
+        "DrawRect 100 300 50 130 t1 r0 c=ff61615f", // focused or not: the border colour
+        "DrawText \"probe\" 101 51 14pt w0 c=ff61615f",
     };
     EXPECT_EQ(context.calls, expected);
 
