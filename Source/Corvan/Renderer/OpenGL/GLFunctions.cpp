@@ -58,7 +58,8 @@ bool GL_InitExtensions()
     // SDL's lookup already falls back to the library's own exports when the GLX lookup has none.
     const bool storage = Resolve(&LookUpWithSdl, "glTexStorage2D", glTexStorage2D);
     const bool status = Resolve(&LookUpWithSdl, "glCheckFramebufferStatus", glCheckFramebufferStatus);
-    return storage && status;
+    const bool frameBuffers = Resolve(&LookUpWithSdl, "glGenFramebuffers", glGenFramebuffers);
+    return storage && status && frameBuffers;
 }
 
 bool GL_LoadGetStringi()

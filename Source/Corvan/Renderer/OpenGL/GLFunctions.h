@@ -98,11 +98,14 @@
     X(glBeginQuery)                                                                                          \
     X(glEndQuery)
 
-// Entry points outside that list: the two texture and frame-buffer functions loaded with the
-// extensions, and the indexed string query the context description needs.
+// Entry points outside that list: the texture and frame-buffer functions loaded with the
+// extensions (frame buffers are made with the GL 3.0 glGenFramebuffers, which every 4.0 context
+// has, not with the 4.5 glCreateFramebuffers of the list), and the indexed string query the
+// context description needs.
 #define VOZAD_GL_EXTRA_FUNCTION_LIST(X)                                                                      \
     X(glTexStorage2D)                                                                                        \
     X(glCheckFramebufferStatus)                                                                              \
+    X(glGenFramebuffers)                                                                                     \
     X(glGetStringi)
 
 namespace Vozad
@@ -122,8 +125,8 @@ bool GL_InitFunctions();
 // The same with another lookup, so the stop at a missing function can be exercised.
 bool GL_InitFunctions(GLProcLookup p_Lookup);
 
-// Loads glTexStorage2D and glCheckFramebufferStatus; false, without a message, when either is
-// missing.
+// Loads glTexStorage2D, glCheckFramebufferStatus and glGenFramebuffers; false, without a message,
+// when one is missing.
 bool GL_InitExtensions();
 
 // Loads glGetStringi; false, without a message, when it is missing.
