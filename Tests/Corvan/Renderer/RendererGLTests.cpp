@@ -330,6 +330,30 @@ TEST_F(RendererGLTest, TransparentSpriteBlendsOverOpaqueOne)
     EXPECT_TRUE(Near(ReadPixel(24, 64), {0, 255, 0}));
 }
 
+// An image smaller than its layer is filtered with the texels next to it at its far edges: what
+// the layer holds around the image must add nothing when laid over as premultiplied colour.
+TEST_F(RendererGLTest, TransparentImageSmallerThanItsLayerHasNoColouredFringe)
+{
+    std::vector<uint8_t> pixels;
+    for (int i = 0; i < 20 * 20; ++i)
+        pixels.insert(pixels.end(), {0, 0, 255, 128});
+    const std::string path = s_Folder->File("SmallBlue.png");
+    ASSERT_TRUE(Vozad::WritePngFile(Lib::String(path), pixels.data(), 20, 20, 4));
+    const Vozad::TextureInfo small = m_Renderer->GetTextureHandler().LoadTexture(Lib::String(path));
+    ASSERT_TRUE(small.transparent);
+    SubmitSprite(22, small, Placement(0, 0, 0.5f, 100, 100));
+    m_Renderer->RenderScene();
+
+    EXPECT_TRUE(Near(ReadPixel(50, 50), {0, 0, 128}));
+    for (const auto& [x, y] : {std::pair{99, 50}, std::pair{0, 50}, std::pair{50, 0}, std::pair{50, 99}})
+    {
+        const Rgb edge = ReadPixel(x, y);
+        EXPECT_LE(edge[0], 2) << "red at (" << x << ", " << y << ")";
+        EXPECT_LE(edge[1], 2) << "green at (" << x << ", " << y << ")";
+        EXPECT_LE(edge[2], 130) << "blue at (" << x << ", " << y << ")";
+    }
+}
+
 TEST_F(RendererGLTest, PickingFindsTheOpaqueEntityFirst)
 {
     SubmitSprite(30, s_Body, Placement(16, 16, 0, 48, 48));

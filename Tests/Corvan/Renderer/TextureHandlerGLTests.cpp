@@ -89,11 +89,11 @@ std::string Hex(const uint8_t* p_Texel)
 }
 
 // Compares a read-back layer of p_LayerSize texels square with the image in its corner (rows
-// bottom first, as uploaded with the flip) and (255, 0, 0, 0) everywhere else.
+// bottom first, as uploaded with the flip) and clear texels (0, 0, 0, 0) everywhere else.
 testing::AssertionResult LayerHolds(const uint8_t* p_Layer, int p_LayerSize,
                                     const std::vector<uint8_t>& p_TopFirst, int p_Width, int p_Height)
 {
-    const uint8_t fill[4] = {255, 0, 0, 0};
+    const uint8_t fill[4] = {0, 0, 0, 0};
     for (int y = 0; y < p_LayerSize; ++y)
     {
         for (int x = 0; x < p_LayerSize; ++x)

@@ -15,8 +15,10 @@ namespace
 {
 constexpr uint64_t k_NoKey = ~0ull;
 
-// What a layer holds around its image: the 32-bit texel value 255, as RGBA bytes.
-constexpr uint8_t k_LayerFill[4] = {255, 0, 0, 0};
+// What a layer holds around its image: clear, as a premultiplied texel. Filtering at the image's
+// far edges mixes it in, and sprites are laid over as premultiplied colour: a clear texel with
+// colour in it (the value 255, red at alpha 0) would add a red fringe there.
+constexpr uint8_t k_LayerFill[4] = {0, 0, 0, 0};
 
 void DrainGLErrors()
 {
