@@ -133,7 +133,9 @@ void main()
             float z = gl_FragCoord.z;
             float weight = clamp(pow(min(1.0, colour.a * 10.0) + 0.01, 3.0) * 1e8 * pow(1.0 - z * 0.9, 3.0),
                                  0.01, 3000.0);
-            AccumTexture = vec4(colour.rgb * colour.a * weight, colour.a * weight);
+            // The texel is premultiplied already: its colour enters the sum as it is, or the
+            // layer would come out darkened by its alpha a second time.
+            AccumTexture = vec4(colour.rgb * weight, colour.a * weight);
             // Revealage is multiplied into its target as (1 - source), so it must stay the plain
             // coverage: the product of (1 - alpha) over all layers. The weight only belongs in the
             // sum; here it would push the factor far below zero and wipe out overlapping layers.

@@ -1,7 +1,7 @@
 
 	#shadername OverlapShader
 	#type vertex
-	#version 450 core
+	#version 400 core
 	layout(location = 0) in vec3 aPos;
 	layout(location = 1) in vec2 aTexCoord;
 	layout(location = 2) in mat4 a_ModelMatrix;
@@ -13,7 +13,7 @@
 	    gl_Position = u_ProjectionViewMatrix * a_ModelMatrix * vec4(aPos, 1.0);
 	}
 	#type fragment
-	#version 450 core
+	#version 400 core
 	// Every covering quad adds one: the sum counts the quads over a pixel.
 	layout(location = 0) out float fragAccum;
 

@@ -27,8 +27,8 @@ GuiContext* g_GuiContext = nullptr;
 // pointer, so the list lives as long as the program.
 const ImWchar k_GlyphRanges[] = {0x0020, 0x00FF, 0x2000, 0x206F, 0};
 
-// The engine's contexts are GL 4.1 core or newer.
-constexpr const char* k_GlslVersion = "#version 410 core";
+// The engine accepts GL 4.0 core contexts and newer, so the back end gets GLSL 4.00.
+constexpr const char* k_GlslVersion = "#version 400 core";
 
 // Makes a UI context current for one scope and puts the previous one back after it.
 class ScopedUiContext

@@ -27,9 +27,10 @@ public:
     ScopedFlip& operator=(const ScopedFlip&) = delete;
 };
 
-// Blending in the renderer expects premultiplied colours. Integer arithmetic keeps the truncation
-// exact: an opaque texel keeps its colour, a clear one becomes black.
-void Premultiply(DecodedImage& p_Image)
+// Notes whether any texel is see-through and, for the premultiplied form, multiplies its colour by
+// its alpha. Integer arithmetic keeps the truncation exact: an opaque texel keeps its colour, a
+// clear one becomes black.
+void TakeAlpha(DecodedImage& p_Image, AlphaForm p_Alpha)
 {
     uint8_t* texel = p_Image.pixels.data();
     const size_t count = p_Image.pixels.size() / 4;
@@ -39,12 +40,15 @@ void Premultiply(DecodedImage& p_Image)
         if (alpha == 255)
             continue;
         p_Image.hasTransparency = true;
+        if (p_Alpha == AlphaForm::Straight)
+            return;
         for (int channel = 0; channel < 3; ++channel)
             texel[channel] = static_cast<uint8_t>(texel[channel] * alpha / 255);
     }
 }
 
-bool Finish(StbPixels p_Pixels, int p_Width, int p_Height, int p_Channels, DecodedImage& p_Image)
+bool Finish(StbPixels p_Pixels, int p_Width, int p_Height, int p_Channels, AlphaForm p_Alpha,
+            DecodedImage& p_Image)
 {
     if (!p_Pixels || p_Width <= 0 || p_Height <= 0)
         return false;
@@ -55,13 +59,14 @@ bool Finish(StbPixels p_Pixels, int p_Width, int p_Height, int p_Channels, Decod
     const size_t bytes = static_cast<size_t>(p_Width) * static_cast<size_t>(p_Height) * 4;
     image.pixels.assign(p_Pixels.get(), p_Pixels.get() + bytes);
     if (p_Channels == 4)
-        Premultiply(image);
+        TakeAlpha(image, p_Alpha);
     p_Image = std::move(image);
     return true;
 }
 } // namespace
 
-bool DecodeImageFile(const std::string& p_Path, bool p_FlipVertically, DecodedImage& p_Image)
+bool DecodeImageFile(const std::string& p_Path, bool p_FlipVertically, DecodedImage& p_Image,
+                     AlphaForm p_Alpha)
 {
     p_Image = DecodedImage();
     if (p_Path.empty())
@@ -69,10 +74,11 @@ bool DecodeImageFile(const std::string& p_Path, bool p_FlipVertically, DecodedIm
     const ScopedFlip flip(p_FlipVertically);
     int width = 0, height = 0, channels = 0;
     StbPixels pixels(stbi_load(p_Path.c_str(), &width, &height, &channels, 4));
-    return Finish(std::move(pixels), width, height, channels, p_Image);
+    return Finish(std::move(pixels), width, height, channels, p_Alpha, p_Image);
 }
 
-bool DecodeImageMemory(const uint8_t* p_Bytes, uint64_t p_Count, bool p_FlipVertically, DecodedImage& p_Image)
+bool DecodeImageMemory(const uint8_t* p_Bytes, uint64_t p_Count, bool p_FlipVertically, DecodedImage& p_Image,
+                       AlphaForm p_Alpha)
 {
     p_Image = DecodedImage();
     // The decoder counts bytes in an int; anything larger cannot be a valid image for it.
@@ -82,6 +88,6 @@ bool DecodeImageMemory(const uint8_t* p_Bytes, uint64_t p_Count, bool p_FlipVert
     int width = 0, height = 0, channels = 0;
     StbPixels pixels(
         stbi_load_from_memory(p_Bytes, static_cast<int>(p_Count), &width, &height, &channels, 4));
-    return Finish(std::move(pixels), width, height, channels, p_Image);
+    return Finish(std::move(pixels), width, height, channels, p_Alpha, p_Image);
 }
 } // namespace Vozad

@@ -253,8 +253,13 @@ void Renderer::DrawPlain(const View& p_View)
     const uint32_t flag = static_cast<uint32_t>(m_Api->GetSelectionFlag());
     pass.opaque = true;
     m_OpaqueScene->Draw(p_View.projectionView, flag, pass);
+    // Transparent images hold colours already multiplied by their alpha, so they are laid over
+    // with (one, one minus alpha); the context's (alpha, one minus alpha) would weight them by
+    // alpha a second time and darken every half-transparent texel.
+    glBlendFuncSeparate(GL_ONE, GL_ONE_MINUS_SRC_ALPHA, GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
     pass.opaque = false;
     m_TransparentScene->Draw(p_View.projectionView, flag, pass);
+    RestoreBlendState();
 }
 
 void Renderer::DrawWeightedBlended(const View& p_View)

@@ -35,6 +35,10 @@ ShaderTextResult ParseShaderText(std::string_view p_Text, ShaderStages& p_Stages
 // text has no such keyword or nothing follows it.
 std::string ShaderNameInText(std::string_view p_Text);
 
+// What the error line after a failed link says: the program's info log, or, when the driver left
+// it empty, which shader's stages did not link, so the line never ends blank.
+std::string LinkFailureText(std::string_view p_ProgramLog, std::string_view p_ShaderName);
+
 // The part of a path after its last '/' or '\\'.
 std::string_view FileNamePart(std::string_view p_Path);
 } // namespace Vozad

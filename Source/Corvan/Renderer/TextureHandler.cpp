@@ -71,20 +71,23 @@ bool TextureHandler::Initialise()
         break;
     }
 
+    // The GUI's copy is decoded as every GUI image is: top row first, straight colours.
+    DecodedImage guiImage;
     Lib::Ref<OpenGLTexture> texture;
-    if (IsOpenGL())
-        texture = OpenGLTexture::CreatePlain(static_cast<uint32_t>(image.width),
-                                             static_cast<uint32_t>(image.height));
+    if (IsOpenGL() &&
+        DecodeImageMemory(resource->bytes, resource->size, false, guiImage, AlphaForm::Straight))
+        texture = OpenGLTexture::CreatePlain(static_cast<uint32_t>(guiImage.width),
+                                             static_cast<uint32_t>(guiImage.height));
     TextureInfo guiInfo;
     if (!texture ||
-        !texture->SetImage(k_NotFoundName, static_cast<uint32_t>(image.width),
-                           static_cast<uint32_t>(image.height), image.pixels.data(), guiInfo, k_NoKey))
+        !texture->SetImage(k_NotFoundName, static_cast<uint32_t>(guiImage.width),
+                           static_cast<uint32_t>(guiImage.height), guiImage.pixels.data(), guiInfo, k_NoKey))
     {
         LogError(m_Tag, "Failed to create the fallback texture object (UI): %s", k_NotFoundName);
         return false;
     }
-    guiInfo.transparent = image.hasTransparency;
-    m_GuiTextures.Add({image.width, image.height, std::move(texture)});
+    guiInfo.transparent = guiImage.hasTransparency;
+    m_GuiTextures.Add({guiImage.width, guiImage.height, std::move(texture)});
     m_GuiMap.emplace(k_NotFoundName, guiInfo);
     return true;
 }
@@ -221,8 +224,11 @@ TextureInfo TextureHandler::LoadUiTexture(const Lib::String& p_Path)
     if (const auto found = m_GuiMap.find(name); found != m_GuiMap.end())
         return found->second;
 
+    // ImGui draws with the first row at the top, as the file stores it: a file is not flipped for
+    // GL here, or it would show upside down next to the same image compiled in. It blends with
+    // source alpha, so colours stay straight (premultiplied, they would be darkened twice).
     DecodedImage image;
-    if (!DecodeImageFile(name, IsOpenGL(), image))
+    if (!DecodeImageFile(name, false, image, AlphaForm::Straight))
     {
         LogWarning(m_Tag, "Could not load texture: '%s'. Assigning the 'not found' texture.", name.c_str());
         return GuiFallback();
@@ -241,9 +247,9 @@ TextureInfo TextureHandler::LoadUiTextureFromMemory(const ImageResource& p_Resou
         return {};
     }
 
-    // ImGui draws with the first row at the top, as the file stores it.
+    // ImGui draws with the first row at the top, as the file stores it, with straight colours.
     DecodedImage image;
-    if (!DecodeImageMemory(p_Resource.bytes, p_Resource.size, false, image))
+    if (!DecodeImageMemory(p_Resource.bytes, p_Resource.size, false, image, AlphaForm::Straight))
     {
         LogWarning(m_Tag, "Could not load texture: '%s'. Assigning the 'not found' texture (UI).",
                    name.c_str());
@@ -259,7 +265,8 @@ TextureInfo TextureHandler::LoadUiTextureFromBlob(const Lib::String& p_Name, Lib
         return found->second;
 
     DecodedImage image;
-    const bool decoded = p_Blob && DecodeImageMemory(p_Blob->Data(), p_Blob->Size(), IsOpenGL(), image);
+    const bool decoded =
+        p_Blob && DecodeImageMemory(p_Blob->Data(), p_Blob->Size(), IsOpenGL(), image, AlphaForm::Straight);
     p_Blob.Reset();
     if (!decoded)
     {

@@ -50,6 +50,9 @@ public:
     void Shutdown();
 
     TextureInfo LoadTexture(const Lib::String& p_Path);
+    // GUI images keep the file's row order, top row first, as the GUI draws them; scene images are
+    // flipped for GL on OpenGL. A Blob is flipped like a scene image: it carries the rows of a
+    // capture in GL's order.
     TextureInfo LoadUiTexture(const Lib::String& p_Path);
     TextureInfo LoadTextureFromMemory(const ImageResource& p_Resource);
     TextureInfo LoadUiTextureFromMemory(const ImageResource& p_Resource);

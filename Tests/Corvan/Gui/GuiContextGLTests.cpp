@@ -4,6 +4,9 @@
 
 #include "Corvan/Gui/FontResolver.h"
 #include "Corvan/Renderer/IGraphicsContext.h"
+#include "Corvan/Renderer/ImageResources.h"
+#include "Corvan/Renderer/Screenshot.h"
+#include "Corvan/Renderer/TextureHandler.h"
 #include "Corvan/Renderer/TextureInfo.h"
 
 #include "Support/CapturingForwarder.h"
@@ -20,7 +23,9 @@
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <functional>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -251,6 +256,65 @@ TEST_F(GuiContextGLTest, ImageIsSqueezedIntoTheClipRectangle)
     EXPECT_EQ(Hex(At(45, 110)), Hex(k_GreenPixel));
     EXPECT_EQ(CountLit({100, k_Width, 0, 60}), 0);
     glDeleteTextures(1, &texture);
+}
+
+// The same PNG, once read from a file and once compiled in, shows the same way up: its red top
+// half at the top of the drawn image.
+TEST_F(GuiContextGLTest, ImageFromAFileIsUprightLikeTheSameImageCompiledIn)
+{
+    constexpr uint32_t k_Side = 16;
+    std::vector<uint8_t> texels;
+    for (uint32_t i = 0; i < k_Side * k_Side; ++i)
+        texels.insert(texels.end(), {static_cast<uint8_t>(i < k_Side * k_Side / 2 ? 0xFF : 0),
+                                     static_cast<uint8_t>(i < k_Side * k_Side / 2 ? 0 : 0xFF), 0, 0xFF});
+    TestSupport::TempFolder folder;
+    const std::string path = folder.File("halves.png");
+    ASSERT_TRUE(Vozad::WritePngFile(Lib::String(path), texels.data(), k_Side, k_Side, 4));
+    std::ifstream file(path, std::ios::binary);
+    const std::vector<uint8_t> png((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    const Vozad::ImageResource compiledIn = {png.data(), "halves", static_cast<uint32_t>(png.size()), k_Side,
+                                             k_Side};
+
+    Vozad::TextureHandler textures(Vozad::k_GraphicsApiOpenGL);
+    const Vozad::TextureInfo fromFile = textures.LoadUiTexture(Lib::String(path));
+    const Vozad::TextureInfo fromMemory = textures.LoadUiTextureFromMemory(compiledIn);
+    ASSERT_NE(fromFile.glTexture, 0u);
+    ASSERT_NE(fromMemory.glTexture, 0u);
+    DrawFrame(
+        [&](GuiContext& p_Gui)
+        {
+            p_Gui.DrawImage(fromFile, {20, 20}, LayoutRect{});
+            p_Gui.DrawImage(fromMemory, {60, 20}, LayoutRect{});
+        });
+    for (const int left : {20, 60})
+    {
+        SCOPED_TRACE(left == 20 ? "from a file" : "compiled in");
+        EXPECT_EQ(Hex(At(left + 8, 22)), Hex(k_RedPixel));
+        EXPECT_EQ(Hex(At(left + 8, 33)), Hex(k_GreenPixel));
+    }
+    textures.Shutdown();
+}
+
+// The GUI back end blends with source alpha; a half-transparent texel must be weighted by its
+// alpha once: red 255 at alpha 128 over black shows as red 128, not 64.
+TEST_F(GuiContextGLTest, HalfTransparentImageIsNotDarkenedTwice)
+{
+    std::vector<uint8_t> halfRed;
+    for (int i = 0; i < 8 * 8; ++i)
+        halfRed.insert(halfRed.end(), {0xFF, 0, 0, 0x80});
+    TestSupport::TempFolder folder;
+    const std::string path = folder.File("half.png");
+    ASSERT_TRUE(Vozad::WritePngFile(Lib::String(path), halfRed.data(), 8, 8, 4));
+    Vozad::TextureHandler textures(Vozad::k_GraphicsApiOpenGL);
+    const Vozad::TextureInfo image = textures.LoadUiTexture(Lib::String(path));
+    ASSERT_NE(image.glTexture, 0u);
+    EXPECT_TRUE(image.transparent);
+    DrawFrame([&](GuiContext& p_Gui) { p_Gui.DrawImage(image, {20, 20}, LayoutRect{}); });
+    const Pixel drawn = At(24, 24);
+    EXPECT_NEAR(static_cast<int>(drawn[0]), 128, 2) << Hex(drawn);
+    EXPECT_EQ(drawn[1], 0u);
+    EXPECT_EQ(drawn[2], 0u);
+    textures.Shutdown();
 }
 
 TEST_F(GuiContextGLTest, TextDrawsInTheFallbackFontWhenItsFontIsNotLoaded)

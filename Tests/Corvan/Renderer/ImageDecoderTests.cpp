@@ -64,6 +64,13 @@ TEST(ImageDecoderTest, OneTexelBelowFullAlphaMakesTheImageTransparentAndPremulti
     EXPECT_TRUE(image.hasTransparency);
     EXPECT_EQ(image.pixels,
               (std::vector<uint8_t>{10, 20, 30, 255, 0, 0, 0, 0, 70, 80, 90, 255, 199, 99, 49, 254}));
+
+    // Straight, for the GUI: just as transparent, every colour as the file has it.
+    DecodedImage straight;
+    const std::vector<uint8_t> png = EncodePng(2, 2, 4, texels);
+    ASSERT_TRUE(DecodeImageMemory(png.data(), png.size(), false, straight, Vozad::AlphaForm::Straight));
+    EXPECT_TRUE(straight.hasTransparency);
+    EXPECT_EQ(straight.pixels, texels);
 }
 
 TEST(ImageDecoderTest, RgbImageGetsOpaqueAlphaAndIsNeverTransparent)

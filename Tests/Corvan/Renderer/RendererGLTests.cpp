@@ -3,6 +3,7 @@
 // The texture handler's arrays are large, so one renderer serves the whole program.
 #include "Corvan/Renderer/OpenGL/GLFunctions.h"
 
+#include "Corvan/Gui/GuiContext.h"
 #include "Corvan/Renderer/ImageResources.h"
 #include "Corvan/Renderer/OrthoCam.h"
 #include "Corvan/Renderer/Renderer.h"
@@ -10,6 +11,7 @@
 #include "Support/CapturingForwarder.h"
 #include "Support/GLWindow.h"
 #include "Support/TempFolder.h"
+#include "Support/WindowPixels.h"
 
 #include <glm/gtc/matrix_transform.hpp>
 #include <gtest/gtest.h>
@@ -38,27 +40,16 @@ constexpr uint32_t k_Black = 0xFF000000u;
 // from edges.
 constexpr int k_Tolerance = 6;
 
-using Rgb = std::array<int, 3>;
+using TestSupport::Rgb;
 
 Rgb ReadPixel(int p_X, int p_Y)
 {
-    uint8_t pixel[4] = {};
-    Vozad::glBindFramebuffer(GL_FRAMEBUFFER, 0);
-    glReadPixels(p_X, k_Size - p_Y - 1, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
-    return {pixel[0], pixel[1], pixel[2]};
+    return TestSupport::ReadWindowPixel(p_X, p_Y, k_Size);
 }
 
 ::testing::AssertionResult Near(const Rgb& p_Got, const Rgb& p_Expected, int p_Tolerance = k_Tolerance)
 {
-    for (size_t i = 0; i < 3; ++i)
-    {
-        if (std::abs(p_Got[i] - p_Expected[i]) > p_Tolerance)
-            return ::testing::AssertionFailure()
-                   << "got (" << p_Got[0] << ", " << p_Got[1] << ", " << p_Got[2] << "), expected ("
-                   << p_Expected[0] << ", " << p_Expected[1] << ", " << p_Expected[2] << ") within "
-                   << p_Tolerance;
-    }
-    return ::testing::AssertionSuccess();
+    return TestSupport::NearRgb(p_Got, p_Expected, p_Tolerance);
 }
 
 // World units are window pixels: x to the right, y downwards, the camera looking down -z.
@@ -333,10 +324,34 @@ TEST_F(RendererGLTest, TransparentSpriteBlendsOverOpaqueOne)
     EXPECT_EQ(m_Renderer->GetTransparentScene().GetInstanceCount(), 1u);
     m_Renderer->RenderScene();
 
-    // Textures hold premultiplied colours (red 128 at alpha 128), which the plain pass blends
-    // with the context's (source alpha, one minus source alpha): red 128 * 128 / 255 over green.
-    EXPECT_TRUE(Near(ReadPixel(64, 64), {64, 127, 0}));
+    // Textures hold premultiplied colours (red 128 at alpha 128), laid over as they are: red 128
+    // plus green 255 * (1 - 128 / 255). Weighted by alpha once more, the red came out as 64.
+    EXPECT_TRUE(Near(ReadPixel(64, 64), {128, 127, 0}));
     EXPECT_TRUE(Near(ReadPixel(24, 64), {0, 255, 0}));
+}
+
+// An image smaller than its layer is filtered with the texels next to it at its far edges: what
+// the layer holds around the image must add nothing when laid over as premultiplied colour.
+TEST_F(RendererGLTest, TransparentImageSmallerThanItsLayerHasNoColouredFringe)
+{
+    std::vector<uint8_t> pixels;
+    for (int i = 0; i < 20 * 20; ++i)
+        pixels.insert(pixels.end(), {0, 0, 255, 128});
+    const std::string path = s_Folder->File("SmallBlue.png");
+    ASSERT_TRUE(Vozad::WritePngFile(Lib::String(path), pixels.data(), 20, 20, 4));
+    const Vozad::TextureInfo small = m_Renderer->GetTextureHandler().LoadTexture(Lib::String(path));
+    ASSERT_TRUE(small.transparent);
+    SubmitSprite(22, small, Placement(0, 0, 0.5f, 100, 100));
+    m_Renderer->RenderScene();
+
+    EXPECT_TRUE(Near(ReadPixel(50, 50), {0, 0, 128}));
+    for (const auto& [x, y] : {std::pair{99, 50}, std::pair{0, 50}, std::pair{50, 0}, std::pair{50, 99}})
+    {
+        const Rgb edge = ReadPixel(x, y);
+        EXPECT_LE(edge[0], 2) << "red at (" << x << ", " << y << ")";
+        EXPECT_LE(edge[1], 2) << "green at (" << x << ", " << y << ")";
+        EXPECT_LE(edge[2], 130) << "blue at (" << x << ", " << y << ")";
+    }
 }
 
 TEST_F(RendererGLTest, PickingFindsTheOpaqueEntityFirst)
@@ -387,8 +402,8 @@ TEST_F(RendererGLTest, DepthPeelingKeepsOpaqueSpritesAndTheirDepth)
     EXPECT_TRUE(Near(ReadPixel(100, 100), {128, 0, 0}));
 }
 
-// One transparent layer as the weighted-blended sprite shader sees it: premultiplied colour,
-// alpha and the world z the sprite is placed at.
+// One transparent layer of the weighted-blended pass: the image's colour before it was
+// premultiplied, its alpha and the world z the sprite is placed at.
 struct BlendedLayer
 {
     glm::vec3 colour;
@@ -431,14 +446,15 @@ TEST_F(RendererGLTest, WeightedBlendedPassCompositesTransparentSpritesBehindOpaq
     SubmitSprite(72, s_HalfBlue, Placement(88, 8, 0.0f, 32, 32));
     m_Renderer->RenderScene();
 
-    // The flat images are red or blue 255 at alpha 128, premultiplied on load.
+    // The flat images are red or blue 255 at alpha 128; premultiplied on load, they must still
+    // count as full red or blue at half coverage, not as a darker red weighted twice.
     const float half = 128.0f / 255.0f;
     const glm::mat4& camera = m_Camera->GetViewProjection();
     const glm::vec3 black(0.0f);
     EXPECT_TRUE(Near(ReadPixel(20, 20), {0, 255, 0})); // opaque alone
     EXPECT_TRUE(Near(ReadPixel(44, 44), {0, 255, 0})); // red hidden by the opaque depth
-    EXPECT_TRUE(Near(ReadPixel(70, 70), WeightedBlendedOver({{{half, 0, 0}, half, 0.0f}}, black, camera)));
-    EXPECT_TRUE(Near(ReadPixel(104, 24), WeightedBlendedOver({{{0, 0, half}, half, 0.0f}}, black, camera)));
+    EXPECT_TRUE(Near(ReadPixel(70, 70), WeightedBlendedOver({{{1, 0, 0}, half, 0.0f}}, black, camera)));
+    EXPECT_TRUE(Near(ReadPixel(104, 24), WeightedBlendedOver({{{0, 0, 1}, half, 0.0f}}, black, camera)));
     EXPECT_TRUE(Near(ReadPixel(104, 110), {0, 0, 0})); // nothing
 }
 
@@ -455,8 +471,8 @@ TEST_F(RendererGLTest, WeightedBlendedPassCompositesOverlappingTransparentSprite
     const float half = 128.0f / 255.0f;
     const glm::mat4& camera = m_Camera->GetViewProjection();
     const glm::vec3 green(0.0f, 1.0f, 0.0f);
-    const BlendedLayer red{{half, 0, 0}, half, 0.0f};
-    const BlendedLayer blue{{0, 0, half}, half, 0.5f};
+    const BlendedLayer red{{1, 0, 0}, half, 0.0f};
+    const BlendedLayer blue{{0, 0, 1}, half, 0.5f};
     const Rgb overlap = WeightedBlendedOver({red, blue}, green, camera);
     // Two layers of alpha 1/2 leave a quarter of the background: a broken revealage shows either
     // all of it or none.
@@ -539,5 +555,66 @@ TEST(RendererSizeGLTest, OtherApiFailsInitialisationAndMakesNoGLCall)
     EXPECT_EQ(renderer.PickEntity({64, 64}, whole, *camera), Vozad::k_NoEntity);
     EXPECT_FALSE(renderer.CaptureRegionPng(0, whole));
     renderer.Shutdown();
+}
+} // namespace
+
+namespace
+{
+// Every context the engine accepts (GL 4.0 core and newer) must start the renderer and the GUI and
+// draw with them. The test run gives the newest context Mesa offers; ctest runs this test again on
+// a 4.3 and a 4.0 context through Mesa's version override, which must be in the environment before
+// the context exists, and names the version it must then get.
+TEST(RendererContextVersionGLTest, RendererAndGuiStartAndDrawOnTheContextGiven)
+{
+    TestSupport::GLWindow window;
+    ASSERT_TRUE(window.Open(k_Size, k_Size)) << SDL_GetError();
+    GLint major = 0, minor = 0;
+    glGetIntegerv(GL_MAJOR_VERSION, &major);
+    glGetIntegerv(GL_MINOR_VERSION, &minor);
+    const std::string version = std::to_string(major) + "." + std::to_string(minor);
+    if (const char* expected = std::getenv("VORL_EXPECTED_GL_VERSION"))
+    {
+        ASSERT_EQ(version, expected) << "the version override did not take";
+    }
+    EXPECT_EQ(window.Context().GetRequestedMajorVersion(), major);
+    EXPECT_EQ(window.Context().GetRequestedMinorVersion(), minor);
+
+    TestSupport::CapturingForwarder log;
+    Vozad::GuiContext gui(window.Window(), window.Context().GetNativeContext(), Vozad::k_GraphicsApiOpenGL);
+    ASSERT_TRUE(gui.Initialise());
+    Renderer renderer;
+    ASSERT_TRUE(renderer.Initialise(Vozad::k_GraphicsApiOpenGL, Lib::RectSize{k_Size, k_Size}))
+        << "GL " << version;
+    const Vozad::TextureInfo body =
+        renderer.GetTextureHandler().LoadTextureFromMemory(*Vozad::FindImageResource("snake_body"));
+    renderer.SubmitInstance(9, k_SpriteGroup, Vozad::k_InstanceKindTextured, body.textureKey,
+                            Sprite(body, Placement(16, 16, 0, 48, 48)));
+    auto camera = PixelCamera(0.0f, k_Size, k_Size);
+    const WindowRect whole{0, k_Size, 0, k_Size};
+    renderer.SetCamera(0, whole, *camera);
+
+    // Each transparency technique draws through frame buffers of its own.
+    for (const int32_t mode : {Vozad::k_TransparencyPlain, Vozad::k_TransparencyWeightedBlended,
+                               Vozad::k_TransparencyDepthPeeling})
+    {
+        SCOPED_TRACE("GL " + version + ", transparency mode " + std::to_string(mode));
+        renderer.SetTransparencyModeForTests(mode);
+        renderer.SetClearColour(k_Black);
+        renderer.RenderScene();
+        ASSERT_NE(gui.BeginFrame(Lib::RectSize{k_Size, k_Size}), nullptr);
+        gui.SetColour(0xFF0000FFu); // red, as the drawing context packs colours
+        gui.FillRect({80, 120, 80, 120}, 0.0f);
+        gui.EndFrame();
+        EXPECT_TRUE(Near(ReadPixel(40, 40), k_BodyCentre, 12));
+        EXPECT_TRUE(Near(ReadPixel(100, 100), {255, 0, 0}, 1));
+        EXPECT_TRUE(Near(ReadPixel(4, 120), {0, 0, 0}));
+    }
+    EXPECT_EQ(renderer.PickEntity({40, 40}, whole, *camera), 9u);
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+    for (const TestSupport::LogRecord& record : log.Records())
+        EXPECT_NE(record.level, "Error") << record.tag << ": " << record.message;
+
+    renderer.Shutdown();
+    gui.Shutdown();
 }
 } // namespace

@@ -123,7 +123,7 @@ const BuiltInCase k_BuiltIns[] = {
     {BuiltInShader::BatchedTextureSpriteShader, "BatchedTextureSpriteShader", "#version 400 core\n"},
     {BuiltInShader::BatchedTextureSpriteShader_WB, "BatchedTextureSpriteShader_WB", "#version 400 core\n"},
     {BuiltInShader::BatchedTextureSpriteShader_DP, "BatchedTextureSpriteShader_DP", "#version 400 core\n"},
-    {BuiltInShader::OverlapShader, " OverlapShader", "\t#version 450 core\n"},
+    {BuiltInShader::OverlapShader, " OverlapShader", "\t#version 400 core\n"},
     {BuiltInShader::NonBatchedColorSpriteShader, "NonBatchedColorSpriteShader", "#version 400 core\n"},
     {BuiltInShader::NonBatchedTextureSpriteShader, "NonBatchedTextureSpriteShader", "#version 400 core\n"},
     {BuiltInShader::CompositeShader, "compositeShader", "#version 400 core\n"},
@@ -146,5 +146,29 @@ TEST(ShaderSourceTest, BuiltInTextsCarryTheirNameAndBothStages)
         EXPECT_EQ(stages.fragment.rfind(test.version, 0), 0u) << stages.fragment.substr(0, 40);
     }
     EXPECT_TRUE(Vozad::BuiltInShaderText(BuiltInShader::Count).empty());
+}
+// A failed link whose driver leaves the program log empty still says what failed; a log the driver
+// did write is passed on as it is.
+TEST(ShaderSourceTest, LinkFailureTextNeverEndsBlank)
+{
+    const struct
+    {
+        const char* log;
+        const char* name;
+        const char* text;
+    } cases[] = {
+        {"error: undefined function 'Defined'\n", "BadLink", "error: undefined function 'Defined'\n"},
+        {"", "BadLink",
+         "The vertex and fragment shaders of \"BadLink\" compiled but did not link into a program; the "
+         "driver gave no reason."},
+        {" \n\t\r\n", "Screen.glsl",
+         "The vertex and fragment shaders of \"Screen.glsl\" compiled but did not link into a program; the "
+         "driver gave no reason."},
+        {"", "",
+         "The vertex and fragment shaders of an unnamed shader compiled but did not link into a program; the "
+         "driver gave no reason."},
+    };
+    for (const auto& test : cases)
+        EXPECT_EQ(Vozad::LinkFailureText(test.log, test.name), test.text) << "log \"" << test.log << "\"";
 }
 } // namespace

@@ -90,11 +90,11 @@ std::string Hex(const uint8_t* p_Texel)
 }
 
 // Compares a read-back layer of p_LayerSize texels square with the image in its corner (rows
-// bottom first, as uploaded with the flip) and (255, 0, 0, 0) everywhere else.
+// bottom first, as uploaded with the flip) and clear texels (0, 0, 0, 0) everywhere else.
 testing::AssertionResult LayerHolds(const uint8_t* p_Layer, int p_LayerSize,
                                     const std::vector<uint8_t>& p_TopFirst, int p_Width, int p_Height)
 {
-    const uint8_t fill[4] = {255, 0, 0, 0};
+    const uint8_t fill[4] = {0, 0, 0, 0};
     for (int y = 0; y < p_LayerSize; ++y)
     {
         for (int x = 0; x < p_LayerSize; ++x)
@@ -278,6 +278,12 @@ TEST_F(TextureGLTest, InitialiseMakesOneArrayPerSizeTheDriverAllowsAndTheFallbac
     EXPECT_EQ(guiInfo.layer, 1u);
     EXPECT_EQ(guiInfo.textureKey, Fnv1a("TextureNotFound"));
     EXPECT_EQ(TexLevelParameter(GL_TEXTURE_2D, guiInfo.glTexture, GL_TEXTURE_WIDTH), 64);
+    // Held as every GUI image is: top row first and straight colours, unlike the scene's copy.
+    Vozad::DecodedImage upright;
+    const Vozad::ImageResource* resource = Vozad::FindImageResource("TextureNotFound");
+    ASSERT_TRUE(Vozad::DecodeImageMemory(resource->bytes, resource->size, false, upright,
+                                         Vozad::AlphaForm::Straight));
+    EXPECT_EQ(ReadTexture(GL_TEXTURE_2D, guiInfo.glTexture, 64 * 64 * 4), upright.pixels);
 
     // Starting again without a Shutdown would leave a second set of arrays behind.
     EXPECT_FALSE(m_Handler->Initialise());
@@ -501,30 +507,35 @@ TEST_F(TextureGLTest, GuiImagesGetPlainTexturesOfTheirExactSize)
     EXPECT_FLOAT_EQ(file.heightRatio, 1.0f);
     EXPECT_EQ(TexLevelParameter(GL_TEXTURE_2D, file.glTexture, GL_TEXTURE_WIDTH), 7);
     EXPECT_EQ(TexLevelParameter(GL_TEXTURE_2D, file.glTexture, GL_TEXTURE_HEIGHT), 5);
-    // Files are flipped for GL like scene images.
-    const std::vector<uint8_t> fileTexels = ReadTexture(GL_TEXTURE_2D, file.glTexture, 7 * 5 * 4);
-    for (int y = 0; y < 5; ++y)
-        EXPECT_TRUE(std::equal(fileTexels.begin() + y * 28, fileTexels.begin() + y * 28 + 28,
-                               texels.begin() + (4 - y) * 28))
-            << "row " << y;
+    // Files keep their row order, top row first, as the GUI draws them and as compiled-in GUI
+    // images are kept (below).
+    EXPECT_EQ(ReadTexture(GL_TEXTURE_2D, file.glTexture, 7 * 5 * 4), texels);
     ExpectSameInfo(m_Handler->LoadUiTexture(path.c_str()), file);
 
-    // Compiled-in GUI images keep the file's row order.
+    // Compiled-in GUI images keep the file's row order, and their see-through edges keep their
+    // straight colours.
     const Vozad::ImageResource& checkMark = *Vozad::FindImageResource("CheckMark");
     const TextureInfo memory = m_Handler->LoadUiTextureFromMemory(checkMark);
     EXPECT_EQ(memory.textureKey, Fnv1a("CheckMark"));
+    EXPECT_TRUE(memory.transparent);
     Vozad::DecodedImage decoded;
-    ASSERT_TRUE(Vozad::DecodeImageMemory(checkMark.bytes, checkMark.size, false, decoded));
+    ASSERT_TRUE(Vozad::DecodeImageMemory(checkMark.bytes, checkMark.size, false, decoded,
+                                         Vozad::AlphaForm::Straight));
     EXPECT_EQ(ReadTexture(GL_TEXTURE_2D, memory.glTexture, 16 * 16 * 4), decoded.pixels);
 
-    // A Blob is flipped, and the handler lets go of the reference it was given.
+    // A Blob is flipped (a capture holds its rows in GL's order), and the handler lets go of the
+    // reference it was given.
     const std::vector<uint8_t> png = EncodePng(7, 5, texels);
     Lib::Ref<Lib::Blob> blob = Lib::MakeRef<Lib::Blob>(png.data(), png.size());
     const Lib::Ref<Lib::Blob> observer = blob;
     const TextureInfo fromBlob = m_Handler->LoadUiTextureFromBlob("capture", std::move(blob));
     EXPECT_EQ(observer->ReferenceCount(), 1);
     EXPECT_EQ(fromBlob.textureKey, Fnv1a("capture"));
-    EXPECT_EQ(ReadTexture(GL_TEXTURE_2D, fromBlob.glTexture, 7 * 5 * 4), fileTexels);
+    const std::vector<uint8_t> blobTexels = ReadTexture(GL_TEXTURE_2D, fromBlob.glTexture, 7 * 5 * 4);
+    for (int y = 0; y < 5; ++y)
+        EXPECT_TRUE(std::equal(blobTexels.begin() + y * 28, blobTexels.begin() + y * 28 + 28,
+                               texels.begin() + (4 - y) * 28))
+            << "row " << y;
 
     EXPECT_EQ(m_Handler->GetGuiTextures().Count(), 4u);
     EXPECT_EQ(Problems(m_Log), std::vector<std::string>());

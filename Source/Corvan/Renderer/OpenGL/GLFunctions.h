@@ -99,8 +99,9 @@
     X(glEndQuery)
 
 // Entry points outside that list: the texture and frame-buffer functions loaded with the
-// extensions (array textures grow with the GL 1.2 and 3.0 ones, which every 4.0 context has), and
-// the indexed string query the context description needs.
+// extensions (array textures grow, and frame buffers are made, with the GL 1.2 and 3.0 ones that
+// every 4.0 context has, not with the 4.5 glCreateFramebuffers of the list), and the indexed
+// string query the context description needs.
 #define VOZAD_GL_EXTRA_FUNCTION_LIST(X)                                                                      \
     X(glTexStorage2D)                                                                                        \
     X(glCheckFramebufferStatus)                                                                              \

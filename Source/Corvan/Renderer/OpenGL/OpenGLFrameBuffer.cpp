@@ -54,7 +54,8 @@ bool OpenGLFrameBufferBase::Create()
     Delete();
     if (m_Spec.width == 0 || m_Spec.height == 0)
         return false;
-    glCreateFramebuffers(1, &m_Id);
+    // Generated, not created (DSA is GL 4.5): the bind below makes the object.
+    glGenFramebuffers(1, &m_Id);
     glBindFramebuffer(GL_FRAMEBUFFER, m_Id);
     CreateAttachments();
     const bool complete = glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;

@@ -91,22 +91,24 @@ bool OpenGLShader::Load(ShaderInfo& p_Info)
     else if (parsed == ShaderTextResult::NameMissing)
         LogError(m_Tag, "Shader \"%s\" has a #shadername line without a name", source.c_str());
 
+    const std::string name = m_FromFile ? std::string(FileNamePart(source)) : stages.name;
     if (parsed != ShaderTextResult::Parsed || stages.vertex.empty() || stages.fragment.empty() ||
-        !Build(stages.vertex, stages.fragment))
+        !Build(stages.vertex, stages.fragment, name))
     {
         LogError(m_Tag, "Could not load shader from %s: \"%s\"", m_FromFile ? "file" : "string",
                  source.c_str());
         return false;
     }
 
-    m_Name = m_FromFile ? Lib::String(FileNamePart(source)) : Lib::String(std::string_view(stages.name));
+    m_Name = Lib::String(std::string_view(name));
     p_Info.shaderKey = Fnv1a64(m_Name.ToNarrow().Bytes());
     p_Info.program = m_Program;
     p_Info.name = m_Name;
     return true;
 }
 
-bool OpenGLShader::Build(const std::string& p_VertexText, const std::string& p_FragmentText)
+bool OpenGLShader::Build(const std::string& p_VertexText, const std::string& p_FragmentText,
+                         const std::string& p_Name)
 {
     const GLuint vertex = CreateStage(GL_VERTEX_SHADER, p_VertexText);
     const GLuint fragment = CreateStage(GL_FRAGMENT_SHADER, p_FragmentText);
@@ -139,7 +141,7 @@ bool OpenGLShader::Build(const std::string& p_VertexText, const std::string& p_F
     if (linked != GL_TRUE)
     {
         LogError(m_Tag, "Failed to compile program");
-        LogError(m_Tag, "OpenGL error message:\n%s", ProgramLog(program).c_str());
+        LogError(m_Tag, "OpenGL error message:\n%s", LinkFailureText(ProgramLog(program), p_Name).c_str());
         glDeleteShader(vertex);
         glDeleteShader(fragment);
         glDeleteProgram(program);

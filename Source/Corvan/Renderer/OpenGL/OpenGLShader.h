@@ -50,7 +50,8 @@ private:
     using LocationCache = std::unordered_map<std::string, int32_t>;
 
     // The parsed stage texts are compiled and linked into m_Program; false after logging why.
-    bool Build(const std::string& p_VertexText, const std::string& p_FragmentText);
+    // p_Name names the shader when the driver gives no reason for a failed link.
+    bool Build(const std::string& p_VertexText, const std::string& p_FragmentText, const std::string& p_Name);
     int32_t UniformLocation(const char* p_Name) const;
 
     Lib::LogTag m_Tag{"OpenGLShader"};

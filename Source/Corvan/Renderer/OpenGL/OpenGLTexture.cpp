@@ -15,8 +15,10 @@ namespace
 {
 constexpr uint64_t k_NoKey = ~0ull;
 
-// What a layer holds around its image: the 32-bit texel value 255, as RGBA bytes.
-constexpr uint8_t k_LayerFill[4] = {255, 0, 0, 0};
+// What a layer holds around its image: clear, as a premultiplied texel. Filtering at the image's
+// far edges mixes it in, and sprites are laid over as premultiplied colour: a clear texel with
+// colour in it (the value 255, red at alpha 0) would add a red fringe there.
+constexpr uint8_t k_LayerFill[4] = {0, 0, 0, 0};
 
 void DrainGLErrors()
 {
@@ -107,8 +109,11 @@ Lib::Ref<OpenGLTexture> OpenGLTexture::CreatePlain(uint32_t p_Width, uint32_t p_
     DrainGLErrors();
     const GLuint name = GenerateBoundTexture(GL_TEXTURE_2D);
     texture->m_GLName = name;
-    glTexStorage2D(GL_TEXTURE_2D, texture->m_Levels, GL_RGBA8, static_cast<GLsizei>(p_Width),
-                   static_cast<GLsizei>(p_Height));
+    // Storage through the GL 1.1 call rather than glTexStorage2D (GL 4.2), so a 4.0 context makes
+    // it too; one level, and the highest level said so, keeps the texture complete.
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, texture->m_Levels - 1);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, static_cast<GLsizei>(p_Width), static_cast<GLsizei>(p_Height), 0,
+                 GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
     const GLenum error = TakeGLError();
     glBindTexture(GL_TEXTURE_2D, 0);
     if (name == 0 || error != GL_NO_ERROR)
