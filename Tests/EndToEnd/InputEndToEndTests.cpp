@@ -29,6 +29,14 @@ namespace
 // many seconds to reach a border, so slow captures on a busy machine never race it.
 const std::string k_WideGrid = "10";
 
+// The wide board at one step a second, with the user's lines first. The heads-up display is
+// hidden so that the board fills the window as Board lays it out: with the display shown, the
+// wide board moves out of the display's corner.
+std::string WideGridConfig(const std::string& p_FirstLines = "")
+{
+    return ConfigWith(k_WideGrid, "1", "set r_fps \"0\"\nset r_points \"0\"\n" + p_FirstLines);
+}
+
 std::vector<Cell> SnakeCells(const RgbImage& p_Image)
 {
     return CellsShowing(p_Image, Board(20, 12, p_Image), IsSnakeGreen);
@@ -127,7 +135,7 @@ protected:
 TEST_F(InputEndToEnd, TapsShorterThanAFrameSteer)
 {
     TempFolder folder;
-    WriteWholeFile(folder.File("gamedata.cfg"), ConfigWith(k_WideGrid, "1"));
+    WriteWholeFile(folder.File("gamedata.cfg"), WideGridConfig());
     GameSession game(folder, VORL_EXECUTABLE);
     ASSERT_TRUE(game.Open()) << game.Log();
     ASSERT_NO_FATAL_FAILURE(StartRound(game));
@@ -162,7 +170,7 @@ TEST_F(InputEndToEnd, TapsShorterThanAFrameSteer)
 TEST_F(InputEndToEnd, WithTheConsoleOpenTheArrowKeysDoNotSteer)
 {
     TempFolder folder;
-    WriteWholeFile(folder.File("gamedata.cfg"), ConfigWith(k_WideGrid, "1"));
+    WriteWholeFile(folder.File("gamedata.cfg"), WideGridConfig());
     GameSession game(folder, VORL_EXECUTABLE);
     ASSERT_TRUE(game.Open()) << game.Log();
     ASSERT_NO_FATAL_FAILURE(StartRound(game));
@@ -189,9 +197,8 @@ TEST_F(InputEndToEnd, KeysBoundToMovementAreNoMenuShortcuts)
 {
     TempFolder folder;
     WriteWholeFile(folder.File("gamedata.cfg"),
-                   ConfigWith(k_WideGrid, "1",
-                              "bind W \"+moveup\"\nbind A \"+moveleft\"\nbind S \"+movedown\"\n"
-                              "bind D \"+moveright\"\n"));
+                   WideGridConfig("bind W \"+moveup\"\nbind A \"+moveleft\"\nbind S \"+movedown\"\n"
+                                  "bind D \"+moveright\"\n"));
     GameSession game(folder, VORL_EXECUTABLE);
     ASSERT_TRUE(game.Open()) << game.Log();
 
@@ -232,7 +239,7 @@ TEST_F(InputEndToEnd, KeysBoundToMovementAreNoMenuShortcuts)
 TEST_F(InputEndToEnd, PunctuationKeysAreBindableAndUnknownKeysAreLoggedOnce)
 {
     TempFolder folder;
-    WriteWholeFile(folder.File("gamedata.cfg"), ConfigWith(k_WideGrid, "1", "bind SEMICOLON \"+movedown\"\n"));
+    WriteWholeFile(folder.File("gamedata.cfg"), WideGridConfig("bind SEMICOLON \"+movedown\"\n"));
     GameSession game(folder, VORL_EXECUTABLE);
     ASSERT_TRUE(game.Open()) << game.Log();
     ASSERT_NO_FATAL_FAILURE(StartRound(game));
