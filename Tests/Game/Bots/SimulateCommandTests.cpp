@@ -50,6 +50,13 @@ TEST(SimulateCommandTest, AutopilotWinsEveryGameOnEveryGrid)
     EXPECT_TRUE(run.err.empty()) << run.err;
 }
 
+// These rounds once caught a cut that left too little room in front while holes lay behind.
+TEST(SimulateCommandTest, AutopilotSurvivesRunsOfCatchesRightAfterItsShortcuts)
+{
+    const SimulateRun run = Simulate({"--simulate", "--grid", "0", "--games", "300", "--seed", "12345"});
+    EXPECT_EQ(run.out.rfind("grid=6x6 games=300 wins=300 ", 0), 0u) << run.out;
+}
+
 TEST(SimulateCommandTest, TheSameSeedPlaysTheSameGamesAndAnotherDoesNot)
 {
     const std::vector<std::string> base = {"--simulate", "--grid", "4", "--games", "3", "--bot", "autopilot"};
