@@ -23,12 +23,17 @@ Lib::DynamicArray<Lib::String> SplitCommandLine(const Lib::String& p_CommandLine
 
 Lib::DynamicArray<Lib::String> BuildArgumentList(int p_Argc, const char* const* p_Argv)
 {
+    return BuildArgumentList(std::vector<std::string>(p_Argv + (p_Argc > 0 ? 1 : 0), p_Argv + p_Argc));
+}
+
+Lib::DynamicArray<Lib::String> BuildArgumentList(const std::vector<std::string>& p_Arguments)
+{
     std::string commandLine;
-    for (int i = 1; i < p_Argc; ++i)
+    for (size_t i = 0; i < p_Arguments.size(); ++i)
     {
-        if (i > 1)
+        if (i > 0)
             commandLine += ' ';
-        commandLine += p_Argv[i];
+        commandLine += p_Arguments[i];
     }
     return SplitCommandLine(Lib::String(std::string_view(commandLine)));
 }

@@ -1,6 +1,8 @@
 #include "Game/AppEntry.h"
 #include "Game/Bots/SimulateCommand.h"
 #include "Game/CommandLine.h"
+#include "Game/LaunchOptions.h"
+#include "Lib/Platform/WorkingFolder.h"
 
 #include <iostream>
 #include <string>
@@ -10,13 +12,41 @@
 // the full code is the last line of gamelog.txt.
 int main(int argc, char** argv)
 {
-    // Rounds on the rules alone need no window, no engine start and no log file.
     const std::vector<std::string> rawArguments(argv + (argc > 0 ? 1 : 0), argv + argc);
-    if (Snake::IsSimulateCommand(rawArguments))
-        return Snake::RunSimulateCommand(rawArguments, std::cout, std::cerr);
+    const Snake::LaunchOptions options = Snake::ParseLaunchOptions(rawArguments);
+    switch (options.action)
+    {
+    case Snake::LaunchAction::Help:
+        Snake::PrintUsage(std::cout);
+        return 0;
+    case Snake::LaunchAction::Version:
+        Snake::PrintVersion(std::cout);
+        return 0;
+    case Snake::LaunchAction::UsageError:
+        std::cerr << "vorl: " << options.error << "\n";
+        Snake::PrintUsageHint(std::cerr);
+        return Snake::k_ExitUsage;
+    case Snake::LaunchAction::Play:
+    case Snake::LaunchAction::Simulate:
+        break;
+    }
+
+    // Every file the game touches is named relative to the working folder, so choosing the data
+    // folder is entering it, before the log file or anything else is opened. A restart started
+    // from the console inherits it.
+    std::string error;
+    if (!options.dataFolder.empty() && !Lib::EnterWorkingFolder(options.dataFolder, error))
+    {
+        std::cerr << "vorl: cannot use the data folder \"" << options.dataFolder << "\": " << error << "\n";
+        return Snake::k_ExitDataFolder;
+    }
+
+    // Rounds on the rules alone need no window, no engine start and no log file.
+    if (options.action == Snake::LaunchAction::Simulate)
+        return Snake::RunSimulateCommand(options.simulateArguments, std::cout, std::cerr);
     int result = 0;
     {
-        const Lib::DynamicArray<Lib::String> arguments = Snake::BuildArgumentList(argc, argv);
+        const Lib::DynamicArray<Lib::String> arguments = Snake::BuildArgumentList(options.gameArguments);
         result = static_cast<int>(Snake::AppEntry(arguments));
     }
     return result;

@@ -2,6 +2,7 @@
 
 #include "Corvan/EntryPoint/DefaultScreen.h"
 #include "Corvan/EntryPoint/EngineSettings.h"
+#include "Corvan/EntryPoint/EngineVersion.h"
 #include "Corvan/EntryPoint/FramePacer.h"
 #include "Corvan/EntryPoint/LibraryVersions.h"
 #include "Corvan/EntryPoint/ScriptHandler.h"
@@ -31,8 +32,6 @@ namespace Telvar
 namespace
 {
 constexpr const char* k_CompanyName = "Orvane";
-constexpr const char* k_EngineName = "Quarne Engine";
-constexpr const char* k_EngineVersion = "Alpha 0.5.0";
 // The exception lines name the engine's entry source, as the engine has always reported it.
 constexpr const char* k_EntrySourceFile = "Source/Corvan/EntryPoint/CorvanEntry";
 // The light blue a frame shows when nothing else draws it (bytes R 0x80, G 0xCF, B 0xEF, A 0xFF).

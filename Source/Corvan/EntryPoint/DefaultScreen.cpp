@@ -1,5 +1,6 @@
 #include "Corvan/EntryPoint/DefaultScreen.h"
 
+#include "Corvan/EntryPoint/EngineVersion.h"
 #include "Corvan/EntryPoint/LibraryVersions.h"
 #include "Corvan/Gui/Containers/LayoutBar.h"
 #include "Corvan/Gui/Containers/LayoutGrid.h"
@@ -12,8 +13,6 @@ namespace Telvar
 {
 namespace
 {
-constexpr const char* k_EngineName = "Quarne Engine";
-constexpr const char* k_EngineVersion = "Alpha 0.5.0";
 constexpr const char* k_NoContent = "No content has been added.";
 
 Vozad::Label* MakeLabel(Vozad::IGuiEngine* p_Engine, uint32_t p_Size, bool p_MultiLine,
