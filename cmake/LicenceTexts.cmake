@@ -3,21 +3,14 @@
 # Every text starts with a banner: a line of 80 '=', " LIBRARY: <name>", what the entry covers,
 # and another line of 80 '='. A zero byte follows each text (not counted in its size).
 include("${TABLE}")
+include("${CMAKE_CURRENT_LIST_DIR}/LicenceText.cmake")
 
-string(REPEAT "=" 80 rule)
 set(arrays "")
 set(rows "")
 set(index 0)
 foreach(name IN LISTS VORL_LICENCE_NAMES)
   set(library "${VORL_LICENCE_${name}_LIBRARY}")
-  set(text "${rule}\n LIBRARY: ${library}\n ${VORL_LICENCE_${name}_COVERS}\n${rule}\n")
-  foreach(source IN LISTS VORL_LICENCE_${name}_FILES)
-    if(NOT EXISTS "${source}")
-      message(FATAL_ERROR "Licence text of ${name}: ${source} is missing; run scripts/setup.sh")
-    endif()
-    file(READ "${source}" content)
-    string(APPEND text "\n${content}")
-  endforeach()
+  vorl_licence_text(${name} text)
   string(HEX "${text}" hex)
   string(LENGTH "${hex}" hexLength)
   math(EXPR size "${hexLength} / 2")

@@ -30,6 +30,8 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth x11-utils xdotool imagemagick
   # a window manager for the tests of fullscreen and window geometry
   openbox
+  # the Debian package and the checks of its files
+  dpkg-dev lintian desktop-file-utils appstream
 )
 
 missing=()

@@ -81,6 +81,10 @@ public:
         }
     }
 
+    // The picture shrunk to p_Width x p_Height (no larger than it is), each pixel the average of
+    // the area it covers: how a desktop shrinks an icon, without its blur or lost thin lines.
+    Canvas Reduced(int p_Width, int p_Height) const;
+
     // Writes 3 (colour only, alpha dropped) or 4 channels; false when the file cannot be written.
     bool WritePng(const std::string& p_Path, int p_Channels) const;
 

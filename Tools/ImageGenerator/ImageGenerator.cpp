@@ -1,9 +1,11 @@
 // Draws every image the game compiles in and writes them as PNG files into one folder
 // (by default Resources/Images under the current folder). Run it from the repository root after
-// changing a drawing; the build embeds whatever files are there.
+// changing a drawing; the build embeds whatever files are there. With --icons it writes the
+// application icon at every size instead; the build does that itself for the installed files.
 #include "Drawings.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <string>
 
 namespace
@@ -34,13 +36,44 @@ const ImageEntry kImages[] = {
     {"SliderRight", ImageGen::DrawSliderRight, 16, 16, 4},
 };
 
+// The application icon is the window icon's picture, the snake's head, at the sizes desktops look
+// for; each is shrunk from the full drawing so that small ones keep the same shapes.
+const int kIconSizes[] = {16, 32, 48, 64, 128, 256};
+const char* const kIconName = "vorl";
+
+// Writes <folder>/<size>x<size>/apps/vorl.png, the layout of an icon theme folder.
+int WriteIcons(const std::string& p_Folder)
+{
+    const ImageGen::Canvas head = ImageGen::DrawSnakeHead();
+    int failures = 0;
+    for (const int size : kIconSizes)
+    {
+        const std::string folder =
+            p_Folder + "/" + std::to_string(size) + "x" + std::to_string(size) + "/apps";
+        std::error_code error;
+        std::filesystem::create_directories(folder, error);
+        const std::string path = folder + "/" + kIconName + ".png";
+        if (error || !head.Reduced(size, size).WritePng(path, 4))
+        {
+            std::fprintf(stderr, "%s: cannot write the file\n", path.c_str());
+            ++failures;
+            continue;
+        }
+        std::printf("%s (%d x %d, RGBA)\n", path.c_str(), size, size);
+    }
+    return failures == 0 ? 0 : 1;
+}
+
 } // namespace
 
 int main(int p_ArgumentCount, char** p_Arguments)
 {
-    if (p_ArgumentCount > 2)
+    if (p_ArgumentCount == 3 && std::string(p_Arguments[1]) == "--icons")
+        return WriteIcons(p_Arguments[2]);
+    if (p_ArgumentCount > 2 || (p_ArgumentCount == 2 && p_Arguments[1][0] == '-'))
     {
-        std::fprintf(stderr, "usage: %s [output folder]\n", p_Arguments[0]);
+        std::fprintf(stderr, "usage: %s [output folder]\n       %s --icons <icon theme folder>\n",
+                     p_Arguments[0], p_Arguments[0]);
         return 2;
     }
     const std::string folder = p_ArgumentCount == 2 ? p_Arguments[1] : "Resources/Images";

@@ -14,6 +14,7 @@ add_custom_command(
   COMMAND ${CMAKE_COMMAND} -DTABLE=${CMAKE_CURRENT_LIST_DIR}/LicenceTable.cmake
           -DOUTPUT=${menuGenerated}/LicenceTexts.cpp -P ${PROJECT_SOURCE_DIR}/cmake/LicenceTexts.cmake
   DEPENDS "${CMAKE_CURRENT_LIST_DIR}/LicenceTable.cmake" "${PROJECT_SOURCE_DIR}/cmake/LicenceTexts.cmake"
+          "${PROJECT_SOURCE_DIR}/cmake/LicenceText.cmake"
           ${licenceInputs}
   COMMENT "Collecting the licence texts"
   VERBATIM)
