@@ -102,6 +102,7 @@ Try 'vorl --help' for more information." ] || fail "an unknown option prints: $(
   expect_match "$control" '^Architecture: amd64$' "control"
   expect_match "$control" '^Depends: .*libsdl2-2\.0-0 \(>= ' "control: dependencies from the binary"
   expect_match "$control" '^Depends: .*liblua5\.4-0 \(>= ' "control: dependencies from the binary"
+  expect_match "$control" '^Depends: .*libgl1' "control: the OpenGL library SDL opens at run time"
   expect_match "$control" '^Description: single-player Snake game$' "control"
   expect_match "$control" '^ VORL is a game of Snake' "control: long description"
   # Nothing of the source tree is needed: every data file is inside the program.
