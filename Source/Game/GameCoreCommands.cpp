@@ -90,6 +90,16 @@ void GameCore::ExecuteCommand(int32_t p_CommandId, const Lib::String& p_Line,
             m_Window->SwapVSync(on);
         return;
     }
+    case k_CommandBot:
+        RunBotCommand(p_Line, p_Arguments);
+        return;
+    case k_CommandBots:
+        Echo(p_Line);
+        ListBots();
+        return;
+    case k_CommandAttract:
+        RunAttractCommand(p_Line, p_Arguments);
+        return;
     case k_CommandRemoveConfig:
         Echo(p_Line);
         // A missing file is what was asked for, so the result does not matter.

@@ -501,7 +501,7 @@ TEST_F(GameCoreGLTest, ConsoleCommandsAnswerInGreenAndYellow)
 
     submit("help");
     std::vector<std::wstring> lines = ConsoleTexts(console);
-    ASSERT_EQ(lines.size(), 11u) << "no echo line before the help text";
+    ASSERT_EQ(lines.size(), 14u) << "no echo line before the help text";
     EXPECT_EQ(lines[0], L"help");
     EXPECT_EQ(lines[1], L"===== HELP =====");
     EXPECT_EQ(lines[10], L" remove_config");
