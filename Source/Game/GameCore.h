@@ -176,6 +176,9 @@ private:
     void Echo(const Lib::String& p_Line);
     void NotRecognised(const Lib::String& p_Line);
     void ShowUsage(int32_t p_CommandId);
+    // The one 0/1 argument of the command; false, with the usage shown, when it is missing or bad.
+    bool ReadSwitchArgument(int32_t p_CommandId, const Lib::DynamicArray<Lib::String>& p_Arguments,
+                            bool& p_On);
     // Keeps the window's client size in the configuration: the size it has, which may be less
     // than what was asked for.
     void StoreWindowSize();

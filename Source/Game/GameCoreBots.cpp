@@ -61,13 +61,9 @@ void GameCore::ListBots()
 
 void GameCore::RunAttractCommand(const Lib::String& p_Line, const Lib::DynamicArray<Lib::String>& p_Arguments)
 {
-    const Lib::DynamicArray<Lib::String> arguments = CommandArguments(p_Arguments);
     bool on = false;
-    if (arguments.Count() != 1 || !ParseSwitch(arguments[0], on))
-    {
-        ShowUsage(k_CommandAttract);
+    if (!ReadSwitchArgument(k_CommandAttract, p_Arguments, on))
         return;
-    }
     Echo(p_Line);
     SetAttract(on);
 }

@@ -107,7 +107,7 @@ TEST(StartupTest, SecondStartKeepsTheUsersConfigurationAndAppendsToTheLog)
     EXPECT_EQ(config[1], "my own note, kept as it is");
     EXPECT_EQ(config[2], "set game_speed \"5\"");
     // Every other default came back behind the user's lines, once.
-    EXPECT_EQ(config.size(), 3u + 32u - 2u);
+    EXPECT_EQ(config.size(), 3u + 33u - 2u);
 }
 
 TEST(StartupTest, LeftoversOfAKilledWriteGoAndTheUsersBytesStay)
@@ -142,7 +142,7 @@ TEST(StartupTest, LeftoversOfAKilledWriteGoAndTheUsersBytesStay)
     expected.replace(expected.find("set\tr_points\t"), 13, "set r_points ");
     ASSERT_TRUE(written.starts_with(expected)) << written;
     const std::vector<std::string> lines = Lines(written.substr(expected.size()));
-    EXPECT_EQ(lines.size(), 32u - 3u);
+    EXPECT_EQ(lines.size(), 33u - 3u);
     for (const std::string& line : lines)
         EXPECT_TRUE(line.find("r_fps") == std::string::npos && line.find("r_points") == std::string::npos &&
                     line.find("language") == std::string::npos)
