@@ -22,7 +22,8 @@ TEST(BotCatalogTest, OnlyPlainNamesMayNameAScript)
 {
     for (const char* name : {"mybot", "My_Bot-2", "a", "0"})
         EXPECT_TRUE(IsValidBotName(name)) << name;
-    for (const char* name : {"", ".", "..", "../x", "/etc/passwd", "a/b", "a\\b", "x.lua", "my bot", "~root", "a\nb"})
+    for (const char* name :
+         {"", ".", "..", "../x", "/etc/passwd", "a/b", "a\\b", "x.lua", "my bot", "~root", "a\nb"})
         EXPECT_FALSE(IsValidBotName(name)) << name;
     EXPECT_TRUE(IsValidBotName(std::string(64, 'b')));
     EXPECT_FALSE(IsValidBotName(std::string(65, 'b')));
@@ -82,7 +83,8 @@ TEST(BotCatalogTest, TheSimulationPlaysAUserBotFromTheScriptFolder)
     const std::filesystem::path before = std::filesystem::current_path();
     std::filesystem::current_path(folder.Path());
     std::ostringstream out, err, badErr;
-    const int status = RunSimulateCommand({"--simulate", "--bot", "straight", "--grid", "0", "--games", "2"}, out, err);
+    const int status =
+        RunSimulateCommand({"--simulate", "--bot", "straight", "--grid", "0", "--games", "2"}, out, err);
     const int badStatus = RunSimulateCommand({"--simulate", "--bot", "../straight"}, out, badErr);
     std::filesystem::current_path(before);
 
