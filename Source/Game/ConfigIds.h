@@ -33,6 +33,7 @@ enum ConfigId : int32_t
     k_ConfigGameSpeed = 23,
     // Settings added after the original file's lines; a file that lacks them gets them appended.
     k_ConfigFrameCap = 24,
+    k_ConfigAttract = 29, // after the ids 25 to 28 that other settings take
 };
 
 // Which half of an entry GetEntryText returns. The value side is what a setting holds: the

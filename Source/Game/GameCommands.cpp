@@ -16,6 +16,9 @@ Lib::DynamicArray<Vozad::ConsoleCommand> GameCommandTable()
     table.Add({"r_customheight", "", k_CommandCustomHeight});
     table.Add({"g_vsync", "", k_CommandVSync});
     table.Add({"remove_config", "", k_CommandRemoveConfig});
+    table.Add({"bot", " <name>|off // A bot plays the round; off gives the control back", k_CommandBot});
+    table.Add({"bots", " // Lists the bots, compiled in and in Scripts/", k_CommandBots});
+    table.Add({"g_attract", "", k_CommandAttract});
     return table;
 }
 
@@ -63,6 +66,10 @@ const char* CommandUsage(int32_t p_CommandId)
         return "r_customheight <pixels>";
     case k_CommandVSync:
         return "g_vsync <0|1>";
+    case k_CommandBot:
+        return "bot <name>|off";
+    case k_CommandAttract:
+        return "g_attract <0|1>";
     default:
         return nullptr;
     }

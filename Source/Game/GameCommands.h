@@ -19,9 +19,12 @@ enum GameCommandId : int32_t
     k_CommandCustomHeight = 6,
     k_CommandVSync = 7,
     k_CommandRemoveConfig = 8,
+    k_CommandBot = 9,
+    k_CommandBots = 10,
+    k_CommandAttract = 11,
 };
 
-// The eight commands in the order "help" lists them.
+// The commands in the order "help" lists them.
 Lib::DynamicArray<Vozad::ConsoleCommand> GameCommandTable();
 
 // "help", the heading, the introduction and one " name description" line per command.

@@ -20,8 +20,8 @@ namespace Snake
 {
 GameCore::GameCore(Telvar::IEngine* p_Engine, Lib::Ref<ApplicationConfig> p_Config)
     : m_Engine(p_Engine), m_Config(std::move(p_Config)), m_GuiHandler(p_Engine, m_Config, this, this),
-      m_Console(p_Engine, this, this), m_Background(p_Engine, &m_HudCorner), m_PointToCatch(p_Engine, &m_HudCorner),
-      m_SnakeBody(p_Engine, &m_HudCorner)
+      m_Console(p_Engine, this, this), m_Background(p_Engine, &m_HudCorner),
+      m_PointToCatch(p_Engine, &m_HudCorner), m_SnakeBody(p_Engine, &m_HudCorner)
 {
 }
 
@@ -83,6 +83,7 @@ bool GameCore::Initialise()
     m_HudCorner = m_GuiHandler.GetHudExtent();
 
     m_Speed = ParseGameSpeed(Store().GetEntryText(k_ConfigGameSpeed, EntrySide::Value));
+    m_Attract = Store().GetEntryText(k_ConfigAttract, EntrySide::Value) == Lib::String("1");
 
     const Lib::RectSize windowSize = m_Engine->GetWindowSize();
     m_CameraController.Initialise(1.0f, glm::vec3(0.0f, 0.0f, 16.0f));
@@ -265,14 +266,26 @@ void GameCore::Resume()
 
 void GameCore::RestartGame()
 {
-    m_Board.SetPoints(1);
-    m_GuiHandler.SetPoints(1);
-    m_Board.PlaceItemAnywhere();
+    StopAttract();
+    ResetRound();
+    m_GameState = k_GameRunning;
+    // A seated bot starts the new round afresh, a script read anew from its file.
+    if (m_Pilot)
+    {
+        std::string error;
+        if (!SeatPilot(m_PilotName, error))
+            HandBackControl("it could not be loaded again: " + error);
+    }
+}
+
+void GameCore::ResetRound()
+{
+    // The rules' own start of a round, the one the simulation plays from too.
+    m_Board.Restart();
+    m_GuiHandler.SetPoints(m_Board.GetPoints());
     m_PointToCatch.Layout(m_Board.GetGrid(), m_Board.GetItem());
     m_PointToCatch.SetVisible(true);
-    m_Board.ResetSnake();
     m_SnakeBody.Reset(m_Board.GetGrid());
-    m_GameState = k_GameRunning;
 }
 
 void GameCore::Pause()
@@ -335,7 +348,10 @@ void GameCore::OnRendererUpdate(Vozad::EventRendererUpdate& p_Event)
 {
     m_GuiHandler.SetFps(static_cast<int32_t>(std::lround(p_Event.fps)));
     if (m_GameState != k_GameRunning)
+    {
+        PlayAttract();
         return;
+    }
     Steer();
     StepSnake();
 }
@@ -344,6 +360,7 @@ void GameCore::StepSnake()
 {
     if (!IsStepDue(m_StepTimer.Elapsed().microseconds, m_Speed))
         return;
+    SteerByPilot();
     const StepResult result = m_Board.Step();
     if (result == StepResult::Lost)
     {
@@ -352,20 +369,28 @@ void GameCore::StepSnake()
         m_GuiHandler.ShowPanel(k_PanelGameOver);
         return;
     }
-    m_SnakeBody.Update(m_Board.GetSegments());
+    ShowStep(result);
     if (result == StepResult::Won)
     {
-        // The winning catch eats the item without placing another: the whole snake is shown.
-        m_PointToCatch.SetVisible(false);
         m_GameState = k_GameHalted;
         m_GuiHandler.ShowPanel(k_PanelGameWon);
     }
-    else if (result == StepResult::Grew)
+    m_StepTimer.Restart();
+}
+
+void GameCore::ShowStep(StepResult p_Result)
+{
+    m_SnakeBody.Update(m_Board.GetSegments());
+    if (p_Result == StepResult::Won)
+    {
+        // The winning catch eats the item without placing another: the whole snake is shown.
+        m_PointToCatch.SetVisible(false);
+    }
+    else if (p_Result == StepResult::Grew)
     {
         m_GuiHandler.SetPoints(m_Board.GetPoints());
         m_PointToCatch.Layout(m_Board.GetGrid(), m_Board.GetItem());
     }
-    m_StepTimer.Restart();
 }
 
 void GameCore::OnRendererPresent(Vozad::EventRendererPresent&)

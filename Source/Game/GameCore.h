@@ -10,6 +10,7 @@
 #include "Corvan/Renderer/OrthoCamController.h"
 #include "Corvan/Window/IWindow.h"
 #include "Game/Board.h"
+#include "Game/Bots/IBot.h"
 #include "Game/ICoreInterface.h"
 #include "Game/IGameStateNotifier.h"
 #include "Game/IOutputReceiver.h"
@@ -27,6 +28,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 
 namespace Telvar
 {
@@ -88,6 +90,8 @@ public:
     void SetShowPoints(bool p_Show) override;
     void SetGridMode(uint32_t p_Index) override;
     void SetGameSpeed(uint32_t p_Speed) override;
+    // Attract mode: the autopilot plays behind the start menu.
+    void SetAttract(bool p_On) override;
     uint32_t GetGridMode() const override { return m_GridMode; }
     uint32_t GetGameSpeed() const override { return m_Speed; }
 
@@ -126,6 +130,10 @@ public:
     const PointToCatch& GetPointToCatch() const { return m_PointToCatch; }
     const SnakeBody& GetSnakeBody() const { return m_SnakeBody; }
     const Vozad::OrthoCamController& GetCameraController() const { return m_CameraController; }
+    // The bot that steers the player's rounds; empty while the player does.
+    const std::string& GetPilotName() const { return m_PilotName; }
+    // True while the board behind the start menu plays itself.
+    bool IsAttractPlaying() const { return m_AttractBot != nullptr; }
 
 protected:
     // For tests: puts a position that the rules would take long to reach on the board and on
@@ -139,6 +147,26 @@ private:
     bool IsBoundKeyPressed(int32_t p_ConfigId);
     void Steer();
     void StepSnake();
+    // Shows what a step did on the board: the body, and after a catch the points and the item.
+    void ShowStep(StepResult p_Result);
+    // A new round on the board and the screen; the game state stays.
+    void ResetRound();
+
+    // Bots (GameCoreBots.cpp).
+    void RunBotCommand(const Lib::String& p_Line, const Lib::DynamicArray<Lib::String>& p_Arguments);
+    void ListBots();
+    void RunAttractCommand(const Lib::String& p_Line, const Lib::DynamicArray<Lib::String>& p_Arguments);
+    // Seats the named bot; false, with the reason in p_Error, when there is no such bot.
+    bool SeatPilot(const std::string& p_Name, std::string& p_Error);
+    // The player steers again; p_Why ends the log line.
+    void HandBackControl(const std::string& p_Why);
+    // Asks the seated bot before a step of the player's round.
+    void SteerByPilot();
+    // A frame of attract mode: starts, steps or stops the demo round behind the start menu.
+    void PlayAttract();
+    void StopAttract();
+    // "Bot: <name>" on the HUD while a bot plays, nothing while the player does.
+    void ShowPilotOnHud();
     void AdaptCamera(float p_Width, float p_Height);
     void LayOutScene();
     // Takes the HUD's current size and lays the board out around it.
@@ -148,6 +176,9 @@ private:
     void Echo(const Lib::String& p_Line);
     void NotRecognised(const Lib::String& p_Line);
     void ShowUsage(int32_t p_CommandId);
+    // The one 0/1 argument of the command; false, with the usage shown, when it is missing or bad.
+    bool ReadSwitchArgument(int32_t p_CommandId, const Lib::DynamicArray<Lib::String>& p_Arguments,
+                            bool& p_On);
     // Keeps the window's client size in the configuration: the size it has, which may be less
     // than what was asked for.
     void StoreWindowSize();
@@ -177,6 +208,11 @@ private:
     SnakeBody m_SnakeBody;
     // Started at construction and renewed only by a step; pausing does not stop it.
     Lib::Timer m_StepTimer;
+    std::unique_ptr<IBot> m_Pilot; // steers the player's rounds instead of the keys
+    std::string m_PilotName;
+    bool m_PilotNoteLogged = false;
+    bool m_Attract = false;
+    std::unique_ptr<IBot> m_AttractBot; // set while the demo round plays
     // The two layers of the GUI tree: the menus inside two bars, the console above them.
     // Declared last so they go before the elements they point at.
     std::unique_ptr<Vozad::LayoutBar> m_MenuColumn;

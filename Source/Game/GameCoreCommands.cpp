@@ -32,6 +32,16 @@ void GameCore::ShowUsage(int32_t p_CommandId)
     m_Console.AddLine(Lib::String(CommandUsage(p_CommandId)), k_ErrorColour);
 }
 
+bool GameCore::ReadSwitchArgument(int32_t p_CommandId, const Lib::DynamicArray<Lib::String>& p_Arguments,
+                                  bool& p_On)
+{
+    const Lib::DynamicArray<Lib::String> arguments = CommandArguments(p_Arguments);
+    if (arguments.Count() == 1 && ParseSwitch(arguments[0], p_On))
+        return true;
+    ShowUsage(p_CommandId);
+    return false;
+}
+
 void GameCore::ShowHelp()
 {
     for (const Lib::String& line : HelpLines(m_Commands))
@@ -77,19 +87,25 @@ void GameCore::ExecuteCommand(int32_t p_CommandId, const Lib::String& p_Line,
     }
     case k_CommandVSync:
     {
-        const Lib::DynamicArray<Lib::String> arguments = CommandArguments(p_Arguments);
         bool on = false;
-        if (arguments.Count() != 1 || !ParseSwitch(arguments[0], on))
-        {
-            ShowUsage(p_CommandId);
+        if (!ReadSwitchArgument(p_CommandId, p_Arguments, on))
             return;
-        }
         Echo(p_Line);
         // Only for this run: the stored setting stays as it is.
         if (m_Window)
             m_Window->SwapVSync(on);
         return;
     }
+    case k_CommandBot:
+        RunBotCommand(p_Line, p_Arguments);
+        return;
+    case k_CommandBots:
+        Echo(p_Line);
+        ListBots();
+        return;
+    case k_CommandAttract:
+        RunAttractCommand(p_Line, p_Arguments);
+        return;
     case k_CommandRemoveConfig:
         Echo(p_Line);
         // A missing file is what was asked for, so the result does not matter.

@@ -81,6 +81,8 @@ void GameCore::Steer()
     const bool down = IsBoundKeyPressed(k_ConfigMoveDown);
     if (!(left || right || up || down))
         return;
+    if (m_Pilot)
+        HandBackControl("a movement key was pressed");
     if (m_Board.Steer(left, right, up, down))
         m_SnakeBody.SetDirection(m_Board.GetDirection());
 }

@@ -31,6 +31,8 @@ public:
     virtual void SetGridMode(uint32_t p_Index) = 0;
     // Moves per second, taken as given.
     virtual void SetGameSpeed(uint32_t p_Speed) = 0;
+    // Attract mode (k_ConfigAttract): the board behind the start menu plays itself.
+    virtual void SetAttract(bool p_On) = 0;
     // The grid mode and the speed the game plays with. The game alone reads them from the
     // configuration, so a menu cannot show a value the game read differently.
     virtual uint32_t GetGridMode() const = 0;

@@ -380,9 +380,9 @@ TEST_F(GameEndToEnd, TheConsoleShowsHelpAndQuitEndsTheProgram)
     std::this_thread::sleep_for(300ms);
     const RgbImage shown = game.Capture();
     ASSERT_TRUE(shown.Valid());
-    // The eleven help lines in green, no echo, and no complaint about the line typed.
+    // The fourteen help lines in green, no echo, and no complaint about the line typed.
     EXPECT_EQ(CountIn(shown, output, IsConsoleYellow), 0) << "the typed line was answered as not recognised";
-    EXPECT_EQ(TextLines(shown, output, IsConsoleGreen).size(), 11u);
+    EXPECT_EQ(TextLines(shown, output, IsConsoleGreen).size(), 14u);
 
     // The letters typed into the console do not reach the start menu (Q would quit).
     game.Type("quit");

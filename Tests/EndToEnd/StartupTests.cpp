@@ -76,12 +76,13 @@ TEST(StartupTest, FirstStartWithoutDisplayEndsWith6000AndWritesTheDefaults)
 
     const std::vector<std::string> config = Lines(ReadWholeFile(folder.File("gamedata.cfg")));
     // The 31 original lines come first, as they always were; settings added later follow them.
-    ASSERT_EQ(config.size(), 32u);
+    ASSERT_EQ(config.size(), 33u);
     EXPECT_EQ(config.front(), "// contains game configuration data");
     EXPECT_EQ(config[3], "bind ~ \"toggleconsole\"");
     EXPECT_EQ(config[11], "set r_customwidth \"1280\"");
     EXPECT_EQ(config[30], "// - Windowed");
-    EXPECT_EQ(config.back(), "set r_framecap \"0\"");
+    EXPECT_EQ(config[31], "set r_framecap \"0\"");
+    EXPECT_EQ(config.back(), "set g_attract \"0\"");
 }
 
 TEST(StartupTest, SecondStartKeepsTheUsersConfigurationAndAppendsToTheLog)
@@ -106,7 +107,7 @@ TEST(StartupTest, SecondStartKeepsTheUsersConfigurationAndAppendsToTheLog)
     EXPECT_EQ(config[1], "my own note, kept as it is");
     EXPECT_EQ(config[2], "set game_speed \"5\"");
     // Every other default came back behind the user's lines, once.
-    EXPECT_EQ(config.size(), 3u + 32u - 2u);
+    EXPECT_EQ(config.size(), 3u + 33u - 2u);
 }
 
 TEST(StartupTest, LeftoversOfAKilledWriteGoAndTheUsersBytesStay)
@@ -122,11 +123,14 @@ TEST(StartupTest, LeftoversOfAKilledWriteGoAndTheUsersBytesStay)
 
     // A byte order mark, a NUL byte in a note, a line with tabs and text in Latin-1, as editors
     // on other systems leave them.
-    std::string config = "\xEF\xBB\xBF" "set r_fps \"0\"\n";
+    std::string config = "\xEF\xBB\xBF"
+                         "set r_fps \"0\"\n";
     config += std::string("// note\0 with a NUL\n", 20);
     config += "set\tr_points\t\"0\"\n";
-    config += "// Gr\xF6\xDF" "e\n";
-    config += "set language \"Fran\xE7" "ais\"\n";
+    config += "// Gr\xF6\xDF"
+              "e\n";
+    config += "set language \"Fran\xE7"
+              "ais\"\n";
     TestSupport::WriteWholeFile(folder.File("gamedata.cfg"), config);
 
     ASSERT_TRUE(RunWithoutDisplay({}, folder).exited);
@@ -138,7 +142,7 @@ TEST(StartupTest, LeftoversOfAKilledWriteGoAndTheUsersBytesStay)
     expected.replace(expected.find("set\tr_points\t"), 13, "set r_points ");
     ASSERT_TRUE(written.starts_with(expected)) << written;
     const std::vector<std::string> lines = Lines(written.substr(expected.size()));
-    EXPECT_EQ(lines.size(), 32u - 3u);
+    EXPECT_EQ(lines.size(), 33u - 3u);
     for (const std::string& line : lines)
         EXPECT_TRUE(line.find("r_fps") == std::string::npos && line.find("r_points") == std::string::npos &&
                     line.find("language") == std::string::npos)

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -9,13 +10,13 @@ namespace
 {
 using namespace Snake;
 
-TEST(GameCommands, TableHoldsTheEightCommandsInOrderWithTheirIds)
+TEST(GameCommands, TableHoldsTheCommandsInOrderWithTheirIds)
 {
     const Lib::DynamicArray<Vozad::ConsoleCommand> table = GameCommandTable();
-    const char* names[] = {"help",          "restart",        "quit",    "clear",
-                           "r_customwidth", "r_customheight", "g_vsync", "remove_config"};
-    ASSERT_EQ(table.Count(), 8u);
-    for (uint32_t i = 0; i < 8; ++i)
+    const char* names[] = {"help",    "restart",       "quit", "clear", "r_customwidth", "r_customheight",
+                           "g_vsync", "remove_config", "bot",  "bots",  "g_attract"};
+    ASSERT_EQ(table.Count(), std::size(names));
+    for (uint32_t i = 0; i < std::size(names); ++i)
     {
         EXPECT_STREQ(table[i].name, names[i]);
         EXPECT_EQ(table[i].id, static_cast<int32_t>(i + 1));
@@ -25,7 +26,7 @@ TEST(GameCommands, TableHoldsTheEightCommandsInOrderWithTheirIds)
     EXPECT_STREQ(table[1].description, "");
 }
 
-TEST(GameCommands, HelpIsElevenLinesWithoutATrailingEmptyOne)
+TEST(GameCommands, HelpIsOneLinePerCommandAfterTheHeadingWithoutATrailingEmptyOne)
 {
     std::vector<std::wstring> lines;
     for (const Lib::String& line : HelpLines(GameCommandTable()))
@@ -42,6 +43,9 @@ TEST(GameCommands, HelpIsElevenLinesWithoutATrailingEmptyOne)
         L" r_customheight",
         L" g_vsync",
         L" remove_config",
+        L" bot <name>|off // A bot plays the round; off gives the control back",
+        L" bots // Lists the bots, compiled in and in Scripts/",
+        L" g_attract",
     };
     EXPECT_EQ(lines, expected);
 }

@@ -501,7 +501,7 @@ TEST_F(GameCoreGLTest, ConsoleCommandsAnswerInGreenAndYellow)
 
     submit("help");
     std::vector<std::wstring> lines = ConsoleTexts(console);
-    ASSERT_EQ(lines.size(), 11u) << "no echo line before the help text";
+    ASSERT_EQ(lines.size(), 14u) << "no echo line before the help text";
     EXPECT_EQ(lines[0], L"help");
     EXPECT_EQ(lines[1], L"===== HELP =====");
     EXPECT_EQ(lines[10], L" remove_config");
@@ -529,6 +529,12 @@ TEST_F(GameCoreGLTest, ConsoleCommandsAnswerInGreenAndYellow)
         {"r_customheight 600px", L"r_customheight <pixels>"},
         {"g_vsync", L"g_vsync <0|1>"},
         {"g_vsync on", L"g_vsync <0|1>"},
+        {"bot", L"bot <name>|off"},
+        {"bot autopilot cycle", L"bot <name>|off"},
+        {"bot ../x", L"'../x' is no bot name: use letters, digits, '_' and '-' only"},
+        {"bot nosuch", L"no bot named 'nosuch' (neither compiled in nor \"Scripts/nosuch.lua\")"},
+        {"g_attract", L"g_attract <0|1>"},
+        {"g_attract yes", L"g_attract <0|1>"},
     };
     for (const auto& c : refused)
     {
@@ -595,6 +601,58 @@ TEST_F(GameCoreGLTest, ConsoleCommandsAnswerInGreenAndYellow)
     m_Config.Reset();
     const std::string saved = TestSupport::ReadWholeFile(m_Folder.File("gamedata.cfg"));
     EXPECT_NE(saved.find("set r_customheight \"600\""), std::string::npos) << saved;
+}
+
+TEST_F(GameCoreGLTest, BotsTakeAndGiveBackTheWheelAndAttractModePlaysOnlyBehindTheStartMenu)
+{
+    ASSERT_NO_FATAL_FAILURE(Start());
+    ScriptedGame& game = *m_Game;
+    Vozad::ConsoleTextBox& input = game.GetConsole().GetTextBox();
+    Vozad::EventKeyInput tilde = Key(Vozad::KeyCode::Tilde);
+    ASSERT_TRUE(game.OnKeyPress(tilde));
+    EXPECT_FALSE(game.GetGuiHandler().GetBotLabel().IsVisible());
+
+    Submit(input, "bot autopilot");
+    EXPECT_EQ(game.GetPilotName(), "autopilot");
+    EXPECT_TRUE(game.GetGuiHandler().GetBotLabel().IsVisible());
+    EXPECT_EQ(game.GetGuiHandler().GetBotLabel().GetText().Wide(), L"Bot: autopilot");
+    Submit(input, "bot off");
+    EXPECT_TRUE(game.GetPilotName().empty());
+    EXPECT_FALSE(game.GetGuiHandler().GetBotLabel().IsVisible());
+
+    EXPECT_EQ(Store().GetEntryText(k_ConfigAttract, EntrySide::Value).Wide(), L"0");
+    Submit(input, "g_attract 1");
+    EXPECT_EQ(Store().GetEntryText(k_ConfigAttract, EntrySide::Value).Wide(), L"1");
+
+    // Behind the start menu the demo steps and catches; no panel, no round of the player's.
+    std::vector<Cell> heads;
+    uint32_t mostPoints = 0;
+    bool leftTheStartMenu = false;
+    game.afterFrame = [&](uint64_t p_Frame)
+    {
+        const Cell head = game.GetBoard().GetHead().cell;
+        if (heads.empty() || !(heads.back() == head))
+            heads.push_back(head);
+        mostPoints = std::max(mostPoints, game.GetBoard().GetPoints());
+        leftTheStartMenu = leftTheStartMenu || game.GetGuiHandler().GetPanelState() != k_PanelStart ||
+                           game.GetGameState() != k_GameNotStarted;
+        if (mostPoints >= 3 || p_Frame > 3000)
+            m_Engine->Quit();
+    };
+    EXPECT_EQ(m_Engine->Run(), 0);
+    EXPECT_GE(mostPoints, 3u) << heads.size() << " cells visited";
+    EXPECT_FALSE(leftTheStartMenu);
+    EXPECT_TRUE(game.IsAttractPlaying());
+    EXPECT_EQ(game.GetGuiHandler().GetBotLabel().GetText().Wide(), L"Demo: autopilot");
+
+    // Start: the player's round from the first cell, with one point, and the demo is gone.
+    game.GetGuiHandler().OnStartPressed();
+    EXPECT_FALSE(game.IsAttractPlaying());
+    EXPECT_EQ(game.GetBoard().GetSegments().Count(), 1u);
+    EXPECT_EQ(game.GetBoard().GetHead().cell, (Cell{1, 1}));
+    EXPECT_EQ(game.GetBoard().GetPoints(), 1u);
+    EXPECT_EQ(game.GetGameState(), k_GameRunning);
+    EXPECT_FALSE(game.GetGuiHandler().GetBotLabel().IsVisible());
 }
 
 // The test run's screen offers 1920 x 1080 at most; the window's minimum is 640 x 480.

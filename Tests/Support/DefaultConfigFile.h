@@ -36,5 +36,6 @@ set game_speed "8"
 // - Maximised window    // Todo: Implement a maximise mode
 // - Windowed
 set r_framecap "0"
+set g_attract "0"
 )cfg";
 } // namespace TestSupport

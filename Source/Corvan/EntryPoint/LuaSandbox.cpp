@@ -1,7 +1,10 @@
 #include "Corvan/EntryPoint/LuaSandbox.h"
 
+#include "Corvan/EntryPoint/LuaPatternCost.h"
+
 #include <lua.hpp>
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -136,6 +139,60 @@ int SilentPrint(lua_State*)
     return 0;
 }
 
+// string.find, match, gmatch and gsub: the matcher's worst case is paid from the instruction
+// budget before it runs, and a pattern the budget cannot pay for is refused with an error. Upvalues:
+// the library's own function, its name, and whether a leading ^ anchors (gmatch ignores it).
+int GuardedPatternFunction(lua_State* p_Lua)
+{
+    const char* name = lua_tostring(p_Lua, lua_upvalueindex(2));
+    const bool anchorHonoured = lua_toboolean(p_Lua, lua_upvalueindex(3)) != 0;
+    // find's fourth argument asks for a plain search, which does not backtrack.
+    const bool plain = std::strcmp(name, "find") == 0 && lua_toboolean(p_Lua, 4) != 0;
+    if (!plain && lua_isstring(p_Lua, 1) != 0 && lua_isstring(p_Lua, 2) != 0)
+    {
+        size_t subjectLength = 0;
+        size_t patternLength = 0;
+        lua_tolstring(p_Lua, 1, &subjectLength);
+        const char* pattern = lua_tolstring(p_Lua, 2, &patternLength);
+        const double steps =
+            PatternWorstCaseSteps(std::string_view(pattern, patternLength), subjectLength, anchorHonoured);
+        auto& state = StateOf(p_Lua);
+        const uint64_t limit = state.limits.instructionsPerCall;
+        const double left =
+            state.instructions < limit ? static_cast<double>(limit - state.instructions) : 0.0;
+        if (steps > left)
+        {
+            // Lua's own formatter knows no precision; the figures are rounded here.
+            char reason[200];
+            std::snprintf(
+                reason, sizeof reason,
+                "string.%s: pattern too complex for a subject of %zu bytes (up to %.3g matcher steps, "
+                "%.3g left of the instruction budget)",
+                name, subjectLength, steps, left);
+            return luaL_error(p_Lua, "%s", reason);
+        }
+        state.instructions += static_cast<uint64_t>(steps);
+    }
+    lua_pushvalue(p_Lua, lua_upvalueindex(1));
+    lua_insert(p_Lua, 1);
+    lua_call(p_Lua, lua_gettop(p_Lua) - 1, LUA_MULTRET);
+    return lua_gettop(p_Lua);
+}
+
+void GuardPatternFunctions(lua_State* p_Lua)
+{
+    lua_getglobal(p_Lua, LUA_STRLIBNAME);
+    for (const char* name : {"find", "match", "gmatch", "gsub"})
+    {
+        lua_getfield(p_Lua, -1, name);
+        lua_pushstring(p_Lua, name);
+        lua_pushboolean(p_Lua, std::strcmp(name, "gmatch") != 0 ? 1 : 0);
+        lua_pushcclosure(p_Lua, GuardedPatternFunction, 3);
+        lua_setfield(p_Lua, -2, name);
+    }
+    lua_pop(p_Lua, 1);
+}
+
 void WrapGlobal(lua_State* p_Lua, const char* p_Name, lua_CFunction p_Wrapper)
 {
     lua_getglobal(p_Lua, p_Name);
@@ -164,6 +221,7 @@ void OpenSafeLibraries(lua_State* p_Lua)
     lua_pushnil(p_Lua);
     lua_setfield(p_Lua, -2, "dump");
     lua_pop(p_Lua, 1);
+    GuardPatternFunctions(p_Lua);
 }
 
 void PushValue(lua_State* p_Lua, const ScriptValue& p_Value)
@@ -188,7 +246,8 @@ void PushValue(lua_State* p_Lua, const ScriptValue& p_Value)
         lua_pushlstring(p_Lua, p_Value.text.data(), p_Value.text.size());
         return;
     case ScriptValue::Type::Table:
-        lua_createtable(p_Lua, static_cast<int>(p_Value.items.size()), static_cast<int>(p_Value.fields.size()));
+        lua_createtable(p_Lua, static_cast<int>(p_Value.items.size()),
+                        static_cast<int>(p_Value.fields.size()));
         for (size_t i = 0; i < p_Value.items.size(); ++i)
         {
             PushValue(p_Lua, p_Value.items[i]);
@@ -325,10 +384,11 @@ bool LuaSandbox::LoadText(const std::string& p_Source, const std::string& p_Name
     if (luaL_loadbufferx(m_Lua, p_Source.data(), p_Source.size(), chunkName.c_str(), "t") != LUA_OK)
     {
         if (m_State->memoryRefused)
-            m_LastError = p_Name + ": stopped: memory limit of " + std::to_string(m_State->limits.memoryBytes) +
-                          " bytes exceeded while compiling";
+            m_LastError = p_Name + ": stopped: memory limit of " +
+                          std::to_string(m_State->limits.memoryBytes) + " bytes exceeded while compiling";
         else
-            m_LastError = lua_type(m_Lua, -1) == LUA_TSTRING ? lua_tostring(m_Lua, -1) : p_Name + ": cannot load";
+            m_LastError =
+                lua_type(m_Lua, -1) == LUA_TSTRING ? lua_tostring(m_Lua, -1) : p_Name + ": cannot load";
         lua_pop(m_Lua, 1);
         return false;
     }

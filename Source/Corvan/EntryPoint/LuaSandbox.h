@@ -4,7 +4,9 @@
 // the interpreter's internals, and `load` takes text only. Memory is capped through the state's
 // allocator and every call runs on an instruction budget, so a script that errors, loops for ever
 // or allocates without end is stopped with one line naming its file and line, and the host goes
-// on. One sandbox holds one script; its globals live on between calls.
+// on. The string library's pattern functions, which run inside one C call out of the count hook's
+// reach, pay their worst case from the budget first (LuaPatternCost.h). One sandbox holds one
+// script; its globals live on between calls.
 //
 //   Telvar::LuaSandbox sandbox;
 //   if (!sandbox.LoadFile("Scripts/mybot.lua")) Log(sandbox.GetLastError());

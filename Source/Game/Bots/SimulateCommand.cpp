@@ -5,6 +5,7 @@
 
 #include <charconv>
 #include <ostream>
+#include <utility>
 
 namespace Snake
 {
@@ -20,20 +21,34 @@ bool ReadNumber(const std::string& p_Text, uint64_t p_Maximum, uint64_t& p_Value
     return !p_Text.empty() && error == std::errc() && position == end && p_Value <= p_Maximum;
 }
 
+// Stands in for a bot that could not be made: it loses at once and says why.
+class BrokenBot : public IBot
+{
+public:
+    explicit BrokenBot(std::string p_Reason) : m_Note(std::move(p_Reason)) {}
+    BotDecision Decide(const Board&) override { return BotDecision{true, false, k_DirectionRight}; }
+    const std::string& GetNote() const override { return m_Note; }
+
+private:
+    std::string m_Note;
+};
+
 void PrintUsage(std::ostream& p_Err)
 {
     p_Err << "usage: vorl --simulate [--bot NAME] [--grid N|all] [--games N] [--seed N]\n"
              "  --bot NAME    the bot that plays (default autopilot); compiled in:";
     for (const std::string& name : CompiledInBotNames())
         p_Err << " " << name;
-    p_Err << "\n"
+    p_Err << "; or a script \"" << k_BotScriptFolder
+          << "/NAME.lua\"\n"
              "  --grid N|all  grid mode 0 to "
           << k_GridModeCount - 1
           << " as in the options, or all of them (default all)\n"
              "  --games N     rounds per grid, 1 to "
           << k_MaximumGames
           << " (default 20)\n"
-             "  --seed N      where the item's cells come from; the same seed plays the same rounds (default 1)\n";
+             "  --seed N      where the item's cells come from; the same seed plays the same rounds (default "
+             "1)\n";
 }
 } // namespace
 
@@ -69,9 +84,10 @@ bool ParseSimulateArguments(const std::vector<std::string>& p_Arguments, Simulat
         uint64_t number = 0;
         if (option == "--bot")
         {
-            if (!CreateCompiledInBot(value))
+            std::string reason;
+            if (!CreateBot(value, k_BotScriptFolder, reason))
             {
-                p_Error = "no bot named '" + value + "'";
+                p_Error = reason;
                 return false;
             }
             p_Request.bot = value;
@@ -85,8 +101,8 @@ bool ParseSimulateArguments(const std::vector<std::string>& p_Arguments, Simulat
             }
             if (!ReadNumber(value, k_GridModeCount - 1, number))
             {
-                p_Error = "--grid takes a grid mode from 0 to " + std::to_string(k_GridModeCount - 1) + " or all, not '" +
-                          value + "'";
+                p_Error = "--grid takes a grid mode from 0 to " + std::to_string(k_GridModeCount - 1) +
+                          " or all, not '" + value + "'";
                 return false;
             }
             allGrids = false;
@@ -96,7 +112,8 @@ bool ParseSimulateArguments(const std::vector<std::string>& p_Arguments, Simulat
         {
             if (!ReadNumber(value, k_MaximumGames, number) || number == 0)
             {
-                p_Error = "--games takes a number from 1 to " + std::to_string(k_MaximumGames) + ", not '" + value + "'";
+                p_Error = "--games takes a number from 1 to " + std::to_string(k_MaximumGames) + ", not '" +
+                          value + "'";
                 return false;
             }
             p_Request.options.games = static_cast<uint32_t>(number);
@@ -128,7 +145,15 @@ int RunSimulateCommand(const std::vector<std::string>& p_Arguments, std::ostream
         PrintUsage(p_Err);
         return k_SimulateUsageStatus;
     }
-    RunSimulation(request.options, [&]() { return CreateCompiledInBot(request.bot); }, p_Out, p_Err);
+    // Every round gets a fresh bot; a script that stops loading meanwhile loses its rounds.
+    const auto makeBot = [&]() -> std::unique_ptr<IBot>
+    {
+        std::string reason;
+        if (std::unique_ptr<IBot> bot = CreateBot(request.bot, k_BotScriptFolder, reason))
+            return bot;
+        return std::make_unique<BrokenBot>(reason);
+    };
+    RunSimulation(request.options, makeBot, p_Out, p_Err);
     return 0;
 }
 } // namespace Snake

@@ -1,6 +1,7 @@
 #include "Game/Bots/Simulation.h"
 
 #include "Game/Board.h"
+#include "Game/Bots/BotSteering.h"
 
 #include <algorithm>
 #include <chrono>
@@ -17,7 +18,7 @@ GameResult PlayGame(Board& p_Board, IBot& p_Bot, uint64_t p_StallSteps)
     for (;;)
     {
         const auto before = std::chrono::steady_clock::now();
-        const BotDecision decision = p_Bot.Decide(p_Board);
+        const BotDecision decision = SteerByBot(p_Board, p_Bot);
         const double micros =
             std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - before).count();
         result.decisionMicroseconds += micros;
@@ -27,9 +28,6 @@ GameResult PlayGame(Board& p_Board, IBot& p_Bot, uint64_t p_StallSteps)
             result.stopped = true;
             break;
         }
-        // A refused turn counts like a refused key: the snake goes on as it went.
-        if (decision.turn)
-            p_Board.Turn(decision.direction);
         const StepResult step = p_Board.Step();
         ++result.steps;
         if (step == StepResult::Won)
@@ -81,11 +79,12 @@ std::vector<GridSummary> RunSimulation(const SimulationOptions& p_Options, const
     {
         GridSummary summary;
         summary.grid = GridModeSize(mode);
-        const uint64_t cells = static_cast<uint64_t>(summary.grid.columns) * static_cast<uint64_t>(summary.grid.rows);
+        const uint64_t cells =
+            static_cast<uint64_t>(summary.grid.columns) * static_cast<uint64_t>(summary.grid.rows);
         for (uint32_t game = 0; game < p_Options.games; ++game)
         {
-            std::seed_seq seed{static_cast<uint32_t>(p_Options.seed), static_cast<uint32_t>(p_Options.seed >> 32),
-                               mode, game};
+            std::seed_seq seed{static_cast<uint32_t>(p_Options.seed),
+                               static_cast<uint32_t>(p_Options.seed >> 32), mode, game};
             SeededRandom random(seed);
             Board board(random);
             board.SetGrid(summary.grid);
@@ -93,8 +92,8 @@ std::vector<GridSummary> RunSimulation(const SimulationOptions& p_Options, const
             const std::unique_ptr<IBot> bot = p_MakeBot();
             const GameResult result = PlayGame(board, *bot, 4 * cells);
             if (!bot->GetNote().empty())
-                p_Notes << "grid=" << summary.grid.columns << "x" << summary.grid.rows << " game=" << game << ": "
-                        << bot->GetNote() << "\n";
+                p_Notes << "grid=" << summary.grid.columns << "x" << summary.grid.rows << " game=" << game
+                        << ": " << bot->GetNote() << "\n";
             ++summary.games;
             summary.wins += result.won ? 1 : 0;
             summary.stopped += result.stopped ? 1 : 0;
@@ -105,7 +104,8 @@ std::vector<GridSummary> RunSimulation(const SimulationOptions& p_Options, const
             summary.maxDecisionUs = std::max(summary.maxDecisionUs, result.maxDecisionMicroseconds);
             summary.decisions += result.steps + (result.stopped ? 1 : 0);
         }
-        PrintSummary(p_Out, "grid=" + std::to_string(summary.grid.columns) + "x" + std::to_string(summary.grid.rows),
+        PrintSummary(p_Out,
+                     "grid=" + std::to_string(summary.grid.columns) + "x" + std::to_string(summary.grid.rows),
                      summary);
         total.games += summary.games;
         total.wins += summary.wins;

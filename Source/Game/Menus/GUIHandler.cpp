@@ -55,7 +55,7 @@ GUIHandler::GUIHandler(Telvar::IEngine* p_Engine, Lib::Ref<ApplicationConfig> p_
                        IGameStateNotifier* p_Notifier, ICoreInterface* p_Core)
     : m_Engine(p_Engine), m_Notifier(p_Notifier), m_Core(p_Core), m_StartMenu(p_Engine, this, this),
       m_OptionsMenu(p_Engine, this, p_Core), m_AboutMenu(p_Engine, this, p_Core), m_FpsLabel(p_Engine, 30),
-      m_PointsLabel(p_Engine, 30)
+      m_PointsLabel(p_Engine, 30), m_BotLabel(p_Engine, 30)
 {
     // The menus read the configuration through the game object; the handler keeps no reference.
     p_Config.Reset();
@@ -95,12 +95,17 @@ bool GUIHandler::Initialise(uint32_t p_TargetPoints)
     m_FpsLabel.SetDesiredWidth(k_FpsLabelWidth);
     m_PointsLabel.SetText(Lib::String::Format("Points: 0 of %u", m_TargetPoints));
     m_PointsLabel.SetDesiredWidth(k_PointsLabelWidth);
+    m_BotLabel.GetStyle().textColour = Vozad::Colour::k_White;
+    m_BotLabel.SetDesiredWidth(k_FpsLabelWidth);
+    m_BotLabel.SetVisibility(Vozad::k_LayoutCollapsed);
 
     auto* labels = new Vozad::LayoutBar(1);
     labels->AddSlot(1, GridSizeMode::Auto);
     labels->SetElement(&m_FpsLabel, false, -1, -1);
     labels->AddSlot(1, GridSizeMode::Auto);
     labels->SetElement(&m_PointsLabel, false, -1, -1);
+    labels->AddSlot(1, GridSizeMode::Auto);
+    labels->SetElement(&m_BotLabel, false, -1, -1);
     auto* margin = new Vozad::LayoutMargin(10);
     margin->SetElement(labels, true, 1, 1);
     auto* panel = new Vozad::ColouredLayout(k_HudBackground, k_HudBorder, 4);
@@ -210,11 +215,18 @@ void GUIHandler::SetShowPoints(bool p_Show)
     UpdateHudVisibility();
 }
 
+void GUIHandler::SetBotName(const Lib::String& p_Text)
+{
+    m_BotLabel.SetText(p_Text);
+    m_BotLabel.SetVisibility(p_Text.IsEmpty() ? Vozad::k_LayoutCollapsed : Vozad::k_LayoutVisible);
+    UpdateHudVisibility();
+}
+
 void GUIHandler::UpdateHudVisibility()
 {
     if (!m_HudBar)
         return;
-    const bool anyShown = m_FpsLabel.IsVisible() || m_PointsLabel.IsVisible();
+    const bool anyShown = m_FpsLabel.IsVisible() || m_PointsLabel.IsVisible() || m_BotLabel.IsVisible();
     m_HudBar->SetVisibility(anyShown ? Vozad::k_LayoutVisible : Vozad::k_LayoutCollapsed);
     m_HudBar->UpdateLayout();
     UpdateLayout();

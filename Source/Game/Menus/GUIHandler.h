@@ -68,7 +68,9 @@ public:
     uint32_t GetTargetPoints() const { return m_TargetPoints; }
     // "FPS: %d"; the game object sets it every frame.
     void SetFps(int32_t p_FramesPerSecond);
-    // The HUD panel collapses when neither label is shown.
+    // The bot that plays ("Bot: autopilot") under the other labels; empty hides the line.
+    void SetBotName(const Lib::String& p_Text);
+    // The HUD panel collapses when no label is shown.
     void SetShowFps(bool p_Show);
     void SetShowPoints(bool p_Show);
     // The size of the HUD panel in the top left corner; empty while it is collapsed.
@@ -102,6 +104,7 @@ public:
     AboutMenu& GetAboutMenu() { return m_AboutMenu; }
     const Vozad::Label& GetFpsLabel() const { return m_FpsLabel; }
     const Vozad::Label& GetPointsLabel() const { return m_PointsLabel; }
+    const Vozad::Label& GetBotLabel() const { return m_BotLabel; }
     // Null before Initialise.
     const Vozad::LayoutBar* GetHudBar() const { return m_HudBar.get(); }
 
@@ -122,6 +125,7 @@ private:
     AboutMenu m_AboutMenu;
     Vozad::Label m_FpsLabel;
     Vozad::Label m_PointsLabel;
+    Vozad::Label m_BotLabel;
     // Declared after everything they hold, so the containers go before the menus and labels
     // they point at.
     std::unique_ptr<Vozad::LayoutBar> m_HudBar;

@@ -1,5 +1,7 @@
 #include "Corvan/EntryPoint/LuaSandbox.h"
 
+#include "Corvan/EntryPoint/LuaPatternCost.h"
+
 #include "Support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -16,7 +18,7 @@ using Telvar::ScriptValue;
 struct HostileCase
 {
     const char* name;
-    const char* body; // the body of f(), from line 2 of the script on
+    const char* body;     // the body of f(), from line 2 of the script on
     const char* expected; // a pattern the one error line must match
 };
 
@@ -49,7 +51,8 @@ TEST_P(HostileScriptTest, IsStoppedWithItsLineAndTheStateGoesOn)
 INSTANTIATE_TEST_SUITE_P(
     Sandbox, HostileScriptTest,
     testing::Values(
-        HostileCase{"InfiniteLoop", "  while true do end", "^Scripts/hostile.lua:3: stopped: instruction budget"},
+        HostileCase{"InfiniteLoop", "  while true do end",
+                    "^Scripts/hostile.lua:3: stopped: instruction budget"},
         HostileCase{"LoopThatSwallowsItsStopWithPcall",
                     "  while true do pcall(function() while true do end end) end",
                     "^Scripts/hostile.lua:3: stopped: instruction budget"},
@@ -61,17 +64,41 @@ INSTANTIATE_TEST_SUITE_P(
                     "^Scripts/hostile.lua:3: (stopped: memory limit|.*stack overflow)"},
         HostileCase{"OsExecute", "  os.execute('touch /tmp/vorl-sandbox-escaped')",
                     "^Scripts/hostile.lua:3: attempt to index a nil value \\(global 'os'\\)"},
-        HostileCase{"IoOpen", "  io.open('/etc/passwd')", "^Scripts/hostile.lua:3: attempt to index a nil value \\(global 'io'\\)"},
-        HostileCase{"Require", "  require('os')", "^Scripts/hostile.lua:3: attempt to call a nil value \\(global 'require'\\)"},
-        HostileCase{"Dofile", "  dofile('/etc/passwd')", "^Scripts/hostile.lua:3: attempt to call a nil value \\(global 'dofile'\\)"},
-        HostileCase{"Loadfile", "  loadfile('/etc/passwd')", "^Scripts/hostile.lua:3: attempt to call a nil value \\(global 'loadfile'\\)"},
+        HostileCase{"IoOpen", "  io.open('/etc/passwd')",
+                    "^Scripts/hostile.lua:3: attempt to index a nil value \\(global 'io'\\)"},
+        HostileCase{"Require", "  require('os')",
+                    "^Scripts/hostile.lua:3: attempt to call a nil value \\(global 'require'\\)"},
+        HostileCase{"Dofile", "  dofile('/etc/passwd')",
+                    "^Scripts/hostile.lua:3: attempt to call a nil value \\(global 'dofile'\\)"},
+        HostileCase{"Loadfile", "  loadfile('/etc/passwd')",
+                    "^Scripts/hostile.lua:3: attempt to call a nil value \\(global 'loadfile'\\)"},
         HostileCase{"LoadOfABinaryChunk", "  assert(load('\\27LuaT\\0\\25\\147\\r\\n\\26\\n'))",
                     "^Scripts/hostile.lua:3: .*binary chunk"},
-        HostileCase{"StringDumpToMakeOne", "  string.dump(ok)", "^Scripts/hostile.lua:3: attempt to call a nil value \\(field 'dump'\\)"},
-        HostileCase{"DebugLibrary", "  debug.sethook()", "^Scripts/hostile.lua:3: attempt to index a nil value \\(global 'debug'\\)"},
-        HostileCase{"StoppingTheCollector", "  collectgarbage('stop')", "^Scripts/hostile.lua:3: .*'stop' is not allowed"},
+        HostileCase{"StringDumpToMakeOne", "  string.dump(ok)",
+                    "^Scripts/hostile.lua:3: attempt to call a nil value \\(field 'dump'\\)"},
+        HostileCase{"DebugLibrary", "  debug.sethook()",
+                    "^Scripts/hostile.lua:3: attempt to index a nil value \\(global 'debug'\\)"},
+        HostileCase{"StoppingTheCollector", "  collectgarbage('stop')",
+                    "^Scripts/hostile.lua:3: .*'stop' is not allowed"},
         HostileCase{"ErrorWithoutPosition", "  error('plain', 0)", "^Scripts/hostile.lua:3: plain$"},
-        HostileCase{"ErrorWithATable", "  error({})", "^Scripts/hostile.lua:3: \\(error object is a table value\\)$"}),
+        HostileCase{"ErrorWithATable", "  error({})",
+                    "^Scripts/hostile.lua:3: \\(error object is a table value\\)$"},
+        // Each of these backtracks for longer than the machine lasts inside one C call.
+        HostileCase{"PathologicalPatternInFind",
+                    "  return string.rep('a', 40):find(string.rep('a*', 40) .. 'b')",
+                    "^Scripts/hostile.lua:3: string.find: pattern too complex"},
+        HostileCase{"PathologicalPatternInMatchAsAMethod",
+                    "  local s = string.rep('a', 5000)\n  return s:match('(.-)(.-)(.-)b')",
+                    "^Scripts/hostile.lua:4: string.match: pattern too complex"},
+        HostileCase{"PathologicalPatternInGmatch",
+                    "  for x in string.rep('a', 200):gmatch(string.rep('a?', 200) .. 'b') do end",
+                    "^Scripts/hostile.lua:3: string.gmatch: pattern too complex"},
+        HostileCase{"PathologicalPatternInGsub", "  return (string.rep('a', 3000):gsub('a-a-a-b', ''))",
+                    "^Scripts/hostile.lua:3: string.gsub: pattern too complex"},
+        HostileCase{
+            "ManyAffordablePatternsStillAddUp",
+            "  local s = string.rep('a', 300)\n  while true do s:find('a*b') end",
+            "^Scripts/hostile.lua:4: string.find: pattern too complex.* left of the instruction budget"}),
     [](const testing::TestParamInfo<HostileCase>& p_Info) { return std::string(p_Info.param.name); });
 
 TEST(LuaSandboxTest, TablesGoInAndPlainValuesComeBack)
@@ -100,7 +127,8 @@ TEST(LuaSandboxTest, TextChunksStillLoadAndTheSafeLibrariesAreThere)
     LuaSandbox sandbox;
     ASSERT_TRUE(sandbox.LoadText("function f()\n"
                                  "  local g = load('return 20 + 1')\n"
-                                 "  return g() * 2 + math.floor(0.5) + #string.format('%d', 7) - #table.concat({}) + collectgarbage('count') * 0\n"
+                                 "  return g() * 2 + math.floor(0.5) + #string.format('%d', 7) - "
+                                 "#table.concat({}) + collectgarbage('count') * 0\n"
                                  "end\n",
                                  "safe.lua"));
     ScriptValue result;
@@ -108,11 +136,58 @@ TEST(LuaSandboxTest, TextChunksStillLoadAndTheSafeLibrariesAreThere)
     EXPECT_EQ(result.number, 43.0);
 }
 
+TEST(LuaSandboxTest, OrdinaryPatternsStillMatchLongSubjects)
+{
+    LuaSandbox sandbox;
+    ASSERT_TRUE(
+        sandbox.LoadText("function f()\n"
+                         "  local spaced = string.rep('word   ', 20000)\n"
+                         "  local squeezed, n = spaced:gsub('%s+', ' ')\n"
+                         "  local words = 0\n"
+                         "  for w in squeezed:gmatch('%a+') do words = words + 1 end\n"
+                         "  local a, b = ('12,34'):match('^(%d+),(%d+)$')\n"
+                         "  local at = spaced:find('   ', 1, true)\n"
+                         "  return #squeezed .. ':' .. n .. ':' .. words .. ':' .. a + b .. ':' .. at\n"
+                         "end\n",
+                         "patterns.lua"));
+    ScriptValue result;
+    ASSERT_TRUE(sandbox.Call("f", ScriptValue{}, result)) << sandbox.GetLastError();
+    EXPECT_EQ(result.text, "100000:20000:20000:46:5");
+}
+
+TEST(LuaPatternCostTest, GrowsWithEachBacktrackingItemThatHasPatternAfterIt)
+{
+    struct Case
+    {
+        const char* pattern;
+        bool anchor;
+        double atMost; // for a 1000-byte subject
+        double atLeast;
+    } cases[] = {
+        {"%s+", true, 1e4, 1e3},            // a final repetition: one pass per start
+        {"^(%d+),(%d+)$", true, 1e7, 1e6},  // anchored, one inner repetition
+        {"^(%d+),(%d+)$", false, 1e8, 1e7}, // gmatch: every position is a start
+        {"a*b", true, 1e7, 1e6},            // the classic quadratic
+        {"a-a-a-b", true, 1e13, 1e12},      // cubic and beyond
+        {"a?a?a?a?a?a?a?a?a?a?b", true, 1e8, 1e6},
+        {"%b()x", true, 1e7, 1e6},
+        {"(a*)%1b", true, 1e10, 1e9},
+        {"[%]a-]*b", true, 1e8, 1e6}, // a set with an escaped bracket is one item
+    };
+    for (const Case& c : cases)
+    {
+        const double steps = Telvar::PatternWorstCaseSteps(c.pattern, 1000, c.anchor);
+        EXPECT_LE(steps, c.atMost) << c.pattern;
+        EXPECT_GE(steps, c.atLeast) << c.pattern;
+    }
+}
+
 TEST(LuaSandboxTest, TopLevelLoopsAndMissingFunctionsAreReported)
 {
     LuaSandbox looping;
     EXPECT_FALSE(looping.LoadText("local n = 0\nwhile true do n = n + 1 end\n", "top.lua"));
-    EXPECT_TRUE(std::regex_search(looping.GetLastError(), std::regex("^top.lua:2: stopped: instruction budget")))
+    EXPECT_TRUE(
+        std::regex_search(looping.GetLastError(), std::regex("^top.lua:2: stopped: instruction budget")))
         << looping.GetLastError();
 
     LuaSandbox empty;

@@ -28,6 +28,7 @@ public:
     void SetShowPoints(bool) override {}
     void SetGridMode(uint32_t) override {}
     void SetGameSpeed(uint32_t) override {}
+    void SetAttract(bool) override {}
     uint32_t GetGridMode() const override { return 0; }
     uint32_t GetGameSpeed() const override { return 1; }
 };

@@ -96,6 +96,7 @@ public:
         Record("SetGameSpeed " + std::to_string(p_Speed));
         config[k_ConfigGameSpeed] = std::to_string(p_Speed);
     }
+    void SetAttract(bool p_On) override { Record(std::string("SetAttract ") + (p_On ? "1" : "0")); }
     // The game reads the two settings with its own parsers; this stand-in reads the stored text
     // the same way.
     uint32_t GetGridMode() const override { return ParseGridMode(Lib::String(config.at(k_ConfigGridMode).c_str())); }
