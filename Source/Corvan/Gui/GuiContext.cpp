@@ -397,7 +397,10 @@ TextMetrics GuiContext::MeasureText(const Lib::String& p_Text, const FontSpec& p
     }
 
     ImGui::SetCurrentContext(m_MeasuringContext);
+    // The measuring context's own atlas holds the built-in font.
     font = FindMeasuringFont(p_Font);
+    if (!font)
+        font = FindLoadedFont(p_Font);
     if (!font)
         font = LoadMeasuringFont(p_Font);
     if (!font)
