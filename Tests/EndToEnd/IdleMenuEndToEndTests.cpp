@@ -41,19 +41,11 @@ bool IsOptionsPageShown(const RgbImage& p_Image)
                        return TestSupport::IsNear(p_Colour, {56, 56, 56}, 1);
                    }) > 100000;
 }
-
-class IdleMenuEndToEnd : public ::testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        ASSERT_NE(getenv("DISPLAY"), nullptr) << "the test command provides an X display";
-    }
-};
 } // namespace
 
-TEST_F(IdleMenuEndToEnd, TheSleepingMenuAnswersHoverTypingScreenshotsAndClicks)
+TEST(IdleMenuEndToEnd, TheSleepingMenuAnswersHoverTypingScreenshotsAndClicks)
 {
+    ASSERT_NE(getenv("DISPLAY"), nullptr) << "the test command provides an X display";
     TempFolder folder;
     GameSession game(folder, VORL_EXECUTABLE);
     ASSERT_TRUE(game.Open()) << game.Log();
