@@ -40,6 +40,8 @@ Telvar::EngineSettings DefaultEngineSettings()
 {
     Telvar::EngineSettings settings;
     settings.loopMode = 2;
+    // A menu nobody touches is drawn once, not sixty times a second.
+    settings.redrawOnChange = true;
     settings.rendererApi = -1;
     settings.gpu.preferredIndex = 0;
     return settings;

@@ -354,6 +354,9 @@ void GameCore::OnRendererUpdate(Vozad::EventRendererUpdate& p_Event)
     }
     Steer();
     StepSnake();
+    // A running round moves by itself; the engine draws otherwise only when input arrives.
+    if (m_GameState == k_GameRunning)
+        m_Engine->RequestRedraw(0.0);
 }
 
 void GameCore::StepSnake()

@@ -61,6 +61,7 @@ TEST_F(ApplicationConfigTest, DefaultsGiveTheStartUpSettings)
     const Lib::Ref<ApplicationConfig> config = Snake::LoadApplicationConfig(m_Path.c_str());
     const Telvar::EngineSettings& engine = config->GetEngineSettings();
     EXPECT_EQ(engine.loopMode, 2);
+    EXPECT_TRUE(engine.redrawOnChange);
     EXPECT_EQ(engine.rendererApi, 0);
     EXPECT_EQ(engine.gpu.preferredIndex, 0);
 

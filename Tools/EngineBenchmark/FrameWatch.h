@@ -50,11 +50,16 @@ public:
     void OnRendererUpdate(Vozad::EventRendererUpdate& p_Event) override
     {
         const Clock::time_point now = Clock::now();
+        // A program that draws only on change may not draw a second frame by itself, nor the one
+        // that ends the measurement: both are asked for.
+        if (p_Event.frameNumber == 1)
+            m_Engine.RequestRedraw(0.0);
         if (m_FirstFrameNumber == 0 && p_Event.frameNumber >= 2)
         {
             m_FirstFrameNumber = p_Event.frameNumber;
             m_Report.firstFrame = now;
             m_CpuAtFirstFrame = CpuSeconds();
+            m_Engine.RequestRedraw(m_Seconds);
         }
         if (m_FirstFrameNumber != 0)
         {

@@ -22,6 +22,7 @@
 #include "Lib/Platform/Process.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <ctime>
 #include <exception>
@@ -131,6 +132,7 @@ bool CorvanEntry::Initialise(const EngineSettings& p_EngineSettings,
     m_EngineData->gpuSelection = settings.gpu;
     m_EngineData->rendererApi = settings.rendererApi;
     m_EngineData->loopMode = settings.loopMode;
+    m_RedrawOnChange = settings.redrawOnChange;
     LogInfo(m_Tag, "Engine subsystem successfully initialised ====");
     LogInfo(m_Tag, "%s", "");
 
@@ -251,7 +253,10 @@ int32_t CorvanEntry::Run()
     try
     {
         while (IsRunning())
+        {
             RunFrame();
+            WaitForReasonToDraw();
+        }
         Shutdown();
     }
     catch (const std::exception& p_Exception)
@@ -286,7 +291,11 @@ void CorvanEntry::RunFrame()
                               ? static_cast<uint64_t>((now - m_DeltaTimer.Start()) / ticksPerMicrosecond)
                               : 0;
     ++m_FrameNumber;
-    m_FrameRate.CountFrame();
+    if (!m_NextFrameUncounted)
+        m_FrameRate.CountFrame();
+    m_NextFrameUncounted = false;
+    // Requests made from here on, during this frame, ask for a later one.
+    m_Redraw.BeginFrame(LoopSeconds());
     m_FrameTimer.Restart();
     m_DeltaTimer.Restart();
 
@@ -377,12 +386,50 @@ void CorvanEntry::LimitFrameRate()
                                          m_MillisecondsPerFrame);
 }
 
-void CorvanEntry::MeasureFrameRate()
+bool CorvanEntry::MeasureFrameRate()
 {
     if (!m_FrameRate.Measure(Lib::GetWallClockSeconds()))
-        return;
+        return false;
+    const long shown = std::lround(m_Fps);
     m_Fps = m_FrameRate.GetRate();
     m_Window->SetFramesPerSecond(static_cast<int32_t>(m_Fps));
+    return std::lround(m_Fps) != shown;
+}
+
+double CorvanEntry::LoopSeconds()
+{
+    const int64_t ticksPerMicrosecond = Lib::GetTicksPerMicrosecond();
+    if (ticksPerMicrosecond <= 0)
+        return 0.0;
+    return static_cast<double>(Lib::ReadPerformanceCounter() / ticksPerMicrosecond) / 1e6;
+}
+
+void CorvanEntry::WaitForReasonToDraw()
+{
+    // The event-driven mode waits inside its pump.
+    if (!m_RedrawOnChange || m_EngineData->loopMode == 0)
+        return;
+    while (IsRunning())
+    {
+        const double now = LoopSeconds();
+        // The meter reads the wall clock; its next reading is due that much later on this one.
+        const double measurement = now + (m_FrameRate.NextMeasurement() - Lib::GetWallClockSeconds());
+        const uint32_t wait = m_Redraw.WaitMilliseconds(now, measurement);
+        if (wait > 0)
+        {
+            if (m_Window->WaitForEvents(wait))
+                return;
+            continue;
+        }
+        if (m_Redraw.IsDue(now))
+            return;
+        // Nothing was drawn for a while: the reading falls, and the player sees it fall.
+        if (MeasureFrameRate())
+        {
+            m_NextFrameUncounted = true;
+            return;
+        }
+    }
 }
 
 void CorvanEntry::Shutdown()
@@ -531,6 +578,11 @@ void CorvanEntry::SetFrameLimit(uint32_t p_FramesPerSecond, bool p_Enabled)
     m_TargetFrameRate = p_FramesPerSecond < 1 ? 1 : p_FramesPerSecond;
     m_MillisecondsPerFrame = 1000.0f / static_cast<float>(m_TargetFrameRate);
     m_FrameLimitEnabled = p_Enabled;
+}
+
+void CorvanEntry::RequestRedraw(double p_DelaySeconds)
+{
+    m_Redraw.Request(LoopSeconds() + (p_DelaySeconds > 0.0 ? p_DelaySeconds : 0.0));
 }
 
 void CorvanEntry::SetFocus(Vozad::LayoutBase* p_Element)
@@ -812,6 +864,7 @@ void CorvanEntry::Render()
 
 void CorvanEntry::NotifyResize()
 {
+    RequestRedraw(0.0);
     if (m_Renderer)
         m_Renderer->Resize(GetWindowSize());
 }

@@ -4,6 +4,7 @@
 #include "Corvan/EntryPoint/EntityRegistry.h"
 #include "Corvan/EntryPoint/FrameRateMeter.h"
 #include "Corvan/EntryPoint/IEngine.h"
+#include "Corvan/EntryPoint/RedrawSchedule.h"
 #include "Corvan/Events/EventManager.h"
 #include "Corvan/Gui/Layout/IUiFocus.h"
 #include "Corvan/Window/IEngineNotifier.h"
@@ -82,6 +83,7 @@ public:
     void SetWindowEventReceiver(Vozad::IWindowEventBase* p_Receiver) override;
     Lib::Ref<Vozad::IWindow> GetWindow() const override;
     void SetFrameLimit(uint32_t p_FramesPerSecond, bool p_Enabled) override;
+    void RequestRedraw(double p_DelaySeconds) override;
     void SetFocus(Vozad::LayoutBase* p_Element) override;
     void ReleaseFocus(Vozad::LayoutBase* p_Element) override;
     // Opens the popup as the root's new top layer; nothing without a root, for null or for a
@@ -167,7 +169,13 @@ private:
     void EndGuiFrame();
     void PresentFrame();
     void LimitFrameRate();
-    void MeasureFrameRate();
+    // True when the reading changed in what the player sees (whole frames per second).
+    bool MeasureFrameRate();
+    // Between frames of the continuous loop: returns once input or a window event is queued, a
+    // requested frame is due, or the frame-rate reading changed; until then the thread sleeps.
+    void WaitForReasonToDraw();
+    // Seconds on a steady clock, for the redraw schedule.
+    static double LoopSeconds();
     void InstallRoot(std::unique_ptr<Vozad::LayoutStack> p_Root);
     // Lays the root out again when its rectangle no longer matches the render size.
     void KeepRootSized();
@@ -196,6 +204,11 @@ private:
     uint32_t m_TargetFrameRate = 120;
     float m_MillisecondsPerFrame = 1000.0f / 120.0f;
     FrameRateMeter m_FrameRate;
+    RedrawSchedule m_Redraw;
+    // The next frame only shows a new frame-rate reading; counted, it would itself change the
+    // reading of an idle loop, which would then flip between 0 and 1 every second.
+    bool m_NextFrameUncounted = false;
+    bool m_RedrawOnChange = false;
     float m_ElapsedFrameTime = 0.0f;
     bool m_Initialised = false;
     bool m_ContentSet = false;

@@ -19,6 +19,8 @@ public:
     bool Measure(double p_Now);
 
     float GetRate() const { return m_Rate; }
+    // The wall-clock moment from which Measure takes a rate.
+    double NextMeasurement() const { return m_WindowStart + 1.0; }
 
 private:
     double m_WindowStart = 0.0;

@@ -61,6 +61,10 @@ public:
     virtual void SetWindowEventReceiver(Vozad::IWindowEventBase* p_Receiver) = 0;
     // p_FramesPerSecond must be at least 1.
     virtual void SetFrameLimit(uint32_t p_FramesPerSecond, bool p_Enabled) = 0;
+    // The engine draws a frame only when something may have changed: input, a window event, or
+    // this request. Whatever changes the picture by itself (a running round, an animation) asks
+    // for the next frame each frame (p_DelaySeconds 0) or for one at a later moment.
+    virtual void RequestRedraw(double p_DelaySeconds) = 0;
 
     // An opaque pointer the game stores with the engine (the configuration store); not owned.
     virtual void* GetUserData() const = 0;

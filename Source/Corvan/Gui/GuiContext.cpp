@@ -290,28 +290,37 @@ void GuiContext::SetDisplaySize(Lib::RectSize p_DisplaySize)
 
 // Fonts -----------------------------------------------------------------------------------------
 
-ImFont* GuiContext::FindLoadedFont(const FontSpec& p_Font)
+bool GuiContext::IsFontFor(const ImFont& p_Font, const FontSpec& p_Spec)
 {
-    ImGuiContext* context = ImGui::GetCurrentContext();
-    if (!context)
-        return nullptr;
-    const float pixels = FontPixelSize(p_Font);
-    const std::string name = p_Font.name.ToNarrow().Bytes();
+    const float pixels = FontPixelSize(p_Spec);
+    if (!p_Font.ConfigData || p_Font.FontSize != pixels)
+        return false;
+    const std::string name = p_Spec.name.ToNarrow().Bytes();
     // ImGui names a font "<file>, <size>px" and keeps only what fits its name buffer: a long file
     // name is recognised by that beginning, or it would be loaded again at every measurement.
     char shortened[sizeof(ImFontConfig::Name)] = {};
     const bool longName = name.size() + 1 >= sizeof(shortened);
     if (longName)
         snprintf(shortened, sizeof(shortened), "%s, %.0fpx", name.c_str(), pixels);
-    const ImVector<ImFont*>& fonts = ImGui::GetIO().Fonts->Fonts;
-    for (ImFont* font : fonts)
-    {
-        if (!font || !font->ConfigData || font->FontSize != pixels)
-            continue;
-        const char* fontName = font->ConfigData->Name;
-        if (strstr(fontName, name.c_str()) || (longName && strcmp(fontName, shortened) == 0))
+    const char* fontName = p_Font.ConfigData->Name;
+    return strstr(fontName, name.c_str()) || (longName && strcmp(fontName, shortened) == 0);
+}
+
+ImFont* GuiContext::FindLoadedFont(const FontSpec& p_Font)
+{
+    if (!ImGui::GetCurrentContext())
+        return nullptr;
+    for (ImFont* font : ImGui::GetIO().Fonts->Fonts)
+        if (font && IsFontFor(*font, p_Font))
             return font;
-    }
+    return nullptr;
+}
+
+ImFont* GuiContext::FindMeasuringFont(const FontSpec& p_Font) const
+{
+    for (ImFontAtlas* atlas : m_MeasuringAtlases)
+        if (!atlas->Fonts.empty() && IsFontFor(*atlas->Fonts[0], p_Font))
+            return atlas->Fonts[0];
     return nullptr;
 }
 
@@ -353,16 +362,21 @@ ImFont* GuiContext::LoadMeasuringFont(const FontSpec& p_Font)
     Lib::String path;
     if (!HasLoadableSize(p_Font) || !ResolveFontPath(p_Font.name, path) || !IsFontFile(path))
         return nullptr;
-    ImFont* font = ImGui::GetIO().Fonts->AddFontFromFileTTF(path.ToNarrow().Data(), FontPixelSize(p_Font),
-                                                            nullptr, k_GlyphRanges);
+    auto* atlas = IM_NEW(ImFontAtlas)();
+    ImFont* font =
+        atlas->AddFontFromFileTTF(path.ToNarrow().Data(), FontPixelSize(p_Font), nullptr, k_GlyphRanges);
     if (!font)
+    {
+        IM_DELETE(atlas);
         return nullptr;
+    }
     if (m_PendingFonts.Find(p_Font) < 0)
         m_PendingFonts.Add(p_Font);
-    // The measuring context never draws: its glyph metrics are all it needs, so the atlas is
-    // built without the colour copy and texture upload a drawing context gets. Redoing those for
-    // every new size was most of the game's start-up.
-    ImGui::GetIO().Fonts->Build();
+    // Measuring never draws: the glyph metrics are all it needs, so the atlas is built without
+    // the colour copy and texture upload a drawing context gets, and its pixels are dropped.
+    atlas->Build();
+    atlas->ClearTexData();
+    m_MeasuringAtlases.push_back(atlas);
     return font;
 }
 
@@ -383,7 +397,10 @@ TextMetrics GuiContext::MeasureText(const Lib::String& p_Text, const FontSpec& p
     }
 
     ImGui::SetCurrentContext(m_MeasuringContext);
-    font = FindLoadedFont(p_Font);
+    // The measuring context's own atlas holds the built-in font.
+    font = FindMeasuringFont(p_Font);
+    if (!font)
+        font = FindLoadedFont(p_Font);
     if (!font)
         font = LoadMeasuringFont(p_Font);
     if (!font)
@@ -513,6 +530,9 @@ void GuiContext::DrawImage(const TextureInfo& p_Texture, Lib::Point p_Position, 
 void GuiContext::Shutdown()
 {
     m_PendingFonts.Clear();
+    for (ImFontAtlas* atlas : m_MeasuringAtlases)
+        IM_DELETE(atlas);
+    m_MeasuringAtlases.clear();
     if (m_MeasuringContext)
     {
         DestroyUiContext(m_MeasuringContext);

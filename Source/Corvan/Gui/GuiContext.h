@@ -12,11 +12,13 @@
 #include "Lib/RectSize.h"
 
 #include <cstdint>
+#include <vector>
 
 struct SDL_Window;
 struct ImGuiContext;
 struct ImDrawList;
 struct ImFont;
+struct ImFontAtlas;
 
 namespace Vozad
 {
@@ -83,6 +85,8 @@ public:
     // The first font of the current UI context's atlas whose name contains the description's
     // file name and whose pixel size is the description's; null when there is none.
     static ImFont* FindLoadedFont(const FontSpec& p_Font);
+    // Whether the font was loaded from the description's file at its pixel size.
+    static bool IsFontFor(const ImFont& p_Font, const FontSpec& p_Spec);
     // Whether the main context's atlas holds the font (what the frame draws text with).
     bool IsLoadedForDrawing(const FontSpec& p_Font) const;
 
@@ -100,9 +104,11 @@ private:
     bool CreateMeasuringContext();
     // The draw list when a frame is running and the colour draws something.
     ImDrawList* VisibleDrawList() const;
-    // Loads the font into the measuring context's atlas (which is current) and queues it for the
-    // main context; null when its file cannot be found or is no font.
+    // Loads the font into an atlas of its own for measuring and queues it for the main context;
+    // null when its file cannot be found or is no font.
     ImFont* LoadMeasuringFont(const FontSpec& p_Font);
+    // The measuring font of the description; null when it has not been loaded.
+    ImFont* FindMeasuringFont(const FontSpec& p_Font) const;
 
     Lib::LogTag m_Tag{"GuiContext"};
     Lib::LogTag m_FontsTag{"UpdateFonts"};
@@ -115,6 +121,9 @@ private:
     Lib::Point m_Offset;                        // stored only
     uint32_t m_Colour = 0;                      // 0xAABBGGRR
     Lib::DynamicArray<FontSpec> m_PendingFonts; // still to be loaded by the main context
+    // One atlas per measured font: an atlas rasterises all its fonts again whenever one is added,
+    // so a shared one made start-up pay for every size once per size that came after it.
+    std::vector<ImFontAtlas*> m_MeasuringAtlases;
     Lib::RectSize m_DisplaySize{1, 1};
     uint32_t m_ClipDepth = 0; // clip rectangles pushed in this frame
     bool m_InFrame = false;   // between BeginFrame and EndFrame

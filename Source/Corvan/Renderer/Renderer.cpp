@@ -91,13 +91,9 @@ bool Renderer::Initialise(int32_t p_GraphicsApi, Lib::RectSize p_WindowSize)
         m_Api.reset();
         return false;
     }
-    m_SelectionBuffer = OpenGLFrameBuffer(FrameBufferSpec{0, m_Size.width, m_Size.height});
-    if (m_Size.width > 0 && m_Size.height > 0 && !m_SelectionBuffer.Create())
-    {
-        Lib::LogError(m_Tag, "Could not initialise the object selection frame buffer.");
-        Shutdown();
-        return false;
-    }
+    // The selection buffer is made by the first pick (FitSelectionBuffer): a game that never
+    // picks never pays for a window-sized colour and depth buffer.
+    m_SelectionBuffer = OpenGLFrameBuffer();
     if (!m_ShaderHandler.LoadEngineShaders())
     {
         Lib::LogError(m_Tag, "Could not initialise the engine shaders.");
@@ -187,9 +183,18 @@ void Renderer::Resize(Lib::RectSize p_WindowSize)
     m_Size = p_WindowSize;
     if (!IsDrawing() || m_Size.width == 0 || m_Size.height == 0)
         return;
-    const FrameBufferSpec spec{0, m_Size.width, m_Size.height};
-    m_SelectionBuffer.Resize(spec);
-    // The transparency buffers follow the size when they are next drawn with.
+    // The selection and transparency buffers follow the size when they are next used.
+}
+
+bool Renderer::FitSelectionBuffer()
+{
+    const FrameBufferSpec& spec = m_SelectionBuffer.GetSpec();
+    if (m_SelectionBuffer.GetId() != 0 && spec.width == m_Size.width && spec.height == m_Size.height)
+        return true;
+    if (m_SelectionBuffer.Resize(FrameBufferSpec{0, m_Size.width, m_Size.height}))
+        return true;
+    Lib::LogError(m_Tag, "Could not initialise the object selection frame buffer.");
+    return false;
 }
 
 void Renderer::FitTransparencyBuffers()
@@ -400,13 +405,15 @@ bool Renderer::SetCamera(uint32_t p_ViewId, const WindowRect& p_Rect, const ICam
 
 uint64_t Renderer::PickEntity(Lib::Point p_Point, const WindowRect& p_Rect, const ICamera& p_Camera)
 {
-    if (!IsDrawing() || m_SelectionBuffer.GetId() == 0)
+    if (!IsDrawing())
         return k_NoEntity;
     const bool insideRect = p_Point.x >= p_Rect.left && p_Point.x < p_Rect.right && p_Point.y >= p_Rect.top &&
                             p_Point.y < p_Rect.bottom;
     const bool insideWindow =
         p_Point.x >= 0 && p_Point.x < WindowWidth() && p_Point.y >= 0 && p_Point.y < WindowHeight();
     if (!insideRect || !insideWindow)
+        return k_NoEntity;
+    if (!FitSelectionBuffer())
         return k_NoEntity;
     const glm::mat4& projectionView = p_Camera.GetViewProjection();
     uint32_t id = PickIn(*m_OpaqueScene, p_Point, p_Rect, projectionView);

@@ -107,6 +107,8 @@ public:
 
     // Set by RenderFrame: tells the main loop that this frame has been drawn already.
     bool IsFrameRendered() const { return m_FrameRendered; }
+    // Whether the selection buffer exists: the first pick makes it.
+    bool HasSelectionBuffer() const { return m_SelectionBuffer.GetId() != 0; }
     void SetFrameRendered(bool p_Rendered) { m_FrameRendered = p_Rendered; }
 
     Lib::RectSize GetSize() const { return m_Size; }
@@ -127,6 +129,8 @@ private:
     bool SetUpDepthPeeling();
     // Gives the current transparency mode's buffers storage of the window's size.
     void FitTransparencyBuffers();
+    // Makes the selection buffer, or makes it again at the window's size; false when GL refuses.
+    bool FitSelectionBuffer();
     int32_t WindowWidth() const { return static_cast<int32_t>(m_Size.width); }
     int32_t WindowHeight() const { return static_cast<int32_t>(m_Size.height); }
     void SetViewViewport(const WindowRect& p_Rect) const;

@@ -83,6 +83,9 @@ public:
     // are queued; the continuous modes handle what is queued, but stop after the fourth event
     // that arrived at least 2 ms after the pump began, so input cannot starve a frame.
     void PumpMessages(int32_t p_LoopMode);
+    // Waits up to p_Milliseconds for an event without taking it from the queue; true when one is
+    // queued or a termination signal arrived (the next pump handles either).
+    bool WaitForEvents(uint32_t p_Milliseconds);
     // Translates one SDL event; the native event observer sees it first.
     void HandleEvent(const SDL_Event& p_Event);
     // Shows the frame drawn since the last call.

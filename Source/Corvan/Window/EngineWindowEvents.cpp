@@ -70,6 +70,24 @@ void EngineWindow::PumpMessages(int32_t p_LoopMode)
     }
 }
 
+bool EngineWindow::WaitForEvents(uint32_t p_Milliseconds)
+{
+    if (!m_VideoInitialised)
+        return true;
+    // A signal does not wake SDL's wait, so the wait is cut into slices.
+    uint32_t left = p_Milliseconds;
+    while (!CheckTerminationSignal())
+    {
+        const uint32_t slice = std::min<uint32_t>(left, k_SignalCheckMilliseconds);
+        if (SDL_WaitEventTimeout(nullptr, static_cast<int>(slice)) == 1)
+            return true;
+        if (left <= slice)
+            return false;
+        left -= slice;
+    }
+    return true;
+}
+
 void EngineWindow::HandleEvent(const SDL_Event& p_Event)
 {
     if (m_Observer)

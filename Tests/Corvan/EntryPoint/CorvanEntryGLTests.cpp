@@ -26,6 +26,7 @@
 #include <GL/gl.h>
 
 #include <array>
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <functional>
@@ -522,3 +523,55 @@ TEST_F(CorvanEntryGLTest, WithoutContentTheDefaultScreenShowsItsTexts)
     EXPECT_GT(litTitle, lit) << "the title is larger";
     EXPECT_EQ(litBeside, 0) << "centred: the left edge of the window stays clear";
 }
+
+namespace
+{
+// Drawing on change: while nothing happens the loop sleeps, a request for a later moment is
+// served by one frame at that moment instead of by every frame until then, and requests made
+// each frame (a running round) keep the frames coming.
+TEST_F(CorvanEntryGLTest, RedrawingOnChangeDrawsOnlyWhatWasAskedFor)
+{
+    Telvar::EngineSettings settings = ContinuousLoop();
+    settings.redrawOnChange = true;
+    Telvar::CorvanEntry engine;
+    ASSERT_TRUE(engine.Initialise(settings, SmallWindow()));
+
+    using Clock = std::chrono::steady_clock;
+    constexpr double k_Later = 0.5;
+    constexpr uint64_t k_Continuous = 20;
+    Clock::time_point requestedAt;
+    std::vector<double> framesWhileWaiting; // seconds after the request
+    uint64_t timedFrame = 0;
+    FrameProbe probe(engine, ~0ull,
+                     [&](uint64_t p_Frame)
+                     {
+                         const Clock::time_point now = Clock::now();
+                         if (p_Frame == 1)
+                         {
+                             requestedAt = now;
+                             engine.RequestRedraw(k_Later);
+                             return;
+                         }
+                         if (timedFrame == 0)
+                         {
+                             const double after = std::chrono::duration<double>(now - requestedAt).count();
+                             framesWhileWaiting.push_back(after);
+                             if (after >= k_Later)
+                                 timedFrame = p_Frame;
+                         }
+                         if (timedFrame != 0 && p_Frame < timedFrame + k_Continuous)
+                             engine.RequestRedraw(0.0);
+                         else if (timedFrame != 0)
+                             engine.Quit();
+                     });
+    engine.SetWindowEventReceiver(&probe);
+    EXPECT_EQ(engine.Run(), 0);
+
+    ASSERT_NE(timedFrame, 0u);
+    // The window's own events when it appears may draw a frame or two; a loop that drew without
+    // a reason would have drawn dozens in half a second.
+    EXPECT_LE(framesWhileWaiting.size(), 4u) << "frames drawn before the requested moment";
+    EXPECT_EQ(engine.GetFrameNumber(), timedFrame + k_Continuous)
+        << "a request each frame keeps frames coming";
+}
+} // namespace

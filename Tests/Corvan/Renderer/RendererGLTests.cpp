@@ -510,9 +510,9 @@ TEST_F(RendererGLTest, RegionCaptureIsAPngOfTheRegion)
 
 namespace
 {
-// Started before the window has a size, the renderer makes its frame buffers at the first
-// Resize; until then picking finds nothing instead of reading a buffer that does not exist.
-TEST(RendererSizeGLTest, FrameBuffersAreMadeAtTheFirstResize)
+// Started before the window has a size, the renderer picks nothing until it has one; the
+// selection buffer is made by the first pick after that, not by start-up or by drawing.
+TEST(RendererSizeGLTest, TheSelectionBufferIsMadeByTheFirstPick)
 {
     TestSupport::GLWindow window;
     ASSERT_TRUE(window.Open(k_Size, k_Size)) << SDL_GetError();
@@ -527,7 +527,10 @@ TEST(RendererSizeGLTest, FrameBuffersAreMadeAtTheFirstResize)
     EXPECT_EQ(renderer.PickEntity({64, 64}, whole, *camera), Vozad::k_NoEntity);
 
     renderer.Resize(Lib::RectSize{k_Size, k_Size});
+    renderer.RenderFrame(Lib::RectSize{k_Size, k_Size});
+    EXPECT_FALSE(renderer.HasSelectionBuffer());
     EXPECT_EQ(renderer.PickEntity({64, 64}, whole, *camera), 9u);
+    EXPECT_TRUE(renderer.HasSelectionBuffer());
 
     renderer.Shutdown();
     EXPECT_EQ(renderer.GetOpaqueScene().GetInstanceCount(), 0u);
