@@ -350,6 +350,9 @@ void GameCore::OnRendererUpdate(Vozad::EventRendererUpdate& p_Event)
     if (m_GameState != k_GameRunning)
     {
         PlayAttract();
+        // The demo behind the start menu moves by itself like a round does.
+        if (IsAttractPlaying())
+            m_Engine->RequestRedraw(0.0);
         return;
     }
     Steer();
