@@ -33,6 +33,10 @@ enum ConfigId : int32_t
     k_ConfigGameSpeed = 23,
     // Settings added after the original file's lines; a file that lacks them gets them appended.
     k_ConfigFrameCap = 24,
+    // Gameplay options: rule changes a player opts into; "0" plays the original rules.
+    k_ConfigTurnBuffer = 26,
+    k_ConfigFairStart = 27,
+    k_ConfigAutoPause = 28,
 };
 
 // Which half of an entry GetEntryText returns. The value side is what a setting holds: the

@@ -12,7 +12,6 @@
 #include "Game/ConfigReader.h"
 #include "Game/FrameCap.h"
 #include "Game/GameCommands.h"
-#include "Game/StepTiming.h"
 
 #include <cmath>
 
@@ -20,8 +19,8 @@ namespace Snake
 {
 GameCore::GameCore(Telvar::IEngine* p_Engine, Lib::Ref<ApplicationConfig> p_Config)
     : m_Engine(p_Engine), m_Config(std::move(p_Config)), m_GuiHandler(p_Engine, m_Config, this, this),
-      m_Console(p_Engine, this, this), m_Background(p_Engine, &m_HudCorner), m_PointToCatch(p_Engine, &m_HudCorner),
-      m_SnakeBody(p_Engine, &m_HudCorner)
+      m_Console(p_Engine, this, this), m_Background(p_Engine, &m_HudCorner),
+      m_PointToCatch(p_Engine, &m_HudCorner), m_SnakeBody(p_Engine, &m_HudCorner)
 {
 }
 
@@ -95,6 +94,8 @@ bool GameCore::Initialise()
     m_SnakeBody.Reset(grid);
     m_Board.SetPoints(1);
     m_GuiHandler.SetPoints(1);
+    m_Records.Load();
+    UpdateRoundTime();
 
     m_Commands = GameCommandTable();
     m_Console.Setup(m_Commands);
@@ -128,6 +129,7 @@ void GameCore::BuildGuiTree()
     m_MenuColumn->SetElement(row, true, -1, -1);
 
     m_Layers = std::make_unique<Vozad::LayoutStack>();
+    m_Layers->AddLayer(&m_ReadyMarker, false);
     m_Layers->AddLayer(m_MenuColumn.get(), false);
     m_Layers->AddLayer(&m_Console, false);
     SetContent(m_Layers.get(), false);
@@ -261,6 +263,20 @@ void GameCore::SetGameSpeed(uint32_t p_Speed)
 void GameCore::Resume()
 {
     m_GameState = k_GameRunning;
+    m_RoundClock.Resume(Now());
+    RoundGoes();
+}
+
+void GameCore::RoundGoes()
+{
+    m_Turns.Clear();
+    m_StepClock.RoundGoes(Now(), IsOptionOn(k_ConfigFairStart));
+    UpdateReadyMarker();
+}
+
+bool GameCore::IsOptionOn(int32_t p_ConfigId) const
+{
+    return Store().GetEntryText(p_ConfigId, EntrySide::Value) == Lib::String("1");
 }
 
 void GameCore::RestartGame()
@@ -273,11 +289,18 @@ void GameCore::RestartGame()
     m_Board.ResetSnake();
     m_SnakeBody.Reset(m_Board.GetGrid());
     m_GameState = k_GameRunning;
+    m_RoundClock.Start(Now());
+    UpdateRoundTime();
+    RoundGoes();
 }
 
 void GameCore::Pause()
 {
     m_GameState = k_GameHalted;
+    m_RoundClock.Stop(Now());
+    m_Turns.Clear();
+    m_StepClock.EndReady();
+    UpdateReadyMarker();
 }
 
 void GameCore::ArrangeRound(const Lib::DynamicArray<Segment>& p_Segments, Cell p_Item, uint32_t p_Points)
@@ -303,6 +326,7 @@ void GameCore::LayOutScene()
     m_Background.Layout(grid);
     m_PointToCatch.Layout(grid, m_Board.GetItem());
     m_SnakeBody.Layout(grid, m_Board.GetSegments());
+    UpdateReadyMarker();
 }
 
 void GameCore::KeepBoardClearOfHud()
@@ -338,18 +362,57 @@ void GameCore::OnRendererUpdate(Vozad::EventRendererUpdate& p_Event)
         return;
     Steer();
     StepSnake();
+    UpdateRoundTime();
+}
+
+void GameCore::UpdateRoundTime()
+{
+    // The label changes ten times a second, not every frame.
+    const uint64_t tenths = m_RoundClock.Elapsed(Now()) / 100000;
+    if (tenths == m_ShownRoundTenths)
+        return;
+    m_ShownRoundTenths = tenths;
+    m_GuiHandler.SetRoundTime(tenths * 100);
+}
+
+void GameCore::UpdateReadyMarker()
+{
+    if (!m_StepClock.IsReady() || m_GameState != k_GameRunning)
+    {
+        m_ReadyMarker.Hide();
+        return;
+    }
+    const BoardLayout& layout = m_SnakeBody.GetLayout();
+    const Segment& head = m_Board.GetHead();
+    m_ReadyMarker.Show(CellRect(layout, head.cell), CellRect(layout, Neighbour(head.cell, head.direction)),
+                       GetLocaleString("game.ready"));
+}
+
+void GameCore::FinishRound(bool p_Won)
+{
+    m_GameState = k_GameHalted;
+    m_RoundClock.Stop(Now());
+    UpdateRoundTime();
+    m_StepClock.EndReady();
+    UpdateReadyMarker();
+    const uint64_t timeMs = m_RoundClock.Elapsed(Now()) / 1000;
+    const uint32_t points = m_Board.GetPoints();
+    const RecordOutcome outcome = m_Records.Table().Submit(m_GridMode, m_Speed, points, p_Won, timeMs);
+    if (outcome.IsNewRecord())
+        m_Records.Save();
+    m_GuiHandler.SetRoundResult(m_Records.Table().Get(m_GridMode, m_Speed), outcome);
+    m_GuiHandler.ShowPanel(p_Won ? k_PanelGameWon : k_PanelGameOver);
 }
 
 void GameCore::StepSnake()
 {
-    if (!IsStepDue(m_StepTimer.Elapsed().microseconds, m_Speed))
+    if (!m_StepClock.IsDue(Now(), m_Speed))
         return;
     const StepResult result = m_Board.Step();
     if (result == StepResult::Lost)
     {
         // The snake stays where it was, and so does the step clock.
-        m_GameState = k_GameHalted;
-        m_GuiHandler.ShowPanel(k_PanelGameOver);
+        FinishRound(false);
         return;
     }
     m_SnakeBody.Update(m_Board.GetSegments());
@@ -357,15 +420,23 @@ void GameCore::StepSnake()
     {
         // The winning catch eats the item without placing another: the whole snake is shown.
         m_PointToCatch.SetVisible(false);
-        m_GameState = k_GameHalted;
-        m_GuiHandler.ShowPanel(k_PanelGameWon);
+        FinishRound(true);
     }
     else if (result == StepResult::Grew)
     {
         m_GuiHandler.SetPoints(m_Board.GetPoints());
         m_PointToCatch.Layout(m_Board.GetGrid(), m_Board.GetItem());
     }
-    m_StepTimer.Restart();
+    m_StepClock.Stepped(Now());
+    m_Turns.OnStep();
+    UpdateReadyMarker();
+}
+
+void GameCore::OnWindowFocus(Vozad::EventWindowFocus& p_Event)
+{
+    // A player who switches to another window cannot steer; with the option the round waits.
+    if (!p_Event.focused && m_GameState == k_GameRunning && IsOptionOn(k_ConfigAutoPause))
+        m_GuiHandler.PauseRound();
 }
 
 void GameCore::OnRendererPresent(Vozad::EventRendererPresent&)

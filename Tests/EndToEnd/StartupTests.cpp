@@ -76,12 +76,15 @@ TEST(StartupTest, FirstStartWithoutDisplayEndsWith6000AndWritesTheDefaults)
 
     const std::vector<std::string> config = Lines(ReadWholeFile(folder.File("gamedata.cfg")));
     // The 31 original lines come first, as they always were; settings added later follow them.
-    ASSERT_EQ(config.size(), 32u);
+    ASSERT_EQ(config.size(), 35u);
     EXPECT_EQ(config.front(), "// contains game configuration data");
     EXPECT_EQ(config[3], "bind ~ \"toggleconsole\"");
     EXPECT_EQ(config[11], "set r_customwidth \"1280\"");
     EXPECT_EQ(config[30], "// - Windowed");
-    EXPECT_EQ(config.back(), "set r_framecap \"0\"");
+    EXPECT_EQ(config[31], "set r_framecap \"0\"");
+    EXPECT_EQ(config[32], "set g_turnbuffer \"0\"");
+    EXPECT_EQ(config[33], "set g_fairstart \"0\"");
+    EXPECT_EQ(config.back(), "set g_autopause \"0\"");
 }
 
 TEST(StartupTest, SecondStartKeepsTheUsersConfigurationAndAppendsToTheLog)
@@ -122,11 +125,14 @@ TEST(StartupTest, LeftoversOfAKilledWriteGoAndTheUsersBytesStay)
 
     // A byte order mark, a NUL byte in a note, a line with tabs and text in Latin-1, as editors
     // on other systems leave them.
-    std::string config = "\xEF\xBB\xBF" "set r_fps \"0\"\n";
+    std::string config = "\xEF\xBB\xBF"
+                         "set r_fps \"0\"\n";
     config += std::string("// note\0 with a NUL\n", 20);
     config += "set\tr_points\t\"0\"\n";
-    config += "// Gr\xF6\xDF" "e\n";
-    config += "set language \"Fran\xE7" "ais\"\n";
+    config += "// Gr\xF6\xDF"
+              "e\n";
+    config += "set language \"Fran\xE7"
+              "ais\"\n";
     TestSupport::WriteWholeFile(folder.File("gamedata.cfg"), config);
 
     ASSERT_TRUE(RunWithoutDisplay({}, folder).exited);

@@ -55,7 +55,7 @@ GUIHandler::GUIHandler(Telvar::IEngine* p_Engine, Lib::Ref<ApplicationConfig> p_
                        IGameStateNotifier* p_Notifier, ICoreInterface* p_Core)
     : m_Engine(p_Engine), m_Notifier(p_Notifier), m_Core(p_Core), m_StartMenu(p_Engine, this, this),
       m_OptionsMenu(p_Engine, this, p_Core), m_AboutMenu(p_Engine, this, p_Core), m_FpsLabel(p_Engine, 30),
-      m_PointsLabel(p_Engine, 30)
+      m_PointsLabel(p_Engine, 30), m_TimeLabel(p_Engine, 30)
 {
     // The menus read the configuration through the game object; the handler keeps no reference.
     p_Config.Reset();
@@ -95,12 +95,17 @@ bool GUIHandler::Initialise(uint32_t p_TargetPoints)
     m_FpsLabel.SetDesiredWidth(k_FpsLabelWidth);
     m_PointsLabel.SetText(Lib::String::Format("Points: 0 of %u", m_TargetPoints));
     m_PointsLabel.SetDesiredWidth(k_PointsLabelWidth);
+    m_TimeLabel.GetStyle().textColour = Vozad::Colour::k_White;
+    m_TimeLabel.SetDesiredWidth(k_PointsLabelWidth);
+    SetRoundTime(0);
 
     auto* labels = new Vozad::LayoutBar(1);
     labels->AddSlot(1, GridSizeMode::Auto);
     labels->SetElement(&m_FpsLabel, false, -1, -1);
     labels->AddSlot(1, GridSizeMode::Auto);
     labels->SetElement(&m_PointsLabel, false, -1, -1);
+    labels->AddSlot(1, GridSizeMode::Auto);
+    labels->SetElement(&m_TimeLabel, false, -1, -1);
     auto* margin = new Vozad::LayoutMargin(10);
     margin->SetElement(labels, true, 1, 1);
     auto* panel = new Vozad::ColouredLayout(k_HudBackground, k_HudBorder, 4);
@@ -145,21 +150,25 @@ void GUIHandler::ShowPanel(int32_t p_State)
     switch (p_State)
     {
     case k_PanelStart:
+        m_StartMenu.SetResult(Lib::String(), Lib::String());
         m_StartMenu.GetTitleLabel().SetText(GetLocaleString("menu_start.title"));
         m_StartMenu.GetFirstButton().SetText("Start");
         m_StartMenu.Show();
         break;
     case k_PanelPause:
+        m_StartMenu.SetResult(Lib::String(), Lib::String());
         m_StartMenu.GetTitleLabel().SetText("Currently paused");
         m_StartMenu.GetFirstButton().SetText("Resume");
         m_StartMenu.Show();
         break;
     case k_PanelGameWon:
+        m_StartMenu.SetResult(m_WonBest, m_NewRecord);
         m_StartMenu.GetTitleLabel().SetText(GetLocaleString("menu_gamewon.title"));
         m_StartMenu.GetFirstButton().SetText("Start");
         m_StartMenu.Show();
         break;
     case k_PanelGameOver:
+        m_StartMenu.SetResult(m_LostBest, m_NewRecord);
         m_StartMenu.GetTitleLabel().SetText(GetLocaleString("menu_gameover.title"));
         m_StartMenu.GetFirstButton().SetText("Start");
         m_StartMenu.Show();
@@ -193,6 +202,30 @@ void GUIHandler::SetPoints(uint32_t p_Points)
     m_PointsLabel.SetText(Lib::String::Format("Points: %u of %u", p_Points, m_TargetPoints));
 }
 
+void GUIHandler::SetRoundTime(uint64_t p_Milliseconds)
+{
+    m_TimeLabel.SetText(Lib::String(("Time: " + FormatDuration(p_Milliseconds)).c_str()));
+}
+
+void GUIHandler::SetRoundResult(const Record& p_Record, const RecordOutcome& p_Outcome)
+{
+    const std::string best = GetLocaleString("menu_result.best").ToNarrow().Bytes();
+    const std::string points = GetLocaleString("menu_result.points").ToNarrow().Bytes();
+    m_LostBest = Lib::String((best + " " + std::to_string(p_Record.bestPoints) + " " + points).c_str());
+    m_WonBest = p_Record.fastestWinMs != 0
+                    ? Lib::String((best + " " + FormatDuration(p_Record.fastestWinMs)).c_str())
+                    : m_LostBest;
+    m_NewRecord = p_Outcome.IsNewRecord() ? GetLocaleString("menu_result.new_record") : Lib::String();
+}
+
+void GUIHandler::PauseRound()
+{
+    if (m_PanelState != k_PanelNone)
+        return;
+    ShowPanel(k_PanelPause);
+    m_Notifier->Pause();
+}
+
 void GUIHandler::SetFps(int32_t p_FramesPerSecond)
 {
     m_FpsLabel.SetText(Lib::String::Format("FPS: %d", p_FramesPerSecond));
@@ -207,6 +240,7 @@ void GUIHandler::SetShowFps(bool p_Show)
 void GUIHandler::SetShowPoints(bool p_Show)
 {
     m_PointsLabel.SetVisibility(p_Show ? Vozad::k_LayoutVisible : Vozad::k_LayoutCollapsed);
+    m_TimeLabel.SetVisibility(p_Show ? Vozad::k_LayoutVisible : Vozad::k_LayoutCollapsed);
     UpdateHudVisibility();
 }
 
@@ -333,8 +367,7 @@ bool GUIHandler::OnKeyPress(Vozad::EventKeyInput& p_Event)
         return false;
     if (m_PanelState == k_PanelNone)
     {
-        ShowPanel(k_PanelPause);
-        m_Notifier->Pause();
+        PauseRound();
         return true;
     }
     if (m_PanelState == k_PanelOptions && !m_GameStarted)

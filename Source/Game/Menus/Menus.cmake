@@ -42,6 +42,7 @@ add_custom_command(
 
 target_sources(Game PRIVATE
   Menus/AboutMenu.cpp
+  Menus/AboutMenuRecords.cpp
   Menus/GUIHandler.cpp
   Menus/MenuPanelStyle.cpp
   Menus/KeyAssignment.cpp
@@ -49,6 +50,7 @@ target_sources(Game PRIVATE
   Menus/OptionsMenuGraphics.cpp
   Menus/OptionsMenuLayout.cpp
   Menus/OptionsModel.cpp
+  Menus/SpokenKeyName.cpp
   Menus/StartMenu.cpp
   "${menuGenerated}/BuildStamp.cpp"
   "${menuGenerated}/LicenceTexts.cpp")
