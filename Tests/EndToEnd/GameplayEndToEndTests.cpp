@@ -18,6 +18,7 @@
 #include <thread>
 #include <vector>
 
+#include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -106,8 +107,13 @@ public:
         char place[] = "+10+10";
         char text[] = "elsewhere";
         char* arguments[] = {program, geometry, place, text, nullptr};
-        if (posix_spawnp(&m_Pid, "xmessage", nullptr, nullptr, arguments, environ) != 0)
+        // Its font warnings are no concern of the test's.
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+        if (posix_spawnp(&m_Pid, "xmessage", &actions, nullptr, arguments, environ) != 0)
             m_Pid = -1;
+        posix_spawn_file_actions_destroy(&actions);
     }
     ~OtherWindow()
     {
@@ -122,8 +128,9 @@ public:
     {
         for (int attempt = 0; attempt < 100 && m_Pid > 0; ++attempt)
         {
-            const std::string id = TestSupport::CommandOutput("xdotool search --onlyvisible --pid " +
-                                                              std::to_string(m_Pid) + " 2>/dev/null");
+            // xmessage does not name its process on its window; its class finds it.
+            const std::string id =
+                TestSupport::CommandOutput("xdotool search --onlyvisible --class Xmessage 2>/dev/null");
             if (!id.empty())
             {
                 TestSupport::CommandOutput("timeout 5 xdotool windowfocus --sync " +
@@ -163,13 +170,21 @@ TEST_F(GameplayEndToEnd, AQueuedDoubleTurnAtSpeedTenIsTakenWithTheTurnBuffer)
                        WideConfig("10", buffered ? "set g_turnbuffer \"1\"\n" : ""));
         GameSession game(folder, VORL_EXECUTABLE);
         ASSERT_TRUE(game.Open()) << game.Log();
-        ASSERT_NO_FATAL_FAILURE(StartAndRunToColumn(game, 5));
+        // At ten steps a second the snake crosses the board in two seconds: the turns come as soon
+        // as the round is seen running, far from the right border.
+        game.Key("s");
+        ASSERT_TRUE(game.WaitForImage([](const RgbImage& p_Image) { return !IsStartPanelShown(p_Image); }, 5s)
+                        .Valid());
         TwoQuickTurns(game, "Down", "Left");
         const RgbImage over = WaitForGameOver(game);
         ASSERT_TRUE(over.Valid()) << "the round did not end";
         const std::vector<Cell> cells = SnakeCells(over);
         ASSERT_FALSE(cells.empty());
         const auto any = [&cells](auto p_Test) { return std::any_of(cells.begin(), cells.end(), p_Test); };
+        std::string shown;
+        for (const Cell& cell : cells)
+            shown += " (" + std::to_string(cell.column) + "," + std::to_string(cell.row) + ")";
+        SCOPED_TRACE("snake:" + shown);
         if (buffered)
         {
             EXPECT_TRUE(
@@ -216,7 +231,9 @@ TEST_F(GameplayEndToEnd, AFairStartWaitsAnIntervalAfterResumeAndShowsReady)
             EXPECT_GT(CountIn(first, {0, first.width, 0, first.height}, IsReadyYellow), 50)
                 << "no Ready marker";
             if (std::chrono::steady_clock::now() - resumed < 700ms)
+            {
                 EXPECT_EQ(HeadColumn(first), column) << "the head moved before a full interval";
+            }
             const RgbImage moved = game.WaitForImage(
                 [column](const RgbImage& p_Image) { return HeadColumn(p_Image) > column; }, 4s);
             ASSERT_TRUE(moved.Valid()) << "the snake did not go on";
