@@ -121,8 +121,7 @@ inline Rect InsideStartPanel(const RgbImage& p_Image)
     return {panel.left + 2, panel.right - 2, panel.top + 2, panel.bottom - 2};
 }
 
-// The heads-up display in the top left corner: the frame-rate line, the points line and the
-// round-time line.
+// The heads-up display in the top left corner: the frame-rate line above the points line.
 inline Rect HudArea(const RgbImage& p_Image)
 {
     return {0, 275, 0, p_Image.height / 4};

@@ -26,6 +26,7 @@ constexpr int32_t k_HudWidth = 275;
 constexpr int32_t k_FpsLabelWidth = 240;
 // Wide enough that in practice only the label's cell limits the points text.
 constexpr int32_t k_PointsLabelWidth = 24025;
+constexpr int32_t k_TimeLabelWidth = 105; // "10:00.0" at the HUD's size
 
 Vozad::LayoutBar* BarWithSlots(int32_t p_Vertical, int32_t p_Side, int32_t p_Middle,
                                Vozad::LayoutBase* p_Element, bool p_Owned)
@@ -96,16 +97,20 @@ bool GUIHandler::Initialise(uint32_t p_TargetPoints)
     m_PointsLabel.SetText(Lib::String::Format("Points: 0 of %u", m_TargetPoints));
     m_PointsLabel.SetDesiredWidth(k_PointsLabelWidth);
     m_TimeLabel.GetStyle().textColour = Vozad::Colour::k_White;
-    m_TimeLabel.SetDesiredWidth(k_PointsLabelWidth);
     SetRoundTime(0);
 
+    // The round's time sits at the right of the frame-rate line: a line of its own would make the
+    // panel taller and push the menus below it.
+    auto* topLine = new Vozad::LayoutBar(0);
+    topLine->AddSlot(1, GridSizeMode::Weighted);
+    topLine->SetElement(&m_FpsLabel, false, -1, -1);
+    topLine->AddSlot(k_TimeLabelWidth, GridSizeMode::Fixed);
+    topLine->SetElement(&m_TimeLabel, false, -1, -1);
     auto* labels = new Vozad::LayoutBar(1);
     labels->AddSlot(1, GridSizeMode::Auto);
-    labels->SetElement(&m_FpsLabel, false, -1, -1);
+    labels->SetElement(topLine, true, -1, -1);
     labels->AddSlot(1, GridSizeMode::Auto);
     labels->SetElement(&m_PointsLabel, false, -1, -1);
-    labels->AddSlot(1, GridSizeMode::Auto);
-    labels->SetElement(&m_TimeLabel, false, -1, -1);
     auto* margin = new Vozad::LayoutMargin(10);
     margin->SetElement(labels, true, 1, 1);
     auto* panel = new Vozad::ColouredLayout(k_HudBackground, k_HudBorder, 4);
@@ -204,7 +209,7 @@ void GUIHandler::SetPoints(uint32_t p_Points)
 
 void GUIHandler::SetRoundTime(uint64_t p_Milliseconds)
 {
-    m_TimeLabel.SetText(Lib::String(("Time: " + FormatDuration(p_Milliseconds)).c_str()));
+    m_TimeLabel.SetText(Lib::String(FormatDuration(p_Milliseconds).c_str()));
 }
 
 void GUIHandler::SetRoundResult(const Record& p_Record, const RecordOutcome& p_Outcome)
@@ -248,7 +253,7 @@ void GUIHandler::UpdateHudVisibility()
 {
     if (!m_HudBar)
         return;
-    const bool anyShown = m_FpsLabel.IsVisible() || m_PointsLabel.IsVisible();
+    const bool anyShown = m_FpsLabel.IsVisible() || m_PointsLabel.IsVisible() || m_TimeLabel.IsVisible();
     m_HudBar->SetVisibility(anyShown ? Vozad::k_LayoutVisible : Vozad::k_LayoutCollapsed);
     m_HudBar->UpdateLayout();
     UpdateLayout();

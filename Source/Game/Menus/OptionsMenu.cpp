@@ -24,6 +24,7 @@ namespace
 {
 constexpr int32_t k_LeftButton = 1;
 constexpr uint32_t k_KeyFocusedGreen = 0xFF00FF00;
+constexpr int32_t k_WideTabWidth = 130;
 
 bool IsOne(const Lib::String& p_Value)
 {
@@ -126,6 +127,8 @@ void OptionsMenu::StyleWidgets()
         button.SetText(Text(tabKeys[tab]));
         button.SetForwarder(this);
     }
+    // "Gameplay" and "Spielweise" are wider than the other tab names.
+    m_Tabs[k_OptionsTabGameplay].SetDesiredWidth(k_WideTabWidth);
     // The General tab starts highlighted; the group keeps exactly one tab marked from now on.
     m_Tabs[0].SetFlag(Vozad::k_LayoutFocused, true);
     for (Vozad::Button& button : m_Tabs)

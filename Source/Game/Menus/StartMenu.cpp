@@ -47,8 +47,8 @@ StartMenu::StartMenu(Vozad::IGuiEngine* p_Engine, ILocale* p_Locale, IStartMenuL
       m_TitleLabel(p_Engine, 40, Vozad::k_LabelAlignCentre), m_StartButton(p_Engine, 20, 3),
       m_OptionsButton(p_Engine, 20, 3), m_AboutButton(p_Engine, 20, 3), m_QuitButton(p_Engine, 20, 3),
       m_VersionLabel(p_Engine, 13, Vozad::k_LabelAlignTopLeft),
-      m_BestLabel(p_Engine, 16, Vozad::k_LabelAlignCentre),
-      m_NewRecordLabel(p_Engine, 16, Vozad::k_LabelAlignCentre)
+      m_BestLabel(p_Engine, 14, Vozad::k_LabelAlignCentre),
+      m_NewRecordLabel(p_Engine, 14, Vozad::k_LabelAlignCentre)
 {
 }
 

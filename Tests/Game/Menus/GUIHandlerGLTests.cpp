@@ -105,16 +105,18 @@ TEST_F(GUIHandlerGLTest, InitialiseShowsTheStartMenuAndTheHudInTheTopLeftCorner)
     EXPECT_EQ(hud.left, 0);
     EXPECT_EQ(hud.top, 0);
     EXPECT_EQ(hud.right, 275);
-    // As high as the labels (frame rate, points, the round's time) and the two margins of 10.
+    // As high as both lines and the two margins of 10; the round's time at the right of the
+    // frame-rate line.
     const Vozad::LayoutRect fps = m_Handler->GetFpsLabel().GetRect();
     const Vozad::LayoutRect points = m_Handler->GetPointsLabel().GetRect();
     const Vozad::LayoutRect time = m_Handler->GetTimeLabel().GetRect();
     EXPECT_EQ(fps.left, 10);
     EXPECT_EQ(fps.top, 10);
     EXPECT_EQ(points.top, fps.bottom);
-    EXPECT_EQ(time.top, points.bottom);
-    EXPECT_EQ(hud.bottom, time.bottom + 10);
-    EXPECT_EQ(Narrow(m_Handler->GetTimeLabel().GetText()), "Time: 0:00.0");
+    EXPECT_EQ(hud.bottom, points.bottom + 10);
+    EXPECT_EQ(time.top, fps.top);
+    EXPECT_EQ(time.right, 265);
+    EXPECT_EQ(Narrow(m_Handler->GetTimeLabel().GetText()), "0:00.0");
 
     // The start menu takes the middle half of the window each way.
     EXPECT_EQ(m_Handler->GetStartMenu().GetRect(), (Vozad::LayoutRect{320, 960, 180, 540}));
