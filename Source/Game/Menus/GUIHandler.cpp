@@ -239,21 +239,30 @@ void GUIHandler::SetFps(int32_t p_FramesPerSecond)
 void GUIHandler::SetShowFps(bool p_Show)
 {
     m_FpsLabel.SetVisibility(p_Show ? Vozad::k_LayoutVisible : Vozad::k_LayoutCollapsed);
+    UpdateTimeVisibility();
     UpdateHudVisibility();
 }
 
 void GUIHandler::SetShowPoints(bool p_Show)
 {
     m_PointsLabel.SetVisibility(p_Show ? Vozad::k_LayoutVisible : Vozad::k_LayoutCollapsed);
-    m_TimeLabel.SetVisibility(p_Show ? Vozad::k_LayoutVisible : Vozad::k_LayoutCollapsed);
+    UpdateTimeVisibility();
     UpdateHudVisibility();
+}
+
+void GUIHandler::UpdateTimeVisibility()
+{
+    // The time shares the frame-rate line and belongs to the points: it shows while both do, so
+    // either label alone stays the only line of the panel.
+    const bool shown = m_FpsLabel.IsVisible() && m_PointsLabel.IsVisible();
+    m_TimeLabel.SetVisibility(shown ? Vozad::k_LayoutVisible : Vozad::k_LayoutCollapsed);
 }
 
 void GUIHandler::UpdateHudVisibility()
 {
     if (!m_HudBar)
         return;
-    const bool anyShown = m_FpsLabel.IsVisible() || m_PointsLabel.IsVisible() || m_TimeLabel.IsVisible();
+    const bool anyShown = m_FpsLabel.IsVisible() || m_PointsLabel.IsVisible();
     m_HudBar->SetVisibility(anyShown ? Vozad::k_LayoutVisible : Vozad::k_LayoutCollapsed);
     m_HudBar->UpdateLayout();
     UpdateLayout();

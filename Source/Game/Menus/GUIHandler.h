@@ -67,8 +67,8 @@ public:
     // Takes a new target (a new grid); the label follows at the next SetPoints.
     void SetTargetPoints(uint32_t p_TargetPoints) { m_TargetPoints = p_TargetPoints; }
     uint32_t GetTargetPoints() const { return m_TargetPoints; }
-    // "m:ss.t", the round's played time, at the right of the frame-rate line; shown with the
-    // points.
+    // "m:ss.t", the round's played time, at the right of the frame-rate line; shown while both the
+    // frame rate and the points are.
     void SetRoundTime(uint64_t p_Milliseconds);
     // What the game-over and game-won panels show under their title: the record of the board
     // and speed after the round, and whether the round set it. Kept until the next round ends.
@@ -118,6 +118,7 @@ public:
 
 private:
     void UpdateHudVisibility();
+    void UpdateTimeVisibility();
     void KeepMenusClearOfHud();
 
     Lib::LogTag m_Tag{"GUIHandler"};

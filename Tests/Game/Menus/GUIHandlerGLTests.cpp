@@ -115,7 +115,7 @@ TEST_F(GUIHandlerGLTest, InitialiseShowsTheStartMenuAndTheHudInTheTopLeftCorner)
     EXPECT_EQ(points.top, fps.bottom);
     EXPECT_EQ(hud.bottom, points.bottom + 10);
     EXPECT_EQ(time.top, fps.top);
-    EXPECT_EQ(time.right, 265);
+    EXPECT_EQ(time.left, 160) << "in the last 105 pixels of the line";
     EXPECT_EQ(Narrow(m_Handler->GetTimeLabel().GetText()), "0:00.0");
 
     // The start menu takes the middle half of the window each way.
@@ -441,6 +441,8 @@ TEST_F(GUIHandlerGLTest, TheHudCollapsesWhenNeitherLabelIsShown)
                   c.fps ? Vozad::k_LayoutVisible : Vozad::k_LayoutCollapsed);
         EXPECT_EQ(m_Handler->GetPointsLabel().GetVisibility(),
                   c.points ? Vozad::k_LayoutVisible : Vozad::k_LayoutCollapsed);
+        EXPECT_EQ(m_Handler->GetTimeLabel().GetVisibility(),
+                  c.points && c.fps ? Vozad::k_LayoutVisible : Vozad::k_LayoutCollapsed);
         if (c.points && !c.fps)
         {
             EXPECT_EQ(m_Handler->GetPointsLabel().GetRect().top, 10) << "the points label moves up";
