@@ -33,7 +33,11 @@ enum ConfigId : int32_t
     k_ConfigGameSpeed = 23,
     // Settings added after the original file's lines; a file that lacks them gets them appended.
     k_ConfigFrameCap = 24,
-    k_ConfigAttract = 29, // after the ids 25 to 28 that other settings take
+    // Gameplay options: rule changes a player opts into; "0" plays the original rules.
+    k_ConfigTurnBuffer = 26,
+    k_ConfigFairStart = 27,
+    k_ConfigAutoPause = 28,
+    k_ConfigAttract = 29,
 };
 
 // Which half of an entry GetEntryText returns. The value side is what a setting holds: the

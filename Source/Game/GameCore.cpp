@@ -12,7 +12,6 @@
 #include "Game/ConfigReader.h"
 #include "Game/FrameCap.h"
 #include "Game/GameCommands.h"
-#include "Game/StepTiming.h"
 
 #include <cmath>
 
@@ -83,7 +82,6 @@ bool GameCore::Initialise()
     m_HudCorner = m_GuiHandler.GetHudExtent();
 
     m_Speed = ParseGameSpeed(Store().GetEntryText(k_ConfigGameSpeed, EntrySide::Value));
-    m_Attract = Store().GetEntryText(k_ConfigAttract, EntrySide::Value) == Lib::String("1");
 
     const Lib::RectSize windowSize = m_Engine->GetWindowSize();
     m_CameraController.Initialise(1.0f, glm::vec3(0.0f, 0.0f, 16.0f));
@@ -96,6 +94,8 @@ bool GameCore::Initialise()
     m_SnakeBody.Reset(grid);
     m_Board.SetPoints(1);
     m_GuiHandler.SetPoints(1);
+    m_Records.Load();
+    UpdateRoundTime();
 
     m_Commands = GameCommandTable();
     m_Console.Setup(m_Commands);
@@ -129,6 +129,7 @@ void GameCore::BuildGuiTree()
     m_MenuColumn->SetElement(row, true, -1, -1);
 
     m_Layers = std::make_unique<Vozad::LayoutStack>();
+    m_Layers->AddLayer(&m_ReadyMarker, false);
     m_Layers->AddLayer(m_MenuColumn.get(), false);
     m_Layers->AddLayer(&m_Console, false);
     SetContent(m_Layers.get(), false);
@@ -262,6 +263,20 @@ void GameCore::SetGameSpeed(uint32_t p_Speed)
 void GameCore::Resume()
 {
     m_GameState = k_GameRunning;
+    m_RoundClock.Resume(Now());
+    RoundGoes();
+}
+
+void GameCore::RoundGoes()
+{
+    m_Turns.Clear();
+    m_StepClock.RoundGoes(Now(), IsOptionOn(k_ConfigFairStart));
+    UpdateReadyMarker();
+}
+
+bool GameCore::IsOptionOn(int32_t p_ConfigId) const
+{
+    return Store().GetEntryText(p_ConfigId, EntrySide::Value) == Lib::String("1");
 }
 
 void GameCore::RestartGame()
@@ -269,6 +284,9 @@ void GameCore::RestartGame()
     StopAttract();
     ResetRound();
     m_GameState = k_GameRunning;
+    m_RoundClock.Start(Now());
+    UpdateRoundTime();
+    RoundGoes();
     // A seated bot starts the new round afresh, a script read anew from its file.
     if (m_Pilot)
     {
@@ -291,6 +309,10 @@ void GameCore::ResetRound()
 void GameCore::Pause()
 {
     m_GameState = k_GameHalted;
+    m_RoundClock.Stop(Now());
+    m_Turns.Clear();
+    m_StepClock.EndReady();
+    UpdateReadyMarker();
 }
 
 void GameCore::ArrangeRound(const Lib::DynamicArray<Segment>& p_Segments, Cell p_Item, uint32_t p_Points)
@@ -316,6 +338,7 @@ void GameCore::LayOutScene()
     m_Background.Layout(grid);
     m_PointToCatch.Layout(grid, m_Board.GetItem());
     m_SnakeBody.Layout(grid, m_Board.GetSegments());
+    UpdateReadyMarker();
 }
 
 void GameCore::KeepBoardClearOfHud()
@@ -357,31 +380,71 @@ void GameCore::OnRendererUpdate(Vozad::EventRendererUpdate& p_Event)
     }
     Steer();
     StepSnake();
+    UpdateRoundTime();
     // A running round moves by itself; the engine draws otherwise only when input arrives.
     if (m_GameState == k_GameRunning)
         m_Engine->RequestRedraw(0.0);
 }
 
+void GameCore::UpdateRoundTime()
+{
+    // The label changes ten times a second, not every frame.
+    const uint64_t tenths = m_RoundClock.Elapsed(Now()) / 100000;
+    if (tenths == m_ShownRoundTenths)
+        return;
+    m_ShownRoundTenths = tenths;
+    m_GuiHandler.SetRoundTime(tenths * 100);
+}
+
+void GameCore::UpdateReadyMarker()
+{
+    if (!m_StepClock.IsReady() || m_GameState != k_GameRunning)
+    {
+        m_ReadyMarker.Hide();
+        return;
+    }
+    const BoardLayout& layout = m_SnakeBody.GetLayout();
+    const Segment& head = m_Board.GetHead();
+    m_ReadyMarker.Show(CellRect(layout, head.cell), CellRect(layout, Neighbour(head.cell, head.direction)),
+                       GetLocaleString("game.ready"));
+}
+
+void GameCore::FinishRound(bool p_Won)
+{
+    m_GameState = k_GameHalted;
+    m_RoundClock.Stop(Now());
+    UpdateRoundTime();
+    m_StepClock.EndReady();
+    UpdateReadyMarker();
+    const uint64_t timeMs = m_RoundClock.Elapsed(Now()) / 1000;
+    const uint32_t points = m_Board.GetPoints();
+    const RecordOutcome outcome = m_Records.Table().Submit(m_GridMode, m_Speed, points, p_Won, timeMs);
+    if (outcome.IsNewRecord())
+        m_Records.Save();
+    m_GuiHandler.SetRoundResult(m_Records.Table().Get(m_GridMode, m_Speed), outcome);
+    m_GuiHandler.ShowPanel(p_Won ? k_PanelGameWon : k_PanelGameOver);
+}
+
 void GameCore::StepSnake()
 {
-    if (!IsStepDue(m_StepTimer.Elapsed().microseconds, m_Speed))
+    if (!m_StepClock.IsDue(Now(), m_Speed))
         return;
     SteerByPilot();
     const StepResult result = m_Board.Step();
     if (result == StepResult::Lost)
     {
         // The snake stays where it was, and so does the step clock.
-        m_GameState = k_GameHalted;
-        m_GuiHandler.ShowPanel(k_PanelGameOver);
+        FinishRound(false);
         return;
     }
     ShowStep(result);
     if (result == StepResult::Won)
     {
-        m_GameState = k_GameHalted;
-        m_GuiHandler.ShowPanel(k_PanelGameWon);
+        FinishRound(true);
     }
-    m_StepTimer.Restart();
+    m_StepClock.Stepped(Now());
+    m_Turns.OnStep();
+    UpdateReadyMarker();
 }
 
 void GameCore::ShowStep(StepResult p_Result)
@@ -397,6 +460,13 @@ void GameCore::ShowStep(StepResult p_Result)
         m_GuiHandler.SetPoints(m_Board.GetPoints());
         m_PointToCatch.Layout(m_Board.GetGrid(), m_Board.GetItem());
     }
+}
+
+void GameCore::OnWindowFocus(Vozad::EventWindowFocus& p_Event)
+{
+    // A player who switches to another window cannot steer; with the option the round waits.
+    if (!p_Event.focused && m_GameState == k_GameRunning && IsOptionOn(k_ConfigAutoPause))
+        m_GuiHandler.PauseRound();
 }
 
 void GameCore::OnRendererPresent(Vozad::EventRendererPresent&)

@@ -17,9 +17,14 @@
 #include "Game/IRandomSource.h"
 #include "Game/Locale.h"
 #include "Game/Menus/GUIHandler.h"
+#include "Game/RecordsFile.h"
+#include "Game/RoundClock.h"
 #include "Game/Scene/PointToCatch.h"
+#include "Game/Scene/ReadyMarker.h"
 #include "Game/Scene/SceneBackground.h"
 #include "Game/Scene/SnakeBody.h"
+#include "Game/StepTiming.h"
+#include "Game/TurnBuffer.h"
 #include "Lib/DynamicArray.h"
 #include "Lib/Log.h"
 #include "Lib/Platform/Timer.h"
@@ -94,6 +99,7 @@ public:
     void SetAttract(bool p_On) override;
     uint32_t GetGridMode() const override { return m_GridMode; }
     uint32_t GetGameSpeed() const override { return m_Speed; }
+    const RecordTable* GetRecords() const override { return &m_Records.Table(); }
 
     // IGameStateNotifier
     void Resume() override;
@@ -105,7 +111,8 @@ public:
     bool OnKeyPress(Vozad::EventKeyInput& p_Event) override;
 
     void OnWindowCreate(Vozad::EventWindowCreate&) override {}
-    void OnWindowFocus(Vozad::EventWindowFocus&) override {}
+    // With g_autopause a running round pauses when the window loses the focus.
+    void OnWindowFocus(Vozad::EventWindowFocus& p_Event) override;
     void OnWindowPosition(Vozad::EventWindowPosition&) override {}
     void OnWindowResize(Vozad::EventWindowResize& p_Event) override;
     void OnWindowMinimize(Vozad::EventWindowMinimize&) override {}
@@ -130,6 +137,10 @@ public:
     const PointToCatch& GetPointToCatch() const { return m_PointToCatch; }
     const SnakeBody& GetSnakeBody() const { return m_SnakeBody; }
     const Vozad::OrthoCamController& GetCameraController() const { return m_CameraController; }
+    const TurnBuffer& GetTurnBuffer() const { return m_Turns; }
+    const ReadyMarker& GetReadyMarker() const { return m_ReadyMarker; }
+    // The played time of the current (or last) round in microseconds.
+    uint64_t GetRoundTime() const { return m_RoundClock.Elapsed(Now()); }
     // The bot that steers the player's rounds; empty while the player does.
     const std::string& GetPilotName() const { return m_PilotName; }
     // True while the board behind the start menu plays itself.
@@ -146,7 +157,19 @@ private:
     // Down now, or tapped since the last frame.
     bool IsBoundKeyPressed(int32_t p_ConfigId);
     void Steer();
+    // With g_turnbuffer: a movement key's press is kept for the steps to come.
+    void BufferTurn(int32_t p_KeyCode);
     void StepSnake();
+    // A gameplay option ("1" in its configuration entry); read when needed, so Apply counts at once.
+    bool IsOptionOn(int32_t p_ConfigId) const;
+    // Microseconds on the game's monotonic clock.
+    uint64_t Now() const { return m_GameClock.Elapsed().microseconds; }
+    // The round goes on after Start, Restart or Resume.
+    void RoundGoes();
+    // Lost or won: the clock stops, the records take the round, the panel shows the outcome.
+    void FinishRound(bool p_Won);
+    void UpdateReadyMarker();
+    void UpdateRoundTime();
     // Shows what a step did on the board: the body, and after a catch the points and the item.
     void ShowStep(StepResult p_Result);
     // A new round on the board and the screen; the game state stays.
@@ -206,12 +229,20 @@ private:
     SceneBackground m_Background;
     PointToCatch m_PointToCatch;
     SnakeBody m_SnakeBody;
-    // Started at construction and renewed only by a step; pausing does not stop it.
-    Lib::Timer m_StepTimer;
+    // Started at construction; the step clock and the round clock read it.
+    Lib::Timer m_GameClock;
+    // Renewed by a step (and by a fair start); pausing does not stop it.
+    StepClock m_StepClock;
+    RoundClock m_RoundClock;
+    uint64_t m_ShownRoundTenths = ~0ull;
+    TurnBuffer m_Turns;
+    RecordsFile m_Records;
+    ReadyMarker m_ReadyMarker;
+    // The demo behind the start menu keeps its own step time, so the player's step clock stays untouched.
+    Lib::Timer m_AttractTimer;
     std::unique_ptr<IBot> m_Pilot; // steers the player's rounds instead of the keys
     std::string m_PilotName;
     bool m_PilotNoteLogged = false;
-    bool m_Attract = false;
     std::unique_ptr<IBot> m_AttractBot; // set while the demo round plays
     // The two layers of the GUI tree: the menus inside two bars, the console above them.
     // Declared last so they go before the elements they point at.

@@ -70,7 +70,6 @@ void GameCore::RunAttractCommand(const Lib::String& p_Line, const Lib::DynamicAr
 
 void GameCore::SetAttract(bool p_On)
 {
-    m_Attract = p_On;
     Store().SetEntryText(k_ConfigAttract, Lib::String(p_On ? "1" : "0"));
 }
 
@@ -121,7 +120,8 @@ void GameCore::SteerByPilot()
 
 void GameCore::PlayAttract()
 {
-    const bool wanted = m_Attract && m_GuiHandler.GetPanelState() == k_PanelStart;
+    // Read on every frame, so the Gameplay tab's Apply and the console command take effect at once.
+    const bool wanted = IsOptionOn(k_ConfigAttract) && m_GuiHandler.GetPanelState() == k_PanelStart;
     if (!wanted)
     {
         StopAttract();
@@ -132,12 +132,12 @@ void GameCore::PlayAttract()
         m_AttractBot = CreateCompiledInBot(k_AttractBot);
         ResetRound();
         ShowPilotOnHud();
-        m_StepTimer.Restart();
+        m_AttractTimer.Restart();
         return;
     }
-    if (!IsStepDue(m_StepTimer.Elapsed().microseconds, m_Speed))
+    if (!IsStepDue(m_AttractTimer.Elapsed().microseconds, m_Speed))
         return;
-    m_StepTimer.Restart();
+    m_AttractTimer.Restart();
     // The demo keeps no score: an ended round makes way for the next, without a panel or a record.
     const BotDecision decision = SteerByBot(m_Board, *m_AttractBot);
     const StepResult result = decision.stopped ? StepResult::Lost : m_Board.Step();

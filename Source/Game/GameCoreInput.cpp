@@ -38,6 +38,7 @@ bool GameCore::OnKeyPress(Vozad::EventKeyInput& p_Event)
         ToggleConsole();
         return true;
     }
+    BufferTurn(p_Event.keyCode);
     return Vozad::ContentLayoutBase::OnKeyPress(p_Event);
 }
 
@@ -55,6 +56,9 @@ void GameCore::ToggleConsole()
         m_Console.SetVisibility(Vozad::k_LayoutVisible);
         input.SetFocused(true);
         m_Engine->SetFocus(&input);
+        // Typing in the console is no time to steer: with the option the round waits for it.
+        if (m_GameState == k_GameRunning && IsOptionOn(k_ConfigAutoPause))
+            m_GuiHandler.PauseRound();
     }
 }
 
@@ -69,11 +73,43 @@ bool GameCore::IsBoundKeyPressed(int32_t p_ConfigId)
     return m_Engine->IsKeyPressed(code) || m_Engine->WasKeyPressed(code);
 }
 
+void GameCore::BufferTurn(int32_t p_KeyCode)
+{
+    if (m_GameState != k_GameRunning || m_Console.IsVisible() || !IsOptionOn(k_ConfigTurnBuffer))
+        return;
+    struct KeyTurn
+    {
+        int32_t configId;
+        int32_t direction;
+    };
+    constexpr KeyTurn k_KeyTurns[] = {{k_ConfigMoveLeft, k_DirectionLeft},
+                                      {k_ConfigMoveRight, k_DirectionRight},
+                                      {k_ConfigMoveUp, k_DirectionUp},
+                                      {k_ConfigMoveDown, k_DirectionDown}};
+    for (const KeyTurn& turn : k_KeyTurns)
+    {
+        if (p_KeyCode <= 0 || MovementKeyCode(*this, turn.configId) != p_KeyCode)
+            continue;
+        m_Turns.Press(turn.direction, m_Board.GetDirection());
+        return;
+    }
+}
+
 void GameCore::Steer()
 {
     // The arrow keys browse the console's history while it is open; nothing typed there steers.
     if (m_Console.IsVisible())
         return;
+    // Buffered turns come from the presses, in order, one per step; held keys do not repeat them.
+    if (IsOptionOn(k_ConfigTurnBuffer))
+    {
+        if (m_Turns.TakeTurn(m_Board))
+        {
+            m_SnakeBody.SetDirection(m_Board.GetDirection());
+            UpdateReadyMarker();
+        }
+        return;
+    }
     // Looked up every frame, so a key rebound in the options menu counts at once.
     const bool left = IsBoundKeyPressed(k_ConfigMoveLeft);
     const bool right = IsBoundKeyPressed(k_ConfigMoveRight);

@@ -7,6 +7,8 @@
 
 namespace Snake
 {
+class RecordTable;
+
 class ICoreInterface
 {
 public:
@@ -37,5 +39,7 @@ public:
     // configuration, so a menu cannot show a value the game read differently.
     virtual uint32_t GetGridMode() const = 0;
     virtual uint32_t GetGameSpeed() const = 0;
+    // The player's records; null where a game keeps none.
+    virtual const RecordTable* GetRecords() const { return nullptr; }
 };
 } // namespace Snake

@@ -164,6 +164,9 @@ TEST_F(ConfigReaderTest, EntryTextComesFromTheSideAskedFor)
         {Snake::k_ConfigNone, EntrySide::Name, "Invalid Entry"},
         {Snake::k_ConfigFrameCap, EntrySide::Value, "0"}, // appended after the original lines
         {Snake::k_ConfigFrameCap, EntrySide::Name, "r_framecap"},
+        {Snake::k_ConfigTurnBuffer, EntrySide::Name, "g_turnbuffer"},
+        {Snake::k_ConfigFairStart, EntrySide::Value, "0"}, // the gameplay options are off at first
+        {Snake::k_ConfigAutoPause, EntrySide::Name, "g_autopause"},
         {Snake::k_ConfigAttract, EntrySide::Value, "0"}, // attract mode is off unless asked for
         {Snake::k_ConfigAttract, EntrySide::Name, "g_attract"},
         {25, EntrySide::Value, "Invalid Entry"},

@@ -36,6 +36,9 @@ set game_speed "8"
 // - Maximised window    // Todo: Implement a maximise mode
 // - Windowed
 set r_framecap "0"
+set g_turnbuffer "0"
+set g_fairstart "0"
+set g_autopause "0"
 set g_attract "0"
 )cfg";
 } // namespace TestSupport

@@ -72,7 +72,8 @@ std::string_view LibraryShortName(std::string_view p_Name)
 AboutMenu::AboutMenu(Vozad::IGuiEngine* p_Engine, IAboutMenuListener* p_Listener, ICoreInterface* p_Core)
     : m_Engine(p_Engine), m_Listener(p_Listener), m_Core(p_Core), m_Style(MakePanelStyle()),
       m_FocusGroup(this), m_TitleLabel(p_Engine, 40, Vozad::k_LabelAlignTopLeft),
-      m_CreditsTab(p_Engine, 20, 0), m_LicencesTab(p_Engine, 20, 0), m_BackButton(p_Engine, 20, 0)
+      m_CreditsTab(p_Engine, 20, 0), m_LicencesTab(p_Engine, 20, 0), m_RecordsTab(p_Engine, 20, 0),
+      m_BackButton(p_Engine, 20, 0)
 {
 }
 
@@ -97,6 +98,9 @@ bool AboutMenu::Initialise()
 
     StyleTabButton(m_CreditsTab);
     StyleTabButton(m_LicencesTab);
+    StyleTabButton(m_RecordsTab);
+    m_RecordsTab.SetText(Text("menu_about.tab_records.title"));
+    m_RecordsTab.SetForwarder(this);
     m_CreditsTab.SetText(Text("menu_about.tab_credits.title"));
     m_LicencesTab.SetText(Text("menu_about.tab_license.title"));
     m_CreditsTab.SetForwarder(this);
@@ -109,9 +113,12 @@ bool AboutMenu::Initialise()
     m_CreditsTab.GetForwarder()->OnFocusChanged(true, m_CreditsTab);
     m_FocusGroup.AddMember(&m_CreditsTab);
     m_FocusGroup.AddMember(&m_LicencesTab);
+    m_FocusGroup.AddMember(&m_RecordsTab);
 
     BuildCreditsPage();
     BuildLicencesPage();
+    m_RecordsPage = std::make_unique<Vozad::Scrollview>(m_Engine, 5, 1, k_PageBackground);
+    FillRecordsPage();
     BuildContent();
     SetVisibility(Vozad::k_LayoutHidden);
     return true;
@@ -213,11 +220,14 @@ void AboutMenu::BuildContent()
     m_Pages = std::make_unique<Vozad::LayoutStack>();
     m_Pages->AddLayer(m_CreditsPage.get(), false);
     m_Pages->AddLayer(m_LicencesPage.get(), false);
+    m_Pages->AddLayer(m_RecordsPage.get(), false);
 
     auto* tabRow = new Vozad::LayoutBar(0);
     Append(*tabRow, &m_CreditsTab, false, 1, GridSizeMode::Auto);
     Append(*tabRow, nullptr, false, 10, GridSizeMode::Fixed);
     Append(*tabRow, &m_LicencesTab, false, 1, GridSizeMode::Auto);
+    Append(*tabRow, nullptr, false, 10, GridSizeMode::Fixed);
+    Append(*tabRow, &m_RecordsTab, false, 1, GridSizeMode::Auto);
 
     auto* tabColumn = new Vozad::LayoutBar(1);
     Append(*tabColumn, tabRow, true, 1, GridSizeMode::Auto);
@@ -246,6 +256,8 @@ void AboutMenu::BuildContent()
 void AboutMenu::Show()
 {
     SetVisibility(Vozad::k_LayoutVisible);
+    if (m_RecordsPage)
+        FillRecordsPage();
     SelectTab(m_CurrentTab);
 }
 
@@ -256,14 +268,17 @@ void AboutMenu::Hide()
 
 void AboutMenu::SelectTab(int32_t p_Tab)
 {
-    m_CurrentTab = p_Tab == k_AboutTabLicences ? k_AboutTabLicences : k_AboutTabCredits;
-    if (!m_CreditsPage || !m_LicencesPage)
+    m_CurrentTab = p_Tab > k_AboutTabCredits && p_Tab < k_AboutTabCount ? p_Tab : k_AboutTabCredits;
+    if (!m_CreditsPage || !m_LicencesPage || !m_RecordsPage)
         return;
-    const bool credits = m_CurrentTab == k_AboutTabCredits;
-    m_CreditsPage->SetVisibility(credits ? Vozad::k_LayoutVisible : Vozad::k_LayoutHidden);
-    m_CreditsPage->SetEnabled(credits);
-    m_LicencesPage->SetVisibility(credits ? Vozad::k_LayoutHidden : Vozad::k_LayoutVisible);
-    m_LicencesPage->SetEnabled(!credits);
+    Vozad::Scrollview* pages[k_AboutTabCount] = {m_CreditsPage.get(), m_LicencesPage.get(),
+                                                 m_RecordsPage.get()};
+    for (int32_t tab = 0; tab < k_AboutTabCount; ++tab)
+    {
+        const bool shown = tab == m_CurrentTab;
+        pages[tab]->SetVisibility(shown ? Vozad::k_LayoutVisible : Vozad::k_LayoutHidden);
+        pages[tab]->SetEnabled(shown);
+    }
     UpdateLayout();
 }
 
@@ -322,6 +337,8 @@ Vozad::LayoutBase* AboutMenu::OnMousePress(Vozad::EventMousePress& p_Event, Voza
         SelectTab(k_AboutTabCredits);
     else if (&p_Sender == &m_LicencesTab)
         SelectTab(k_AboutTabLicences);
+    else if (&p_Sender == &m_RecordsTab)
+        SelectTab(k_AboutTabRecords);
     else
         return nullptr;
     return &p_Sender;

@@ -31,6 +31,8 @@ enum AboutTab : int32_t
 {
     k_AboutTabCredits = 0,
     k_AboutTabLicences = 1,
+    k_AboutTabRecords = 2,
+    k_AboutTabCount = 3,
 };
 
 class AboutMenu : public Vozad::ContentLayoutBase, public Vozad::ILayoutEventForwarder
@@ -53,10 +55,14 @@ public:
     Vozad::Label& GetTitleLabel() { return m_TitleLabel; }
     Vozad::Button& GetCreditsTab() { return m_CreditsTab; }
     Vozad::Button& GetLicencesTab() { return m_LicencesTab; }
+    Vozad::Button& GetRecordsTab() { return m_RecordsTab; }
     Vozad::Button& GetBackButton() { return m_BackButton; }
     // Null before Initialise.
     Vozad::Scrollview* GetCreditsPage() { return m_CreditsPage.get(); }
     Vozad::Scrollview* GetLicencesPage() { return m_LicencesPage.get(); }
+    Vozad::Scrollview* GetRecordsPage() { return m_RecordsPage.get(); }
+    // Rows of the records table shown now (without the heading); 0 when there are none.
+    uint32_t GetRecordRowCount() const { return m_RecordRows; }
 
     // ESCAPE and B close the menu.
     bool OnKeyPress(Vozad::EventKeyInput& p_Event) override;
@@ -78,6 +84,9 @@ private:
     Lib::String Text(const char* p_Key) const;
     void BuildCreditsPage();
     void BuildLicencesPage();
+    // The table of every grid mode and speed that has a record (AboutMenuRecords.cpp); built
+    // again whenever the menu is shown, since a round may have set a record since.
+    void FillRecordsPage();
     void BuildContent();
 
     Lib::LogTag m_Tag{"AboutMenu"};
@@ -92,10 +101,13 @@ private:
     Vozad::Label m_TitleLabel;
     Vozad::Button m_CreditsTab;
     Vozad::Button m_LicencesTab;
+    Vozad::Button m_RecordsTab;
+    uint32_t m_RecordRows = 0;
     Vozad::Button m_BackButton;
     // Last, so the containers go before the widgets they hold.
     std::unique_ptr<Vozad::Scrollview> m_CreditsPage;
     std::unique_ptr<Vozad::Scrollview> m_LicencesPage;
+    std::unique_ptr<Vozad::Scrollview> m_RecordsPage;
     std::unique_ptr<Vozad::LayoutStack> m_Pages;
     std::unique_ptr<Vozad::LayoutMargin> m_Margin;
 };

@@ -26,6 +26,7 @@ constexpr int32_t k_HudWidth = 275;
 constexpr int32_t k_FpsLabelWidth = 240;
 // Wide enough that in practice only the label's cell limits the points text.
 constexpr int32_t k_PointsLabelWidth = 24025;
+constexpr int32_t k_TimeLabelWidth = 105; // "10:00.0" at the HUD's size
 
 Vozad::LayoutBar* BarWithSlots(int32_t p_Vertical, int32_t p_Side, int32_t p_Middle,
                                Vozad::LayoutBase* p_Element, bool p_Owned)
@@ -55,7 +56,7 @@ GUIHandler::GUIHandler(Telvar::IEngine* p_Engine, Lib::Ref<ApplicationConfig> p_
                        IGameStateNotifier* p_Notifier, ICoreInterface* p_Core)
     : m_Engine(p_Engine), m_Notifier(p_Notifier), m_Core(p_Core), m_StartMenu(p_Engine, this, this),
       m_OptionsMenu(p_Engine, this, p_Core), m_AboutMenu(p_Engine, this, p_Core), m_FpsLabel(p_Engine, 30),
-      m_PointsLabel(p_Engine, 30), m_BotLabel(p_Engine, 30)
+      m_PointsLabel(p_Engine, 30), m_TimeLabel(p_Engine, 30), m_BotLabel(p_Engine, 30)
 {
     // The menus read the configuration through the game object; the handler keeps no reference.
     p_Config.Reset();
@@ -98,10 +99,19 @@ bool GUIHandler::Initialise(uint32_t p_TargetPoints)
     m_BotLabel.GetStyle().textColour = Vozad::Colour::k_White;
     m_BotLabel.SetDesiredWidth(k_FpsLabelWidth);
     m_BotLabel.SetVisibility(Vozad::k_LayoutCollapsed);
+    m_TimeLabel.GetStyle().textColour = Vozad::Colour::k_White;
+    SetRoundTime(0);
 
+    // The round's time sits at the right of the frame-rate line: a line of its own would make the
+    // panel taller and push the menus below it.
+    auto* topLine = new Vozad::LayoutBar(0);
+    topLine->AddSlot(1, GridSizeMode::Weighted);
+    topLine->SetElement(&m_FpsLabel, false, -1, -1);
+    topLine->AddSlot(k_TimeLabelWidth, GridSizeMode::Fixed);
+    topLine->SetElement(&m_TimeLabel, false, -1, -1);
     auto* labels = new Vozad::LayoutBar(1);
     labels->AddSlot(1, GridSizeMode::Auto);
-    labels->SetElement(&m_FpsLabel, false, -1, -1);
+    labels->SetElement(topLine, true, -1, -1);
     labels->AddSlot(1, GridSizeMode::Auto);
     labels->SetElement(&m_PointsLabel, false, -1, -1);
     labels->AddSlot(1, GridSizeMode::Auto);
@@ -150,21 +160,25 @@ void GUIHandler::ShowPanel(int32_t p_State)
     switch (p_State)
     {
     case k_PanelStart:
+        m_StartMenu.SetResult(Lib::String(), Lib::String());
         m_StartMenu.GetTitleLabel().SetText(GetLocaleString("menu_start.title"));
         m_StartMenu.GetFirstButton().SetText("Start");
         m_StartMenu.Show();
         break;
     case k_PanelPause:
+        m_StartMenu.SetResult(Lib::String(), Lib::String());
         m_StartMenu.GetTitleLabel().SetText("Currently paused");
         m_StartMenu.GetFirstButton().SetText("Resume");
         m_StartMenu.Show();
         break;
     case k_PanelGameWon:
+        m_StartMenu.SetResult(m_WonBest, m_NewRecord);
         m_StartMenu.GetTitleLabel().SetText(GetLocaleString("menu_gamewon.title"));
         m_StartMenu.GetFirstButton().SetText("Start");
         m_StartMenu.Show();
         break;
     case k_PanelGameOver:
+        m_StartMenu.SetResult(m_LostBest, m_NewRecord);
         m_StartMenu.GetTitleLabel().SetText(GetLocaleString("menu_gameover.title"));
         m_StartMenu.GetFirstButton().SetText("Start");
         m_StartMenu.Show();
@@ -198,6 +212,30 @@ void GUIHandler::SetPoints(uint32_t p_Points)
     m_PointsLabel.SetText(Lib::String::Format("Points: %u of %u", p_Points, m_TargetPoints));
 }
 
+void GUIHandler::SetRoundTime(uint64_t p_Milliseconds)
+{
+    m_TimeLabel.SetText(Lib::String(FormatDuration(p_Milliseconds).c_str()));
+}
+
+void GUIHandler::SetRoundResult(const Record& p_Record, const RecordOutcome& p_Outcome)
+{
+    const std::string best = GetLocaleString("menu_result.best").ToNarrow().Bytes();
+    const std::string points = GetLocaleString("menu_result.points").ToNarrow().Bytes();
+    m_LostBest = Lib::String((best + " " + std::to_string(p_Record.bestPoints) + " " + points).c_str());
+    m_WonBest = p_Record.fastestWinMs != 0
+                    ? Lib::String((best + " " + FormatDuration(p_Record.fastestWinMs)).c_str())
+                    : m_LostBest;
+    m_NewRecord = p_Outcome.IsNewRecord() ? GetLocaleString("menu_result.new_record") : Lib::String();
+}
+
+void GUIHandler::PauseRound()
+{
+    if (m_PanelState != k_PanelNone)
+        return;
+    ShowPanel(k_PanelPause);
+    m_Notifier->Pause();
+}
+
 void GUIHandler::SetFps(int32_t p_FramesPerSecond)
 {
     m_FpsLabel.SetText(Lib::String::Format("FPS: %d", p_FramesPerSecond));
@@ -206,12 +244,14 @@ void GUIHandler::SetFps(int32_t p_FramesPerSecond)
 void GUIHandler::SetShowFps(bool p_Show)
 {
     m_FpsLabel.SetVisibility(p_Show ? Vozad::k_LayoutVisible : Vozad::k_LayoutCollapsed);
+    UpdateTimeVisibility();
     UpdateHudVisibility();
 }
 
 void GUIHandler::SetShowPoints(bool p_Show)
 {
     m_PointsLabel.SetVisibility(p_Show ? Vozad::k_LayoutVisible : Vozad::k_LayoutCollapsed);
+    UpdateTimeVisibility();
     UpdateHudVisibility();
 }
 
@@ -220,6 +260,14 @@ void GUIHandler::SetBotName(const Lib::String& p_Text)
     m_BotLabel.SetText(p_Text);
     m_BotLabel.SetVisibility(p_Text.IsEmpty() ? Vozad::k_LayoutCollapsed : Vozad::k_LayoutVisible);
     UpdateHudVisibility();
+}
+
+void GUIHandler::UpdateTimeVisibility()
+{
+    // The time shares the frame-rate line and belongs to the points: it shows while both do, so
+    // either label alone stays the only line of the panel.
+    const bool shown = m_FpsLabel.IsVisible() && m_PointsLabel.IsVisible();
+    m_TimeLabel.SetVisibility(shown ? Vozad::k_LayoutVisible : Vozad::k_LayoutCollapsed);
 }
 
 void GUIHandler::UpdateHudVisibility()
@@ -345,8 +393,7 @@ bool GUIHandler::OnKeyPress(Vozad::EventKeyInput& p_Event)
         return false;
     if (m_PanelState == k_PanelNone)
     {
-        ShowPanel(k_PanelPause);
-        m_Notifier->Pause();
+        PauseRound();
         return true;
     }
     if (m_PanelState == k_PanelOptions && !m_GameStarted)

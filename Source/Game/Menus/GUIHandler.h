@@ -13,6 +13,7 @@
 #include "Game/Menus/OptionsMenu.h"
 #include "Game/Menus/PanelState.h"
 #include "Game/Menus/StartMenu.h"
+#include "Game/Records.h"
 #include "Lib/Log.h"
 #include "Lib/ReferenceCounter.h"
 #include "Lib/String.h"
@@ -66,6 +67,15 @@ public:
     // Takes a new target (a new grid); the label follows at the next SetPoints.
     void SetTargetPoints(uint32_t p_TargetPoints) { m_TargetPoints = p_TargetPoints; }
     uint32_t GetTargetPoints() const { return m_TargetPoints; }
+    // "m:ss.t", the round's played time, at the right of the frame-rate line; shown while both the
+    // frame rate and the points are.
+    void SetRoundTime(uint64_t p_Milliseconds);
+    // What the game-over and game-won panels show under their title: the record of the board
+    // and speed after the round, and whether the round set it. Kept until the next round ends.
+    void SetRoundResult(const Record& p_Record, const RecordOutcome& p_Outcome);
+    // ESCAPE's pause: the pause panel over the running round, which halts. Nothing while a panel
+    // is shown.
+    void PauseRound();
     // "FPS: %d"; the game object sets it every frame.
     void SetFps(int32_t p_FramesPerSecond);
     // The bot that plays ("Bot: autopilot") under the other labels; empty hides the line.
@@ -104,12 +114,14 @@ public:
     AboutMenu& GetAboutMenu() { return m_AboutMenu; }
     const Vozad::Label& GetFpsLabel() const { return m_FpsLabel; }
     const Vozad::Label& GetPointsLabel() const { return m_PointsLabel; }
+    const Vozad::Label& GetTimeLabel() const { return m_TimeLabel; }
     const Vozad::Label& GetBotLabel() const { return m_BotLabel; }
     // Null before Initialise.
     const Vozad::LayoutBar* GetHudBar() const { return m_HudBar.get(); }
 
 private:
     void UpdateHudVisibility();
+    void UpdateTimeVisibility();
     void KeepMenusClearOfHud();
 
     Lib::LogTag m_Tag{"GUIHandler"};
@@ -125,6 +137,9 @@ private:
     AboutMenu m_AboutMenu;
     Vozad::Label m_FpsLabel;
     Vozad::Label m_PointsLabel;
+    Vozad::Label m_TimeLabel;
+    // The record lines for the next game-over or game-won panel.
+    Lib::String m_WonBest, m_LostBest, m_NewRecord;
     Vozad::Label m_BotLabel;
     // Declared after everything they hold, so the containers go before the menus and labels
     // they point at.

@@ -43,6 +43,7 @@ add_custom_command(
 
 target_sources(Game PRIVATE
   Menus/AboutMenu.cpp
+  Menus/AboutMenuRecords.cpp
   Menus/GUIHandler.cpp
   Menus/MenuPanelStyle.cpp
   Menus/KeyAssignment.cpp
@@ -50,6 +51,7 @@ target_sources(Game PRIVATE
   Menus/OptionsMenuGraphics.cpp
   Menus/OptionsMenuLayout.cpp
   Menus/OptionsModel.cpp
+  Menus/SpokenKeyName.cpp
   Menus/StartMenu.cpp
   "${menuGenerated}/BuildStamp.cpp"
   "${menuGenerated}/LicenceTexts.cpp")

@@ -13,6 +13,7 @@
 #include "Game/Locale.h"
 #include "Game/Menus/IOptionsMenuListener.h"
 #include "Game/Menus/MenuPanelStyle.h"
+#include "Game/Menus/SpokenKeyName.h"
 
 #include <algorithm>
 #include <iterator>
@@ -23,6 +24,7 @@ namespace
 {
 constexpr int32_t k_LeftButton = 1;
 constexpr uint32_t k_KeyFocusedGreen = 0xFF00FF00;
+constexpr int32_t k_WideTabWidth = 130;
 
 bool IsOne(const Lib::String& p_Value)
 {
@@ -34,6 +36,7 @@ OptionsMenu::OptionsMenu(Telvar::IEngine* p_Engine, IOptionsMenuListener* p_List
     : m_Engine(p_Engine), m_Listener(p_Listener), m_Core(p_Core), m_Style(MakePanelStyle()),
       m_FocusGroup(this),
       m_TitleLabel(p_Engine, 40, Vozad::k_LabelAlignTopLeft), m_Tabs{{Vozad::Button(p_Engine, 20, 0),
+                                                                      Vozad::Button(p_Engine, 20, 0),
                                                                       Vozad::Button(p_Engine, 20, 0),
                                                                       Vozad::Button(p_Engine, 20, 0)}},
       m_BackButton(p_Engine, 20, 0), m_ApplyButton(p_Engine, 20, 0), m_EditButton(p_Engine, 20, 0),
@@ -47,6 +50,8 @@ OptionsMenu::OptionsMenu(Telvar::IEngine* p_Engine, IOptionsMenuListener* p_List
       m_MonitorList(p_Engine, 12, this), m_ResolutionList(p_Engine, 12, this), m_VSyncBox(p_Engine),
       m_FrameCapList(p_Engine, 12, this)
 {
+    for (uint32_t i = 0; i < k_GameplayOptionCount; ++i)
+        m_GameplayBoxes.push_back(std::make_unique<Vozad::Checkbox>(p_Engine));
 }
 
 OptionsMenu::~OptionsMenu()
@@ -79,6 +84,8 @@ OptionsMenu::ConfiguredValues OptionsMenu::ReadConfiguredValues() const
         values.keys[row] = m_Core->GetConfigValue(MoveKeyConfigId(row)).ToNarrow().Bytes();
     values.vsync = IsOne(m_Core->GetConfigValue(k_ConfigVSync));
     values.frameCap = FrameCapIndexFor(m_Core->GetConfigValue(k_ConfigFrameCap));
+    for (uint32_t i = 0; i < k_GameplayOptionCount; ++i)
+        values.gameplay[i] = IsOne(m_Core->GetConfigValue(k_GameplayOptions[i].configId));
     return values;
 }
 
@@ -96,7 +103,7 @@ void OptionsMenu::Build()
     m_Keys.Reset(values.keys);
     for (uint32_t row = 0; row < k_MoveKeyCount; ++row)
         ShowKey(row);
-    m_ScreenshotKey.SetText(Lib::String(Vozad::KeyNameFromCode(Vozad::KeyCode::F11)));
+    m_ScreenshotKey.SetText(Spoken(Vozad::KeyNameFromCode(Vozad::KeyCode::F11)));
 
     BuildContent();
     MarkGraphicsForRefill(true);
@@ -111,7 +118,8 @@ void OptionsMenu::StyleWidgets()
     m_TitleLabel.SetText(Text("menu_options.title"));
 
     const char* tabKeys[k_OptionsTabCount] = {
-        "menu_options.tab_general.title", "menu_options.tab_input.title", "menu_options.tab_graphics.title"};
+        "menu_options.tab_general.title", "menu_options.tab_input.title", "menu_options.tab_graphics.title",
+        "menu_options.tab_gameplay.title"};
     for (int32_t tab = 0; tab < k_OptionsTabCount; ++tab)
     {
         Vozad::Button& button = m_Tabs[static_cast<size_t>(tab)];
@@ -119,6 +127,8 @@ void OptionsMenu::StyleWidgets()
         button.SetText(Text(tabKeys[tab]));
         button.SetForwarder(this);
     }
+    // "Gameplay" and "Spielweise" are wider than the other tab names.
+    m_Tabs[k_OptionsTabGameplay].SetDesiredWidth(k_WideTabWidth);
     // The General tab starts highlighted; the group keeps exactly one tab marked from now on.
     m_Tabs[0].SetFlag(Vozad::k_LayoutFocused, true);
     for (Vozad::Button& button : m_Tabs)
@@ -168,6 +178,8 @@ void OptionsMenu::FillGeneralControls(const ConfiguredValues& p_Values)
         m_SpeedList.AddItem(Lib::String::Format("%u", k_OptionSpeeds[i]), i == p_Values.speed);
     m_VSyncBox.SetChecked(p_Values.vsync);
     FillFrameCapList(p_Values.frameCap);
+    for (uint32_t i = 0; i < k_GameplayOptionCount; ++i)
+        m_GameplayBoxes[i]->SetChecked(p_Values.gameplay[i]);
 
     m_Applied.language = m_LanguageList.GetSelectedIndex();
     m_Applied.showFps = p_Values.showFps;
@@ -176,6 +188,7 @@ void OptionsMenu::FillGeneralControls(const ConfiguredValues& p_Values)
     m_Applied.speed = m_SpeedList.GetSelectedIndex();
     m_Applied.vsync = p_Values.vsync;
     m_Applied.frameCap = m_FrameCapList.GetSelectedIndex();
+    m_Applied.gameplay = p_Values.gameplay;
 }
 
 void OptionsMenu::FillFrameCapList(uint32_t p_Selected)
@@ -252,6 +265,8 @@ void OptionsMenu::RefreshFromConfiguration()
     shown.speed = m_SpeedList.GetSelectedIndex();
     shown.vsync = m_VSyncBox.IsChecked();
     shown.frameCap = m_FrameCapList.GetSelectedIndex();
+    for (uint32_t i = 0; i < k_GameplayOptionCount; ++i)
+        shown.gameplay[i] = m_GameplayBoxes[i]->IsChecked();
     bool changed = false;
     auto follow = [&changed](auto& p_Shown, auto& p_Applied, const auto& p_Now)
     {
@@ -268,6 +283,8 @@ void OptionsMenu::RefreshFromConfiguration()
     follow(shown.speed, m_Applied.speed, now.speed);
     follow(shown.vsync, m_Applied.vsync, now.vsync);
     follow(shown.frameCap, m_Applied.frameCap, now.frameCap);
+    for (uint32_t i = 0; i < k_GameplayOptionCount; ++i)
+        follow(shown.gameplay[i], m_Applied.gameplay[i], now.gameplay[i]);
     if (changed)
     {
         const OptionsValues applied = m_Applied;
@@ -307,6 +324,8 @@ OptionsValues OptionsMenu::GetChosenValues() const
     values.resolution = m_ResolutionList.GetSelectedIndex();
     values.vsync = m_VSyncBox.IsChecked();
     values.frameCap = m_FrameCapList.GetSelectedIndex();
+    for (uint32_t i = 0; i < k_GameplayOptionCount; ++i)
+        values.gameplay[i] = m_GameplayBoxes[i]->IsChecked();
     return values;
 }
 
@@ -399,6 +418,13 @@ void OptionsMenu::ApplyStepNow(ApplyStep p_Step, const OptionsValues& p_Chosen)
             m_Core->SetFrameCap(k_FrameCapChoices[p_Chosen.frameCap]);
         m_Applied.frameCap = p_Chosen.frameCap;
         break;
+    case ApplyStep::Gameplay:
+        for (uint32_t i = 0; i < k_GameplayOptionCount; ++i)
+            if (p_Chosen.gameplay[i] != m_Applied.gameplay[i])
+                m_Core->SetConfigValue(k_GameplayOptions[i].configId,
+                                       Lib::String(p_Chosen.gameplay[i] ? "1" : "0"));
+        m_Applied.gameplay = p_Chosen.gameplay;
+        break;
     }
 }
 
@@ -411,9 +437,15 @@ void OptionsMenu::Close()
     m_Listener->OnOptionsClosed();
 }
 
+Lib::String OptionsMenu::Spoken(const std::string& p_KeyName) const
+{
+    return SpokenKeyName(p_KeyName, [this](const char* p_Key) { return Text(p_Key); });
+}
+
 void OptionsMenu::ShowKey(uint32_t p_Row)
 {
-    m_KeyButtons[p_Row].SetText(Lib::String(m_Keys.GetShown(p_Row).c_str()));
+    // The button says the key as people do; the assignment keeps the configuration's name.
+    m_KeyButtons[p_Row].SetText(Spoken(m_Keys.GetShown(p_Row)));
 }
 
 void OptionsMenu::StartAssignment()

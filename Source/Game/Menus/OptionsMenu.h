@@ -56,7 +56,8 @@ enum OptionsTab : int32_t
     k_OptionsTabGeneral = 0,
     k_OptionsTabInput = 1,
     k_OptionsTabGraphics = 2,
-    k_OptionsTabCount = 3,
+    k_OptionsTabGameplay = 3,
+    k_OptionsTabCount = 4,
 };
 
 class OptionsMenu : public Vozad::ContentLayoutBase,
@@ -114,6 +115,8 @@ public:
     Vozad::ComboBox& GetResolutionList() { return m_ResolutionList; }
     Vozad::Checkbox& GetVSyncBox() { return m_VSyncBox; }
     Vozad::ComboBox& GetFrameCapList() { return m_FrameCapList; }
+    // The check box of row p_Index of k_GameplayOptions.
+    Vozad::Checkbox& GetGameplayBox(uint32_t p_Index) { return *m_GameplayBoxes.at(p_Index); }
     // Null before Build.
     Vozad::Scrollview* GetPage(int32_t p_Tab) { return m_Pages.at(static_cast<size_t>(p_Tab)).get(); }
 
@@ -148,9 +151,12 @@ private:
         std::array<std::string, k_MoveKeyCount> keys;
         bool vsync = false;
         uint32_t frameCap = 0;
+        std::array<bool, k_GameplayOptionCount> gameplay{};
     };
 
     Lib::String Text(const char* p_Key) const;
+    // A configuration key name as the menu shows it (SpokenKeyName).
+    Lib::String Spoken(const std::string& p_KeyName) const;
     ConfiguredValues ReadConfiguredValues() const;
     void StyleWidgets();
     void FillGeneralControls(const ConfiguredValues& p_Values);
@@ -161,6 +167,7 @@ private:
     Vozad::LayoutBase* BuildGeneralPage();
     Vozad::LayoutBase* BuildInputPage();
     Vozad::LayoutBase* BuildGraphicsPage();
+    Vozad::LayoutBase* BuildGameplayPage();
     Vozad::Label* NewLabel(const char* p_Key, uint32_t p_Size);
     Vozad::LayoutBar* HeadingRow(const char* p_Title);
 
@@ -234,6 +241,8 @@ private:
     Vozad::ComboBox m_ResolutionList;
     Vozad::Checkbox m_VSyncBox;
     Vozad::ComboBox m_FrameCapList;
+
+    std::vector<std::unique_ptr<Vozad::Checkbox>> m_GameplayBoxes; // one per k_GameplayOptions row
 
     // Last, so the containers go before the widgets they hold.
     std::array<std::unique_ptr<Vozad::Scrollview>, k_OptionsTabCount> m_Pages;

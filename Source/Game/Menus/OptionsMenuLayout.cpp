@@ -152,12 +152,29 @@ Vozad::LayoutBase* OptionsMenu::BuildGraphicsPage()
     const char* labels[] = {"menu_options.tab_graphics.renderer", "menu_options.tab_graphics.window_mode",
                             "menu_options.tab_graphics.monitor",  "menu_options.tab_graphics.resolution",
                             "menu_options.tab_graphics.vsync",    "menu_options.tab_graphics.frame_cap"};
-    Vozad::LayoutBase* controls[] = {&m_RendererList, &m_WindowModeList, &m_MonitorList, &m_ResolutionList,
-                                     &m_VSyncBox,     &m_FrameCapList};
+    Vozad::LayoutBase* controls[] = {&m_RendererList,   &m_WindowModeList, &m_MonitorList,
+                                     &m_ResolutionList, &m_VSyncBox,       &m_FrameCapList};
     for (int32_t i = 0; i < 6; ++i)
     {
         grid->SetElement(NewLabel(labels[i], 13), true, 0, 2 * i);
         grid->SetElement(controls[i], false, 2, 2 * i);
+    }
+    return grid;
+}
+
+Vozad::LayoutBase* OptionsMenu::BuildGameplayPage()
+{
+    // The box first: the texts are sentences, wider than the label column of the other pages.
+    auto* grid = new Vozad::LayoutGrid();
+    grid->AddColumn(30, GridSizeMode::Fixed);
+    grid->AddColumn(10, GridSizeMode::Fixed);
+    grid->AddColumn(1, GridSizeMode::Weighted);
+    AddSpacedRows(*grid, static_cast<int32_t>(k_GameplayOptionCount));
+    for (uint32_t i = 0; i < k_GameplayOptionCount; ++i)
+    {
+        const int32_t row = 2 * static_cast<int32_t>(i);
+        grid->SetElement(m_GameplayBoxes[i].get(), false, 0, row);
+        grid->SetElement(NewLabel(k_GameplayOptions[i].labelKey, 13), true, 2, row);
     }
     return grid;
 }
@@ -167,6 +184,7 @@ void OptionsMenu::BuildContent()
     m_Pages[k_OptionsTabGeneral].reset(MakePage(BuildGeneralPage()));
     m_Pages[k_OptionsTabInput].reset(MakePage(BuildInputPage()));
     m_Pages[k_OptionsTabGraphics].reset(MakePage(BuildGraphicsPage()));
+    m_Pages[k_OptionsTabGameplay].reset(MakePage(BuildGameplayPage()));
     m_PageStack = std::make_unique<Vozad::LayoutStack>();
     for (auto& page : m_Pages)
         m_PageStack->AddLayer(page.get(), false);
@@ -177,6 +195,8 @@ void OptionsMenu::BuildContent()
     Append(*tabRow, &m_Tabs[k_OptionsTabInput], false, 1, GridSizeMode::Auto);
     Append(*tabRow, nullptr, false, 10, GridSizeMode::Fixed);
     Append(*tabRow, &m_Tabs[k_OptionsTabGraphics], false, 1, GridSizeMode::Auto);
+    Append(*tabRow, nullptr, false, 10, GridSizeMode::Fixed);
+    Append(*tabRow, &m_Tabs[k_OptionsTabGameplay], false, 1, GridSizeMode::Auto);
 
     auto* tabColumn = new Vozad::LayoutBar(1);
     Append(*tabColumn, tabRow, true, 1, GridSizeMode::Auto);

@@ -4,6 +4,7 @@
 #include "Corvan/Window/IWindow.h"
 #include "Corvan/Window/Monitor.h"
 #include "Game/GridModes.h"
+#include "Game/Menus/GameplayOptions.h"
 #include "Lib/DynamicArray.h"
 #include "Lib/Point.h"
 #include "Lib/RectSize.h"
@@ -45,7 +46,8 @@ struct OptionsValues
     uint32_t monitor = 0;    // index into the monitor list
     uint32_t resolution = 0; // index into the resolution list
     bool vsync = false;
-    uint32_t frameCap = 0; // index into k_FrameCapChoices
+    uint32_t frameCap = 0;                              // index into k_FrameCapChoices
+    std::array<bool, k_GameplayOptionCount> gameplay{}; // ticked, in the order of k_GameplayOptions
 };
 
 // One step of Apply; the enumeration order is the order in which Apply takes them.
@@ -65,6 +67,7 @@ enum class ApplyStep : int32_t
     Resolution,
     VSync,
     FrameCap,
+    Gameplay, // every gameplay option whose box differs
 };
 
 // The steps whose control differs from the value applied last, in Apply's order.

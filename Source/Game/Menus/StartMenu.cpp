@@ -46,7 +46,9 @@ StartMenu::StartMenu(Vozad::IGuiEngine* p_Engine, ILocale* p_Locale, IStartMenuL
     : m_Engine(p_Engine), m_Locale(p_Locale), m_Listener(p_Listener), m_Style(MakePanelStyle()),
       m_TitleLabel(p_Engine, 40, Vozad::k_LabelAlignCentre), m_StartButton(p_Engine, 20, 3),
       m_OptionsButton(p_Engine, 20, 3), m_AboutButton(p_Engine, 20, 3), m_QuitButton(p_Engine, 20, 3),
-      m_VersionLabel(p_Engine, 13, Vozad::k_LabelAlignTopLeft)
+      m_VersionLabel(p_Engine, 13, Vozad::k_LabelAlignTopLeft),
+      m_BestLabel(p_Engine, 14, Vozad::k_LabelAlignCentre),
+      m_NewRecordLabel(p_Engine, 14, Vozad::k_LabelAlignCentre)
 {
 }
 
@@ -63,6 +65,9 @@ bool StartMenu::Initialise()
     for (Vozad::Button* button : {&m_StartButton, &m_OptionsButton, &m_AboutButton, &m_QuitButton})
         button->SetForwarder(this);
     m_VersionLabel.SetText(Lib::String::Format("Version: %s (Build %s)", k_ProductVersion, k_BuildStamp));
+    m_BestLabel.GetStyle().textColour = Vozad::Colour::k_White;
+    m_NewRecordLabel.GetStyle().textColour = k_TabTextFocused;
+    SetResult(Lib::String(), Lib::String());
     BuildContent();
     SetVisibility(Vozad::k_LayoutHidden);
     return true;
@@ -73,9 +78,15 @@ void StartMenu::BuildContent()
     m_Bar = std::make_unique<Vozad::LayoutBar>(1);
     m_Bar->AddSlot(2, GridSizeMode::Weighted);
     AddRow(*m_Bar, CentredRow(m_TitleLabel));
+    bool first = true;
     for (Vozad::Button* button : {&m_StartButton, &m_OptionsButton, &m_AboutButton, &m_QuitButton})
     {
         m_Bar->AddSlot(2, GridSizeMode::Weighted);
+        // The record line lies in the gap under the title: shown or not, the buttons keep
+        // their places.
+        if (first)
+            m_Bar->SetElement(ResultLine(), true, -1, -1);
+        first = false;
         AddRow(*m_Bar, CentredRow(*button));
     }
     m_Bar->AddSlot(2, GridSizeMode::Weighted);
@@ -86,6 +97,32 @@ void StartMenu::BuildContent()
     AddRow(*m_Bar, versionRow);
     m_Bar->AddSlot(5, GridSizeMode::Fixed);
     SetContent(m_Bar.get(), false);
+}
+
+Vozad::LayoutBase* StartMenu::ResultLine()
+{
+    auto* row = new Vozad::LayoutBar(0);
+    row->AddSlot(1, GridSizeMode::Weighted);
+    row->AddSlot(1, GridSizeMode::Auto);
+    row->SetElement(&m_BestLabel, false, -1, -1);
+    row->AddSlot(12, GridSizeMode::Fixed);
+    row->AddSlot(1, GridSizeMode::Auto);
+    row->SetElement(&m_NewRecordLabel, false, -1, -1);
+    row->AddSlot(1, GridSizeMode::Weighted);
+    auto* column = new Vozad::LayoutBar(1);
+    column->AddSlot(1, GridSizeMode::Weighted);
+    column->AddSlot(1, GridSizeMode::Auto);
+    column->SetElement(row, true, -1, -1);
+    column->AddSlot(1, GridSizeMode::Weighted);
+    return column;
+}
+
+void StartMenu::SetResult(const Lib::String& p_Best, const Lib::String& p_NewRecord)
+{
+    m_BestLabel.SetText(p_Best);
+    m_BestLabel.SetVisibility(p_Best.IsEmpty() ? Vozad::k_LayoutCollapsed : Vozad::k_LayoutVisible);
+    m_NewRecordLabel.SetText(p_NewRecord);
+    m_NewRecordLabel.SetVisibility(p_NewRecord.IsEmpty() ? Vozad::k_LayoutCollapsed : Vozad::k_LayoutVisible);
 }
 
 void StartMenu::Show()

@@ -38,6 +38,11 @@ public:
     Vozad::Button& GetAboutButton() { return m_AboutButton; }
     Vozad::Button& GetQuitButton() { return m_QuitButton; }
     const Vozad::Label& GetVersionLabel() const { return m_VersionLabel; }
+    // The lines under the title of the game-over and game-won panels: the record ("Best: ...")
+    // and, when the round set it, "New record!". Empty texts collapse them.
+    void SetResult(const Lib::String& p_Best, const Lib::String& p_NewRecord);
+    const Vozad::Label& GetBestLabel() const { return m_BestLabel; }
+    const Vozad::Label& GetNewRecordLabel() const { return m_NewRecordLabel; }
     const Vozad::WidgetStyle& GetStyle() const { return m_Style; }
 
     // The panel's letter keys: S start, O options, A or I about, Q quit.
@@ -58,6 +63,8 @@ public:
 private:
     // Tells the listener about the button; false when the sender is none of the four.
     bool ReportButton(const Vozad::LayoutBase& p_Sender);
+    // The best and new-record labels side by side, centred in the gap that holds them.
+    Vozad::LayoutBase* ResultLine();
     void BuildContent();
 
     Vozad::IGuiEngine* m_Engine;    // not owned
@@ -70,6 +77,8 @@ private:
     Vozad::Button m_AboutButton;
     Vozad::Button m_QuitButton;
     Vozad::Label m_VersionLabel;
+    Vozad::Label m_BestLabel;
+    Vozad::Label m_NewRecordLabel;
     // Last, so the bars go before the widgets they hold.
     std::unique_ptr<Vozad::LayoutBar> m_Bar;
 };

@@ -1,6 +1,7 @@
 // The GUI handler on the real engine: which panel each button and key leads to, what the game
 // object is told, and the HUD.
 #include "Game/Menus/GUIHandler.h"
+#include "Game/Records.h"
 
 #include "Corvan/Events/IEventBase.h"
 #include "Corvan/Events/InputEvents.h"
@@ -104,13 +105,18 @@ TEST_F(GUIHandlerGLTest, InitialiseShowsTheStartMenuAndTheHudInTheTopLeftCorner)
     EXPECT_EQ(hud.left, 0);
     EXPECT_EQ(hud.top, 0);
     EXPECT_EQ(hud.right, 275);
-    // As high as both labels and the two margins of 10.
+    // As high as both lines and the two margins of 10; the round's time at the right of the
+    // frame-rate line.
     const Vozad::LayoutRect fps = m_Handler->GetFpsLabel().GetRect();
     const Vozad::LayoutRect points = m_Handler->GetPointsLabel().GetRect();
+    const Vozad::LayoutRect time = m_Handler->GetTimeLabel().GetRect();
     EXPECT_EQ(fps.left, 10);
     EXPECT_EQ(fps.top, 10);
     EXPECT_EQ(points.top, fps.bottom);
     EXPECT_EQ(hud.bottom, points.bottom + 10);
+    EXPECT_EQ(time.top, fps.top);
+    EXPECT_EQ(time.left, 160) << "in the last 105 pixels of the line";
+    EXPECT_EQ(Narrow(m_Handler->GetTimeLabel().GetText()), "0:00.0");
 
     // The start menu takes the middle half of the window each way.
     EXPECT_EQ(m_Handler->GetStartMenu().GetRect(), (Vozad::LayoutRect{320, 960, 180, 540}));
@@ -139,6 +145,45 @@ TEST_F(GUIHandlerGLTest, EachStartPanelStateSetsItsTitleAndFirstButton)
     }
     // The other buttons keep their localised texts.
     EXPECT_EQ(Narrow(m_Handler->GetStartMenu().GetOptionsButton().GetText()), "Options");
+}
+
+// The record lines under the title: the best points after a lost round, the fastest win after a
+// won one, "New record!" when the round set it, and nothing on the start and pause panels.
+TEST_F(GUIHandlerGLTest, TheGameOverAndGameWonPanelsShowTheRecord)
+{
+    Build();
+    const Vozad::Label& best = m_Handler->GetStartMenu().GetBestLabel();
+    const Vozad::Label& newRecord = m_Handler->GetStartMenu().GetNewRecordLabel();
+    EXPECT_EQ(best.GetVisibility(), Vozad::k_LayoutCollapsed) << "the start panel has no record line";
+
+    RecordTable table;
+    RecordOutcome outcome = table.Submit(0, 8, 17, false, 42000);
+    m_Handler->SetRoundResult(table.Get(0, 8), outcome);
+    m_Handler->HidePanel(m_Handler->GetPanelState());
+    m_Handler->ShowPanel(k_PanelGameOver);
+    EXPECT_EQ(Narrow(best.GetText()), "Best: 17 points");
+    EXPECT_EQ(best.GetVisibility(), Vozad::k_LayoutVisible);
+    EXPECT_EQ(Narrow(newRecord.GetText()), "New record!");
+    EXPECT_EQ(newRecord.GetVisibility(), Vozad::k_LayoutVisible);
+
+    outcome = table.Submit(0, 8, 9, false, 1000);
+    m_Handler->SetRoundResult(table.Get(0, 8), outcome);
+    m_Handler->HidePanel(m_Handler->GetPanelState());
+    m_Handler->ShowPanel(k_PanelGameOver);
+    EXPECT_EQ(Narrow(best.GetText()), "Best: 17 points");
+    EXPECT_EQ(newRecord.GetVisibility(), Vozad::k_LayoutCollapsed) << "9 points are no record";
+
+    outcome = table.Submit(0, 8, 36, true, 83456);
+    m_Handler->SetRoundResult(table.Get(0, 8), outcome);
+    m_Handler->HidePanel(m_Handler->GetPanelState());
+    m_Handler->ShowPanel(k_PanelGameWon);
+    EXPECT_EQ(Narrow(best.GetText()), "Best: 1:23.4");
+    EXPECT_EQ(newRecord.GetVisibility(), Vozad::k_LayoutVisible);
+
+    m_Handler->HidePanel(m_Handler->GetPanelState());
+    m_Handler->ShowPanel(k_PanelPause);
+    EXPECT_EQ(best.GetVisibility(), Vozad::k_LayoutCollapsed);
+    EXPECT_EQ(newRecord.GetVisibility(), Vozad::k_LayoutCollapsed);
 }
 
 TEST_F(GUIHandlerGLTest, InGermanThePauseTextsStayAsTheyAre)
@@ -318,7 +363,8 @@ TEST_F(GUIHandlerGLTest, EscapeIsOnlyTakenWhilePlayingOrInOptionsBeforeTheFirstG
 TEST_F(GUIHandlerGLTest, KeysBoundToMovementAreNoMenuShortcuts)
 {
     Build();
-    m_Game->config = {{k_ConfigMoveLeft, "A"}, {k_ConfigMoveRight, "B"}, {k_ConfigMoveUp, "W"}, {k_ConfigMoveDown, "s"}};
+    m_Game->config = {
+        {k_ConfigMoveLeft, "A"}, {k_ConfigMoveRight, "B"}, {k_ConfigMoveUp, "W"}, {k_ConfigMoveDown, "s"}};
     m_Handler->OnStartPressed();
     EXPECT_TRUE(Press(k_Escape));
     ASSERT_EQ(m_Handler->GetPanelState(), k_PanelPause);
@@ -395,6 +441,8 @@ TEST_F(GUIHandlerGLTest, TheHudCollapsesWhenNeitherLabelIsShown)
                   c.fps ? Vozad::k_LayoutVisible : Vozad::k_LayoutCollapsed);
         EXPECT_EQ(m_Handler->GetPointsLabel().GetVisibility(),
                   c.points ? Vozad::k_LayoutVisible : Vozad::k_LayoutCollapsed);
+        EXPECT_EQ(m_Handler->GetTimeLabel().GetVisibility(),
+                  c.points && c.fps ? Vozad::k_LayoutVisible : Vozad::k_LayoutCollapsed);
         if (c.points && !c.fps)
         {
             EXPECT_EQ(m_Handler->GetPointsLabel().GetRect().top, 10) << "the points label moves up";

@@ -99,7 +99,10 @@ public:
     void SetAttract(bool p_On) override { Record(std::string("SetAttract ") + (p_On ? "1" : "0")); }
     // The game reads the two settings with its own parsers; this stand-in reads the stored text
     // the same way.
-    uint32_t GetGridMode() const override { return ParseGridMode(Lib::String(config.at(k_ConfigGridMode).c_str())); }
+    uint32_t GetGridMode() const override
+    {
+        return ParseGridMode(Lib::String(config.at(k_ConfigGridMode).c_str()));
+    }
     uint32_t GetGameSpeed() const override
     {
         return ParseGameSpeed(Lib::String(config.at(k_ConfigGameSpeed).c_str()));
@@ -261,7 +264,8 @@ TEST_F(OptionsMenuGLTest, BuildsHiddenWithThreeTabsAndEveryControlAtItsConfigure
     EXPECT_EQ(Items(m_Menu->GetSpeedList()), (std::vector<std::string>{"1", "2", "4", "6", "8", "10"}));
     EXPECT_EQ(Narrow(m_Menu->GetSpeedList().GetText()), "8");
 
-    const char* keys[] = {"LEFT_ARROW", "RIGHT_ARROW", "UP_ARROW", "DOWN_ARROW"};
+    // Said as people say them; the configuration keeps LEFT_ARROW and the like.
+    const char* keys[] = {"Left arrow", "Right arrow", "Up arrow", "Down arrow"};
     for (uint32_t row = 0; row < k_MoveKeyCount; ++row)
     {
         EXPECT_EQ(Narrow(m_Menu->GetKeyButton(row).GetText()), keys[row]);
@@ -366,9 +370,8 @@ TEST_F(OptionsMenuGLTest, ApplyPassesOnOnlyWhatChangedInOrderAndOnlyOnce)
     EXPECT_TRUE(m_Game->calls.empty()) << "a selection or a tick only changes the control";
 
     PressAndClick(m_Menu->GetApplyButton());
-    EXPECT_EQ(m_Game->calls,
-              (std::vector<std::string>{"SetShowFps 0", "SetGridMode 5", "SetGameSpeed 2", "SetVSync 0",
-                                        "SetFrameCap 120"}));
+    EXPECT_EQ(m_Game->calls, (std::vector<std::string>{"SetShowFps 0", "SetGridMode 5", "SetGameSpeed 2",
+                                                       "SetVSync 0", "SetFrameCap 120"}));
     m_Game->calls.clear();
     PressAndClick(m_Menu->GetApplyButton());
     EXPECT_TRUE(m_Game->calls.empty()) << "applied values are not applied again";
@@ -378,6 +381,39 @@ TEST_F(OptionsMenuGLTest, ApplyPassesOnOnlyWhatChangedInOrderAndOnlyOnce)
     PressAndClick(m_Menu->GetApplyButton());
     EXPECT_EQ(m_Game->calls, std::vector<std::string>{"SetGameSpeed 8"});
     EXPECT_EQ(m_Listener.closes, 0);
+}
+
+// The Gameplay tab: every option off unless its entry is "1"; a tick reaches the configuration
+// only with Apply, and only for the box that changed. German names the tab in German.
+TEST_F(OptionsMenuGLTest, TheGameplayTabShowsTheOptionsAndApplyStoresTheTickedOnes)
+{
+    Build("English", {{k_ConfigFairStart, "1"}});
+    m_Menu->Show();
+    EXPECT_EQ(Narrow(m_Menu->GetTab(k_OptionsTabGameplay).GetText()), "Gameplay");
+    ASSERT_EQ(k_GameplayOptionCount, 4u);
+    EXPECT_FALSE(m_Menu->GetGameplayBox(0).IsChecked()) << "g_turnbuffer is off without a \"1\"";
+    EXPECT_TRUE(m_Menu->GetGameplayBox(1).IsChecked());
+    EXPECT_FALSE(m_Menu->GetGameplayBox(2).IsChecked());
+    EXPECT_FALSE(m_Menu->GetGameplayBox(3).IsChecked()) << "attract mode is off without a \"1\"";
+
+    m_Menu->SelectTab(k_OptionsTabGameplay);
+    EXPECT_EQ(m_Menu->GetPage(k_OptionsTabGameplay)->GetVisibility(), Vozad::k_LayoutVisible);
+    EXPECT_EQ(m_Menu->GetPage(k_OptionsTabGeneral)->GetVisibility(), Vozad::k_LayoutHidden);
+    ASSERT_NE(Click(m_Menu->GetGameplayBox(0)), nullptr);
+    ASSERT_TRUE(m_Menu->GetGameplayBox(0).IsChecked());
+    ASSERT_NE(Click(m_Menu->GetGameplayBox(1)), nullptr);
+    EXPECT_TRUE(m_Game->calls.empty());
+    m_Menu->Apply();
+    EXPECT_EQ(m_Game->calls,
+              (std::vector<std::string>{"SetConfigValue " + std::to_string(k_ConfigTurnBuffer) + " 1",
+                                        "SetConfigValue " + std::to_string(k_ConfigFairStart) + " 0"}));
+    EXPECT_EQ(m_Game->config[k_ConfigTurnBuffer], "1");
+    m_Game->calls.clear();
+    m_Menu->Apply();
+    EXPECT_TRUE(m_Game->calls.empty());
+
+    Build("Deutsch", {{k_ConfigLanguage, "Deutsch"}});
+    EXPECT_EQ(Narrow(m_Menu->GetTab(k_OptionsTabGameplay).GetText()), "Spielweise");
 }
 
 TEST_F(OptionsMenuGLTest, AnUnlistedConfiguredSpeedSurvivesApply)
@@ -432,7 +468,7 @@ TEST_F(OptionsMenuGLTest, AssigningAKeyWaitsWithRawMouseAndEscapeCancelsWithoutC
     EXPECT_TRUE(PressKey(Vozad::KeyCode::Escape));
     EXPECT_FALSE(m_Menu->IsWaitingForKey());
     EXPECT_EQ(m_Listener.closes, 0) << "the first ESCAPE only cancels";
-    EXPECT_EQ(Narrow(m_Menu->GetKeyButton(k_MoveKeyLeft).GetText()), "LEFT_ARROW");
+    EXPECT_EQ(Narrow(m_Menu->GetKeyButton(k_MoveKeyLeft).GetText()), "Left arrow");
     EXPECT_EQ(m_Menu->GetAssignLabel(k_MoveKeyLeft).GetVisibility(), Vozad::k_LayoutCollapsed);
     EXPECT_FALSE(RawMouse());
 
@@ -450,12 +486,12 @@ TEST_F(OptionsMenuGLTest, AnAssignedKeyIsShownAndBackRestoresItWithoutStoring)
     EXPECT_EQ(Narrow(m_Menu->GetKeyButton(k_MoveKeyLeft).GetText()), "A");
     StartAssigning(k_MoveKeyUp);
     EXPECT_TRUE(PressKey(Vozad::KeyCode::Space)) << "a key without a name ends the wait";
-    EXPECT_EQ(Narrow(m_Menu->GetKeyButton(k_MoveKeyUp).GetText()), "UP_ARROW");
+    EXPECT_EQ(Narrow(m_Menu->GetKeyButton(k_MoveKeyUp).GetText()), "Up arrow");
     EXPECT_TRUE(m_Game->calls.empty()) << "nothing is stored before Apply";
 
     PressAndClick(m_Menu->GetBackButton());
     EXPECT_EQ(m_Listener.closes, 1);
-    EXPECT_EQ(Narrow(m_Menu->GetKeyButton(k_MoveKeyLeft).GetText()), "LEFT_ARROW");
+    EXPECT_EQ(Narrow(m_Menu->GetKeyButton(k_MoveKeyLeft).GetText()), "Left arrow");
     EXPECT_TRUE(m_Game->calls.empty());
 }
 
