@@ -2,6 +2,7 @@
 # Builds the test configuration (AddressSanitizer + UndefinedBehaviorSanitizer) and runs every
 # test through ctest on an Xvfb display of its own. Arguments go to ctest, for example
 #   ./test.sh -R DynamicArray        ./test.sh -L endtoend
+# Without arguments it then replays the fuzz targets on their seeds (Tools/Fuzz/run.sh --check).
 set -euo pipefail
 cd "$(dirname "$0")"
 bash scripts/setup.sh
@@ -30,4 +31,12 @@ export DISPLAY=":$(head -n1 "$displayFile")"
 
 export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=0}"
 export UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}"
-ctest --test-dir build/test --output-on-failure -j2 "$@"
+status=0
+ctest --test-dir build/test --output-on-failure -j2 "$@" || status=$?
+
+# The whole suite also replays every fuzz target on its seeds for a fixed number of runs (a clang
+# build of its own in build/fuzz; only the parsers and the libraries below them are compiled).
+if [ $# -eq 0 ]; then
+  bash Tools/Fuzz/run.sh --check || status=$?
+fi
+exit "$status"
