@@ -320,7 +320,7 @@ bool ConfigReader::WriteFile() const
 std::string ConfigReader::ComposeText() const
 {
     // Built by appending rather than formatted, so no length limit can cut a line.
-    std::string text = m_ByteOrderMark ? std::string(k_ByteOrderMark) : std::string();
+    std::string text;
     for (const ConfigEntry& entry : m_Entries)
     {
         if (entry.kind.IsEmpty())
@@ -339,6 +339,10 @@ std::string ConfigReader::ComposeText() const
         }
         text += '\n';
     }
+    // A first line that itself begins with the mark needs one before it, or reading would take
+    // the line's mark for the file's and drop it.
+    if (m_ByteOrderMark || std::string_view(text).starts_with(k_ByteOrderMark))
+        text.insert(0, k_ByteOrderMark);
     return text;
 }
 } // namespace Snake

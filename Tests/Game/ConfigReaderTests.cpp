@@ -324,6 +324,7 @@ TEST_F(ConfigReaderTest, WhatIsWrittenReadsBackToTheSameEntries)
         {"a lone kind word", "set"},
         {"two carriage returns", "// note\r\r"},
         {"two carriage returns after a value", "set language \"Deutsch\"\r\r"},
+        {"a byte order mark that starts the first line but not the file", "\n\xEF\xBB\xBF// note"},
     };
     for (const Case& test : cases)
     {

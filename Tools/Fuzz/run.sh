@@ -71,8 +71,8 @@ if [ "$1" = "--check" ]; then
     mapfile -t seeds < <(seed_dirs "$target")
     mapfile -t extra < <(fuzz_arguments "$target")
     # A fixed seed makes the same inputs every time: a failure here repeats.
-    if "$build/fuzz/fuzz_$target" -runs="$runs" -seed=1 "${extra[@]}" "$scratch" "${seeds[@]}" \
-      >"$build/check-$target.log" 2>&1; then
+    if (cd "$build" && "$build/fuzz/fuzz_$target" -runs="$runs" -seed=1 "${extra[@]}" "$scratch" "${seeds[@]}" \
+      >"$build/check-$target.log" 2>&1); then
       echo "fuzz check: $target passed ($runs runs)"
     else
       echo "fuzz check: $target FAILED, see $build/check-$target.log" >&2
@@ -88,7 +88,7 @@ fi
 target=$1
 seconds=${2:?usage: Tools/Fuzz/run.sh <target> <seconds>}
 shift 2
-if ! targets | grep -qx "$target"; then
+if ! [ -f "$here/Targets/$target.cpp" ]; then
   echo "run.sh: no target \"$target\"; the targets are:" >&2
   targets >&2
   exit 2
@@ -97,4 +97,6 @@ build_targets "$target"
 mkdir -p "$build/corpus/$target" "$build/crashes"
 mapfile -t seeds < <(seed_dirs "$target")
 mapfile -t extra < <(fuzz_arguments "$target")
+# Anything a target logs lands in build/fuzz, not in the caller's folder.
+cd "$build"
 exec "$build/fuzz/fuzz_$target" -max_total_time="$seconds" "${extra[@]}" "$@" "$build/corpus/$target" "${seeds[@]}"
