@@ -41,17 +41,14 @@ else
 fi
 
 work=$(mktemp -d)
-displayFile="$work/display"
-Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp 3>"$displayFile" 2>/dev/null &
-xvfbPid=$!
+source "$root/scripts/own-display.sh"
 gamePid=
 cleanup() {
   if [ -n "$gamePid" ] && kill -0 "$gamePid" 2>/dev/null; then
     kill -KILL "$gamePid" 2>/dev/null || true
     wait "$gamePid" 2>/dev/null || true
   fi
-  kill "$xvfbPid" 2>/dev/null || true
-  wait "$xvfbPid" 2>/dev/null || true
+  stop_own_display
   if [ "${keep:-0}" = 1 ]; then
     echo "soak: the game's files are in $work/game"
   else
@@ -59,11 +56,7 @@ cleanup() {
   fi
 }
 trap cleanup EXIT
-for _ in $(seq 100); do
-  [ -s "$displayFile" ] && break
-  sleep 0.1
-done
-export DISPLAY=":$(head -n1 "$displayFile")"
+start_own_display
 # Leak reports are off for the game only: Mesa is unloaded before the report and its frames cannot
 # be told from ours (as in the GL tests). Everything else the sanitizers see ends the game.
 export ASAN_OPTIONS="detect_leaks=0:abort_on_error=0:quarantine_size_mb=16"
