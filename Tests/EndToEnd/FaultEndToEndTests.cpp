@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -343,4 +344,59 @@ TEST(FaultEndToEnd, OnAFullDiskQuitScreenshotAndLogTrimLoseNothingAndLeaveNoPart
         EXPECT_EQ(name.find(".tmp-"), std::string::npos) << name;
         EXPECT_NE(entry.path().extension(), ".png") << "a partial screenshot: " << name;
     }
+}
+
+TEST(FaultEndToEnd, OnAReadOnlyFileSystemTheGameRunsAndLeavesTheFolderAsItWas)
+{
+    ASSERT_NE(getenv("DISPLAY"), nullptr) << "the test command provides an X display";
+    TempFolder folder;
+    const std::string config = "set grid_mode \"3\"\n";
+    WriteWholeFile(folder.File("gamedata.cfg"), config);
+    // The folder bound read-only over itself in a mount namespace of the game's own, entered anew
+    // so that the working folder is the read-only one; standard output and error are opened
+    // before, so they stay writable.
+    StartedGame game;
+    game.pid = TestSupport::StartProgram(
+        "/usr/bin/unshare",
+        {"--mount", "--propagation", "private", "sh", "-c",
+         std::string("d=$(pwd) && mount --bind -o ro \"$d\" \"$d\" && cd \"$d\" && exec ") + VORL_EXECUTABLE},
+        folder.Path().string());
+    ASSERT_GT(game.pid, 0);
+    std::string window;
+    GameSession::WaitUntil(
+        [&]
+        {
+            const std::string ids = CommandOutput("xdotool search --onlyvisible --pid " +
+                                                  std::to_string(game.pid) + " 2>/dev/null");
+            window = ids.substr(0, ids.find('\n'));
+            return !window.empty() || waitpid(game.pid, nullptr, WNOHANG) != 0;
+        },
+        60s);
+    if (window.empty())
+    {
+        game.ended = true;
+        const std::string errors = ReadWholeFile(folder.File("stderr.txt"));
+        if (errors.find("unshare") != std::string::npos || errors.find("mount") != std::string::npos)
+            GTEST_SKIP() << "a private read-only mount needs root (CI runs the suite as root): " << errors;
+        FAIL() << "the game did not start on a read-only folder:\n" << errors;
+    }
+    std::this_thread::sleep_for(2s);
+    CommandOutput("timeout 5 xdotool windowfocus --sync " + window + " 2>/dev/null");
+    CommandOutput("xdotool key --delay 60 F11 s");
+    std::this_thread::sleep_for(1s);
+    kill(game.pid, SIGTERM);
+    const TestSupport::ProgramResult result = TestSupport::WaitForProgram(game.pid, std::chrono::seconds(30));
+    game.ended = true;
+    EXPECT_TRUE(result.exited);
+    EXPECT_EQ(result.exitStatus, 0);
+
+    EXPECT_EQ(ReadWholeFile(folder.File("gamedata.cfg")), config);
+    const std::string output = ReadWholeFile(folder.File("stdout.txt"));
+    EXPECT_NE(output.find("Could not write file \"gamedata.cfg\": Read-only file system"), std::string::npos)
+        << output;
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder.Path()))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"gamedata.cfg", "stderr.txt", "stdout.txt"}));
 }
