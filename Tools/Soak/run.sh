@@ -66,7 +66,7 @@ mkdir -p "$work/game"
 fail() {
   echo "soak: FAILED after $(($(date +%s) - start)) s: $*" >&2
   if [ -f "$work/game/stderr.txt" ]; then
-    tail -n 40 "$work/game/stderr.txt" >&2
+    tail -n 80 "$work/game/stderr.txt" >&2
   fi
   keep=1
   exit 1
@@ -115,7 +115,14 @@ check_ended() {
 
 sanitizer_check() {
   if grep -qE "ERROR: AddressSanitizer|runtime error:|ERROR: LeakSanitizer" "$work/game/stderr.txt" 2>/dev/null; then
-    fail "a sanitizer report"
+    # The sanitizer ends the process once its report is written; symbolizing the stacks takes a
+    # while, and a kill before that would cut the report short.
+    for _ in $(seq 600); do
+      [ -n "$gamePid" ] && kill -0 "$gamePid" 2>/dev/null || break
+      sleep 0.1
+    done
+    cp "$work/game/stderr.txt" "$root/build/soak-sanitizer-report.txt" 2>/dev/null || true
+    fail "a sanitizer report (kept in build/soak-sanitizer-report.txt)"
   fi
 }
 
