@@ -2,32 +2,26 @@
 # Builds the test configuration (AddressSanitizer + UndefinedBehaviorSanitizer) and runs every
 # test through ctest on an Xvfb display of its own. Arguments go to ctest, for example
 #   ./test.sh -R DynamicArray        ./test.sh -L endtoend
+# Without arguments it then replays the fuzz targets on their seeds (Tools/Fuzz/run.sh --check).
 set -euo pipefail
 cd "$(dirname "$0")"
 bash scripts/setup.sh
 cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVORL_SANITIZE=ON -DVORL_TESTS=ON >/dev/null
 cmake --build build/test
 
-# A display of our own: Xvfb picks a free number and tells it through -displayfd.
-displayFile=$(mktemp)
-Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp 3>"$displayFile" 2>/dev/null &
-xvfbPid=$!
-cleanup() {
-  kill "$xvfbPid" 2>/dev/null || true
-  wait "$xvfbPid" 2>/dev/null || true
-  rm -f "$displayFile"
-}
-trap cleanup EXIT
-for _ in $(seq 100); do
-  [ -s "$displayFile" ] && break
-  sleep 0.1
-done
-if ! [ -s "$displayFile" ]; then
-  echo "test.sh: Xvfb did not start" >&2
-  exit 1
-fi
-export DISPLAY=":$(head -n1 "$displayFile")"
+# A display of our own.
+source scripts/own-display.sh
+trap stop_own_display EXIT
+start_own_display
 
 export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=0}"
 export UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}"
-ctest --test-dir build/test --output-on-failure -j2 "$@"
+status=0
+ctest --test-dir build/test --output-on-failure -j2 "$@" || status=$?
+
+# The whole suite also replays every fuzz target on its seeds for a fixed number of runs (a clang
+# build of its own in build/fuzz; only the parsers and the libraries below them are compiled).
+if [ $# -eq 0 ]; then
+  bash Tools/Fuzz/run.sh --check || status=$?
+fi
+exit "$status"

@@ -32,6 +32,8 @@ packages=(
   openbox
   # the Debian package and the checks of its files
   dpkg-dev lintian desktop-file-utils appstream
+  # the fuzz targets (Tools/Fuzz): clang with its libFuzzer and sanitizer runtimes
+  clang libclang-rt-14-dev
 )
 
 missing=()

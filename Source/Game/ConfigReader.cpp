@@ -197,7 +197,10 @@ void ConfigReader::AddLine(std::string_view p_Line)
 {
     const std::vector<std::string> tokens = SplitTokens(p_Line);
     const bool bind = tokens.size() == 3 && tokens[0] == "bind";
-    if (bind || (tokens.size() == 3 && tokens[0] == "set"))
+    // A line that names nothing and gives nothing (set "" "") is no setting; kept whole, it
+    // cannot be mistaken for a lone "set" when written back.
+    const bool blank = tokens.size() == 3 && tokens[1].empty() && tokens[2].empty();
+    if (!blank && (bind || (tokens.size() == 3 && tokens[0] == "set")))
     {
         ConfigEntry entry{bind ? k_Bind : k_Set, TextOf(tokens[1]), TextOf(tokens[2]), k_ConfigNone, {}};
         // A binding is known by its command, a setting by its variable.
@@ -243,7 +246,15 @@ bool ConfigReader::ReadFile()
     // Lines are cut from the file's bytes by their length rather than taken from the reader's
     // line list: a NUL byte stays inside its line, and a line longer than the reader's buffer
     // is not broken into pieces that would be written back as separate lines.
-    std::string_view content = file.Bytes();
+    ReadText(file.Bytes());
+    return true;
+}
+
+void ConfigReader::ReadText(std::string_view p_Content)
+{
+    m_Entries.Clear();
+    m_ByteOrderMark = false;
+    std::string_view content = p_Content;
     if (content.starts_with(k_ByteOrderMark))
     {
         m_ByteOrderMark = true;
@@ -256,13 +267,14 @@ bool ConfigReader::ReadFile()
         if (end == std::string_view::npos)
             end = content.size();
         std::string_view line = content.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r')
+        // Every carriage return at the end: a file converted to Windows line ends twice has
+        // two, and one left in the line would be lost on the next read.
+        while (!line.empty() && line.back() == '\r')
             line.remove_suffix(1);
         if (!line.empty())
             AddLine(line);
         start = end + 1;
     }
-    return true;
 }
 
 void ConfigReader::MergeDefaults()
@@ -298,26 +310,7 @@ bool ConfigReader::WriteFile() const
         return false;
     }
 
-    // Built by appending rather than formatted, so no length limit can cut a line.
-    std::string text = m_ByteOrderMark ? std::string(k_ByteOrderMark) : std::string();
-    for (const ConfigEntry& entry : m_Entries)
-    {
-        if (entry.kind.IsEmpty())
-            continue;
-        text += BytesOf(entry.kind, entry.read.kind);
-        if (!entry.name.IsEmpty())
-        {
-            text += ' ';
-            text += BytesOf(entry.name, entry.read.name);
-            if (!entry.value.IsEmpty())
-            {
-                text += " \"";
-                text += BytesOf(entry.value, entry.read.value);
-                text += '"';
-            }
-        }
-        text += '\n';
-    }
+    const std::string text = ComposeText();
     int32_t error = 0;
     if (!Lib::WriteFileBytes(m_FileName, text, &error))
     {
@@ -326,5 +319,34 @@ bool ConfigReader::WriteFile() const
         return false;
     }
     return true;
+}
+
+std::string ConfigReader::ComposeText() const
+{
+    // Built by appending rather than formatted, so no length limit can cut a line.
+    std::string text;
+    for (const ConfigEntry& entry : m_Entries)
+    {
+        if (entry.kind.IsEmpty())
+            continue;
+        text += BytesOf(entry.kind, entry.read.kind);
+        // A line kept whole has neither name nor value. A binding or setting is written with
+        // both, quoted when empty, so that it reads back as the same three parts: a key name
+        // cleared in the menu stays cleared, and an empty value stays set.
+        if (!entry.name.IsEmpty() || !entry.value.IsEmpty())
+        {
+            text += ' ';
+            text += entry.name.IsEmpty() ? std::string("\"\"") : BytesOf(entry.name, entry.read.name);
+            text += " \"";
+            text += BytesOf(entry.value, entry.read.value);
+            text += '"';
+        }
+        text += '\n';
+    }
+    // A first line that itself begins with the mark needs one before it, or reading would take
+    // the line's mark for the file's and drop it.
+    if (m_ByteOrderMark || std::string_view(text).starts_with(k_ByteOrderMark))
+        text.insert(0, k_ByteOrderMark);
+    return text;
 }
 } // namespace Snake

@@ -44,12 +44,17 @@ public:
     // reason is logged; ReadErrorCode tells whether the file is missing (ENOENT) or unreadable.
     bool ReadFile();
     int32_t ReadErrorCode() const { return m_ReadErrorCode; }
+    // Replaces the entries with the lines of a file's content (what ReadFile does once it has
+    // the bytes).
+    void ReadText(std::string_view p_Content);
     // Appends every default that has no entry of the same kind and name.
     void MergeDefaults();
     // Replaces the file's content with the entries, in one write. A file that must stay as it
     // is (see KeepFileAsItIs, ClaimFile) or that is read-only is not written; the log says why.
     bool WriteFile() const;
     // From now on WriteFile leaves the file alone; the reason completes "... not saved: ".
+    // The file's content as WriteFile writes it; reading it back gives the same entries.
+    std::string ComposeText() const;
     void KeepFileAsItIs(const char* p_Reason) { m_KeepReason = p_Reason; }
 
     bool IsLoaded() const { return m_Loaded; }

@@ -319,6 +319,46 @@ TEST_F(ConfigReaderTest, ByteOrderMarkTabsAndBytesThatAreNotUtf8AreKept)
                                                      latin1Line + "\nset language \"Deutsch\""));
 }
 
+// Saving must never change what a file says: the written text reads back to the same entries.
+// These lines once came back different (found by the configuration fuzz target).
+TEST_F(ConfigReaderTest, WhatIsWrittenReadsBackToTheSameEntries)
+{
+    struct Case
+    {
+        const char* name;
+        std::string line;
+    };
+    const Case cases[] = {
+        {"empty value", "set r_fps \"\""},
+        {"empty key name", "bind \"\" \"+scores\""},
+        {"neither name nor value", "set \"\" \"\""},
+        {"a lone kind word", "set"},
+        {"two carriage returns", "// note\r\r"},
+        {"two carriage returns after a value", "set language \"Deutsch\"\r\r"},
+        {"a byte order mark that starts the first line but not the file", "\n\xEF\xBB\xBF// note"},
+    };
+    for (const Case& test : cases)
+    {
+        SCOPED_TRACE(test.name);
+        const ConfigReader& first = ReadText(test.line + "\n");
+        ASSERT_TRUE(first.WriteFile());
+        const std::string written = ReadWholeFile(m_Path);
+        std::vector<std::string> before;
+        for (const Snake::ConfigEntry& entry : first.Entries())
+            before.push_back(Narrow(entry.kind) + "|" + Narrow(entry.name) + "|" + Narrow(entry.value) + "|" +
+                             std::to_string(entry.id));
+
+        ConfigReader second(m_Path.c_str());
+        ASSERT_TRUE(second.ReadFile());
+        std::vector<std::string> after;
+        for (const Snake::ConfigEntry& entry : second.Entries())
+            after.push_back(Narrow(entry.kind) + "|" + Narrow(entry.name) + "|" + Narrow(entry.value) + "|" +
+                            std::to_string(entry.id));
+        EXPECT_EQ(after, before) << written;
+        EXPECT_EQ(second.ComposeText(), written);
+    }
+}
+
 TEST_F(ConfigReaderTest, AFileThatCannotBeWrittenIsReportedWithTheReason)
 {
     const std::string path = m_Folder.File("no-such-folder/gamedata.cfg");

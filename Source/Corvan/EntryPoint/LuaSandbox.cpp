@@ -16,6 +16,10 @@ namespace
 {
 // The count hook fires every this many instructions; a script overruns its budget by less than that.
 constexpr int k_HookInterval = 1000;
+// Work done inside a library call (string.rep, table.concat) is one instruction for the hook but
+// can take as long as millions: every this many bytes allocated count as one more instruction, so
+// a loop that makes and drops large strings is stopped by the same budget.
+constexpr size_t k_BytesPerInstruction = 64;
 } // namespace
 
 struct LuaSandbox::State
@@ -71,7 +75,11 @@ void* Allocate(void* p_UserData, void* p_Block, size_t p_OldSize, size_t p_NewSi
     }
     void* block = std::realloc(p_Block, p_NewSize);
     if (block != nullptr)
+    {
         state.used = state.used - oldSize + p_NewSize;
+        if (p_NewSize > oldSize)
+            state.instructions += (p_NewSize - oldSize) / k_BytesPerInstruction;
+    }
     return block;
 }
 

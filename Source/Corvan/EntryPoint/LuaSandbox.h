@@ -25,6 +25,8 @@ namespace Telvar
 struct SandboxLimits
 {
     size_t memoryBytes = 16u * 1024u * 1024u;
+    // Every 64 bytes a call allocates count as one more instruction: a library call that builds a
+    // large string costs what it does.
     uint64_t instructionsPerCall = 10'000'000;
 };
 

@@ -27,30 +27,43 @@ struct ScriptValue
     std::vector<std::pair<std::string, ScriptValue>> fields; // table[name]
     std::vector<ScriptValue> items;                          // table[1], table[2], ...
 
-    static ScriptValue Number(double p_Value)
-    {
-        ScriptValue value;
-        value.type = Type::Number;
-        value.number = p_Value;
-        return value;
-    }
-    static ScriptValue Text(std::string p_Text)
-    {
-        ScriptValue value;
-        value.type = Type::Text;
-        value.text = std::move(p_Text);
-        return value;
-    }
-    static ScriptValue Table() 
-    {
-        ScriptValue value;
-        value.type = Type::Table;
-        return value;
-    }
-    ScriptValue& Set(std::string p_Name, ScriptValue p_Value)
-    {
-        fields.emplace_back(std::move(p_Name), std::move(p_Value));
-        return *this;
-    }
+    // The constructor and these are defined after the struct: the standard library's checks on
+    // a pair holding a ScriptValue need the struct complete first (clang insists on it).
+    ScriptValue();
+    static ScriptValue Number(double p_Value);
+    static ScriptValue Text(std::string p_Text);
+    static ScriptValue Table();
+    ScriptValue& Set(std::string p_Name, ScriptValue p_Value);
 };
+
+inline ScriptValue::ScriptValue() = default;
+
+inline ScriptValue ScriptValue::Number(double p_Value)
+{
+    ScriptValue value;
+    value.type = Type::Number;
+    value.number = p_Value;
+    return value;
+}
+
+inline ScriptValue ScriptValue::Text(std::string p_Text)
+{
+    ScriptValue value;
+    value.type = Type::Text;
+    value.text = std::move(p_Text);
+    return value;
+}
+
+inline ScriptValue ScriptValue::Table()
+{
+    ScriptValue value;
+    value.type = Type::Table;
+    return value;
+}
+
+inline ScriptValue& ScriptValue::Set(std::string p_Name, ScriptValue p_Value)
+{
+    fields.emplace_back(std::move(p_Name), std::move(p_Value));
+    return *this;
+}
 } // namespace Telvar

@@ -101,6 +101,27 @@ INSTANTIATE_TEST_SUITE_P(
             "^Scripts/hostile.lua:4: string.find: pattern too complex.* left of the instruction budget"}),
     [](const testing::TestParamInfo<HostileCase>& p_Info) { return std::string(p_Info.param.name); });
 
+// Found by the sandbox fuzz target: a loop that makes and drops large strings ran a few
+// instructions per round while each round copied kilobytes, so one call took many seconds.
+TEST(LuaSandboxTest, LargeAllocationsCountAgainstTheInstructionBudget)
+{
+    LuaSandbox sandbox({16u * 1024u * 1024u, 100'000});
+    ASSERT_TRUE(sandbox.LoadText(
+        "rounds = 0\n"
+        "function f() while true do rounds = rounds + 1; local s = string.rep('x', 100000) end end\n"
+        "function count() return rounds end\n",
+        "Scripts/churn.lua"))
+        << sandbox.GetLastError();
+    ScriptValue result;
+    EXPECT_FALSE(sandbox.Call("f", ScriptValue{}, result));
+    EXPECT_NE(sandbox.GetLastError().find("stopped: instruction budget"), std::string::npos)
+        << sandbox.GetLastError();
+    ASSERT_TRUE(sandbox.Call("count", ScriptValue{}, result)) << sandbox.GetLastError();
+    // 100 kB cost about 1600 instructions: some 60 rounds fit, not the ten thousand and more that
+    // the loop alone allowed.
+    EXPECT_LT(result.number, 200.0);
+}
+
 TEST(LuaSandboxTest, TablesGoInAndPlainValuesComeBack)
 {
     LuaSandbox sandbox;

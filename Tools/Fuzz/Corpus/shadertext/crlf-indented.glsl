@@ -1,0 +1,5 @@
+  #shadername Indented
+#type fragment
+void main() {}
+#type unknown
+#shadername
