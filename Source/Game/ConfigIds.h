@@ -33,6 +33,9 @@ enum ConfigId : int32_t
     k_ConfigGameSpeed = 23,
     // Settings added after the original file's lines; a file that lacks them gets them appended.
     k_ConfigFrameCap = 24,
+    // Sound effects: "s_volume" 0 to 100 and "s_mute" 0 or 1.
+    k_ConfigSoundVolume = 30,
+    k_ConfigSoundMute = 31,
 };
 
 // Which half of an entry GetEntryText returns. The value side is what a setting holds: the

@@ -67,6 +67,8 @@ static_assert(std::size(k_DefaultRows) == 31, "the configuration has 31 built-in
 // file written before them keeps its lines and gains these at its end.
 constexpr DefaultRow k_AppendedRows[] = {
     {"set", "r_framecap", "0", k_ConfigFrameCap},
+    {"set", "s_volume", "60", k_ConfigSoundVolume},
+    {"set", "s_mute", "0", k_ConfigSoundMute},
 };
 
 constexpr std::string_view k_ByteOrderMark = "\xEF\xBB\xBF";

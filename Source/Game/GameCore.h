@@ -10,6 +10,7 @@
 #include "Corvan/Renderer/OrthoCamController.h"
 #include "Corvan/Window/IWindow.h"
 #include "Game/Board.h"
+#include "Game/GameSounds.h"
 #include "Game/ICoreInterface.h"
 #include "Game/IGameStateNotifier.h"
 #include "Game/IOutputReceiver.h"
@@ -139,6 +140,10 @@ private:
     bool IsBoundKeyPressed(int32_t p_ConfigId);
     void Steer();
     void StepSnake();
+    // Sound effects (GameCoreSound.cpp); the volume and mute settings are read with each one.
+    void LoadSounds();
+    void PlaySound(GameSound p_Sound);
+    void PlayStepSound(StepResult p_Result);
     void AdaptCamera(float p_Width, float p_Height);
     void LayOutScene();
     // Takes the HUD's current size and lays the board out around it.
@@ -175,6 +180,7 @@ private:
     SceneBackground m_Background;
     PointToCatch m_PointToCatch;
     SnakeBody m_SnakeBody;
+    GameSounds m_Sounds;
     // Started at construction and renewed only by a step; pausing does not stop it.
     Lib::Timer m_StepTimer;
     // The two layers of the GUI tree: the menus inside two bars, the console above them.

@@ -82,6 +82,9 @@ void GameCore::Steer()
     if (!(left || right || up || down))
         return;
     if (m_Board.Steer(left, right, up, down))
+    {
         m_SnakeBody.SetDirection(m_Board.GetDirection());
+        PlaySound(GameSound::Turn);
+    }
 }
 } // namespace Snake

@@ -76,12 +76,14 @@ TEST(StartupTest, FirstStartWithoutDisplayEndsWith6000AndWritesTheDefaults)
 
     const std::vector<std::string> config = Lines(ReadWholeFile(folder.File("gamedata.cfg")));
     // The 31 original lines come first, as they always were; settings added later follow them.
-    ASSERT_EQ(config.size(), 32u);
+    ASSERT_EQ(config.size(), 34u);
     EXPECT_EQ(config.front(), "// contains game configuration data");
     EXPECT_EQ(config[3], "bind ~ \"toggleconsole\"");
     EXPECT_EQ(config[11], "set r_customwidth \"1280\"");
     EXPECT_EQ(config[30], "// - Windowed");
-    EXPECT_EQ(config.back(), "set r_framecap \"0\"");
+    EXPECT_EQ(config[31], "set r_framecap \"0\"");
+    EXPECT_EQ(config[32], "set s_volume \"60\"");
+    EXPECT_EQ(config.back(), "set s_mute \"0\"");
 }
 
 TEST(StartupTest, SecondStartKeepsTheUsersConfigurationAndAppendsToTheLog)

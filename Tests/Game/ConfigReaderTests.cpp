@@ -164,6 +164,10 @@ TEST_F(ConfigReaderTest, EntryTextComesFromTheSideAskedFor)
         {Snake::k_ConfigNone, EntrySide::Name, "Invalid Entry"},
         {Snake::k_ConfigFrameCap, EntrySide::Value, "0"}, // appended after the original lines
         {Snake::k_ConfigFrameCap, EntrySide::Name, "r_framecap"},
+        {Snake::k_ConfigSoundVolume, EntrySide::Name, "s_volume"},
+        {Snake::k_ConfigSoundVolume, EntrySide::Value, "60"},
+        {Snake::k_ConfigSoundMute, EntrySide::Name, "s_mute"},
+        {Snake::k_ConfigSoundMute, EntrySide::Value, "0"},
         {25, EntrySide::Value, "Invalid Entry"},
         {-1, EntrySide::Value, "Invalid Entry"},
     };

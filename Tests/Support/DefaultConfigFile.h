@@ -36,5 +36,7 @@ set game_speed "8"
 // - Maximised window    // Todo: Implement a maximise mode
 // - Windowed
 set r_framecap "0"
+set s_volume "60"
+set s_mute "0"
 )cfg";
 } // namespace TestSupport

@@ -49,6 +49,7 @@ target_sources(Game PRIVATE
   Menus/OptionsMenuGraphics.cpp
   Menus/OptionsMenuLayout.cpp
   Menus/OptionsModel.cpp
+  Menus/SoundOptions.cpp
   Menus/StartMenu.cpp
   "${menuGenerated}/BuildStamp.cpp"
   "${menuGenerated}/LicenceTexts.cpp")
