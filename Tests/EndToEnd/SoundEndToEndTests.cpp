@@ -89,6 +89,11 @@ PlayedRound CatchOnceWithSound(bool p_Muted)
         return played;
     }
     game.Key("s");
+    if (!game.WaitForImage([](const RgbImage& p_Image) { return !IsStartPanelShown(p_Image); }, 5s).Valid())
+    {
+        ADD_FAILURE() << "the round did not start";
+        return played;
+    }
     SteerOntoTheItem(game, start, hudLines[1]);
     // The catch sound lasts a seventh of a second; the driver writes in real time.
     std::this_thread::sleep_for(600ms);
@@ -135,6 +140,8 @@ TEST_F(SoundEndToEnd, WithoutAnAudioDeviceTheGamePlaysSilentlyAndSaysSoOnce)
     const std::vector<Rect> hudLines = TextLines(start, HudArea(start));
     ASSERT_EQ(hudLines.size(), 2u);
     game.Key("s");
+    ASSERT_TRUE(
+        game.WaitForImage([](const RgbImage& p_Image) { return !IsStartPanelShown(p_Image); }, 5s).Valid());
     ASSERT_TRUE(SteerOntoTheItem(game, start, hudLines[1]).Valid());
     ExpectOrderlyEnd(game, game.Terminate());
     const std::string log = game.Log();

@@ -355,7 +355,7 @@ void CorvanEntry::EndGuiFrame()
     {
         KeepRootSized();
         m_RootStack->Draw(*m_GuiContext);
-        Vozad::DrawKeyboardFocusOutline(*m_GuiContext);
+        Vozad::DrawKeyboardFocusOutline(*m_RootStack, *m_GuiContext);
     }
     m_GuiContext->EndFrame();
 }

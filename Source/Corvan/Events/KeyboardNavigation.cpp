@@ -40,11 +40,10 @@ bool EventManager::NavigateByKey(int32_t p_KeyCode, int32_t p_Modifiers)
     const std::vector<LayoutBase*> order = CollectFocusable(*m_Root);
     if (order.empty())
         return false;
-    const bool focusInOrder = std::find(order.begin(), order.end(), m_Focused) != order.end();
-    // An element outside the order that still takes input (the console's input line) keeps
-    // every key to itself.
-    if (m_Focused && !focusInOrder && m_Focused->PassesInput())
+    // An input line (the console's) keeps every key to itself while it is shown.
+    if (m_Focused && m_Focused->KeepsNavigationKeys() && m_Focused->PassesInput())
         return false;
+    const bool focusInOrder = std::find(order.begin(), order.end(), m_Focused) != order.end();
     if (step == 0)
     {
         // Return with no control focused takes the panel's first one, as a default button.

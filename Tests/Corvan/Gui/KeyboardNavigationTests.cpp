@@ -38,6 +38,13 @@ std::vector<Call> MouseCalls(const RecordingForwarder& p_Listener)
     return calls;
 }
 
+class InputLine : public TestElement
+{
+public:
+    using TestElement::TestElement;
+    bool KeepsNavigationKeys() const override { return true; }
+};
+
 class NoFocusOwner : public IUiFocus
 {
 public:
@@ -196,8 +203,8 @@ TEST(KeyboardNavigation, KeysTakenElsewhereOrByAnInputLineDoNotMoveTheFocus)
     EXPECT_EQ(panel.manager.GetFocusedElement(), &panel.a);
     panel.listener.answer = false;
 
-    // An element outside the walk that takes input (the console's line) keeps every key.
-    TestElement line{"line"};
+    // An input line (the console's) keeps every key.
+    InputLine line{"line"};
     panel.manager.SetFocus(&line);
     panel.listener.calls.clear();
     panel.Press(KeyCode::Tab);
@@ -205,6 +212,12 @@ TEST(KeyboardNavigation, KeysTakenElsewhereOrByAnInputLineDoNotMoveTheFocus)
     EXPECT_EQ(panel.manager.GetFocusedElement(), &line);
     EXPECT_TRUE(MouseCalls(panel.listener).empty()) << "a control was clicked";
     panel.manager.ReleaseFocus(&line);
+
+    // A holder that took the focus from a click on its background does not stop the walk.
+    panel.manager.SetFocus(&panel.holder);
+    panel.Press(KeyCode::Tab);
+    EXPECT_EQ(panel.manager.GetFocusedElement(), &panel.a);
+    panel.manager.ReleaseFocus(&panel.a);
 
     // Other keys, and a panel without controls, change nothing.
     panel.Press(65);

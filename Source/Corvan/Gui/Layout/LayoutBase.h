@@ -106,6 +106,9 @@ public:
     virtual void ForEachChild(const std::function<void(LayoutBase&)>&) {}
     // Whether Tab and the arrow keys stop here: controls do, labels and containers do not.
     virtual bool TakesKeyboardFocus() const { return false; }
+    // Whether Tab and the arrow keys belong to this element while it has the focus (an input
+    // line), instead of moving the focus on.
+    virtual bool KeepsNavigationKeys() const { return false; }
 
     // Enabled, Visible and active: the condition for every default event operation.
     bool PassesInput() const;

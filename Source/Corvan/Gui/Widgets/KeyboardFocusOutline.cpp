@@ -4,6 +4,9 @@
 #include "Corvan/Gui/Layout/LayoutBase.h"
 #include "Corvan/Gui/Widgets/DrawOutline.h"
 
+#include <algorithm>
+#include <vector>
+
 namespace Vozad
 {
 namespace
@@ -13,10 +16,14 @@ constexpr int32_t k_OutlineGap = 3;
 constexpr float k_OutlineThickness = 2.0f;
 } // namespace
 
-void DrawKeyboardFocusOutline(IDrawingContext& p_Context)
+void DrawKeyboardFocusOutline(LayoutBase& p_Root, IDrawingContext& p_Context)
 {
     const LayoutBase* element = GetKeyboardFocusShown();
-    if (!element || !element->IsVisible())
+    if (!element)
+        return;
+    // A hidden panel leaves its controls' own visibility alone: ask the tree.
+    const std::vector<LayoutBase*> reachable = CollectFocusable(p_Root);
+    if (std::find(reachable.begin(), reachable.end(), element) == reachable.end())
         return;
     LayoutRect rect = element->GetDrawnRect();
     rect.left -= k_OutlineGap;

@@ -5,7 +5,9 @@
 namespace Vozad
 {
 class IDrawingContext;
+class LayoutBase;
 
-// Nothing while the focus last moved by the mouse or the focused control is not Visible.
-void DrawKeyboardFocusOutline(IDrawingContext& p_Context);
+// Nothing while the focus last moved by the mouse, or while the focused control is not one the
+// keyboard can reach under p_Root now (its panel went away).
+void DrawKeyboardFocusOutline(LayoutBase& p_Root, IDrawingContext& p_Context);
 } // namespace Vozad
