@@ -38,6 +38,9 @@ enum ConfigId : int32_t
     k_ConfigFairStart = 27,
     k_ConfigAutoPause = 28,
     k_ConfigAttract = 29,
+    // Sound effects: "s_volume" 0 to 100 and "s_mute" 0 or 1.
+    k_ConfigSoundVolume = 30,
+    k_ConfigSoundMute = 31,
 };
 
 // Which half of an entry GetEntryText returns. The value side is what a setting holds: the

@@ -82,6 +82,7 @@ bool GameCore::Initialise()
     m_HudCorner = m_GuiHandler.GetHudExtent();
 
     m_Speed = ParseGameSpeed(Store().GetEntryText(k_ConfigGameSpeed, EntrySide::Value));
+    LoadSounds();
 
     const Lib::RectSize windowSize = m_Engine->GetWindowSize();
     m_CameraController.Initialise(1.0f, glm::vec3(0.0f, 0.0f, 16.0f));
@@ -431,6 +432,7 @@ void GameCore::StepSnake()
         return;
     SteerByPilot();
     const StepResult result = m_Board.Step();
+    PlayStepSound(result);
     if (result == StepResult::Lost)
     {
         // The snake stays where it was, and so does the step clock.

@@ -11,6 +11,7 @@
 #include "Corvan/Window/IWindow.h"
 #include "Game/Board.h"
 #include "Game/Bots/IBot.h"
+#include "Game/GameSounds.h"
 #include "Game/ICoreInterface.h"
 #include "Game/IGameStateNotifier.h"
 #include "Game/IOutputReceiver.h"
@@ -190,6 +191,10 @@ private:
     void StopAttract();
     // "Bot: <name>" on the HUD while a bot plays, nothing while the player does.
     void ShowPilotOnHud();
+    // Sound effects (GameCoreSound.cpp); the volume and mute settings are read with each one.
+    void LoadSounds();
+    void PlaySound(GameSound p_Sound);
+    void PlayStepSound(StepResult p_Result);
     void AdaptCamera(float p_Width, float p_Height);
     void LayOutScene();
     // Takes the HUD's current size and lays the board out around it.
@@ -244,6 +249,7 @@ private:
     std::string m_PilotName;
     bool m_PilotNoteLogged = false;
     std::unique_ptr<IBot> m_AttractBot; // set while the demo round plays
+    GameSounds m_Sounds;
     // The two layers of the GUI tree: the menus inside two bars, the console above them.
     // Declared last so they go before the elements they point at.
     std::unique_ptr<Vozad::LayoutBar> m_MenuColumn;

@@ -120,6 +120,9 @@ void GameCore::Steer()
     if (m_Pilot)
         HandBackControl("a movement key was pressed");
     if (m_Board.Steer(left, right, up, down))
+    {
         m_SnakeBody.SetDirection(m_Board.GetDirection());
+        PlaySound(GameSound::Turn);
+    }
 }
 } // namespace Snake

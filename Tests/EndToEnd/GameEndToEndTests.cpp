@@ -309,36 +309,7 @@ TEST_F(GameEndToEnd, SteeringTheHeadOntoTheItemScoresAPoint)
     ASSERT_TRUE(
         game.WaitForImage([](const RgbImage& p_Image) { return !IsStartPanelShown(p_Image); }, 5s).Valid());
 
-    // Steered from what the window shows: towards the item's column first, then its row. While the
-    // snake has one segment it may turn any way, and a direction towards the item never leaves
-    // the board.
-    RgbImage caught;
-    const auto deadline = std::chrono::steady_clock::now() + 20s;
-    while (std::chrono::steady_clock::now() < deadline)
-    {
-        const RgbImage image = game.Capture();
-        ASSERT_TRUE(image.Valid());
-        ASSERT_FALSE(IsStartPanelShown(image)) << "the game ended before the snake reached the item";
-        if (TextDifference(start, image, pointsLine) > 30)
-        {
-            caught = image;
-            break;
-        }
-        const Board board = SmallBoard(image);
-        const std::vector<Cell> snake = CellsShowing(image, board, IsSnakeGreen);
-        const std::vector<Cell> items = CellsShowing(image, board, IsItemRed);
-        if (snake.size() != 1 || items.size() != 1)
-            continue; // the item hidden under the head, or a frame between two states
-        const Cell head = snake[0], item = items[0];
-        if (head.column < item.column)
-            game.Hold("Right");
-        else if (head.column > item.column)
-            game.Hold("Left");
-        else if (head.row < item.row)
-            game.Hold("Down");
-        else if (head.row > item.row)
-            game.Hold("Up");
-    }
+    const RgbImage caught = SteerOntoTheItem(game, start, pointsLine);
     ASSERT_TRUE(caught.Valid()) << "the points line never changed";
 
     // The snake grew by the segment behind its head, and the item lies elsewhere now.

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <string>
 
 namespace GameRound
@@ -63,6 +64,43 @@ inline bool IsConsoleShown(const RgbImage& p_Image)
     const int darkRows = CountIn(p_Image, {p_Image.width - 3, p_Image.width - 2, 0, p_Image.height / 2},
                                  [](Rgb p_Colour) { return TestSupport::IsNear(p_Colour, {43, 43, 43}, 2); });
     return darkRows * 10 >= p_Image.height / 2 * 7;
+}
+
+// Steers a one-segment snake on the small board onto the item, from what the window shows:
+// towards the item's column first, then its row. While the snake has one segment it may turn any
+// way, and a direction towards the item never leaves the board. Returns the first capture whose
+// points line differs from p_Start's (an empty image when none did in time, with a failure).
+inline RgbImage SteerOntoTheItem(TestSupport::GameSession& p_Game, const RgbImage& p_Start,
+                                 const Rect& p_PointsLine)
+{
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (std::chrono::steady_clock::now() < deadline)
+    {
+        const RgbImage image = p_Game.Capture();
+        if (!image.Valid() || IsStartPanelShown(image))
+        {
+            ADD_FAILURE() << "the game ended before the snake reached the item";
+            return RgbImage{};
+        }
+        if (TextDifference(p_Start, image, p_PointsLine) > 30)
+            return image;
+        const Board board = SmallBoard(image);
+        const std::vector<Cell> snake = CellsShowing(image, board, IsSnakeGreen);
+        const std::vector<Cell> items = CellsShowing(image, board, IsItemRed);
+        if (snake.size() != 1 || items.size() != 1)
+            continue; // the item hidden under the head, or a frame between two states
+        const Cell head = snake[0], item = items[0];
+        if (head.column < item.column)
+            p_Game.Hold("Right");
+        else if (head.column > item.column)
+            p_Game.Hold("Left");
+        else if (head.row < item.row)
+            p_Game.Hold("Down");
+        else if (head.row > item.row)
+            p_Game.Hold("Up");
+    }
+    ADD_FAILURE() << "the points line never changed";
+    return RgbImage{};
 }
 
 // The game has ended (or been ended) with status 0 after an orderly shutdown.

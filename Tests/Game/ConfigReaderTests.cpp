@@ -169,6 +169,10 @@ TEST_F(ConfigReaderTest, EntryTextComesFromTheSideAskedFor)
         {Snake::k_ConfigAutoPause, EntrySide::Name, "g_autopause"},
         {Snake::k_ConfigAttract, EntrySide::Value, "0"}, // attract mode is off unless asked for
         {Snake::k_ConfigAttract, EntrySide::Name, "g_attract"},
+        {Snake::k_ConfigSoundVolume, EntrySide::Name, "s_volume"},
+        {Snake::k_ConfigSoundVolume, EntrySide::Value, "60"},
+        {Snake::k_ConfigSoundMute, EntrySide::Name, "s_mute"},
+        {Snake::k_ConfigSoundMute, EntrySide::Value, "0"},
         {25, EntrySide::Value, "Invalid Entry"},
         {-1, EntrySide::Value, "Invalid Entry"},
     };

@@ -1011,3 +1011,78 @@ TEST_F(GameCoreGLTest, InTheSmallestWindowNoMenuTitleLiesUnderTheHud)
     std::cout << clear << " menus clear of the HUD, " << covering << " over it\n";
 }
 } // namespace
+
+// A virtual controller, driven by the test, plugged in while the game runs: A starts the round
+// from the start menu, the left stick and the d-pad steer, and unplugging it is noticed.
+TEST_F(GameCoreGLTest, AGamepadPluggedInDuringPlayStartsAndSteersTheRound)
+{
+    ASSERT_NO_FATAL_FAILURE(Start(SlowSixBySixConfig()));
+    ScriptedGame& game = *m_Game;
+    int device = -1;
+    SDL_Joystick* joystick = nullptr;
+    std::vector<int32_t> states;
+    std::vector<int32_t> directions;
+    game.beforeFrame = [&](uint64_t p_Frame)
+    {
+        switch (p_Frame)
+        {
+        case 2:
+            device = SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER, SDL_CONTROLLER_AXIS_MAX,
+                                               SDL_CONTROLLER_BUTTON_MAX, 0);
+            joystick = device >= 0 ? SDL_JoystickOpen(device) : nullptr;
+            break;
+        case 6:
+            states.push_back(game.GetGameState());
+            if (joystick)
+                SDL_JoystickSetVirtualButton(joystick, SDL_CONTROLLER_BUTTON_A, SDL_PRESSED);
+            break;
+        case 10:
+            states.push_back(game.GetGameState());
+            if (joystick)
+            {
+                SDL_JoystickSetVirtualButton(joystick, SDL_CONTROLLER_BUTTON_A, SDL_RELEASED);
+                // Inside the dead zone first: nothing turns.
+                SDL_JoystickSetVirtualAxis(joystick, SDL_CONTROLLER_AXIS_LEFTY, 8000);
+            }
+            break;
+        case 14:
+            directions.push_back(game.GetBoard().GetDirection());
+            if (joystick)
+                SDL_JoystickSetVirtualAxis(joystick, SDL_CONTROLLER_AXIS_LEFTY, 30000);
+            break;
+        case 18:
+            directions.push_back(game.GetBoard().GetDirection());
+            if (joystick)
+            {
+                SDL_JoystickSetVirtualAxis(joystick, SDL_CONTROLLER_AXIS_LEFTY, 0);
+                SDL_JoystickSetVirtualButton(joystick, SDL_CONTROLLER_BUTTON_DPAD_RIGHT, SDL_PRESSED);
+            }
+            break;
+        case 22:
+            directions.push_back(game.GetBoard().GetDirection());
+            if (joystick)
+            {
+                SDL_JoystickClose(joystick);
+                joystick = nullptr;
+            }
+            if (device >= 0)
+                SDL_JoystickDetachVirtual(device);
+            break;
+        case 26:
+            // Unplugged while the d-pad was held: the arrow key is let go.
+            EXPECT_FALSE(m_Engine->IsKeyPressed(static_cast<uint32_t>(Vozad::KeyCode::RightArrow)));
+            m_Engine->Quit();
+            break;
+        default:
+            break;
+        }
+    };
+    EXPECT_EQ(m_Engine->Run(), 0);
+    ASSERT_GE(device, 0) << SDL_GetError();
+    EXPECT_EQ(states, (std::vector<int32_t>{k_GameNotStarted, k_GameRunning})) << "A did not start the round";
+    EXPECT_EQ(directions, (std::vector<int32_t>{k_DirectionRight, k_DirectionDown, k_DirectionRight}))
+        << "the stick inside its dead zone, then down, then the d-pad right";
+    const std::string log = TestSupport::ReadWholeFile(m_Folder.File("gamelog.txt"));
+    EXPECT_NE(log.find("Gamepad: Game controller connected: "), std::string::npos) << log;
+    EXPECT_NE(log.find("Gamepad: Game controller disconnected: "), std::string::npos);
+}

@@ -40,5 +40,7 @@ set g_turnbuffer "0"
 set g_fairstart "0"
 set g_autopause "0"
 set g_attract "0"
+set s_volume "60"
+set s_mute "0"
 )cfg";
 } // namespace TestSupport

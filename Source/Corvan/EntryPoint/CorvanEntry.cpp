@@ -11,6 +11,7 @@
 #include "Corvan/Gui/GuiContext.h"
 #include "Corvan/Gui/Layout/LayoutStack.h"
 #include "Corvan/Gui/Popup/Popup.h"
+#include "Corvan/Gui/Widgets/KeyboardFocusOutline.h"
 #include "Corvan/Renderer/ImageResources.h"
 #include "Corvan/Renderer/Renderer.h"
 #include "Corvan/Renderer/ShaderHandler.h"
@@ -186,6 +187,9 @@ bool CorvanEntry::Initialise(const EngineSettings& p_EngineSettings,
     LogInfo(m_Tag, "Renderer successfully initialised ====");
     LogInfo(m_Tag, "%s", "");
 
+    // Sound is a nicety: a machine without a device starts all the same.
+    m_Audio.Open();
+
     LogInfo(m_Tag, "==== Initialise Engine scripting subsystem");
     CreateScriptHandler(this);
     LogInfo(m_Tag, "Engine scripting subsystem successfully initialised ====");
@@ -359,6 +363,7 @@ void CorvanEntry::EndGuiFrame()
     {
         KeepRootSized();
         m_RootStack->Draw(*m_GuiContext);
+        Vozad::DrawKeyboardFocusOutline(*m_RootStack, *m_GuiContext);
     }
     m_GuiContext->EndFrame();
 }
@@ -461,6 +466,7 @@ void CorvanEntry::Shutdown()
         m_Renderer->Shutdown();
         m_Renderer.reset();
     }
+    m_Audio.Close();
     if (m_Window)
         m_Window->Destroy();
     Lib::ShutdownPlatform();

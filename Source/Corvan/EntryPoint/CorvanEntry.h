@@ -1,6 +1,7 @@
 #pragma once
 // The engine object: owns every engine subsystem, initialises them in a fixed order, runs the
 // frame loop and shuts them down again.
+#include "Corvan/Audio/AudioDevice.h"
 #include "Corvan/EntryPoint/EntityRegistry.h"
 #include "Corvan/EntryPoint/FrameRateMeter.h"
 #include "Corvan/EntryPoint/IEngine.h"
@@ -137,6 +138,7 @@ public:
     bool SetCamera(uint32_t p_ViewId, const Vozad::WindowRect& p_Rect,
                    const Vozad::ICamera& p_Camera) override;
     void Render() override;
+    Vozad::IAudioPlayer& GetAudio() override { return m_Audio; }
 
     // IEngineNotifier
     void NotifyResize() override;
@@ -186,6 +188,7 @@ private:
     std::unique_ptr<Vozad::EventManager> m_EventManager;
     Lib::Ref<Vozad::EngineWindow> m_Window;
     std::unique_ptr<Vozad::Renderer> m_Renderer;
+    Vozad::AudioDevice m_Audio;                  // plays nothing when no device opens
     std::unique_ptr<Vozad::LayoutBar> m_RootBar; // the default screen's; a layer of the first root
     std::unique_ptr<Vozad::LayoutStack> m_RootStack;
     Lib::DynamicArray<Vozad::Popup*> m_OpenPopups; // not owned; also layers of the root

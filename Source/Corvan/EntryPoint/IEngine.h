@@ -20,6 +20,7 @@
 
 namespace Vozad
 {
+class IAudioPlayer;
 class ICamera;
 class IWindowEventBase;
 class LayoutBase;
@@ -122,5 +123,7 @@ public:
                            const Vozad::ICamera& p_Camera) = 0;
     // Draws the scene and the GUI now; the main loop then does not clear and draw again.
     virtual void Render() = 0;
+    // Sound effects; a player that plays nothing where there is no audio device.
+    virtual Vozad::IAudioPlayer& GetAudio() = 0;
 };
 } // namespace Telvar

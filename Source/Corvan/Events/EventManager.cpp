@@ -2,6 +2,7 @@
 
 #include "Corvan/Events/IInputCapture.h"
 #include "Corvan/Gui/Layout/ContentLayoutBase.h"
+#include "Corvan/Gui/Layout/FocusOrder.h"
 #include "Corvan/Gui/Layout/ILayoutEventForwarder.h"
 #include "Corvan/Gui/Layout/IWindowEventBase.h"
 #include "Corvan/Gui/Layout/LayoutBase.h"
@@ -177,8 +178,9 @@ void EventManager::SendKeyPress(int32_t p_KeyCode, int32_t p_Action, int32_t p_M
         if (m_Root->GetForwarder()->OnKeyPress(event, *m_Root))
             return;
     }
-    if (m_Focused)
-        m_Focused->OnKeyPress(event);
+    if (m_Focused && m_Focused->OnKeyPress(event))
+        return;
+    NavigateByKey(p_KeyCode, p_Modifiers);
 }
 
 void EventManager::SendKeyRepeat(int32_t p_KeyCode, int32_t p_Action, int32_t p_Modifiers)
@@ -231,12 +233,16 @@ void EventManager::ForgetElement(const LayoutBase* p_Element)
         m_Focused = nullptr;
     if (m_Hovered == p_Element)
         m_Hovered = nullptr;
+    if (GetKeyboardFocusShown() == p_Element)
+        SetKeyboardFocusShown(nullptr);
 }
 
 void EventManager::SendMouseButtonDown(int32_t p_Button, int32_t p_Modifiers, Lib::Point p_Position)
 {
     if (WantsMouse())
         return;
+    // The mouse took over: the keyboard's outline goes until the keyboard moves the focus again.
+    SetKeyboardFocusShown(nullptr);
     EventMousePress event(p_Button, 1, p_Modifiers, p_Position);
     LayoutBase* target = m_Root ? m_Root->OnMousePress(event) : nullptr;
     // A press on nothing, or on the element that already has the focus, leaves the focus alone.

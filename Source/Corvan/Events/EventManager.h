@@ -116,6 +116,10 @@ private:
     void SendHover(LayoutBase& p_Element, const EventCursor& p_Position, int32_t p_Entered);
     void UpdatePopupFocus(Lib::Point p_Position);
     bool ScrollOpenPopup(EventMouseScroll& p_Event);
+    // Tab, the arrow keys and Return that nothing else took (KeyboardNavigation.cpp): move the
+    // focus through the shown controls or activate the focused one.
+    bool NavigateByKey(int32_t p_KeyCode, int32_t p_Modifiers);
+    void Activate(LayoutBase& p_Element);
 
     Lib::LogTag m_Tag{"EventManager"};
     bool m_UpdateRequested = false;

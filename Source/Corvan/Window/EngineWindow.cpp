@@ -272,6 +272,7 @@ bool EngineWindow::CreateNativeWindow()
         if (!InitialiseVideo())
             return false;
         m_VideoInitialised = true;
+        m_Gamepad.Start();
     }
 
     SDL_DisplayMode desktop{};
@@ -480,6 +481,7 @@ void EngineWindow::ReleaseNative()
     }
     m_DisplayModeChanged = false;
     m_FullscreenSwitchPending = false;
+    m_Gamepad.Stop();
     if (m_VideoInitialised)
     {
         SDL_QuitSubSystem(SDL_INIT_VIDEO);

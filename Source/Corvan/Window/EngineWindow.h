@@ -3,6 +3,7 @@
 // owns the graphics context that draws into it, and turns SDL's events into engine state (key,
 // button and cursor state in the EngineData) and engine events.
 #include "Corvan/Window/EngineData.h"
+#include "Corvan/Window/Gamepad.h"
 #include "Corvan/Window/IWindow.h"
 #include "Corvan/Window/KeyboardState.h"
 #include "Corvan/Window/WheelLimiter.h"
@@ -149,6 +150,8 @@ private:
     // Saves the screenshots asked for since the last frame, from the frame about to be shown.
     void SavePendingScreenshots();
     void OnKey(const SDL_Event& p_Event);
+    // A key pressed or let go by the keyboard or the gamepad.
+    void DeliverKey(int32_t p_KeyCode, bool p_Down);
     void OnTextInput(const SDL_Event& p_Event);
     void OnMouseMotion(const SDL_Event& p_Event);
     void OnCursorEnter();
@@ -181,6 +184,7 @@ private:
     int32_t m_CursorShowCounter = 0; // 0 shown, -1 hidden
     int32_t m_HeldButton = 0;        // 0 none, 1 left, 2 right, 3 middle
     KeyboardState m_Keyboard;
+    Gamepad m_Gamepad{[this](int32_t p_KeyCode, bool p_Down) { DeliverKey(p_KeyCode, p_Down); }};
     std::unordered_set<int32_t> m_ReportedUnknownKeys; // scancodes the key table lacks, logged once
     LayoutBase* m_Root = nullptr;               // not owned
     INativeEventObserver* m_Observer = nullptr; // not owned

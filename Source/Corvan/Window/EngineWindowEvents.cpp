@@ -121,6 +121,7 @@ void EngineWindow::HandleEvent(const SDL_Event& p_Event)
         OnProcessQuit();
         break;
     default:
+        m_Gamepad.HandleEvent(p_Event);
         break;
     }
 }
@@ -287,7 +288,12 @@ void EngineWindow::OnKey(const SDL_Event& p_Event)
                      static_cast<unsigned long>(scancode));
         return;
     }
-    const KeyTransition key = p_Event.type == SDL_KEYDOWN ? m_Keyboard.Press(code) : m_Keyboard.Release(code);
+    DeliverKey(code, p_Event.type == SDL_KEYDOWN);
+}
+
+void EngineWindow::DeliverKey(int32_t p_KeyCode, bool p_Down)
+{
+    const KeyTransition key = p_Down ? m_Keyboard.Press(p_KeyCode) : m_Keyboard.Release(p_KeyCode);
     switch (key.eventType)
     {
     case k_EventKeyPress:

@@ -213,6 +213,7 @@ void AboutMenu::BuildLicencesPage()
 
     m_LicencesPage = std::make_unique<Vozad::Scrollview>(m_Engine, 5, 1, k_PageBackground);
     m_LicencesPage->SetContent(column, true);
+    m_LicencesPage->SetContentFont(Vozad::FontSpec{13, Vozad::k_BuiltInFontName});
 }
 
 void AboutMenu::BuildContent()

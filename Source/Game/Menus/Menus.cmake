@@ -52,6 +52,7 @@ target_sources(Game PRIVATE
   Menus/OptionsMenuLayout.cpp
   Menus/OptionsModel.cpp
   Menus/SpokenKeyName.cpp
+  Menus/SoundOptions.cpp
   Menus/StartMenu.cpp
   "${menuGenerated}/BuildStamp.cpp"
   "${menuGenerated}/LicenceTexts.cpp")

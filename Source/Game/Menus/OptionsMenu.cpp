@@ -42,8 +42,8 @@ OptionsMenu::OptionsMenu(Telvar::IEngine* p_Engine, IOptionsMenuListener* p_List
       m_BackButton(p_Engine, 20, 0), m_ApplyButton(p_Engine, 20, 0), m_EditButton(p_Engine, 20, 0),
       m_LanguageList(p_Engine, 14, this), m_LanguageNote(p_Engine, 13), m_ShowFpsBox(p_Engine),
       m_ShowPointsBox(p_Engine), m_GridModeList(p_Engine, 14, this), m_SpeedList(p_Engine, 14, this),
-      m_KeyButtons{{Vozad::Button(p_Engine, 14, 0), Vozad::Button(p_Engine, 14, 0),
-                    Vozad::Button(p_Engine, 14, 0), Vozad::Button(p_Engine, 14, 0)}},
+      m_Sound(p_Engine, this), m_KeyButtons{{Vozad::Button(p_Engine, 14, 0), Vozad::Button(p_Engine, 14, 0),
+                                             Vozad::Button(p_Engine, 14, 0), Vozad::Button(p_Engine, 14, 0)}},
       m_AssignLabels{{Vozad::Label(p_Engine, 14), Vozad::Label(p_Engine, 14), Vozad::Label(p_Engine, 14),
                       Vozad::Label(p_Engine, 14)}},
       m_ScreenshotKey(p_Engine, 13), m_RendererList(p_Engine, 14, this), m_WindowModeList(p_Engine, 12, this),
@@ -99,6 +99,7 @@ void OptionsMenu::Build()
     StyleWidgets();
     const ConfiguredValues values = ReadConfiguredValues();
     FillGeneralControls(values);
+    m_Sound.Fill(*m_Core);
     m_StartLanguage = values.language;
     m_Keys.Reset(values.keys);
     for (uint32_t row = 0; row < k_MoveKeyCount; ++row)
@@ -299,6 +300,7 @@ void OptionsMenu::RefreshFromConfiguration()
         ShowKey(row);
     }
     RefreshGraphicsLists();
+    m_Sound.Refresh(*m_Core);
 }
 
 OptionsValues OptionsMenu::GetAppliedValues() const
@@ -334,6 +336,7 @@ void OptionsMenu::Apply()
     const OptionsValues chosen = GetChosenValues();
     for (ApplyStep step : PlanApply(GetAppliedValues(), chosen))
         ApplyStepNow(step, chosen);
+    m_Sound.Apply(*m_Core);
     // What the window did with the new mode, place and size is what the lists show next.
     MarkGraphicsForRefill(false);
     FillGraphicsTab();

@@ -24,6 +24,7 @@
 #include "Corvan/Window/IWindow.h"
 #include "Game/Menus/KeyAssignment.h"
 #include "Game/Menus/OptionsModel.h"
+#include "Game/Menus/SoundOptions.h"
 #include "Lib/Log.h"
 #include "Lib/ReferenceCounter.h"
 
@@ -117,6 +118,7 @@ public:
     Vozad::ComboBox& GetFrameCapList() { return m_FrameCapList; }
     // The check box of row p_Index of k_GameplayOptions.
     Vozad::Checkbox& GetGameplayBox(uint32_t p_Index) { return *m_GameplayBoxes.at(p_Index); }
+    SoundOptions& GetSoundOptions() { return m_Sound; }
     // Null before Build.
     Vozad::Scrollview* GetPage(int32_t p_Tab) { return m_Pages.at(static_cast<size_t>(p_Tab)).get(); }
 
@@ -230,6 +232,7 @@ private:
     Vozad::Checkbox m_ShowPointsBox;
     Vozad::ComboBox m_GridModeList;
     Vozad::ComboBox m_SpeedList;
+    SoundOptions m_Sound;
 
     std::array<Vozad::Button, k_MoveKeyCount> m_KeyButtons;
     std::array<Vozad::Label, k_MoveKeyCount> m_AssignLabels;

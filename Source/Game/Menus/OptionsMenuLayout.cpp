@@ -94,17 +94,23 @@ Vozad::Scrollview* OptionsMenu::MakePage(Vozad::LayoutBase* p_Content)
 Vozad::LayoutBase* OptionsMenu::BuildGeneralPage()
 {
     Vozad::LayoutGrid* grid = NewFormGrid(150, true);
-    AddSpacedRows(*grid, 5);
-    const char* labels[] = {"menu_options.tab_general.language", "menu_options.tab_general.show_fps",
-                            "menu_options.tab_general.show_points", "menu_options.tab_general.grid_mode",
-                            "menu_options.tab_general.speed"};
-    Vozad::LayoutBase* controls[] = {&m_LanguageList, &m_ShowFpsBox, &m_ShowPointsBox, &m_GridModeList,
-                                     &m_SpeedList};
-    for (int32_t i = 0; i < 5; ++i)
+    // The sound section follows the game's settings under a heading of its own.
+    AddSpacedRows(*grid, 8);
+    const char* labels[] = {"menu_options.tab_general.language",     "menu_options.tab_general.show_fps",
+                            "menu_options.tab_general.show_points",  "menu_options.tab_general.grid_mode",
+                            "menu_options.tab_general.speed",        nullptr,
+                            "menu_options.tab_general.sound_volume", "menu_options.tab_general.sound_mute"};
+    Vozad::LayoutBase* controls[] = {&m_LanguageList,          &m_ShowFpsBox,        &m_ShowPointsBox,
+                                     &m_GridModeList,          &m_SpeedList,         nullptr,
+                                     &m_Sound.GetVolumeList(), &m_Sound.GetMuteBox()};
+    for (int32_t i = 0; i < 8; ++i)
     {
+        if (!labels[i])
+            continue;
         grid->SetElement(NewLabel(labels[i], 13), true, 0, 2 * i);
         grid->SetElement(controls[i], false, 2, 2 * i);
     }
+    grid->SetElement(NewLabel("menu_options.tab_general.sound", 18), true, 0, 10);
     grid->SetElement(&m_LanguageNote, false, 4, 0);
     return grid;
 }

@@ -26,6 +26,7 @@ public:
     void Setup();
 
     bool OnTextInput(EventTextInput& p_Event) override; // always consumed
+    bool KeepsNavigationKeys() const override { return true; }
     bool OnKeyPress(EventKeyInput& p_Event) override;   // always consumed
     bool OnKeyRepeat(EventKeyInput& p_Event) override;  // always consumed
     void UpdateLayout() override;

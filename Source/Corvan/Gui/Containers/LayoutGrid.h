@@ -60,6 +60,12 @@ public:
     // (0, 0) unless Visible: a Hidden grid wishes no space either.
     Lib::RectSize GetDesiredSize() const override;
     LayoutBase* FindById(int32_t p_Id) override;
+    void ForEachChild(const std::function<void(LayoutBase&)>& p_Visit) override
+    {
+        for (uint32_t i = 0; i < m_Cells.Count(); ++i)
+            if (m_Cells.At(i).element)
+                p_Visit(*m_Cells.At(i).element);
+    }
 
 protected:
     // Draws the Visible cell elements, first cell first.

@@ -3,9 +3,11 @@
 #include "Corvan/Events/InputEvents.h"
 #include "Corvan/Gui/Colours.h"
 #include "Corvan/Gui/IDrawingContext.h"
+#include "Corvan/Gui/IGuiEngine.h"
 
 #include <algorithm>
 #include <cstdlib>
+#include <limits>
 
 namespace Vozad
 {
@@ -76,6 +78,25 @@ void Scrollview::UpdateLayout()
     m_Content.UpdateLayout();
 }
 
+int64_t Scrollview::ScrollRange() const
+{
+    const int64_t view = GetRect().Height();
+    const int64_t contentHeight = static_cast<int64_t>(ShownHeight()) + Inset();
+    // The same test the layout uses, so the last few pixels of a content that only just
+    // overflows stay reachable.
+    return view >= contentHeight ? 0 : contentHeight - view;
+}
+
+void Scrollview::ScrollTo(int64_t p_Offset)
+{
+    const int64_t target = -std::clamp<int64_t>(p_Offset, 0, ScrollRange());
+    if (target == m_Offset.y)
+        return;
+    m_Offset.y = static_cast<int32_t>(target);
+    ApplyOffset();
+    m_Content.UpdateLayout();
+}
+
 bool Scrollview::OnMouseScroll(EventMouseScroll& p_Event)
 {
     if (LayoutBase* element = ElementForEvents())
@@ -85,23 +106,16 @@ bool Scrollview::OnMouseScroll(EventMouseScroll& p_Event)
         if (element->OnMouseScroll(shifted))
             return true;
     }
-    const int64_t view = GetRect().Height();
-    const int64_t contentHeight = static_cast<int64_t>(ShownHeight()) + Inset();
-    // Scrolls whenever the content with its padding and border does not fit, the same test the
-    // layout uses, so the last few pixels of a content that only just overflows stay reachable.
-    if (view >= contentHeight)
+    if (ScrollRange() == 0)
         return true;
-    const int64_t lowest = view - contentHeight;
-    int64_t offset = m_Offset.y;
-    if (p_Event.amount < 0 && offset > lowest)
-        offset = std::max(offset + p_Event.amount, lowest);
-    else if (p_Event.amount > 0 && offset < 0)
-        offset = std::min<int64_t>(offset + p_Event.amount, 0);
-    else
-        return true;
-    m_Offset.y = static_cast<int32_t>(offset);
-    ApplyOffset();
-    m_Content.UpdateLayout();
+    // The window reports 6 pixels per wheel line (18 for a notch of three lines); the view
+    // turns them into lines of its content's font, so a notch moves three lines of text.
+    const int64_t amount = static_cast<int64_t>(p_Event.amount);
+    const int64_t pixels =
+        amount >= std::numeric_limits<int32_t>::max() / 2 || amount <= std::numeric_limits<int32_t>::min() / 2
+            ? amount
+            : amount * LineHeight() / 6;
+    ScrollTo(static_cast<int64_t>(-m_Offset.y) - pixels);
     return true;
 }
 
@@ -112,12 +126,12 @@ bool Scrollview::OnTextInput(EventTextInput& p_Event)
 
 bool Scrollview::OnKeyPress(EventKeyInput& p_Event)
 {
-    return m_Content.OnKeyPress(p_Event);
+    return m_Content.OnKeyPress(p_Event) || ScrollByKey(p_Event.keyCode);
 }
 
 bool Scrollview::OnKeyRepeat(EventKeyInput& p_Event)
 {
-    return m_Content.OnKeyRepeat(p_Event);
+    return m_Content.OnKeyRepeat(p_Event) || ScrollByKey(p_Event.keyCode);
 }
 
 bool Scrollview::OnKeyRelease(EventKeyInput& p_Event)
@@ -127,6 +141,8 @@ bool Scrollview::OnKeyRelease(EventKeyInput& p_Event)
 
 LayoutBase* Scrollview::OnMousePress(EventMousePress& p_Event)
 {
+    if (PassesInput() && p_Event.button == 1 && PressBar(p_Event.position))
+        return this;
     LayoutBase* element = ElementForEvents();
     if (!element)
         return nullptr;
@@ -137,6 +153,11 @@ LayoutBase* Scrollview::OnMousePress(EventMousePress& p_Event)
 
 LayoutBase* Scrollview::OnMouseRelease(EventMousePress& p_Event)
 {
+    if (m_DraggingBar)
+    {
+        m_DraggingBar = false;
+        return this;
+    }
     LayoutBase* element = ElementForEvents();
     if (!element)
         return nullptr;
@@ -177,6 +198,8 @@ LayoutBase* Scrollview::OnHoverChanged(EventCursor& p_Event)
 
 bool Scrollview::OnCursorDrag(EventCursor& p_Event)
 {
+    if (m_DraggingBar)
+        return DragBar(p_Event.movement);
     LayoutBase* element = ElementForEvents();
     if (!element)
         return false;
@@ -225,7 +248,22 @@ void Scrollview::Draw(IDrawingContext& p_Context)
     LayoutBase* element = m_Content.GetContent();
     if (element && element->IsVisible())
         element->Draw(p_Context);
+    DrawBar(p_Context, drawn);
     p_Context.PopClipRect();
+}
+
+void Scrollview::SetContentFont(const FontSpec& p_Font)
+{
+    m_ContentFont = p_Font;
+    m_LineHeight = 0;
+}
+
+int32_t Scrollview::LineHeight()
+{
+    if (m_LineHeight <= 0 && m_Engine)
+        m_LineHeight = static_cast<int32_t>(m_Engine->MeasureText(Lib::String("Ag"), m_ContentFont).height);
+    // Without a font to measure, a line is what the window counts one: 6 pixels.
+    return m_LineHeight > 0 ? m_LineHeight : 6;
 }
 
 void Scrollview::SetVisibility(int32_t p_Visibility)

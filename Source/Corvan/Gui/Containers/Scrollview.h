@@ -1,7 +1,9 @@
 #pragma once
-// Shows one element through a padded, outlined window that the mouse wheel scrolls vertically.
-// There is no scroll bar; the horizontal offset stays 0.
+// Shows one element through a padded, outlined window that scrolls vertically: by the wheel, by
+// the keys (ScrollviewKeys.cpp) and by the scroll bar it shows while the content does not fit
+// (ScrollviewBar.cpp). The horizontal offset stays 0.
 #include "Corvan/Gui/Containers/ScrollviewContent.h"
+#include "Corvan/Gui/FontSpec.h"
 #include "Corvan/Gui/Layout/LayoutBase.h"
 #include "Corvan/Gui/Widgets/WidgetStyle.h"
 #include "Lib/Log.h"
@@ -33,6 +35,21 @@ public:
     const WidgetStyle& GetStyle() const { return m_Style; }
     WidgetStyle& GetStyle() { return m_Style; }
 
+    // The font of the content's lines: the wheel scrolls three of them per notch and the arrow
+    // keys one.
+    void SetContentFont(const FontSpec& p_Font);
+    // Moves the content so that its top is p_Offset above the view's top, held to the scrollable
+    // range; 0 is the top.
+    void ScrollTo(int64_t p_Offset);
+    // How far the content can move: 0 when it fits.
+    int64_t ScrollRange() const;
+    // The bar's track and thumb in the view's own coordinates; all zero while the content fits.
+    LayoutRect GetBarTrack() const;
+    LayoutRect GetBarThumb() const;
+    // A view whose content does not fit takes the keyboard focus, so the arrow keys scroll it.
+    bool TakesKeyboardFocus() const override { return ScrollRange() > 0; }
+    void ForEachChild(const std::function<void(LayoutBase&)>& p_Visit) override { p_Visit(m_Content); }
+
     // Events with a position travel in content coordinates (shifted by minus the offset).
     bool OnTextInput(EventTextInput& p_Event) override;
     bool OnKeyPress(EventKeyInput& p_Event) override;
@@ -62,7 +79,21 @@ private:
     int32_t Inset() const { return 2 * (m_Padding + m_Style.borderThickness); }
     void ApplyOffset();
 
+    // The scroll bar's part of the mouse (ScrollviewBar.cpp): true when the press was the bar's.
+    bool PressBar(Lib::Point p_Position);
+    // Page Up and Down, Home and End whenever the view shows; the arrow keys while it has the
+    // focus (elsewhere they move the focus). True when the key was one of those.
+    bool ScrollByKey(int32_t p_KeyCode);
+    bool DragBar(Lib::Point p_Movement);
+    void DrawBar(IDrawingContext& p_Context, const LayoutRect& p_Drawn);
+    // Pixels of one line of the content's font (measured once).
+    int32_t LineHeight();
+
     Lib::LogTag m_Tag{"Scrollview"};
+    FontSpec m_ContentFont;
+    int32_t m_LineHeight = 0;       // 0 until measured
+    bool m_DraggingBar = false;     // the left button went down on the thumb and is still down
+    double m_DragRemainder = 0.0;   // the part of a pixel the drag has moved the content so far
     IGuiEngine* m_Engine = nullptr; // not owned
     WidgetStyle m_Style;
     int32_t m_Padding = 0;

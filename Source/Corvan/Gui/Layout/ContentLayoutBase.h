@@ -40,6 +40,11 @@ public:
     virtual void SetContent(LayoutBase* p_Content, bool p_Owned);
 
     LayoutBase* GetContent() const { return m_Content; }
+    void ForEachChild(const std::function<void(LayoutBase&)>& p_Visit) override
+    {
+        if (m_Content)
+            p_Visit(*m_Content);
+    }
     bool OwnsContent() const { return m_Owned; }
 
 private:

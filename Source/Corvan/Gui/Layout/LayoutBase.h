@@ -6,6 +6,7 @@
 #include "Lib/RectSize.h"
 
 #include <cstdint>
+#include <functional>
 
 namespace Vozad
 {
@@ -101,6 +102,13 @@ public:
     virtual void SetDesiredWidth(int32_t p_Width);
     virtual void SetDesiredHeight(int32_t p_Height);
     virtual LayoutBase* FindById(int32_t p_Id);
+    // The elements this one holds, in the order they were placed; leaves hold none.
+    virtual void ForEachChild(const std::function<void(LayoutBase&)>&) {}
+    // Whether Tab and the arrow keys stop here: controls do, labels and containers do not.
+    virtual bool TakesKeyboardFocus() const { return false; }
+    // Whether Tab and the arrow keys belong to this element while it has the focus (an input
+    // line), instead of moving the focus on.
+    virtual bool KeepsNavigationKeys() const { return false; }
 
     // Enabled, Visible and active: the condition for every default event operation.
     bool PassesInput() const;

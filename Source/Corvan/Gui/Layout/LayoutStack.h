@@ -56,6 +56,12 @@ public:
     void SetVisibility(int32_t p_Visibility) override;
     Lib::RectSize GetDesiredSize() const override;
     LayoutBase* FindById(int32_t p_Id) override;
+    void ForEachChild(const std::function<void(LayoutBase&)>& p_Visit) override
+    {
+        for (uint32_t i = 0; i < m_Layers.Count(); ++i)
+            if (m_Layers.At(i).element)
+                p_Visit(*m_Layers.At(i).element);
+    }
 
 private:
     bool TakesEvents() const { return IsEnabled() && IsVisible(); }

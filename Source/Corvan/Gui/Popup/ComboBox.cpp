@@ -152,8 +152,8 @@ bool ComboBox::OnKeyPress(EventKeyInput& p_Event)
     // Through the popup, so that Return and Escape close the list after it has handled them.
     if (IsOpen())
         return m_Popup.OnKeyPress(p_Event);
-    const int32_t key = p_Event.keyCode;
-    if (key != KeyCode::Return && key != KeyCode::UpArrow && key != KeyCode::DownArrow)
+    // A closed list leaves the arrow keys to the focus walk through the panel; Return opens it.
+    if (p_Event.keyCode != KeyCode::Return)
         return false;
     OpenDropDown();
     return true;

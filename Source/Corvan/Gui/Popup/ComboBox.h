@@ -45,6 +45,7 @@ public:
 
     void OnEntrySelected(uint32_t p_Index, const Lib::String& p_Text, bool p_ByUser) override;
 
+    bool TakesKeyboardFocus() const override { return true; }
     bool OnKeyPress(EventKeyInput& p_Event) override;
     LayoutBase* OnMousePress(EventMousePress& p_Event) override;
     LayoutBase* OnMouseClick(EventMousePress& p_Event) override;

@@ -34,6 +34,7 @@ public:
 
     // Returns the button even when it passes no input, so a press routed here always focuses it;
     // only the forwarder is kept out of it then.
+    bool TakesKeyboardFocus() const override { return true; }
     LayoutBase* OnMousePress(EventMousePress& p_Event) override;
     void UpdateLayout() override;
     void Draw(IDrawingContext& p_Context) override;

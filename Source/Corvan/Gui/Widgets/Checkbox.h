@@ -36,6 +36,7 @@ public:
     int32_t GetNaturalHeight() const { return m_NaturalHeight; }
 
     // Returns the check box even when it passes no input, like a button.
+    bool TakesKeyboardFocus() const override { return true; }
     LayoutBase* OnMousePress(EventMousePress& p_Event) override;
     // Toggles on any button; the forwarder is not told.
     LayoutBase* OnMouseClick(EventMousePress& p_Event) override;

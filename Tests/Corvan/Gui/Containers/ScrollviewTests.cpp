@@ -1,6 +1,7 @@
 #include "Corvan/Gui/Containers/LayoutBar.h"
 #include "Corvan/Gui/Containers/Scrollview.h"
 #include "Corvan/Gui/Layout/LayoutTestElements.h"
+#include "Corvan/Window/KeyCodes.h"
 #include "Support/FixedMetricsGuiEngine.h"
 #include "Support/RecordingDrawingContext.h"
 
@@ -72,15 +73,17 @@ TEST(Scrollview, WheelScrollsBetweenTheTopAndTheEndOfTheContent)
         std::vector<int32_t> offsets;
     };
     const std::vector<Case> cases = {
-        // The lowest offset is 100 - (200 + 12): the content's end meets the inner bottom edge.
+        // The window sends 6 per wheel line, 18 for a notch: a notch moves three lines of the
+        // content's font (16 pixels here). The lowest offset is 100 - (200 + 12): the content's
+        // end meets the inner bottom edge.
         {"down to the end and back up",
          200,
-         {-50, -50, -50, -50, 30, 500, 10},
-         {-50, -100, -112, -112, -82, 0, 0}},
-        {"content that fits never scrolls", 50, {-50, 50}, {0, 0}},
-        {"content exactly as tall as the view with its inset", 88, {-50}, {0}},
+         {-18, -18, -18, -18, 6, 180, 6},
+         {-48, -96, -112, -112, -96, 0, 0}},
+        {"content that fits never scrolls", 50, {-18, 18}, {0, 0}},
+        {"content exactly as tall as the view with its inset", 88, {-18}, {0}},
         // Taller than the view only with its padding and border: the last pixels stay reachable.
-        {"content that overflows only by the inset", 95, {-50, -1}, {-7, -7}},
+        {"content that overflows only by the inset", 95, {-18, -6}, {-7, -7}},
     };
     for (const Case& scroll : cases)
     {
@@ -168,10 +171,11 @@ TEST_F(ScrolledBarFixture, PositionedEventsAreShiftedIntoContentCoordinates)
     EXPECT_EQ(view.OnMousePress(press), &upper);
     EXPECT_EQ(view.FindElementAt(cursor), &upper);
 
-    EventMouseScroll wheel(-50, {50, 70});
+    // One notch: three lines of 16 pixels.
+    EventMouseScroll wheel(-18, {50, 70});
     ASSERT_TRUE(view.OnMouseScroll(wheel));
-    ASSERT_EQ(view.GetOffset().y, -50);
-    // Screen y 70 is content y 120 now: the lower row.
+    ASSERT_EQ(view.GetOffset().y, -48);
+    // Screen y 70 is content y 118 now: the lower row.
     EXPECT_EQ(view.OnMousePress(press), &lower);
     EXPECT_EQ(view.OnMouseRelease(press), &lower);
     EXPECT_EQ(view.OnMouseClick(press), &lower);
@@ -284,3 +288,116 @@ TEST(Scrollview, SetVisibilityReachesTheContentAndMarksTheStyleChanged)
     EXPECT_TRUE(context.calls.empty());
 }
 } // namespace
+
+TEST(Scrollview, KeysScrollByPageToTheEndsAndByLineWhileFocused)
+{
+    struct Case
+    {
+        const char* name;
+        bool focused;
+        std::vector<int32_t> keys;
+        std::vector<int32_t> offsets;
+        std::vector<bool> taken;
+    };
+    // A page is the inner height (88) less one line (16): 72.
+    const std::vector<Case> cases = {
+        {"pages and ends",
+         false,
+         {KeyCode::PageDown, KeyCode::PageDown, KeyCode::PageUp, KeyCode::Home, KeyCode::End},
+         {-72, -112, -40, 0, -112},
+         {true, true, true, true, true}},
+        {"arrows without the focus are left to the focus walk",
+         false,
+         {KeyCode::DownArrow, KeyCode::UpArrow},
+         {0, 0},
+         {false, false}},
+        {"arrows with the focus move one line",
+         true,
+         {KeyCode::DownArrow, KeyCode::DownArrow, KeyCode::UpArrow, KeyCode::UpArrow},
+         {-16, -32, -16, 0},
+         {true, true, true, true}},
+        {"other keys pass", true, {KeyCode::Return, 65}, {0, 0}, {false, false}},
+    };
+    for (const Case& keys : cases)
+    {
+        SCOPED_TRACE(keys.name);
+        ScrollFixture fixture;
+        fixture.view.SetFlag(k_LayoutFocused, keys.focused);
+        std::vector<int32_t> offsets;
+        std::vector<bool> taken;
+        for (const int32_t key : keys.keys)
+        {
+            EventKeyInput press(k_EventKeyPress, key, 1, 0);
+            taken.push_back(fixture.view.OnKeyPress(press));
+            offsets.push_back(fixture.view.GetOffset().y);
+        }
+        EXPECT_EQ(offsets, keys.offsets);
+        EXPECT_EQ(taken, keys.taken);
+    }
+    // Content that fits takes no key at all, and neither does a hidden view.
+    ScrollFixture fits(50);
+    EventKeyInput end(k_EventKeyPress, KeyCode::End, 1, 0);
+    EXPECT_FALSE(fits.view.OnKeyPress(end));
+    ScrollFixture hidden;
+    hidden.view.SetVisibility(k_LayoutHidden);
+    EXPECT_FALSE(hidden.view.OnKeyPress(end));
+    EXPECT_EQ(hidden.view.GetOffset().y, 0);
+}
+
+TEST(Scrollview, TheBarShowsOnlyWhileTheContentOverflowsAndItsThumbFollowsTheOffset)
+{
+    ScrollFixture fits(50);
+    EXPECT_TRUE(fits.view.GetBarTrack().IsNone());
+    EXPECT_FALSE(fits.view.TakesKeyboardFocus());
+
+    ScrollFixture fixture;
+    EXPECT_TRUE(fixture.view.TakesKeyboardFocus());
+    // Along the right inner edge, 8 wide, the border's height inside.
+    EXPECT_EQ(fixture.view.GetBarTrack(), (LayoutRect{191, 199, 1, 99}));
+    // The thumb is as long as the share in sight: 98 x 100 / 212 = 46, at the top...
+    EXPECT_EQ(fixture.view.GetBarThumb(), (LayoutRect{191, 199, 1, 47}));
+    // ...and at the bottom at the end.
+    fixture.view.ScrollTo(112);
+    EXPECT_EQ(fixture.view.GetBarThumb(), (LayoutRect{191, 199, 53, 99}));
+
+    // Drawn over the content, in the view's own place.
+    Testing::RecordingDrawingContext context;
+    fixture.view.Draw(context);
+    bool thumbDrawn = false;
+    for (const auto& call : context.calls)
+        thumbDrawn = thumbDrawn || call.find("FillRect 191 199 53 99") != std::string::npos;
+    EXPECT_TRUE(thumbDrawn);
+}
+
+TEST(Scrollview, PressOnTheTrackMovesAPageAndDraggingTheThumbScrolls)
+{
+    ScrollFixture fixture;
+    Scrollview& view = fixture.view;
+    // Below the thumb: a page (the inner height, 88) down; the view takes the press itself.
+    EventMousePress below(1, 1, 0, {195, 80});
+    EXPECT_EQ(view.OnMousePress(below), &view);
+    EXPECT_EQ(view.GetOffset().y, -88);
+    EventMousePress above(1, 1, 0, {195, 5});
+    EXPECT_EQ(view.OnMousePress(above), &view);
+    EXPECT_EQ(view.GetOffset().y, 0);
+
+    // On the thumb: the drag moves the content by range / free track per pixel (112 / 52).
+    EventMousePress onThumb(1, 1, 0, {195, 20});
+    EXPECT_EQ(view.OnMousePress(onThumb), &view);
+    EventCursor drag = EventCursor::Position(1, {195, 46}, {0, 26});
+    EXPECT_TRUE(view.OnCursorDrag(drag));
+    EXPECT_EQ(view.GetOffset().y, -56);
+    EventCursor far = EventCursor::Position(1, {195, 400}, {0, 400});
+    view.OnCursorDrag(far);
+    EXPECT_EQ(view.GetOffset().y, -112);
+    EventMousePress release(1, 0, 0, {195, 400});
+    EXPECT_EQ(view.OnMouseRelease(release), &view);
+    // After the release a drag is the content's again.
+    EventCursor later = EventCursor::Position(1, {195, 10}, {0, -300});
+    view.OnCursorDrag(later);
+    EXPECT_EQ(view.GetOffset().y, -112);
+
+    // A press beside the bar goes to the content as before.
+    EventMousePress content(1, 1, 0, {50, 50});
+    EXPECT_EQ(view.OnMousePress(content), &fixture.shown);
+}

@@ -168,19 +168,19 @@ TEST_F(ComboFixture, OnlyTheLeftButtonOfAFocusedFieldOpensIt)
     EXPECT_FALSE(combo.IsOpen());
 }
 
-TEST_F(ComboFixture, ReturnUpAndDownOpenAFocusedField)
+TEST_F(ComboFixture, ReturnOpensAFocusedFieldAndTheArrowsAreLeftToTheFocusWalk)
 {
     EXPECT_FALSE(Key(KeyCode::Return)); // not focused
     combo.SetFlag(k_LayoutFocused, true);
-    EXPECT_FALSE(Key(65));
-    EXPECT_FALSE(combo.IsOpen());
-    for (int32_t key : {KeyCode::Return, KeyCode::UpArrow, KeyCode::DownArrow})
+    for (int32_t key : {65, KeyCode::UpArrow, KeyCode::DownArrow})
     {
-        EXPECT_TRUE(Key(key));
-        EXPECT_TRUE(combo.IsOpen()) << key;
-        ListKey(KeyCode::Escape);
-        EXPECT_FALSE(combo.IsOpen());
+        EXPECT_FALSE(Key(key)) << key;
+        EXPECT_FALSE(combo.IsOpen()) << key;
     }
+    EXPECT_TRUE(Key(KeyCode::Return));
+    EXPECT_TRUE(combo.IsOpen());
+    ListKey(KeyCode::Escape);
+    EXPECT_FALSE(combo.IsOpen());
 }
 
 TEST_F(ComboFixture, KeysMoveTheHighlightAndReturnSelects)
@@ -210,14 +210,14 @@ TEST_F(ComboFixture, KeysMoveTheHighlightAndReturnSelects)
     EXPECT_TRUE(engine.openPopups.empty());
 
     // Reopening puts the highlight back on the selection.
-    Key(KeyCode::DownArrow);
+    Key(KeyCode::Return);
     EXPECT_EQ(list.GetHighlightedIndex(), 1u);
 }
 
 TEST_F(ComboFixture, EscapeClosesWithoutSelecting)
 {
     combo.SetFlag(k_LayoutFocused, true);
-    Key(KeyCode::DownArrow);
+    Key(KeyCode::Return);
     ListKey(KeyCode::DownArrow);
     ListKey(KeyCode::Escape);
     EXPECT_FALSE(combo.IsOpen());
@@ -302,7 +302,7 @@ TEST_F(ComboFixture, PressingTheFieldWhileOpenClosesWithoutReopening)
 TEST_F(ComboFixture, RowsAlternateAndTheHighlightStandsOut)
 {
     combo.SetFlag(k_LayoutFocused, true);
-    Key(KeyCode::DownArrow);
+    Key(KeyCode::Return);
     ListKey(KeyCode::DownArrow);
     RecordingDrawingContext context;
     combo.GetPopup().Draw(context);
@@ -380,8 +380,8 @@ TEST(ComboBoxLifetime, AnOpenComboBoxLeavesTheEngineWhenDestroyed)
         combo->AddItem("one");
         combo->SetRect({0, 100, 0, 26});
         combo->SetFlag(k_LayoutFocused, true);
-        EventKeyInput down(k_EventKeyPress, KeyCode::DownArrow, k_KeyActionPress, 0);
-        combo->OnKeyPress(down);
+        EventKeyInput open(k_EventKeyPress, KeyCode::Return, k_KeyActionPress, 0);
+        combo->OnKeyPress(open);
         ASSERT_EQ(engine.openPopups.size(), 1u);
     }
     EXPECT_TRUE(engine.openPopups.empty());
@@ -501,7 +501,7 @@ TEST_F(TreeFixture, APressOnTheListReleasedOverAWidgetBelowClosesTheListAndFires
     EXPECT_EQ(combo.GetSelectedIndex(), 0u) << "nothing was chosen";
     EXPECT_EQ(engine.events.GetFocusedElement(), &combo);
 
-    Key(KeyCode::DownArrow); // the field has the keyboard again
+    Key(KeyCode::Return); // the field has the keyboard again
     EXPECT_TRUE(combo.IsOpen());
     Key(KeyCode::Escape);
     Click(onBelow); // and the widget below works as before
@@ -530,7 +530,7 @@ TEST_F(TreeFixture, KeysThroughTheRootOpenMoveSelectAndClose)
     Key(KeyCode::Escape);
     EXPECT_FALSE(combo.IsOpen());
 
-    Key(KeyCode::DownArrow); // the focused field opens again
+    Key(KeyCode::Return); // the focused field opens again
     ASSERT_TRUE(combo.IsOpen());
     Key(KeyCode::DownArrow); // now the list layer takes it
     Key(KeyCode::DownArrow);
