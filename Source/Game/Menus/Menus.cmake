@@ -44,6 +44,7 @@ target_sources(Game PRIVATE
   Menus/AboutMenu.cpp
   Menus/GUIHandler.cpp
   Menus/MenuPanelStyle.cpp
+  Menus/TabbedMenuKit.cpp
   Menus/KeyAssignment.cpp
   Menus/OptionsMenu.cpp
   Menus/OptionsMenuGraphics.cpp

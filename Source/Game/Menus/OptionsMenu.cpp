@@ -21,7 +21,6 @@ namespace Snake
 {
 namespace
 {
-constexpr int32_t k_LeftButton = 1;
 constexpr uint32_t k_KeyFocusedGreen = 0xFF00FF00;
 
 bool IsOne(const Lib::String& p_Value)
@@ -515,7 +514,7 @@ void OptionsMenu::SetVisibility(int32_t p_Visibility)
 
 Vozad::LayoutBase* OptionsMenu::OnMousePress(Vozad::EventMousePress& p_Event, Vozad::LayoutBase& p_Sender)
 {
-    if (p_Event.button != k_LeftButton)
+    if (p_Event.button != Vozad::MouseButton::Left)
         return nullptr;
     const int32_t tab = TabOf(p_Sender);
     if (tab >= 0)
@@ -542,7 +541,7 @@ Vozad::LayoutBase* OptionsMenu::OnMousePress(Vozad::EventMousePress& p_Event, Vo
 
 Vozad::LayoutBase* OptionsMenu::OnMouseClick(Vozad::EventMousePress& p_Event, Vozad::LayoutBase& p_Sender)
 {
-    if (p_Event.button != k_LeftButton)
+    if (p_Event.button != Vozad::MouseButton::Left)
         return nullptr;
     if (&p_Sender == &m_BackButton)
     {
