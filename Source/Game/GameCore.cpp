@@ -18,7 +18,7 @@
 namespace Snake
 {
 GameCore::GameCore(Telvar::IEngine* p_Engine, Lib::Ref<ApplicationConfig> p_Config)
-    : m_Engine(p_Engine), m_Config(std::move(p_Config)), m_GuiHandler(p_Engine, m_Config, this, this),
+    : m_Engine(p_Engine), m_Config(std::move(p_Config)), m_GuiHandler(p_Engine, this, this),
       m_Console(p_Engine, this, this), m_Background(p_Engine, &m_HudCorner),
       m_PointToCatch(p_Engine, &m_HudCorner), m_SnakeBody(p_Engine, &m_HudCorner)
 {
@@ -59,9 +59,6 @@ bool GameCore::Initialise()
 
     if (m_Window)
     {
-        const Lib::RectSize size = m_Window->GetWindowSize();
-        m_StartWidth = static_cast<int32_t>(size.width);
-        m_StartHeight = static_cast<int32_t>(size.height);
         // A configured size the window could not take is replaced by the one it opened at, so
         // the file holds what the player sees. Fullscreen sizes are the monitor's, not a setting.
         if (m_Window->GetWindowMode() == Vozad::k_WindowModeWindowed)
@@ -85,7 +82,7 @@ bool GameCore::Initialise()
     LoadSounds();
 
     const Lib::RectSize windowSize = m_Engine->GetWindowSize();
-    m_CameraController.Initialise(1.0f, glm::vec3(0.0f, 0.0f, 16.0f));
+    m_Camera.SetPosition(glm::vec3(0.0f, 0.0f, 16.0f));
     AdaptCamera(static_cast<float>(windowSize.width), static_cast<float>(windowSize.height));
     const GridSize grid = m_Board.GetGrid();
     m_Background.Create(grid);
@@ -330,7 +327,10 @@ void GameCore::ArrangeRound(const Lib::DynamicArray<Segment>& p_Segments, Cell p
 
 void GameCore::AdaptCamera(float p_Width, float p_Height)
 {
-    m_CameraController.OnResize(p_Width, p_Height);
+    // A size without area (a minimised window) keeps the shape the box had.
+    if (p_Width > 0.0f && p_Height > 0.0f)
+        m_CameraAspect = p_Width / p_Height;
+    m_Camera.SetBox(-m_CameraAspect, m_CameraAspect, 1.0f, -1.0f);
 }
 
 void GameCore::LayOutScene()
@@ -481,7 +481,7 @@ void GameCore::OnRendererPresent(Vozad::EventRendererPresent&)
         view.right = static_cast<int32_t>(size.width);
         view.bottom = static_cast<int32_t>(size.height);
     }
-    m_Engine->SetCamera(0, view, m_CameraController.GetCamera());
+    m_Engine->SetCamera(0, view, m_Camera);
     m_Engine->Render();
 }
 } // namespace Snake

@@ -7,7 +7,7 @@
 #include "Corvan/Gui/Console/IConsoleInterface.h"
 #include "Corvan/Gui/Console/IKeybindingInterface.h"
 #include "Corvan/Gui/Layout/IWindowEventBase.h"
-#include "Corvan/Renderer/OrthoCamController.h"
+#include "Corvan/Renderer/OrthoCam.h"
 #include "Corvan/Window/IWindow.h"
 #include "Game/Board.h"
 #include "Game/Bots/IBot.h"
@@ -127,7 +127,7 @@ public:
     // Draws the board through the game camera.
     void OnRendererPresent(Vozad::EventRendererPresent& p_Event) override;
 
-    int32_t GetGameState() const { return m_GameState; }
+    GameState GetGameState() const { return m_GameState; }
     uint32_t GetTargetPoints() const { return m_Board.GetTargetPoints(); }
     const Board& GetBoard() const { return m_Board; }
     const Locale& GetLocale() const { return m_Locale; }
@@ -137,7 +137,7 @@ public:
     const SceneBackground& GetBackground() const { return m_Background; }
     const PointToCatch& GetPointToCatch() const { return m_PointToCatch; }
     const SnakeBody& GetSnakeBody() const { return m_SnakeBody; }
-    const Vozad::OrthoCamController& GetCameraController() const { return m_CameraController; }
+    const Vozad::OrthoCam& GetCamera() const { return m_Camera; }
     const TurnBuffer& GetTurnBuffer() const { return m_Turns; }
     const ReadyMarker& GetReadyMarker() const { return m_ReadyMarker; }
     // The played time of the current (or last) round in microseconds.
@@ -216,16 +216,15 @@ private:
     Locale m_Locale;
     Telvar::IEngine* m_Engine; // not owned
     Lib::Ref<ApplicationConfig> m_Config;
-    int32_t m_StartWidth = 0;
-    int32_t m_StartHeight = 0;
     uint32_t m_GridMode = 0;
     Lib::Ref<Vozad::IWindow> m_Window;
-    // The game never updates the controller, so no key moves or zooms the board.
-    Vozad::OrthoCamController m_CameraController{nullptr, nullptr};
+    // A fixed camera: no key moves or zooms the board; only the window's shape changes its box.
+    Vozad::OrthoCam m_Camera;
+    float m_CameraAspect = 1.0f;
     GUIHandler m_GuiHandler;
     Lib::DynamicArray<Vozad::ConsoleCommand> m_Commands;
     Vozad::Console m_Console;
-    int32_t m_GameState = k_GameNotStarted;
+    GameState m_GameState = k_GameNotStarted;
     uint32_t m_Speed = 1;
     ProcessRandom m_Random;
     Board m_Board{m_Random};

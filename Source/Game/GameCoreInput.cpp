@@ -1,6 +1,7 @@
 // The keys the game itself reacts to: its fixed keys on a press, the movement keys every frame.
 #include "Corvan/EntryPoint/IEngine.h"
 #include "Corvan/Events/InputEvents.h"
+#include "Corvan/Window/KeyCodes.h"
 #include "Game/ConfigIds.h"
 #include "Game/ConfigReader.h"
 #include "Game/GameCore.h"
@@ -8,12 +9,6 @@
 
 namespace Snake
 {
-namespace
-{
-constexpr int32_t k_ModifierLeftControl = 1; // bit 0 of the key event's modifiers
-constexpr int32_t k_KeyD = 68;
-} // namespace
-
 uint32_t GameCore::GetKeyForCommand(const std::string& p_Command) const
 {
     return Store().GetKeyForCommand(p_Command);
@@ -28,7 +23,7 @@ bool GameCore::OnKeyPress(Vozad::EventKeyInput& p_Event)
             m_Window->SaveScreenshot(Lib::String(), Lib::String("Snake"));
         return true;
     }
-    if ((p_Event.modifiers & k_ModifierLeftControl) != 0 && p_Event.keyCode == k_KeyD)
+    if ((p_Event.modifiers & Vozad::k_ModifierLeftControl) != 0 && p_Event.keyCode == Vozad::KeyCode::D)
     {
         m_Engine->ToggleFlag();
         return true;

@@ -20,6 +20,7 @@
 #include "Support/DefaultConfigFile.h"
 #include "Support/LogFileRedirect.h"
 #include "Support/TempFolder.h"
+#include "Support/WindowPixels.h"
 
 #include <gtest/gtest.h>
 
@@ -66,35 +67,22 @@ std::string SlowSixBySixConfig()
     return Replace(SixBySixConfig(), "set game_speed \"10\"", "set game_speed \"1\"");
 }
 
-struct Rgba
-{
-    int r = 0, g = 0, b = 0, a = 0;
-};
+using TestSupport::ReadPresentedPixel;
+using TestSupport::Rgba;
 
-// What the previous frame left at the window pixel (top-left origin). Mesa's software driver
-// keeps the presented image in the back buffer until the next frame draws.
-Rgba PresentedPixel(int32_t p_X, int32_t p_Y)
+::testing::AssertionResult IsBackdrop(const Rgba& p_Pixel)
 {
-    GLint viewport[4] = {};
-    glGetIntegerv(GL_VIEWPORT, viewport);
-    unsigned char pixel[4] = {};
-    glReadPixels(p_X, viewport[3] - 1 - p_Y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
-    return {pixel[0], pixel[1], pixel[2], pixel[3]};
-}
-
-bool IsBackdrop(const Rgba& p_Pixel)
-{
-    return std::abs(p_Pixel.r - 51) <= 2 && std::abs(p_Pixel.g - 77) <= 2 && std::abs(p_Pixel.b - 77) <= 2;
+    return TestSupport::NearRgb(TestSupport::RgbOf(p_Pixel), {51, 77, 77}, 2);
 }
 
 bool IsSnakeGreen(const Rgba& p_Pixel)
 {
-    return p_Pixel.g > p_Pixel.r + 30 && p_Pixel.g > p_Pixel.b + 30;
+    return p_Pixel[1] > p_Pixel[0] + 30 && p_Pixel[1] > p_Pixel[2] + 30;
 }
 
 std::string Text(const Rgba& p_Pixel)
 {
-    return std::to_string(p_Pixel.r) + " " + std::to_string(p_Pixel.g) + " " + std::to_string(p_Pixel.b);
+    return std::to_string(p_Pixel[0]) + " " + std::to_string(p_Pixel[1]) + " " + std::to_string(p_Pixel[2]);
 }
 
 // The game with a hook at the start of every frame, before its own steering and step.
@@ -120,12 +108,12 @@ public:
 // The middle of a body segment is its pale yellow-green diamond; the head's middle is dark green.
 bool IsSnakeMiddle(const Rgba& p_Pixel)
 {
-    return p_Pixel.g >= p_Pixel.r && p_Pixel.g > p_Pixel.b + 40;
+    return p_Pixel[1] >= p_Pixel[0] && p_Pixel[1] > p_Pixel[2] + 40;
 }
 
 bool IsAppleRed(const Rgba& p_Pixel)
 {
-    return p_Pixel.r > p_Pixel.g + 60 && p_Pixel.r > p_Pixel.b + 60;
+    return p_Pixel[0] > p_Pixel[1] + 60 && p_Pixel[0] > p_Pixel[2] + 60;
 }
 
 Telvar::EngineSettings ContinuousLoop()
@@ -233,7 +221,7 @@ TEST_F(GameCoreGLTest, InitialisationReadsTheSettingsAndShowsTheStartMenu)
     EXPECT_EQ(m_Game->GetSnakeBody().GetEntities().Count(), 1u);
     EXPECT_EQ(m_Game->GetSnakeBody().GetLayout().cellSize, 120);
     EXPECT_EQ(m_Game->GetSnakeBody().GetLayout().offsetX, 280);
-    const Vozad::OrthoCam& camera = m_Game->GetCameraController().GetCamera();
+    const Vozad::OrthoCam& camera = m_Game->GetCamera();
     EXPECT_FLOAT_EQ(camera.GetRight(), 1280.0f / 720.0f);
     EXPECT_FLOAT_EQ(camera.GetTop(), 1.0f);
     EXPECT_FLOAT_EQ(camera.GetPosition().z, 16.0f);
@@ -270,12 +258,12 @@ TEST_F(GameCoreGLTest, StartedRoundMovesTheHeadRightUntilTheBorderEndsIt)
             for (int32_t column = 0; column < 6; ++column)
             {
                 const PixelRect rect = centre(column);
-                row[column] = PresentedPixel((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+                row[column] = ReadPresentedPixel((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
             }
             const PixelRect head = centre(3);
-            headTopLeft = PresentedPixel(head.left + 6, head.top + 6);
-            headTopRight = PresentedPixel(head.right - 6, head.top + 6);
-            outside = PresentedPixel(100, 600);
+            headTopLeft = ReadPresentedPixel(head.left + 6, head.top + 6);
+            headTopRight = ReadPresentedPixel(head.right - 6, head.top + 6);
+            outside = ReadPresentedPixel(100, 600);
             checked = true;
             Vozad::EventKeyInput f11 = Key(Vozad::KeyCode::F11);
             EXPECT_TRUE(game.OnKeyPress(f11));
@@ -593,7 +581,7 @@ TEST_F(GameCoreGLTest, ConsoleCommandsAnswerInGreenAndYellow)
     EXPECT_FLOAT_EQ(backdrop.height, 2.0f);
     EXPECT_FLOAT_EQ(backdrop.width, 2.0f);
     EXPECT_FLOAT_EQ(backdrop.x, -1.0f);
-    EXPECT_FLOAT_EQ(game.GetCameraController().GetCamera().GetRight(), 1280.0f / 600.0f);
+    EXPECT_FLOAT_EQ(game.GetCamera().GetRight(), 1280.0f / 600.0f);
 
     // Removed during the run, written again at the end with the current settings.
     m_Game.reset();
@@ -834,13 +822,14 @@ TEST_F(GameCoreGLTest, TheWinningCatchEatsTheItemAndShowsTheWholeSnake)
         const int32_t ys[] = {(item.top + item.bottom) / 2, item.top + third, item.top + third,
                               item.bottom - third, item.bottom - third};
         for (size_t i = 0; i < itemCell.size(); ++i)
-            itemCell[i] = PresentedPixel(xs[i], ys[i]);
+            itemCell[i] = ReadPresentedPixel(xs[i], ys[i]);
         for (int32_t column = 0; column < grid.columns; ++column)
         {
             const PixelRect top = CellRect(layout, Cell{column, 0});
             const PixelRect bottom = CellRect(layout, Cell{column, grid.rows - 1});
-            firstRow.push_back(PresentedPixel((top.left + top.right) / 2, (top.top + top.bottom) / 2));
-            lastRow.push_back(PresentedPixel((bottom.left + bottom.right) / 2, (bottom.top + bottom.bottom) / 2));
+            firstRow.push_back(ReadPresentedPixel((top.left + top.right) / 2, (top.top + top.bottom) / 2));
+            lastRow.push_back(
+                ReadPresentedPixel((bottom.left + bottom.right) / 2, (bottom.top + bottom.bottom) / 2));
         }
         m_Engine->Quit();
     };
@@ -861,8 +850,10 @@ TEST_F(GameCoreGLTest, TheWinningCatchEatsTheItemAndShowsTheWholeSnake)
         EXPECT_FALSE(IsAppleRed(pixel)) << "no apple over the head: " << Text(pixel);
     for (int32_t column = 0; column < grid.columns; ++column)
     {
-        EXPECT_TRUE(IsSnakeMiddle(firstRow[column])) << "row 0, column " << column << ": " << Text(firstRow[column]);
-        EXPECT_TRUE(IsSnakeMiddle(lastRow[column])) << "row 5, column " << column << ": " << Text(lastRow[column]);
+        EXPECT_TRUE(IsSnakeMiddle(firstRow[column]))
+            << "row 0, column " << column << ": " << Text(firstRow[column]);
+        EXPECT_TRUE(IsSnakeMiddle(lastRow[column]))
+            << "row 5, column " << column << ": " << Text(lastRow[column]);
     }
 
     if (const char* copy = std::getenv("VORL_WON_SCREENSHOT"))
@@ -896,9 +887,9 @@ TEST_F(GameCoreGLTest, TheHudLeavesTheStartCellOfTheWidestBoardInSight)
         // The start menu is up; the head waits on its start cell.
         start = CellRect(game.GetSnakeBody().GetLayout(), Cell{1, 1});
         const int32_t inset = (start.right - start.left) / 10;
-        centre = PresentedPixel((start.left + start.right) / 2, (start.top + start.bottom) / 2);
-        topLeft = PresentedPixel(start.left + inset, start.top + inset);
-        topRight = PresentedPixel(start.right - inset, start.top + inset);
+        centre = ReadPresentedPixel((start.left + start.right) / 2, (start.top + start.bottom) / 2);
+        topLeft = ReadPresentedPixel(start.left + inset, start.top + inset);
+        topRight = ReadPresentedPixel(start.right - inset, start.top + inset);
         m_Engine->Quit();
     };
     EXPECT_EQ(m_Engine->Run(), 0);
@@ -920,8 +911,8 @@ std::vector<bool> BrightPixels(const Vozad::LayoutRect& p_Rect)
     for (int32_t y = p_Rect.top; y < p_Rect.bottom; ++y)
         for (int32_t x = p_Rect.left; x < p_Rect.right; ++x)
         {
-            const Rgba pixel = PresentedPixel(x, y);
-            bright.push_back(pixel.r > 200 && pixel.g > 200 && pixel.b > 200);
+            const Rgba pixel = ReadPresentedPixel(x, y);
+            bright.push_back(pixel[0] > 200 && pixel[1] > 200 && pixel[2] > 200);
         }
     return bright;
 }

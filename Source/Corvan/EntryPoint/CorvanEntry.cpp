@@ -44,25 +44,8 @@ CorvanEntry::CorvanEntry() : m_FrameRate(Lib::GetWallClockSeconds()) {}
 
 CorvanEntry::~CorvanEntry()
 {
-    m_Entities.Clear();
-    m_Entities.SetSceneInstances(nullptr);
+    ReleaseSubsystems();
     DestroyScriptHandler();
-    m_RootBar.reset();
-    m_RootStack.reset();
-    if (m_Renderer)
-    {
-        m_Renderer->Shutdown();
-        m_Renderer.reset();
-    }
-    if (m_GuiContext)
-    {
-        m_GuiContext->Shutdown();
-        Vozad::SetGuiContext(nullptr);
-        delete m_GuiContext;
-        m_GuiContext = nullptr;
-    }
-    if (m_Window)
-        m_Window->Destroy();
     m_Window.Reset();
     if (Vozad::LayoutBase::GetLifetimeObserver() == this)
         Vozad::LayoutBase::SetLifetimeObserver(nullptr);
@@ -70,10 +53,45 @@ CorvanEntry::~CorvanEntry()
     m_EngineData.reset();
 }
 
+void CorvanEntry::ReleaseSubsystems()
+{
+    m_Entities.Clear();
+    m_Entities.SetSceneInstances(nullptr);
+    if (m_GuiContext)
+    {
+        if (m_EventManager)
+            m_EventManager->SetInputCapture(nullptr);
+        if (m_Window)
+            m_Window->SetNativeEventObserver(nullptr);
+        m_GuiContext->Shutdown();
+        Vozad::SetGuiContext(nullptr);
+        m_GuiContext.reset();
+    }
+    if (m_EventManager)
+        m_EventManager->SetRoot(nullptr);
+    if (m_Window)
+        m_Window->SetRoot(nullptr);
+    m_Popups.Clear();
+    m_Popups.SetRoot(nullptr);
+    m_RootStack.reset();
+    m_RootBar.reset();
+    if (m_Renderer)
+    {
+        m_Renderer->Shutdown();
+        m_Renderer.reset();
+    }
+    m_Audio.Close();
+    if (m_Window)
+        m_Window->Destroy();
+}
+
 Lib::String CorvanEntry::SpriteShaderName() const
 {
-    // Row 2 of the engine shader table draws textured sprites.
-    return m_Renderer ? m_Renderer->GetEngineShaderTable()[2].name : Lib::String();
+    return m_Renderer ? m_Renderer
+                            ->GetEngineShaderTable()[Vozad::EngineShaderRow(
+                                Vozad::BuiltInShader::BatchedTextureSpriteShader)]
+                            .name
+                      : Lib::String();
 }
 
 bool CorvanEntry::Fail(int32_t p_ReturnCode)
@@ -139,7 +157,7 @@ bool CorvanEntry::Initialise(const EngineSettings& p_EngineSettings,
 
     LogInfo(m_Tag, "==== Initialise Event subsystem");
     m_EventManager = std::make_unique<Vozad::EventManager>(this);
-    m_EventManager->SetOpenPopups(this);
+    m_EventManager->SetOpenPopups(&m_Popups);
     // The engine hears of destroyed elements first and passes them on to the event manager.
     Vozad::LayoutBase::SetLifetimeObserver(this);
     LogInfo(m_Tag, "Event subsystem successfully initialised ====");
@@ -166,10 +184,10 @@ bool CorvanEntry::Initialise(const EngineSettings& p_EngineSettings,
         LogError(m_Tag, "%s", "");
         return Fail(k_ReturnWindowFailed);
     }
-    m_GuiContext = guiContext.release();
-    Vozad::SetGuiContext(m_GuiContext);
-    m_EventManager->SetInputCapture(m_GuiContext);
-    m_Window->SetNativeEventObserver(m_GuiContext);
+    m_GuiContext = std::move(guiContext);
+    Vozad::SetGuiContext(m_GuiContext.get());
+    m_EventManager->SetInputCapture(m_GuiContext.get());
+    m_Window->SetNativeEventObserver(m_GuiContext.get());
     LogInfo(m_Tag, "GUI pipeline successfully initialised ====");
     LogInfo(m_Tag, "%s", "");
 
@@ -194,20 +212,8 @@ bool CorvanEntry::Initialise(const EngineSettings& p_EngineSettings,
     CreateScriptHandler(this);
     LogInfo(m_Tag, "Engine scripting subsystem successfully initialised ====");
 
-    const Lib::Point position = m_Window->GetPosition();
     Lib::Platform* platform = Lib::GetPlatform();
-    const int32_t monitor = m_EngineData->monitors.FindMonitorAt(position.x, position.y);
-    if (monitor >= 0)
-    {
-        platform->displayDpi = m_EngineData->monitors.monitors[static_cast<uint32_t>(monitor)].dpiX;
-    }
-    else
-    {
-        LogError(m_Window->GetTag(),
-                 "Unable to retrieve dpi for the current monitor, monitor count: %u, current position: %d,%d",
-                 m_EngineData->monitors.monitors.Count(), position.x, position.y);
-        platform->displayDpi = 0.0;
-    }
+    platform->displayDpi = m_Window->GetDpiScale();
 
     // The game's random choices come from the C library's generator.
     srand(static_cast<unsigned>(time(nullptr)));
@@ -233,8 +239,7 @@ void CorvanEntry::InstallRoot(std::unique_ptr<Vozad::LayoutStack> p_Root)
         m_EventManager->ForgetElement(m_RootStack.get());
     m_RootStack = std::move(p_Root);
     // Open popups stay open above the new root.
-    for (uint32_t i = 0; i < m_OpenPopups.Count(); ++i)
-        m_RootStack->AddLayer(m_OpenPopups[i], false);
+    m_Popups.SetRoot(m_RootStack.get());
     m_EventManager->SetRoot(m_RootStack.get());
     m_Window->SetRoot(m_RootStack.get());
     m_Window->UpdateLayout();
@@ -382,7 +387,7 @@ void CorvanEntry::LimitFrameRate()
     if (!m_FrameLimitEnabled)
         return;
     // With vertical sync on, the swap already paces the frames.
-    if (m_EngineData->rendererApi == 0 && m_Window->RetrieveVSync())
+    if (m_EngineData->rendererApi == Vozad::k_GraphicsApiOpenGL && m_Window->RetrieveVSync())
         return;
     const int64_t ticksPerMicrosecond = Lib::GetTicksPerMicrosecond();
     if (ticksPerMicrosecond <= 0)
@@ -397,7 +402,6 @@ bool CorvanEntry::MeasureFrameRate()
         return false;
     const long shown = std::lround(m_Fps);
     m_Fps = m_FrameRate.GetRate();
-    m_Window->SetFramesPerSecond(static_cast<int32_t>(m_Fps));
     return std::lround(m_Fps) != shown;
 }
 
@@ -445,30 +449,7 @@ void CorvanEntry::Shutdown()
         m_Window->SetRawMouseInput(false);
     else
         LogError(m_Tag, "No valid engine window");
-    m_Entities.Clear();
-    m_Entities.SetSceneInstances(nullptr);
-    if (m_GuiContext)
-    {
-        m_GuiContext->Shutdown();
-        Vozad::SetGuiContext(nullptr);
-        delete m_GuiContext;
-        m_GuiContext = nullptr;
-    }
-    if (m_EventManager)
-        m_EventManager->SetRoot(nullptr);
-    if (m_Window)
-        m_Window->SetRoot(nullptr);
-    m_OpenPopups.Clear();
-    m_RootStack.reset();
-    m_RootBar.reset();
-    if (m_Renderer)
-    {
-        m_Renderer->Shutdown();
-        m_Renderer.reset();
-    }
-    m_Audio.Close();
-    if (m_Window)
-        m_Window->Destroy();
+    ReleaseSubsystems();
     Lib::ShutdownPlatform();
     m_ReturnCode = k_ReturnNormal;
     LogInfo(m_Tag, "Engine shutdown successful");
@@ -603,64 +584,19 @@ void CorvanEntry::ReleaseFocus(Vozad::LayoutBase* p_Element)
         m_EventManager->ReleaseFocus(p_Element);
 }
 
-int32_t CorvanEntry::FindOpenPopup(const Vozad::ContentLayoutBase* p_Popup) const
-{
-    for (uint32_t i = 0; i < m_OpenPopups.Count(); ++i)
-        if (static_cast<const Vozad::ContentLayoutBase*>(m_OpenPopups[i]) == p_Popup)
-            return static_cast<int32_t>(i);
-    return -1;
-}
-
 void CorvanEntry::OpenPopup(Vozad::Popup* p_Popup)
 {
-    if (!m_RootStack || !p_Popup || FindOpenPopup(p_Popup) >= 0)
-        return;
-    m_OpenPopups.Add(p_Popup);
-    m_RootStack->AddLayer(p_Popup, false);
-    p_Popup->SetVisibility(Vozad::k_LayoutVisible);
-    p_Popup->SetFlag(Vozad::k_LayoutFocused, true);
-    if (Vozad::ILayoutEventForwarder* forwarder = p_Popup->GetForwarder())
-        forwarder->OnFocusChanged(true, *p_Popup);
-    p_Popup->UpdateLayout();
+    m_Popups.Open(p_Popup);
 }
 
 void CorvanEntry::ClosePopup(Vozad::Popup* p_Popup)
 {
-    const int32_t index = FindOpenPopup(p_Popup);
-    if (!m_RootStack || index < 0)
-        return;
-    m_RootStack->RemoveLayer(p_Popup);
-    m_OpenPopups.Remove(static_cast<uint32_t>(index));
-}
-
-Vozad::ContentLayoutBase* CorvanEntry::GetOpenPopup(uint32_t p_Index) const
-{
-    return m_OpenPopups[p_Index];
-}
-
-void CorvanEntry::OnPressedOutside(Vozad::ContentLayoutBase& p_Popup)
-{
-    const int32_t index = FindOpenPopup(&p_Popup);
-    if (index < 0)
-        return;
-    Vozad::Popup* popup = m_OpenPopups[static_cast<uint32_t>(index)];
-    if ((popup->GetBehaviour() & Vozad::k_PopupCloseOnOutside) == 0)
-        return;
-    ClosePopup(popup);
-    popup->Close();
+    m_Popups.Close(p_Popup);
 }
 
 void CorvanEntry::OnElementDestroyed(const Vozad::LayoutBase* p_Element)
 {
-    for (uint32_t i = 0; i < m_OpenPopups.Count(); ++i)
-    {
-        if (static_cast<const Vozad::LayoutBase*>(m_OpenPopups[i]) != p_Element)
-            continue;
-        if (m_RootStack)
-            m_RootStack->RemoveLayer(m_OpenPopups[i]);
-        m_OpenPopups.Remove(i);
-        break;
-    }
+    m_Popups.Forget(p_Element);
     if (m_EventManager)
         m_EventManager->ForgetElement(p_Element);
 }

@@ -8,6 +8,7 @@
 #include "Corvan/EntryPoint/RedrawSchedule.h"
 #include "Corvan/Events/EventManager.h"
 #include "Corvan/Gui/Layout/IUiFocus.h"
+#include "Corvan/Gui/Popup/PopupLayer.h"
 #include "Corvan/Window/IEngineNotifier.h"
 #include "Lib/DynamicArray.h"
 #include "Lib/Log.h"
@@ -48,7 +49,6 @@ enum EngineReturnCode : int32_t
 class CorvanEntry : public IEngine,
                     public Vozad::IEngineNotifier,
                     public Vozad::IUiFocus,
-                    public Vozad::IOpenPopups,
                     public Vozad::ILayoutLifetimeObserver
 {
 public:
@@ -145,20 +145,18 @@ public:
     void NotifyRunFrame() override;
     void NotifyQuit() override;
 
-    // IOpenPopups: the popups that are open, oldest first.
-    uint32_t GetOpenPopupCount() const override { return m_OpenPopups.Count(); }
-    Vozad::ContentLayoutBase* GetOpenPopup(uint32_t p_Index) const override;
-    void OnPressedOutside(Vozad::ContentLayoutBase& p_Popup) override;
+    // The popups that are open, oldest first.
+    Vozad::PopupLayer& GetPopupLayer() { return m_Popups; }
 
-    // ILayoutLifetimeObserver: a popup destroyed while open leaves the list and the root; the
-    // event manager forgets the element as well.
+    // ILayoutLifetimeObserver: a popup destroyed while open leaves the popup layer and the root;
+    // the event manager forgets the element as well.
     void OnElementDestroyed(const Vozad::LayoutBase* p_Element) override;
 
     // The root of the GUI tree; its first layer is the game's top element (or the default
     // screen), the later layers are the open popups.
     Vozad::LayoutStack* GetRootStack() const { return m_RootStack.get(); }
     Vozad::LayoutBar* GetRootBar() const { return m_RootBar.get(); }
-    Vozad::GuiContext* GetGuiContext() const { return m_GuiContext; }
+    Vozad::GuiContext* GetGuiContext() const { return m_GuiContext.get(); }
 
 private:
     bool Fail(int32_t p_ReturnCode);
@@ -181,7 +179,9 @@ private:
     void InstallRoot(std::unique_ptr<Vozad::LayoutStack> p_Root);
     // Lays the root out again when its rectangle no longer matches the render size.
     void KeepRootSized();
-    int32_t FindOpenPopup(const Vozad::ContentLayoutBase* p_Popup) const;
+    // Releases the subsystems in reverse order of their creation; the destructor and Shutdown
+    // both end here, and a second call finds nothing left to release.
+    void ReleaseSubsystems();
 
     Lib::LogTag m_Tag{"CorvanEntry"};
     std::unique_ptr<Vozad::EngineData> m_EngineData;
@@ -191,10 +191,12 @@ private:
     Vozad::AudioDevice m_Audio;                  // plays nothing when no device opens
     std::unique_ptr<Vozad::LayoutBar> m_RootBar; // the default screen's; a layer of the first root
     std::unique_ptr<Vozad::LayoutStack> m_RootStack;
-    Lib::DynamicArray<Vozad::Popup*> m_OpenPopups; // not owned; also layers of the root
-    Vozad::GuiContext* m_GuiContext = nullptr;     // owned through the process-wide pointer
-    void* m_UserData = nullptr;                    // not owned
-    // Sprites are drawn with row 2 of the engine shader table, known once the renderer exists.
+    Vozad::PopupLayer m_Popups; // layers of m_RootStack above its first
+    // Also published as the process-wide GUI context while it exists.
+    std::unique_ptr<Vozad::GuiContext> m_GuiContext;
+    void* m_UserData = nullptr; // not owned
+    // Sprites are drawn with the engine shader table's textured-sprite row, known once the
+    // renderer exists.
     EntityRegistry m_Entities{nullptr, [this] { return SpriteShaderName(); }};
     bool m_Running = false;
     Lib::Timer m_FrameTimer; // the frame limiter measures from its start

@@ -252,21 +252,28 @@ void EventManager::SendMouseButtonDown(int32_t p_Button, int32_t p_Modifiers, Li
     UpdatePopupFocus(p_Position);
 }
 
+bool EventManager::IsOpenPopup(const ContentLayoutBase* p_Popup) const
+{
+    for (uint32_t i = 0; p_Popup && i < m_OpenPopups->GetOpenPopupCount(); ++i)
+        if (m_OpenPopups->GetOpenPopup(i) == p_Popup)
+            return true;
+    return false;
+}
+
 void EventManager::UpdatePopupFocus(Lib::Point p_Position)
 {
     if (!m_OpenPopups)
         return;
-    // From the last popup down: one that closes leaves the list, and only those behind it move.
-    uint32_t next = m_OpenPopups->GetOpenPopupCount();
-    while (next > 0)
+    // A forwarder told of the focus, or a popup that closes, may open or close other popups. The
+    // walk goes over the popups open when the press came, from the top down, and passes one that
+    // has left the list meanwhile; the list itself is never walked while it changes.
+    Lib::DynamicArray<ContentLayoutBase*> pressedOn;
+    for (uint32_t i = 0; i < m_OpenPopups->GetOpenPopupCount(); ++i)
+        pressedOn.Add(m_OpenPopups->GetOpenPopup(i));
+    for (uint32_t next = pressedOn.Count(); next > 0; --next)
     {
-        const uint32_t count = m_OpenPopups->GetOpenPopupCount();
-        next = next > count ? count : next;
-        if (next == 0)
-            break;
-        --next;
-        ContentLayoutBase* popup = m_OpenPopups->GetOpenPopup(next);
-        if (!popup || !popup->IsVisible())
+        ContentLayoutBase* popup = pressedOn[next - 1];
+        if (!IsOpenPopup(popup) || !popup->IsVisible())
             continue;
         const bool inside = popup->GetRect().Contains(p_Position);
         popup->SetFlag(k_LayoutFocused, inside);

@@ -20,7 +20,7 @@ class IUiFocus;
 class IWindowEventBase;
 class LayoutBase;
 
-// The popups that are open right now, as the GUI toolkit's popup handling keeps them. They are
+// The popups that are open right now, as the GUI toolkit's popup layer keeps them. They are
 // layers of the root as well; the manager additionally moves their focus on every mouse press
 // and offers them the wheel first.
 class IOpenPopups
@@ -115,6 +115,8 @@ private:
     void TrackHover(EventCursor& p_Position);
     void SendHover(LayoutBase& p_Element, const EventCursor& p_Position, int32_t p_Entered);
     void UpdatePopupFocus(Lib::Point p_Position);
+    // p_Popup is in the open popups' list right now.
+    bool IsOpenPopup(const ContentLayoutBase* p_Popup) const;
     bool ScrollOpenPopup(EventMouseScroll& p_Event);
     // Tab, the arrow keys and Return that nothing else took (KeyboardNavigation.cpp): move the
     // focus through the shown controls or activate the focused one.

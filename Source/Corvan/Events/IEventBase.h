@@ -8,6 +8,7 @@ namespace Vozad
 // Type numbers of the engine's events.
 enum EventType : int32_t
 {
+    k_EventNone = 0, // nothing to send
     k_EventWindowCreate = 1,
     k_EventWindowFocus = 2,
     k_EventWindowPosition = 3,
@@ -36,14 +37,14 @@ enum EventType : int32_t
 class IEventBase
 {
 public:
-    IEventBase(int32_t p_Type, const char* p_Name) : m_Type(p_Type), m_Name(p_Name) {}
+    IEventBase(EventType p_Type, const char* p_Name) : m_Type(p_Type), m_Name(p_Name) {}
     virtual ~IEventBase() = default;
 
-    virtual int32_t GetType() const { return m_Type; }
+    virtual EventType GetType() const { return m_Type; }
     virtual const Lib::String& GetName() const { return m_Name; }
 
 private:
-    int32_t m_Type;
+    EventType m_Type;
     Lib::String m_Name;
 };
 } // namespace Vozad

@@ -24,11 +24,11 @@ enum KeyAction : int32_t
     k_KeyActionRepeat = 2,
 };
 
-// One class for press (13), repeat (14) and release (15); the name is the same for all three.
+// One class for press, repeat and release; the name is the same for all three.
 class EventKeyInput : public IEventBase
 {
 public:
-    EventKeyInput(int32_t p_Type, int32_t p_KeyCode, int32_t p_Action, int32_t p_Modifiers)
+    EventKeyInput(EventType p_Type, int32_t p_KeyCode, int32_t p_Action, int32_t p_Modifiers)
         : IEventBase(p_Type, "KeyInputEvent"), keyCode(p_KeyCode), action(p_Action), modifiers(p_Modifiers)
     {
     }
@@ -63,11 +63,11 @@ public:
     Lib::Point position;
 };
 
-// The cursor-position (18) and cursor-hover (19) events share one payload; hover adds entered.
+// The cursor-position and cursor-hover events share one payload; hover adds entered.
 class EventCursor : public IEventBase
 {
 public:
-    EventCursor(int32_t p_Type, const char* p_Name, int32_t p_ButtonHeld, Lib::Point p_Position,
+    EventCursor(EventType p_Type, const char* p_Name, int32_t p_ButtonHeld, Lib::Point p_Position,
                 Lib::Point p_Movement, int32_t p_Entered)
         : IEventBase(p_Type, p_Name), buttonHeld(p_ButtonHeld), position(p_Position), movement(p_Movement),
           entered(p_Entered)

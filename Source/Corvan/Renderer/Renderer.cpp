@@ -19,7 +19,7 @@ constexpr int32_t k_SubmissionLayerId = 1;
 // What the selection buffer is cleared to: an id of 0, which no entity has.
 constexpr uint32_t k_SelectionClear = 0xFF000000u;
 // The engine shader table's row of the depth-peeling sprite shader.
-constexpr uint32_t k_DepthPeelingRow = static_cast<uint32_t>(BuiltInShader::BatchedTextureSpriteShader_DP);
+constexpr uint32_t k_DepthPeelingRow = EngineShaderRow(BuiltInShader::BatchedTextureSpriteShader_DP);
 // Colour and depth, and with them the stencil, which nothing draws with or tests. Depth and stencil
 // share one packed buffer in the window and in the selection buffer: clearing the depth alone must
 // keep every stencil byte, which a software rasterizer does pixel by pixel with a read and a write,
@@ -37,11 +37,11 @@ Lib::String FolderPath()
 // it back for the views and the GUI drawn after them.
 void RestoreBlendState()
 {
-    glEnable(GL_DEPTH_TEST);
-    glDepthMask(GL_TRUE);
-    glEnable(GL_BLEND);
-    glBlendEquation(GL_FUNC_ADD);
-    glBlendFuncSeparate(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA, GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
+    GL_CHECK(glEnable(GL_DEPTH_TEST));
+    GL_CHECK(glDepthMask(GL_TRUE));
+    GL_CHECK(glEnable(GL_BLEND));
+    GL_CHECK(glBlendEquation(GL_FUNC_ADD));
+    GL_CHECK(glBlendFuncSeparate(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA, GL_ONE, GL_ONE_MINUS_SRC_ALPHA));
 }
 } // namespace
 
@@ -165,6 +165,11 @@ void Renderer::Shutdown()
     m_FrameRendered = false;
 }
 
+void Renderer::ViewWholeWindow() const
+{
+    m_Api->SetViewport(0, 0, WindowWidth(), WindowHeight(), WindowHeight());
+}
+
 void Renderer::RenderFrame(Lib::RectSize p_WindowSize)
 {
     if (!(p_WindowSize == m_Size))
@@ -173,7 +178,7 @@ void Renderer::RenderFrame(Lib::RectSize p_WindowSize)
     {
         RenderScene();
         // The GUI frame that the engine ends after this draws over the whole window.
-        glViewport(0, 0, WindowWidth(), WindowHeight());
+        ViewWholeWindow();
     }
     m_FrameRendered = true;
 }
@@ -231,8 +236,8 @@ void Renderer::RenderScene()
 {
     if (!IsDrawing())
         return;
-    glBindFramebuffer(GL_FRAMEBUFFER, 0);
-    glViewport(0, 0, WindowWidth(), WindowHeight());
+    GL_CHECK(glBindFramebuffer(GL_FRAMEBUFFER, 0));
+    ViewWholeWindow();
     m_Api->Clear(m_ClearColour, k_FrameClearBits);
     if (!m_Views.empty() && m_Size.width > 0 && m_Size.height > 0)
         FitTransparencyBuffers();
@@ -253,7 +258,7 @@ void Renderer::DrawPlain(const View& p_View)
     RenderPassInfo pass;
     pass.kind = k_RenderPassPlain;
     pass.firstPeel = true;
-    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    GL_CHECK(glBindFramebuffer(GL_FRAMEBUFFER, 0));
     SetViewViewport(p_View.rect);
     const uint32_t flag = static_cast<uint32_t>(m_Api->GetSelectionFlag());
     pass.opaque = true;
@@ -261,7 +266,7 @@ void Renderer::DrawPlain(const View& p_View)
     // Transparent images hold colours already multiplied by their alpha, so they are laid over
     // with (one, one minus alpha); the context's (alpha, one minus alpha) would weight them by
     // alpha a second time and darken every half-transparent texel.
-    glBlendFuncSeparate(GL_ONE, GL_ONE_MINUS_SRC_ALPHA, GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
+    GL_CHECK(glBlendFuncSeparate(GL_ONE, GL_ONE_MINUS_SRC_ALPHA, GL_ONE, GL_ONE_MINUS_SRC_ALPHA));
     pass.opaque = false;
     m_TransparentScene->Draw(p_View.projectionView, flag, pass);
     RestoreBlendState();
@@ -273,14 +278,14 @@ void Renderer::DrawWeightedBlended(const View& p_View)
     RenderPassInfo pass;
     pass.kind = k_RenderPassWeightedBlended;
 
-    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    GL_CHECK(glBindFramebuffer(GL_FRAMEBUFFER, 0));
     SetViewViewport(p_View.rect);
-    glEnable(GL_DEPTH_TEST);
+    GL_CHECK(glEnable(GL_DEPTH_TEST));
     pass.opaque = true;
     m_OpaqueScene->Draw(p_View.projectionView, flag, pass);
 
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
-    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, m_WeightedBlendedBuffer.GetId());
+    GL_CHECK(glBindFramebuffer(GL_READ_FRAMEBUFFER, 0));
+    GL_CHECK(glBindFramebuffer(GL_DRAW_FRAMEBUFFER, m_WeightedBlendedBuffer.GetId()));
     GL_CHECK(glBlitFramebuffer(0, 0, WindowWidth(), WindowHeight(), 0, 0, WindowWidth(), WindowHeight(),
                                GL_DEPTH_BUFFER_BIT, GL_NEAREST));
 
@@ -288,23 +293,23 @@ void Renderer::DrawWeightedBlended(const View& p_View)
     SetViewViewport(p_View.rect);
     const float accumulationClear[4] = {0.0f, 0.0f, 0.0f, 0.0f};
     const float revealageClear[4] = {1.0f, 1.0f, 1.0f, 1.0f};
-    glClearBufferfv(GL_COLOR, 0, accumulationClear);
-    glClearBufferfv(GL_COLOR, 1, revealageClear);
-    glEnable(GL_DEPTH_TEST);
-    glDepthMask(GL_FALSE);
-    glEnable(GL_BLEND);
-    glBlendEquation(GL_FUNC_ADD);
-    glBlendFunci(0, GL_ONE, GL_ONE);
-    glBlendFunci(1, GL_ZERO, GL_ONE_MINUS_SRC_COLOR);
+    GL_CHECK(glClearBufferfv(GL_COLOR, 0, accumulationClear));
+    GL_CHECK(glClearBufferfv(GL_COLOR, 1, revealageClear));
+    GL_CHECK(glEnable(GL_DEPTH_TEST));
+    GL_CHECK(glDepthMask(GL_FALSE));
+    GL_CHECK(glEnable(GL_BLEND));
+    GL_CHECK(glBlendEquation(GL_FUNC_ADD));
+    GL_CHECK(glBlendFunci(0, GL_ONE, GL_ONE));
+    GL_CHECK(glBlendFunci(1, GL_ZERO, GL_ONE_MINUS_SRC_COLOR));
     pass.opaque = false;
     m_TransparentScene->Draw(p_View.projectionView, flag, pass);
 
-    glDepthMask(GL_TRUE);
-    glBindFramebuffer(GL_FRAMEBUFFER, 0);
-    glViewport(0, 0, WindowWidth(), WindowHeight());
-    glDisable(GL_DEPTH_TEST);
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    GL_CHECK(glDepthMask(GL_TRUE));
+    GL_CHECK(glBindFramebuffer(GL_FRAMEBUFFER, 0));
+    ViewWholeWindow();
+    GL_CHECK(glDisable(GL_DEPTH_TEST));
+    GL_CHECK(glEnable(GL_BLEND));
+    GL_CHECK(glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA));
     const Lib::Ref<IShader> composite = m_ShaderHandler.GetShaderBySlot(m_CompositeShader.program);
     composite->Bind();
     m_WeightedBlendedBuffer.BindTexture(0, 0);
@@ -313,7 +318,7 @@ void Renderer::DrawWeightedBlended(const View& p_View)
     composite->SetUniform1i("uRevealTex", 1);
     m_CompositeQuad.Draw();
     m_WeightedBlendedBuffer.UnbindTexture();
-    glActiveTexture(GL_TEXTURE0);
+    GL_CHECK(glActiveTexture(GL_TEXTURE0));
     m_WeightedBlendedBuffer.UnbindTexture();
     composite->Unbind();
     RestoreBlendState();
@@ -329,7 +334,7 @@ void Renderer::DrawDepthPeeling(const View& p_View)
     pass.width = viewWidth;
     pass.height = viewHeight;
 
-    glViewport(0, 0, WindowWidth(), WindowHeight());
+    ViewWholeWindow();
     m_MainPeelBuffer.Bind();
     m_Api->Clear(m_ClearColour, GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     pass.opaque = true;
@@ -344,12 +349,12 @@ void Renderer::DrawDepthPeeling(const View& p_View)
     peelShader.Unbind();
     // Each peel keeps exactly the one nearest fragment behind the previous peel; blending inside
     // a peel would mix in farther fragments drawn before it, which a later peel then adds again.
-    glDisable(GL_BLEND);
+    GL_CHECK(glDisable(GL_BLEND));
     pass.opaque = false;
     for (size_t i = 0; i < m_PeelLayers.size(); ++i)
     {
-        glBindFramebuffer(GL_READ_FRAMEBUFFER, m_MainPeelBuffer.GetId());
-        glBindFramebuffer(GL_DRAW_FRAMEBUFFER, m_PeelLayers[i].GetId());
+        GL_CHECK(glBindFramebuffer(GL_READ_FRAMEBUFFER, m_MainPeelBuffer.GetId()));
+        GL_CHECK(glBindFramebuffer(GL_DRAW_FRAMEBUFFER, m_PeelLayers[i].GetId()));
         GL_CHECK(glBlitFramebuffer(0, 0, WindowWidth(), WindowHeight(), 0, 0, WindowWidth(), WindowHeight(),
                                    GL_DEPTH_BUFFER_BIT, GL_NEAREST));
         m_PeelLayers[i].Bind();
@@ -362,9 +367,9 @@ void Renderer::DrawDepthPeeling(const View& p_View)
     // Back to front: the farthest peel first, each nearer one blended over it. The textures hold
     // colours already multiplied by their alpha, so the peels are laid over with (one, one minus
     // alpha); weighting them by alpha again would darken every transparent sprite.
-    glDisable(GL_DEPTH_TEST);
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
+    GL_CHECK(glDisable(GL_DEPTH_TEST));
+    GL_CHECK(glEnable(GL_BLEND));
+    GL_CHECK(glBlendFunc(GL_ONE, GL_ONE_MINUS_SRC_ALPHA));
     m_MainPeelBuffer.Bind();
     const Lib::Ref<IShader> screen = m_ShaderHandler.GetShaderBySlot(m_ScreenShader.program);
     screen->Bind();
@@ -375,9 +380,9 @@ void Renderer::DrawDepthPeeling(const View& p_View)
         m_ScreenQuad.Draw();
     }
 
-    glDisable(GL_BLEND);
-    glEnable(GL_DEPTH_TEST);
-    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    GL_CHECK(glDisable(GL_BLEND));
+    GL_CHECK(glEnable(GL_DEPTH_TEST));
+    GL_CHECK(glBindFramebuffer(GL_FRAMEBUFFER, 0));
     SetViewViewport(p_View.rect);
     m_MainPeelBuffer.BindTexture(0, 0);
     m_ScreenQuad.Draw();
@@ -436,9 +441,9 @@ uint32_t Renderer::PickIn(SceneDatabase& p_Scene, Lib::Point p_Point, const Wind
     m_Api->SetSelectionFlag(0);
     // Only the one pixel under the point matters; GL counts rows from the bottom.
     uint8_t pixel[4] = {0, 0, 0, 0};
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(p_Point.x, WindowHeight() - p_Point.y - 1, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
-    glPixelStorei(GL_PACK_ALIGNMENT, 4);
+    GL_CHECK(glPixelStorei(GL_PACK_ALIGNMENT, 1));
+    GL_CHECK(glReadPixels(p_Point.x, WindowHeight() - p_Point.y - 1, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel));
+    GL_CHECK(glPixelStorei(GL_PACK_ALIGNMENT, 4));
     m_SelectionBuffer.Unbind();
     return pixel[0] + pixel[1] * 256u + pixel[2] * 65536u;
 }

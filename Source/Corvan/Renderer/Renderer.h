@@ -133,6 +133,8 @@ private:
     bool FitSelectionBuffer();
     int32_t WindowWidth() const { return static_cast<int32_t>(m_Size.width); }
     int32_t WindowHeight() const { return static_cast<int32_t>(m_Size.height); }
+    // The viewport over the whole window, through the API wrapper; only while drawing.
+    void ViewWholeWindow() const;
     void SetViewViewport(const WindowRect& p_Rect) const;
     void DrawPlain(const View& p_View);
     void DrawWeightedBlended(const View& p_View);

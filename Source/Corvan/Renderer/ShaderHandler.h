@@ -37,6 +37,12 @@ enum class BuiltInShader : uint32_t
 inline constexpr uint32_t k_EngineShaderCount = static_cast<uint32_t>(BuiltInShader::CompositeShader);
 using EngineShaderTable = std::array<ShaderInfo, k_EngineShaderCount>;
 
+// The row of the engine shader table that holds p_Shader (only the first eight have one).
+constexpr uint32_t EngineShaderRow(BuiltInShader p_Shader)
+{
+    return static_cast<uint32_t>(p_Shader);
+}
+
 // The text of a compiled-in shader; empty for BuiltInShader::Count.
 std::string_view BuiltInShaderText(BuiltInShader p_Shader);
 

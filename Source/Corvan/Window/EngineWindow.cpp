@@ -101,7 +101,7 @@ EngineWindow::EngineWindow(EngineData* p_EngineData, EventManager* p_EventManage
                            IEngineNotifier* p_Notifier, const WindowSettings& p_Settings)
     : m_EngineData(p_EngineData), m_EventManager(p_EventManager), m_Notifier(p_Notifier),
       m_Settings(p_Settings), m_Keyboard(p_EngineData ? p_EngineData->keyStates : nullptr,
-                                             p_EngineData ? p_EngineData->keyPressLatches : nullptr)
+                                         p_EngineData ? p_EngineData->keyPressLatches : nullptr)
 {
     if (!m_EngineData || !m_EventManager)
         LogFatal(m_Tag, "The window needs the engine data and the event manager.");
@@ -127,9 +127,7 @@ void EngineWindow::CreateGraphicsContext()
     // Other API values get no context, and creating the window then fails.
     if (m_EngineData->rendererApi == k_GraphicsApiOpenGL)
     {
-        auto context = std::make_unique<OpenGLGraphicsContext>();
-        m_OpenGL = context.get();
-        m_GraphicsContext = std::move(context);
+        m_GraphicsContext = std::make_unique<OpenGLGraphicsContext>();
     }
     else if (m_EngineData->rendererApi == k_GraphicsApiVulkan)
     {
@@ -196,16 +194,16 @@ bool EngineWindow::Create()
     if (!m_GraphicsContext)
         CreateGraphicsContext();
     bool initialised = false;
-    if (m_OpenGL)
+    if (m_GraphicsContext)
     {
-        initialised =
-            m_OpenGL->Initialise(m_Window) && m_OpenGL->DescribeContext(m_Tag, m_Window, m_Settings.title);
-    }
-    else if (m_GraphicsContext && m_GraphicsContext->GetApi() == k_GraphicsApiVulkan)
-    {
-        initialised = m_GraphicsContext->Initialise(m_Window) && ProbeVulkanDevice();
-        if (!initialised)
-            LogError(m_Tag, "Unable to create the window.");
+        initialised = m_GraphicsContext->Initialise(m_Window) &&
+                      m_GraphicsContext->DescribeContext(m_Tag, m_Window, m_Settings.title);
+        if (m_GraphicsContext->GetApi() == k_GraphicsApiVulkan)
+        {
+            initialised = initialised && ProbeVulkanDevice();
+            if (!initialised)
+                LogError(m_Tag, "Unable to create the window.");
+        }
     }
     if (!initialised)
     {
@@ -466,11 +464,9 @@ void EngineWindow::ReleaseNative()
         m_GpuInfo->Teardown();
     if (m_GraphicsContext)
     {
-        if (m_OpenGL)
-            m_OpenGL->Destroy();
+        m_GraphicsContext->Destroy();
         m_GraphicsContext->Shutdown();
         m_GraphicsContext.reset();
-        m_OpenGL = nullptr;
     }
     if (m_Window)
     {
@@ -496,7 +492,8 @@ void EngineWindow::Destroy()
         return;
     ReportInvalidApi("close");
     if (!m_ScreenshotRequests.empty())
-        LogWarning(m_Tag, "Could not save %zu screenshot(s): the window closed before it showed another frame.",
+        LogWarning(m_Tag,
+                   "Could not save %zu screenshot(s): the window closed before it showed another frame.",
                    m_ScreenshotRequests.size());
     m_ScreenshotRequests.clear();
     if (!m_Window)
@@ -506,7 +503,7 @@ void EngineWindow::Destroy()
 
 void* EngineWindow::GetNativeGraphicsContext() const
 {
-    return m_OpenGL ? m_OpenGL->GetNativeContext() : nullptr;
+    return m_GraphicsContext ? m_GraphicsContext->GetNativeContext() : nullptr;
 }
 
 bool EngineWindow::CanUseWindow(const char* p_Failure) const
@@ -885,13 +882,13 @@ double EngineWindow::GetDpiScale() const
 
 bool EngineWindow::RetrieveVSync() const
 {
-    return m_Created && m_OpenGL ? m_OpenGL->RetrieveVSync() : false;
+    return m_Created && m_GraphicsContext ? m_GraphicsContext->RetrieveVSync() : false;
 }
 
 void EngineWindow::SwapVSync(bool p_Enabled)
 {
-    if (m_Created && m_OpenGL)
-        m_OpenGL->SwapVSync(p_Enabled);
+    if (m_Created && m_GraphicsContext)
+        m_GraphicsContext->SwapVSync(p_Enabled);
 }
 
 void EngineWindow::UpdateLayout()
@@ -942,7 +939,7 @@ void EngineWindow::LayoutFor(uint32_t p_Width, uint32_t p_Height)
 void EngineWindow::Present()
 {
     SavePendingScreenshots();
-    if (m_Created && m_OpenGL)
-        m_OpenGL->SwapBuffers(m_Window);
+    if (m_Created && m_GraphicsContext)
+        m_GraphicsContext->SwapBuffers(m_Window);
 }
 } // namespace Vozad

@@ -28,7 +28,6 @@ class IEngineNotifier;
 class IGraphicsContext;
 class INativeEventObserver;
 class LayoutBase;
-class OpenGLGraphicsContext;
 class VulkanGPUInfo;
 
 class EngineWindow : public IWindow, public Lib::ReferenceCounter
@@ -94,8 +93,6 @@ public:
 
     void SetRoot(LayoutBase* p_Root) { m_Root = p_Root; }
     void SetNativeEventObserver(INativeEventObserver* p_Observer) { m_Observer = p_Observer; }
-    void SetFramesPerSecond(int32_t p_FramesPerSecond) { m_FramesPerSecond = p_FramesPerSecond; }
-    int32_t GetFramesPerSecond() const { return m_FramesPerSecond; }
     bool IsRawMouseInput() const { return m_RawMouseInput; }
     SDL_Window* GetSdlWindow() const { return m_Window; }
     IGraphicsContext* GetGraphicsContext() const { return m_GraphicsContext.get(); }
@@ -177,8 +174,7 @@ private:
     bool m_Maximised = false;               // between SDL's maximised and restored events
     WheelLimiter m_WheelLimiter;
     std::unique_ptr<IGraphicsContext> m_GraphicsContext;
-    OpenGLGraphicsContext* m_OpenGL = nullptr; // the same object, when the API is OpenGL
-    std::unique_ptr<VulkanGPUInfo> m_GpuInfo;  // the device probe of the Vulkan renderer
+    std::unique_ptr<VulkanGPUInfo> m_GpuInfo; // the device probe of the Vulkan renderer
     bool m_RawMouseInput = false;
     bool m_ClickedIn = false;        // a click since the window last lost focus
     int32_t m_CursorShowCounter = 0; // 0 shown, -1 hidden
@@ -186,12 +182,11 @@ private:
     KeyboardState m_Keyboard;
     Gamepad m_Gamepad{[this](int32_t p_KeyCode, bool p_Down) { DeliverKey(p_KeyCode, p_Down); }};
     std::unordered_set<int32_t> m_ReportedUnknownKeys; // scancodes the key table lacks, logged once
-    LayoutBase* m_Root = nullptr;               // not owned
-    INativeEventObserver* m_Observer = nullptr; // not owned
+    LayoutBase* m_Root = nullptr;                      // not owned
+    INativeEventObserver* m_Observer = nullptr;        // not owned
     Lib::Timer m_Uptime;
     SDL_Window* m_Window = nullptr;
     bool m_VideoInitialised = false; // this window holds a reference on SDL's video
-    int32_t m_FramesPerSecond = 0;   // written by the main loop once per second
     Placement m_SavedPlacement;      // windowed geometry to return to from fullscreen
     bool m_TerminationHandled = false;
     struct ScreenshotRequest

@@ -14,6 +14,33 @@ inline constexpr int32_t None = 0;
 inline constexpr int32_t F1 = 10;
 inline constexpr int32_t F11 = 20;
 inline constexpr int32_t Space = 32;
+// Letter keys carry the code of their capital letter.
+inline constexpr int32_t A = 65;
+inline constexpr int32_t B = 66;
+inline constexpr int32_t C = 67;
+inline constexpr int32_t D = 68;
+inline constexpr int32_t E = 69;
+inline constexpr int32_t F = 70;
+inline constexpr int32_t G = 71;
+inline constexpr int32_t H = 72;
+inline constexpr int32_t I = 73;
+inline constexpr int32_t J = 74;
+inline constexpr int32_t K = 75;
+inline constexpr int32_t L = 76;
+inline constexpr int32_t M = 77;
+inline constexpr int32_t N = 78;
+inline constexpr int32_t O = 79;
+inline constexpr int32_t P = 80;
+inline constexpr int32_t Q = 81;
+inline constexpr int32_t R = 82;
+inline constexpr int32_t S = 83;
+inline constexpr int32_t T = 84;
+inline constexpr int32_t U = 85;
+inline constexpr int32_t V = 86;
+inline constexpr int32_t W = 87;
+inline constexpr int32_t X = 88;
+inline constexpr int32_t Y = 89;
+inline constexpr int32_t Z = 90;
 inline constexpr int32_t Escape = 300;
 inline constexpr int32_t Tab = 301;
 inline constexpr int32_t CapsLock = 302;
@@ -35,6 +62,14 @@ inline constexpr int32_t RightArrow = 361;
 inline constexpr int32_t UpArrow = 362;
 inline constexpr int32_t DownArrow = 363;
 } // namespace KeyCode
+
+// The mouse buttons of the mouse-press event.
+namespace MouseButton
+{
+inline constexpr int32_t Left = 1;
+inline constexpr int32_t Right = 2;
+inline constexpr int32_t Middle = 3;
+} // namespace MouseButton
 
 // Exact, case-sensitive lookup in the name table; 0 for an unknown name or null.
 int32_t KeyCodeFromName(const char* p_Name);

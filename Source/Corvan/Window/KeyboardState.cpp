@@ -12,7 +12,7 @@ bool KeyboardState::IsValid(int32_t p_KeyCode) const
     return m_KeyStates && p_KeyCode > 0 && p_KeyCode < k_KeyCodeCount;
 }
 
-KeyTransition KeyboardState::Make(int32_t p_EventType, int32_t p_KeyCode, int32_t p_Action) const
+KeyTransition KeyboardState::Make(EventType p_EventType, int32_t p_KeyCode, int32_t p_Action) const
 {
     // The mask is taken after the state change, so a modifier's own press already carries its bit.
     return KeyTransition{p_EventType, p_KeyCode, p_Action, static_cast<int32_t>(ModifierMask(m_KeyStates))};

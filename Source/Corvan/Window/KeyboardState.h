@@ -7,14 +7,16 @@
 // released every shift that was down to be safe. SDL reports the physical key: left and right
 // shift have scancodes of their own, each release names exactly the key that went up, and
 // releasing the other shift as well would drop a key the player is still holding.
+#include "Corvan/Events/IEventBase.h"
+
 #include <cstdint>
 
 namespace Vozad
 {
-// What the window sends for one key message; eventType 0 means nothing is sent.
+// What the window sends for one key message; k_EventNone means nothing is sent.
 struct KeyTransition
 {
-    int32_t eventType = 0; // 13 press, 14 repeat, 15 release
+    EventType eventType = k_EventNone; // press, repeat or release
     int32_t keyCode = 0;
     int32_t action = 0; // 1 press, 2 repeat, 0 release
     int32_t modifiers = 0;
@@ -41,7 +43,7 @@ public:
 
 private:
     bool IsValid(int32_t p_KeyCode) const;
-    KeyTransition Make(int32_t p_EventType, int32_t p_KeyCode, int32_t p_Action) const;
+    KeyTransition Make(EventType p_EventType, int32_t p_KeyCode, int32_t p_Action) const;
 
     int32_t* m_KeyStates;
     bool* m_PressLatches;

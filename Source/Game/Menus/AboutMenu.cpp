@@ -2,7 +2,6 @@
 
 #include "Corvan/Events/InputEvents.h"
 #include "Corvan/Gui/Colours.h"
-#include "Corvan/Gui/Containers/ColouredLayout.h"
 #include "Corvan/Gui/Containers/GridSizeMode.h"
 #include "Corvan/Gui/Containers/LayoutBar.h"
 #include "Corvan/Gui/Containers/LayoutMargin.h"
@@ -16,6 +15,7 @@
 #include "Game/Menus/IAboutMenuListener.h"
 #include "Game/Menus/LicenceTexts.h"
 #include "Game/Menus/MenuPanelStyle.h"
+#include "Game/Menus/TabbedMenuKit.h"
 
 #include <string>
 #include <string_view>
@@ -25,11 +25,6 @@ namespace Snake
 namespace
 {
 using Vozad::GridSizeMode;
-
-constexpr int32_t k_KeyB = 66;
-constexpr int32_t k_LeftButton = 1;
-constexpr uint32_t k_PageBackground = 0xFF383838;  // grey 56
-constexpr uint32_t k_SeparatorColour = 0xFF8E8E8C; // 140, 142, 142 in the drawing packing
 
 // One line of the credits page: its text, its font size and the gap that follows it.
 struct CreditLine
@@ -42,24 +37,6 @@ struct CreditLine
 std::string Formatted(const char* p_Format, const char* p_Value)
 {
     return Lib::String::Format(p_Format, p_Value).ToNarrow().Bytes();
-}
-
-// Puts the element into a new slot at the end of the bar.
-void Append(Vozad::LayoutBar& p_Bar, Vozad::LayoutBase* p_Element, bool p_Owned, int32_t p_Value,
-            GridSizeMode p_Mode)
-{
-    p_Bar.AddSlot(p_Value, p_Mode);
-    if (p_Element)
-        p_Bar.SetElement(p_Element, p_Owned, -1, -1);
-}
-
-// A bar with the element at its desired width and the rest of the line left empty.
-Vozad::LayoutBar* LeftAlignedRow(Vozad::LayoutBase& p_Element)
-{
-    auto* row = new Vozad::LayoutBar(0);
-    Append(*row, &p_Element, false, 1, GridSizeMode::Auto);
-    Append(*row, nullptr, false, 1, GridSizeMode::Fill);
-    return row;
 }
 
 std::string_view LibraryShortName(std::string_view p_Name)
@@ -223,34 +200,10 @@ void AboutMenu::BuildContent()
     m_Pages->AddLayer(m_LicencesPage.get(), false);
     m_Pages->AddLayer(m_RecordsPage.get(), false);
 
-    auto* tabRow = new Vozad::LayoutBar(0);
-    Append(*tabRow, &m_CreditsTab, false, 1, GridSizeMode::Auto);
-    Append(*tabRow, nullptr, false, 10, GridSizeMode::Fixed);
-    Append(*tabRow, &m_LicencesTab, false, 1, GridSizeMode::Auto);
-    Append(*tabRow, nullptr, false, 10, GridSizeMode::Fixed);
-    Append(*tabRow, &m_RecordsTab, false, 1, GridSizeMode::Auto);
-
-    auto* tabColumn = new Vozad::LayoutBar(1);
-    Append(*tabColumn, tabRow, true, 1, GridSizeMode::Auto);
-    Append(*tabColumn, nullptr, false, 10, GridSizeMode::Fixed);
-    Append(*tabColumn, new Vozad::ColouredLayout(k_SeparatorColour, 0, 3), true, 1, GridSizeMode::Fixed);
-    Append(*tabColumn, nullptr, false, 15, GridSizeMode::Fixed);
-    Append(*tabColumn, m_Pages.get(), false, 1, GridSizeMode::Weighted);
-
-    auto* tabArea = new Vozad::LayoutBar(0);
-    Append(*tabArea, nullptr, false, 1, GridSizeMode::Weighted);
-    Append(*tabArea, tabColumn, true, 20, GridSizeMode::Weighted);
-    Append(*tabArea, nullptr, false, 1, GridSizeMode::Weighted);
-
-    auto* column = new Vozad::LayoutBar(1);
-    Append(*column, LeftAlignedRow(m_TitleLabel), true, 1, GridSizeMode::Auto);
-    Append(*column, nullptr, false, 10, GridSizeMode::Fixed);
-    Append(*column, tabArea, true, 1, GridSizeMode::Weighted);
-    Append(*column, nullptr, false, 15, GridSizeMode::Fixed);
-    Append(*column, LeftAlignedRow(m_BackButton), true, 1, GridSizeMode::Auto);
-
-    m_Margin = std::make_unique<Vozad::LayoutMargin>(10);
-    m_Margin->SetElement(column, true, 1, 1);
+    m_Margin = BuildTabbedFrame({&m_TitleLabel,
+                                 {&m_CreditsTab, &m_LicencesTab, &m_RecordsTab},
+                                 m_Pages.get(),
+                                 LeftAlignedRow({&m_BackButton}, 0)});
     SetContent(m_Margin.get(), false);
 }
 
@@ -294,7 +247,7 @@ bool AboutMenu::OnKeyPress(Vozad::EventKeyInput& p_Event)
         return false;
     if (ContentLayoutBase::OnKeyPress(p_Event))
         return true;
-    if (p_Event.keyCode != Vozad::KeyCode::Escape && p_Event.keyCode != k_KeyB)
+    if (p_Event.keyCode != Vozad::KeyCode::Escape && p_Event.keyCode != Vozad::KeyCode::B)
         return false;
     Close();
     return true;
@@ -332,7 +285,7 @@ bool AboutMenu::OnKeyPress(Vozad::EventKeyInput& p_Event, Vozad::LayoutBase& p_S
 
 Vozad::LayoutBase* AboutMenu::OnMousePress(Vozad::EventMousePress& p_Event, Vozad::LayoutBase& p_Sender)
 {
-    if (p_Event.button != k_LeftButton)
+    if (p_Event.button != Vozad::MouseButton::Left)
         return nullptr;
     if (&p_Sender == &m_CreditsTab)
         SelectTab(k_AboutTabCredits);
@@ -347,7 +300,8 @@ Vozad::LayoutBase* AboutMenu::OnMousePress(Vozad::EventMousePress& p_Event, Voza
 
 Vozad::LayoutBase* AboutMenu::OnMouseClick(Vozad::EventMousePress& p_Event, Vozad::LayoutBase& p_Sender)
 {
-    if (p_Event.button != k_LeftButton || &p_Sender != &m_BackButton || !IsEnabled() || !IsVisible())
+    if (p_Event.button != Vozad::MouseButton::Left || &p_Sender != &m_BackButton || !IsEnabled() ||
+        !IsVisible())
         return nullptr;
     Close();
     return &p_Sender;

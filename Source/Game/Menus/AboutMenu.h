@@ -8,6 +8,7 @@
 #include "Corvan/Gui/Widgets/Label.h"
 #include "Corvan/Gui/Widgets/WidgetStyle.h"
 #include "Corvan/Window/IWindow.h"
+#include "Game/Menus/PanelState.h"
 #include "Lib/Log.h"
 #include "Lib/ReferenceCounter.h"
 
@@ -47,8 +48,8 @@ public:
     void Show();
     void Hide();
     // The panel state the listener gets back when the menu is closed.
-    void SetReturnState(int32_t p_State) { m_ReturnState = p_State; }
-    int32_t GetReturnState() const { return m_ReturnState; }
+    void SetReturnState(PanelState p_State) { m_ReturnState = p_State; }
+    PanelState GetReturnState() const { return m_ReturnState; }
     void SelectTab(int32_t p_Tab);
     int32_t GetCurrentTab() const { return m_CurrentTab; }
 
@@ -96,7 +97,7 @@ private:
     ICoreInterface* m_Core;         // the game object; not owned
     Vozad::WidgetStyle m_Style;
     Vozad::LayoutFocusGroup m_FocusGroup;
-    int32_t m_ReturnState = 0;
+    PanelState m_ReturnState = k_PanelNone;
     int32_t m_CurrentTab = k_AboutTabCredits;
     Vozad::Label m_TitleLabel;
     Vozad::Button m_CreditsTab;

@@ -9,7 +9,6 @@
 #include "Corvan/Gui/Containers/LayoutMargin.h"
 #include "Corvan/Gui/Layout/LayoutStack.h"
 #include "Corvan/Window/KeyCodes.h"
-#include "Game/ApplicationConfig.h"
 #include "Game/ICoreInterface.h"
 #include "Game/IGameStateNotifier.h"
 #include "Game/MovementKeys.h"
@@ -45,21 +44,18 @@ Vozad::LayoutBar* CentredLayer(Vozad::LayoutBase& p_Panel, int32_t p_Side, int32
     return BarWithSlots(1, p_Side, p_Middle, BarWithSlots(0, p_Side, p_Middle, &p_Panel, false), true);
 }
 
-bool IsStartMenuState(int32_t p_State)
+bool IsStartMenuState(PanelState p_State)
 {
     return p_State == k_PanelStart || p_State == k_PanelPause || p_State == k_PanelGameWon ||
            p_State == k_PanelGameOver;
 }
 } // namespace
 
-GUIHandler::GUIHandler(Telvar::IEngine* p_Engine, Lib::Ref<ApplicationConfig> p_Config,
-                       IGameStateNotifier* p_Notifier, ICoreInterface* p_Core)
+GUIHandler::GUIHandler(Telvar::IEngine* p_Engine, IGameStateNotifier* p_Notifier, ICoreInterface* p_Core)
     : m_Engine(p_Engine), m_Notifier(p_Notifier), m_Core(p_Core), m_StartMenu(p_Engine, this, this),
       m_OptionsMenu(p_Engine, this, p_Core), m_AboutMenu(p_Engine, this, p_Core), m_FpsLabel(p_Engine, 30),
       m_PointsLabel(p_Engine, 30), m_TimeLabel(p_Engine, 30), m_BotLabel(p_Engine, 30)
 {
-    // The menus read the configuration through the game object; the handler keeps no reference.
-    p_Config.Reset();
 }
 
 GUIHandler::~GUIHandler() = default;
@@ -145,13 +141,13 @@ bool GUIHandler::Initialise(uint32_t p_TargetPoints)
     return true;
 }
 
-void GUIHandler::ShowPanel(int32_t p_State)
+void GUIHandler::ShowPanel(PanelState p_State)
 {
     if (p_State == m_PanelState)
         return;
     // Another panel still on screen would stay there under the new one, out of every state's
     // reach; the menus always hide first, this covers callers outside them.
-    const int32_t previous = m_PanelState;
+    const PanelState previous = m_PanelState;
     const bool samePanel = IsStartMenuState(previous) && IsStartMenuState(p_State);
     if (previous != k_PanelNone && !samePanel)
         HidePanel(previous);
@@ -194,7 +190,7 @@ void GUIHandler::ShowPanel(int32_t p_State)
     }
 }
 
-void GUIHandler::HidePanel(int32_t p_State)
+void GUIHandler::HidePanel(PanelState p_State)
 {
     if (m_PanelState == k_PanelNone)
         return;
@@ -323,7 +319,7 @@ void GUIHandler::KeepMenusClearOfHud()
 
 void GUIHandler::OnStartPressed()
 {
-    const int32_t previous = m_PanelState;
+    const PanelState previous = m_PanelState;
     HidePanel(previous);
     m_GameStarted = true;
     if (previous == k_PanelPause)
@@ -362,7 +358,7 @@ void GUIHandler::OnOptionsClosed()
     ShowPanel(k_PanelStart);
 }
 
-void GUIHandler::OnAboutClosed(int32_t p_ReturnState)
+void GUIHandler::OnAboutClosed(PanelState p_ReturnState)
 {
     if (m_PanelState != k_PanelNone)
     {

@@ -34,7 +34,6 @@ class LayoutStack;
 
 namespace Snake
 {
-class ApplicationConfig;
 class ICoreInterface;
 class IGameStateNotifier;
 
@@ -45,10 +44,8 @@ class GUIHandler : public Vozad::ContentLayoutBase,
                    public ILocale
 {
 public:
-    // The menus read the settings through the game object: the configuration reference is
-    // released before the constructor returns.
-    GUIHandler(Telvar::IEngine* p_Engine, Lib::Ref<ApplicationConfig> p_Config,
-               IGameStateNotifier* p_Notifier, ICoreInterface* p_Core);
+    // The menus read the settings through the game object (p_Core).
+    GUIHandler(Telvar::IEngine* p_Engine, IGameStateNotifier* p_Notifier, ICoreInterface* p_Core);
     ~GUIHandler() override;
 
     // Builds the menus, the HUD and the layer stack and shows the start menu; false at the
@@ -56,10 +53,10 @@ public:
     bool Initialise(uint32_t p_TargetPoints);
 
     // A state that is already shown does nothing.
-    void ShowPanel(int32_t p_State);
+    void ShowPanel(PanelState p_State);
     // Hides the panel of p_State and goes back to the game view; nothing when no panel is shown.
-    void HidePanel(int32_t p_State);
-    int32_t GetPanelState() const { return m_PanelState; }
+    void HidePanel(PanelState p_State);
+    PanelState GetPanelState() const { return m_PanelState; }
     bool IsGameStarted() const { return m_GameStarted; }
 
     // "Points: %u of %u" with the points and the target.
@@ -94,7 +91,7 @@ public:
     // IOptionsMenuListener
     void OnOptionsClosed() override;
     // IAboutMenuListener
-    void OnAboutClosed(int32_t p_ReturnState) override;
+    void OnAboutClosed(PanelState p_ReturnState) override;
     // ILocale: the game object's current language.
     Lib::String GetLocaleString(const Lib::String& p_Key) const override;
 
@@ -131,7 +128,7 @@ private:
     ICoreInterface* m_Core;         // the game object; not owned
     uint32_t m_TargetPoints = 0;
     bool m_GameStarted = false;
-    int32_t m_PanelState = k_PanelNone;
+    PanelState m_PanelState = k_PanelNone;
     StartMenu m_StartMenu;
     OptionsMenu m_OptionsMenu;
     AboutMenu m_AboutMenu;

@@ -1,5 +1,5 @@
 #pragma once
-#include <cstdint>
+#include "Game/Menus/PanelState.h"
 
 namespace Snake
 {
@@ -9,6 +9,6 @@ public:
     virtual ~IAboutMenuListener() = default;
 
     // The about menu was left; p_ReturnState is the panel state it was opened from.
-    virtual void OnAboutClosed(int32_t p_ReturnState) = 0;
+    virtual void OnAboutClosed(PanelState p_ReturnState) = 0;
 };
 } // namespace Snake

@@ -18,6 +18,9 @@ inline constexpr uint32_t k_PanelBackground = 0xC83C3F41; // 60, 63, 65 at alpha
 inline constexpr uint32_t k_PanelBorder = 0xFF8C8E8E;     // 140, 142, 142
 // The orange of a selected tab's text and of the menus' notes and prompts.
 inline constexpr uint32_t k_TabTextFocused = 0xFFFFA500;
+// The face of a tabbed menu's pages and the line under its tab row.
+inline constexpr uint32_t k_PageBackground = 0xFF383838;  // grey 56
+inline constexpr uint32_t k_SeparatorColour = 0xFF8E8E8C; // 140, 142, 142 in the drawing packing
 
 Vozad::WidgetStyle MakePanelStyle();
 // The flat face of the about and options menus' tab buttons; the selected tab's text is orange.

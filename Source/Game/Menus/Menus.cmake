@@ -46,6 +46,7 @@ target_sources(Game PRIVATE
   Menus/AboutMenuRecords.cpp
   Menus/GUIHandler.cpp
   Menus/MenuPanelStyle.cpp
+  Menus/TabbedMenuKit.cpp
   Menus/KeyAssignment.cpp
   Menus/OptionsMenu.cpp
   Menus/OptionsMenuGraphics.cpp

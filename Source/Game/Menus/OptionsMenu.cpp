@@ -22,7 +22,6 @@ namespace Snake
 {
 namespace
 {
-constexpr int32_t k_LeftButton = 1;
 constexpr uint32_t k_KeyFocusedGreen = 0xFF00FF00;
 constexpr int32_t k_WideTabWidth = 130;
 
@@ -550,7 +549,7 @@ void OptionsMenu::SetVisibility(int32_t p_Visibility)
 
 Vozad::LayoutBase* OptionsMenu::OnMousePress(Vozad::EventMousePress& p_Event, Vozad::LayoutBase& p_Sender)
 {
-    if (p_Event.button != k_LeftButton)
+    if (p_Event.button != Vozad::MouseButton::Left)
         return nullptr;
     const int32_t tab = TabOf(p_Sender);
     if (tab >= 0)
@@ -577,7 +576,7 @@ Vozad::LayoutBase* OptionsMenu::OnMousePress(Vozad::EventMousePress& p_Event, Vo
 
 Vozad::LayoutBase* OptionsMenu::OnMouseClick(Vozad::EventMousePress& p_Event, Vozad::LayoutBase& p_Sender)
 {
-    if (p_Event.button != k_LeftButton)
+    if (p_Event.button != Vozad::MouseButton::Left)
         return nullptr;
     if (&p_Sender == &m_BackButton)
     {

@@ -12,29 +12,14 @@
 #include "Corvan/Gui/Containers/Scrollview.h"
 #include "Corvan/Gui/Layout/LayoutStack.h"
 #include "Game/ICoreInterface.h"
+#include "Game/Menus/MenuPanelStyle.h"
+#include "Game/Menus/TabbedMenuKit.h"
 
 namespace Snake
 {
 namespace
 {
 using Vozad::GridSizeMode;
-
-constexpr uint32_t k_PageBackground = 0xFF383838;  // grey 56
-constexpr uint32_t k_SeparatorColour = 0xFF8E8E8C; // 140, 142, 142 in the drawing packing
-
-// Puts the element into a new slot at the end of the bar.
-void Append(Vozad::LayoutBar& p_Bar, Vozad::LayoutBase* p_Element, bool p_Owned, int32_t p_Value,
-            GridSizeMode p_Mode)
-{
-    p_Bar.AddSlot(p_Value, p_Mode);
-    if (p_Element)
-        p_Bar.SetElement(p_Element, p_Owned, -1, -1);
-}
-
-Vozad::ColouredLayout* NewSeparator()
-{
-    return new Vozad::ColouredLayout(k_SeparatorColour, 0, 3);
-}
 
 // Label column, gap, control column, gap, and the rest of the line.
 Vozad::LayoutGrid* NewFormGrid(int32_t p_ControlWidth, bool p_WithRest)
@@ -195,48 +180,11 @@ void OptionsMenu::BuildContent()
     for (auto& page : m_Pages)
         m_PageStack->AddLayer(page.get(), false);
 
-    auto* tabRow = new Vozad::LayoutBar(0);
-    Append(*tabRow, &m_Tabs[k_OptionsTabGeneral], false, 1, GridSizeMode::Auto);
-    Append(*tabRow, nullptr, false, 10, GridSizeMode::Fixed);
-    Append(*tabRow, &m_Tabs[k_OptionsTabInput], false, 1, GridSizeMode::Auto);
-    Append(*tabRow, nullptr, false, 10, GridSizeMode::Fixed);
-    Append(*tabRow, &m_Tabs[k_OptionsTabGraphics], false, 1, GridSizeMode::Auto);
-    Append(*tabRow, nullptr, false, 10, GridSizeMode::Fixed);
-    Append(*tabRow, &m_Tabs[k_OptionsTabGameplay], false, 1, GridSizeMode::Auto);
-
-    auto* tabColumn = new Vozad::LayoutBar(1);
-    Append(*tabColumn, tabRow, true, 1, GridSizeMode::Auto);
-    Append(*tabColumn, nullptr, false, 10, GridSizeMode::Fixed);
-    Append(*tabColumn, NewSeparator(), true, 1, GridSizeMode::Fixed);
-    Append(*tabColumn, nullptr, false, 15, GridSizeMode::Fixed);
-    Append(*tabColumn, m_PageStack.get(), false, 1, GridSizeMode::Weighted);
-
-    auto* tabArea = new Vozad::LayoutBar(0);
-    Append(*tabArea, nullptr, false, 1, GridSizeMode::Weighted);
-    Append(*tabArea, tabColumn, true, 20, GridSizeMode::Weighted);
-    Append(*tabArea, nullptr, false, 1, GridSizeMode::Weighted);
-
-    auto* titleRow = new Vozad::LayoutBar(0);
-    Append(*titleRow, &m_TitleLabel, false, 1, GridSizeMode::Auto);
-    Append(*titleRow, nullptr, false, 1, GridSizeMode::Fill);
-
-    auto* buttonRow = new Vozad::LayoutBar(0);
-    Append(*buttonRow, &m_BackButton, false, 1, GridSizeMode::Auto);
-    Append(*buttonRow, nullptr, false, 20, GridSizeMode::Fixed);
-    Append(*buttonRow, &m_ApplyButton, false, 1, GridSizeMode::Auto);
-    Append(*buttonRow, nullptr, false, 20, GridSizeMode::Fixed);
-    Append(*buttonRow, &m_EditButton, false, 1, GridSizeMode::Auto);
-    Append(*buttonRow, nullptr, false, 1, GridSizeMode::Fill);
-
-    auto* column = new Vozad::LayoutBar(1);
-    Append(*column, titleRow, true, 1, GridSizeMode::Auto);
-    Append(*column, nullptr, false, 10, GridSizeMode::Fixed);
-    Append(*column, tabArea, true, 1, GridSizeMode::Weighted);
-    Append(*column, nullptr, false, 15, GridSizeMode::Fixed);
-    Append(*column, buttonRow, true, 1, GridSizeMode::Auto);
-
-    m_Margin = std::make_unique<Vozad::LayoutMargin>(10);
-    m_Margin->SetElement(column, true, 1, 1);
+    m_Margin = BuildTabbedFrame({&m_TitleLabel,
+                                 {&m_Tabs[k_OptionsTabGeneral], &m_Tabs[k_OptionsTabInput],
+                                  &m_Tabs[k_OptionsTabGraphics], &m_Tabs[k_OptionsTabGameplay]},
+                                 m_PageStack.get(),
+                                 LeftAlignedRow({&m_BackButton, &m_ApplyButton, &m_EditButton}, 20)});
     SetContent(m_Margin.get(), false);
 }
 } // namespace Snake

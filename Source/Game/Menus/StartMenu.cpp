@@ -17,13 +17,6 @@ namespace
 {
 using Vozad::GridSizeMode;
 
-constexpr int32_t k_KeyS = 83;
-constexpr int32_t k_KeyO = 79;
-constexpr int32_t k_KeyA = 65;
-constexpr int32_t k_KeyI = 73;
-constexpr int32_t k_KeyQ = 81;
-constexpr int32_t k_LeftButton = 1;
-
 // A row that centres one element at its desired width.
 Vozad::LayoutBar* CentredRow(Vozad::LayoutBase& p_Element)
 {
@@ -144,17 +137,17 @@ bool StartMenu::OnKeyPress(Vozad::EventKeyInput& p_Event)
         return true;
     switch (p_Event.keyCode)
     {
-    case k_KeyS:
+    case Vozad::KeyCode::S:
         m_Listener->OnStartPressed();
         return true;
-    case k_KeyO:
+    case Vozad::KeyCode::O:
         m_Listener->OnOptionsPressed();
         return true;
-    case k_KeyA:
-    case k_KeyI:
+    case Vozad::KeyCode::A:
+    case Vozad::KeyCode::I:
         m_Listener->OnAboutPressed();
         return true;
-    case k_KeyQ:
+    case Vozad::KeyCode::Q:
         m_Listener->OnQuitPressed();
         return true;
     default:
@@ -211,12 +204,12 @@ Vozad::LayoutBase* StartMenu::OnMousePress(Vozad::EventMousePress& p_Event, Voza
 {
     const bool isButton = &p_Sender == &m_StartButton || &p_Sender == &m_OptionsButton ||
                           &p_Sender == &m_AboutButton || &p_Sender == &m_QuitButton;
-    return p_Event.button == k_LeftButton && isButton ? &p_Sender : nullptr;
+    return p_Event.button == Vozad::MouseButton::Left && isButton ? &p_Sender : nullptr;
 }
 
 Vozad::LayoutBase* StartMenu::OnMouseClick(Vozad::EventMousePress& p_Event, Vozad::LayoutBase& p_Sender)
 {
-    if (p_Event.button != k_LeftButton)
+    if (p_Event.button != Vozad::MouseButton::Left)
         return nullptr;
     return ReportButton(p_Sender) ? &p_Sender : nullptr;
 }

@@ -1,6 +1,7 @@
 #include "Game/Scene/SceneBackground.h"
 
 #include "Corvan/EntryPoint/IEngine.h"
+#include "Corvan/Renderer/ShaderHandler.h"
 #include "Game/Scene/SceneWindowSize.h"
 
 namespace Snake
@@ -15,7 +16,9 @@ void SceneBackground::Create(GridSize p_Grid)
     m_Engine->AddTransform(m_Entity, transform);
 
     Telvar::ColouredQuadComponent quad;
-    quad.shader = m_Engine->GetEngineShaderTable()[1];
+    quad.shader =
+        m_Engine
+            ->GetEngineShaderTable()[Vozad::EngineShaderRow(Vozad::BuiltInShader::BatchedColorSpriteShader)];
     quad.red = 51;
     quad.green = 77;
     quad.blue = 77;

@@ -13,6 +13,7 @@
 #include "Corvan/Gui/Widgets/Label.h"
 #include "Corvan/Renderer/ImageResources.h"
 #include "Corvan/Renderer/OrthoCam.h"
+#include "Corvan/Renderer/ShaderHandler.h"
 #include "Corvan/Window/WindowSettings.h"
 #include "Lib/Platform/Platform.h"
 
@@ -20,6 +21,7 @@
 #include "Support/LogFileRedirect.h"
 #include "Support/TempFolder.h"
 #include "Support/WindowEventWatcher.h"
+#include "Support/WindowPixels.h"
 
 #include <gtest/gtest.h>
 
@@ -59,21 +61,17 @@ Telvar::EngineSettings ContinuousLoop()
 // What the previous frame left in the middle of the window. Mesa's software driver copies the
 // back buffer to the window on a swap and leaves it as it was, so at the start of the next frame
 // it still holds what was presented.
-std::array<unsigned, 4> PresentedCentre()
+TestSupport::Rgba PresentedCentre()
 {
     GLint viewport[4] = {};
     glGetIntegerv(GL_VIEWPORT, viewport);
-    unsigned char pixel[4] = {};
-    glReadPixels(viewport[2] / 2, viewport[3] / 2, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
-    return {pixel[0], pixel[1], pixel[2], pixel[3]};
+    return TestSupport::ReadGLPixel(viewport[2] / 2, viewport[3] / 2);
 }
 
-std::string Hex(const std::array<unsigned, 4>& p_Pixel)
-{
-    char text[16];
-    snprintf(text, sizeof(text), "%02X %02X %02X %02X", p_Pixel[0], p_Pixel[1], p_Pixel[2], p_Pixel[3]);
-    return text;
-}
+const TestSupport::Rgba k_EngineBlue = {0x80, 0xCF, 0xEF, 0xFF};
+const TestSupport::Rgba k_Grey = {0x7A, 0x7A, 0x7A, 0xFF};
+const TestSupport::Rgba k_Green = {0x00, 0xFF, 0x00, 0xFF};
+const TestSupport::Rgba k_Red = {0xFF, 0x00, 0x00, 0xFF};
 
 // A game stand-in: draws nothing for the first frames, then its own grey frame, then quits.
 class ScriptedGame : public TestSupport::WindowEventWatcher
@@ -105,8 +103,8 @@ public:
 
     int windowCreates = 0;
     std::vector<uint64_t> frameNumbers;
-    std::array<unsigned, 4> engineFrame{};
-    std::array<unsigned, 4> gameFrame{};
+    TestSupport::Rgba engineFrame{};
+    TestSupport::Rgba gameFrame{};
 
 private:
     Telvar::CorvanEntry& m_Engine;
@@ -178,8 +176,10 @@ TEST_F(CorvanEntryGLTest, StartsEveryStageInOrderRunsFramesAndShutsDown)
     log.lines.clear();
     EXPECT_EQ(engine.Run(), 0);
     EXPECT_EQ(game.frameNumbers, (std::vector<uint64_t>{1, 2, 3, 4, 5}));
-    EXPECT_EQ(Hex(game.engineFrame), "80 CF EF FF") << "a frame nobody draws shows the engine's light blue";
-    EXPECT_EQ(Hex(game.gameFrame), "7A 7A 7A FF") << "a frame the game rendered is not cleared again";
+    EXPECT_TRUE(TestSupport::NearRgba(game.engineFrame, k_EngineBlue, 0))
+        << "a frame nobody draws shows the engine's light blue";
+    EXPECT_TRUE(TestSupport::NearRgba(game.gameFrame, k_Grey, 0))
+        << "a frame the game rendered is not cleared again";
     EXPECT_TRUE(InOrder(log.Messages(), {"================", "Starting engine shutdown",
                                          "Engine shutdown successful", "================"}));
 }
@@ -256,7 +256,8 @@ TEST_F(CorvanEntryGLTest, EntitiesWithComponentsAreDrawnAndPickedThroughTheEngin
     EXPECT_TRUE(engine.SetCamera(0, wholeWindow, camera));
 
     // A green quad on the left, the opaque snake body image on the right.
-    const Vozad::ShaderInfo quadShader = engine.GetEngineShaderTable()[1];
+    const Vozad::ShaderInfo quadShader =
+        engine.GetEngineShaderTable()[Vozad::EngineShaderRow(Vozad::BuiltInShader::BatchedColorSpriteShader)];
     Telvar::EntityHandle quad = engine.CreateEntity();
     Telvar::Transform left;
     left.width = left.height = 60.0f;
@@ -276,17 +277,10 @@ TEST_F(CorvanEntryGLTest, EntitiesWithComponentsAreDrawnAndPickedThroughTheEngin
 
     engine.SetClearColour(122, 122, 122);
     engine.Render();
-    // GL rows run bottom-up: window row y is GL row 239 - y.
-    const auto pixelAt = [](int p_X, int p_Y)
-    {
-        unsigned char pixel[4] = {};
-        glReadPixels(p_X, 239 - p_Y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
-        return Hex({pixel[0], pixel[1], pixel[2], pixel[3]});
-    };
-    EXPECT_EQ(pixelAt(50, 120), "00 FF 00 FF") << "the coloured quad";
-    EXPECT_EQ(pixelAt(160, 120), "7A 7A 7A FF") << "nothing between them";
-    const std::string bodyPixel = pixelAt(230, 120);
-    EXPECT_NE(bodyPixel, "7A 7A 7A FF") << "the sprite covers its cell";
+    const auto pixelAt = [](int p_X, int p_Y) { return TestSupport::ReadPixelRgba(p_X, p_Y, 240); };
+    EXPECT_TRUE(TestSupport::NearRgba(pixelAt(50, 120), k_Green, 0)) << "the coloured quad";
+    EXPECT_TRUE(TestSupport::NearRgba(pixelAt(160, 120), k_Grey, 0)) << "nothing between them";
+    EXPECT_FALSE(TestSupport::NearRgba(pixelAt(230, 120), k_Grey, 0)) << "the sprite covers its cell";
 
     EXPECT_EQ(engine.GetPoint({230, 120}, wholeWindow, camera).id, body.id);
     // Coloured quads have no selection output: the selection pass draws their own colour, whose
@@ -300,9 +294,9 @@ TEST_F(CorvanEntryGLTest, EntitiesWithComponentsAreDrawnAndPickedThroughTheEngin
     engine.RefreshColouredQuad(quad);
     engine.DestroyEntity(body);
     engine.Render();
-    EXPECT_EQ(pixelAt(50, 120), "7A 7A 7A FF");
-    EXPECT_EQ(pixelAt(150, 120), "00 FF 00 FF");
-    EXPECT_EQ(pixelAt(230, 120), "7A 7A 7A FF");
+    EXPECT_TRUE(TestSupport::NearRgba(pixelAt(50, 120), k_Grey, 0));
+    EXPECT_TRUE(TestSupport::NearRgba(pixelAt(150, 120), k_Green, 0));
+    EXPECT_TRUE(TestSupport::NearRgba(pixelAt(230, 120), k_Grey, 0));
 }
 
 namespace
@@ -344,14 +338,6 @@ public:
     int draws = 0;
 };
 
-// What the window showed last, window coordinates (origin top-left) of a window p_Height tall.
-std::string PresentedAt(int p_X, int p_Y, int p_Height)
-{
-    unsigned char pixel[4] = {};
-    glReadPixels(p_X, p_Height - 1 - p_Y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
-    return Hex({pixel[0], pixel[1], pixel[2], pixel[3]});
-}
-
 class FocusRecorder : public Vozad::ILayoutEventForwarder
 {
 public:
@@ -372,7 +358,7 @@ TEST_F(CorvanEntryGLTest, RootContentIsLaidOutToTheWindowAndDrawnOverTheSceneEve
     engine.SetRootContent(&box);
     EXPECT_EQ(box.GetRect(), (Vozad::LayoutRect{0, 320, 0, 240}));
 
-    std::vector<std::string> inside, outside;
+    std::vector<TestSupport::Rgba> inside, outside;
     std::vector<int> drawsSeen;
     FrameProbe probe(engine, 3,
                      [&](uint64_t p_Frame)
@@ -380,15 +366,20 @@ TEST_F(CorvanEntryGLTest, RootContentIsLaidOutToTheWindowAndDrawnOverTheSceneEve
                          drawsSeen.push_back(box.draws);
                          if (p_Frame < 2)
                              return;
-                         inside.push_back(PresentedAt(120, 95, 240));
-                         outside.push_back(PresentedAt(20, 20, 240));
+                         inside.push_back(TestSupport::ReadPixelRgba(120, 95, 240));
+                         outside.push_back(TestSupport::ReadPixelRgba(20, 20, 240));
                      });
     engine.SetWindowEventReceiver(&probe);
     EXPECT_EQ(engine.Run(), 0);
     EXPECT_EQ(drawsSeen, (std::vector<int>{0, 1, 2}));
     EXPECT_EQ(box.draws, 3);
-    EXPECT_EQ(inside, (std::vector<std::string>{"FF 00 00 FF", "FF 00 00 FF"}));
-    EXPECT_EQ(outside, (std::vector<std::string>{"80 CF EF FF", "80 CF EF FF"}));
+    ASSERT_EQ(inside.size(), 2u);
+    ASSERT_EQ(outside.size(), 2u);
+    for (size_t frame = 0; frame < 2; ++frame)
+    {
+        EXPECT_TRUE(TestSupport::NearRgba(inside[frame], k_Red, 0)) << "frame " << frame;
+        EXPECT_TRUE(TestSupport::NearRgba(outside[frame], k_EngineBlue, 0)) << "frame " << frame;
+    }
 }
 
 TEST_F(CorvanEntryGLTest, PopupsOpenAsTheTopLayerAndCloseAgain)
@@ -397,7 +388,7 @@ TEST_F(CorvanEntryGLTest, PopupsOpenAsTheTopLayerAndCloseAgain)
     // Without a root nothing opens.
     Vozad::Popup early(&engine);
     engine.OpenPopup(&early);
-    EXPECT_EQ(engine.GetOpenPopupCount(), 0u);
+    EXPECT_EQ(engine.GetPopupLayer().GetOpenPopupCount(), 0u);
     EXPECT_EQ(engine.MeasureText("Hello", Vozad::FontSpec{}).width, 0.0f);
 
     ASSERT_TRUE(engine.Initialise(ContinuousLoop(), SmallWindow()));
@@ -413,8 +404,8 @@ TEST_F(CorvanEntryGLTest, PopupsOpenAsTheTopLayerAndCloseAgain)
     engine.OpenPopup(&popup);
     engine.OpenPopup(&popup);
     engine.OpenPopup(nullptr);
-    ASSERT_EQ(engine.GetOpenPopupCount(), 1u);
-    EXPECT_EQ(engine.GetOpenPopup(0), &popup);
+    ASSERT_EQ(engine.GetPopupLayer().GetOpenPopupCount(), 1u);
+    EXPECT_EQ(engine.GetPopupLayer().GetOpenPopup(0), &popup);
     Vozad::LayoutStack* root = engine.GetRootStack();
     ASSERT_EQ(root->GetLayerCount(), 2u);
     EXPECT_EQ(root->GetLayer(1).element, &popup);
@@ -434,11 +425,11 @@ TEST_F(CorvanEntryGLTest, PopupsOpenAsTheTopLayerAndCloseAgain)
 
     // A press outside a popup that does not close on outside presses leaves it open.
     popup.SetBehaviour(Vozad::k_PopupCloseOnKeys);
-    engine.OnPressedOutside(popup);
-    EXPECT_EQ(engine.GetOpenPopupCount(), 1u);
+    engine.GetPopupLayer().OnPressedOutside(popup);
+    EXPECT_EQ(engine.GetPopupLayer().GetOpenPopupCount(), 1u);
     popup.SetBehaviour(Vozad::k_PopupCloseOnOutside);
-    engine.OnPressedOutside(popup);
-    EXPECT_EQ(engine.GetOpenPopupCount(), 0u);
+    engine.GetPopupLayer().OnPressedOutside(popup);
+    EXPECT_EQ(engine.GetPopupLayer().GetOpenPopupCount(), 0u);
     EXPECT_EQ(root->GetLayerCount(), 1u);
     EXPECT_FALSE(popup.IsVisible());
     EXPECT_FALSE(popup.IsFocused());
@@ -450,17 +441,17 @@ TEST_F(CorvanEntryGLTest, PopupsOpenAsTheTopLayerAndCloseAgain)
     engine.ClosePopup(&popup);
     engine.ClosePopup(&popup);
     engine.ClosePopup(&early);
-    EXPECT_EQ(engine.GetOpenPopupCount(), 0u);
+    EXPECT_EQ(engine.GetPopupLayer().GetOpenPopupCount(), 0u);
     ASSERT_EQ(root->GetLayerCount(), 1u);
     EXPECT_EQ(root->GetLayer(0).element, &other);
 
     // A popup destroyed while it is open leaves the engine's list and the root.
     auto* doomed = new Vozad::Popup(&engine);
     engine.OpenPopup(doomed);
-    ASSERT_EQ(engine.GetOpenPopupCount(), 1u);
+    ASSERT_EQ(engine.GetPopupLayer().GetOpenPopupCount(), 1u);
     ASSERT_EQ(root->GetLayerCount(), 2u);
     delete doomed;
-    EXPECT_EQ(engine.GetOpenPopupCount(), 0u);
+    EXPECT_EQ(engine.GetPopupLayer().GetOpenPopupCount(), 0u);
     ASSERT_EQ(root->GetLayerCount(), 1u);
     EXPECT_EQ(root->GetLayer(0).element, &other);
 

@@ -68,7 +68,7 @@ TEST(Events, KeyEventIsNamedKeyInputEventWhateverItsType)
 {
     for (const int32_t type : {13, 14, 15, 99})
     {
-        const EventKeyInput event(type, 300, k_KeyActionPress, 0x10);
+        const EventKeyInput event(static_cast<EventType>(type), 300, k_KeyActionPress, 0x10);
         EXPECT_EQ(event.GetName(), Lib::String("KeyInputEvent")) << type;
         EXPECT_EQ(event.GetType(), type);
         EXPECT_EQ(event.keyCode, 300);

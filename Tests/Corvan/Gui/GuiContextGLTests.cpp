@@ -13,6 +13,7 @@
 #include "Support/GLWindow.h"
 #include "Support/LogFileRedirect.h"
 #include "Support/TempFolder.h"
+#include "Support/WindowPixels.h"
 
 #include <gtest/gtest.h>
 
@@ -45,7 +46,7 @@ constexpr int k_Height = 160;
 constexpr uint32_t k_Red = 0xFF0000FF;
 constexpr uint32_t k_Green = 0xFF00FF00;
 
-using Pixel = std::array<unsigned, 4>; // R, G, B, A
+using Pixel = TestSupport::Rgba;
 
 FontSpec Font(uint32_t p_Points, const char* p_Name)
 {
@@ -91,16 +92,24 @@ protected:
         ASSERT_NE(m_Gui->BeginFrame({k_Width, k_Height}), nullptr);
         p_Draw(*m_Gui);
         m_Gui->EndFrame();
-        m_Pixels.assign(static_cast<size_t>(k_Width * k_Height * 4), 0);
-        glReadPixels(0, 0, k_Width, k_Height, GL_RGBA, GL_UNSIGNED_BYTE, m_Pixels.data());
+        m_Frame = TestSupport::ReadFrame(k_Width, k_Height);
         ASSERT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
     }
 
     // Window coordinates, origin top-left.
-    Pixel At(int p_X, int p_Y) const
+    Pixel At(int p_X, int p_Y) const { return m_Frame.At(p_X, p_Y); }
+
+    struct PixelAt
     {
-        const size_t offset = static_cast<size_t>(((k_Height - 1 - p_Y) * k_Width + p_X) * 4);
-        return {m_Pixels[offset], m_Pixels[offset + 1], m_Pixels[offset + 2], m_Pixels[offset + 3]};
+        int x, y;
+        Pixel colour;
+    };
+    // Each listed pixel has exactly its colour.
+    void ExpectPixels(const std::vector<PixelAt>& p_Expected) const
+    {
+        for (const PixelAt& expected : p_Expected)
+            EXPECT_TRUE(TestSupport::NearRgba(At(expected.x, expected.y), expected.colour, 0))
+                << "at (" << expected.x << ", " << expected.y << ")";
     }
 
     // Pixels in the rectangle whose colour is not black.
@@ -118,7 +127,7 @@ protected:
 
     TestSupport::GLWindow m_Window;
     std::unique_ptr<GuiContext> m_Gui;
-    std::vector<unsigned char> m_Pixels;
+    TestSupport::PixelFrame m_Frame;
 };
 
 const Pixel k_BlackPixel = {0, 0, 0, 0xFF};
@@ -134,13 +143,15 @@ TEST_F(GuiContextGLTest, FillRectCoversExactlyItsRectangle)
             p_Gui.SetColour(k_Red);
             p_Gui.FillRect({20, 60, 30, 50}, 0.0f);
         });
-    EXPECT_EQ(Hex(At(20, 30)), Hex(k_RedPixel));
-    EXPECT_EQ(Hex(At(59, 49)), Hex(k_RedPixel));
-    EXPECT_EQ(Hex(At(40, 40)), Hex(k_RedPixel));
-    EXPECT_EQ(Hex(At(19, 40)), Hex(k_BlackPixel));
-    EXPECT_EQ(Hex(At(60, 40)), Hex(k_BlackPixel));
-    EXPECT_EQ(Hex(At(40, 29)), Hex(k_BlackPixel));
-    EXPECT_EQ(Hex(At(40, 50)), Hex(k_BlackPixel));
+    ExpectPixels({
+        {20, 30, k_RedPixel},
+        {59, 49, k_RedPixel},
+        {40, 40, k_RedPixel},
+        {19, 40, k_BlackPixel},
+        {60, 40, k_BlackPixel},
+        {40, 29, k_BlackPixel},
+        {40, 50, k_BlackPixel},
+    });
     EXPECT_EQ(CountLit({0, k_Width, 0, k_Height}), 40 * 20);
 }
 
@@ -153,10 +164,10 @@ TEST_F(GuiContextGLTest, DrawRectOutlinesWithoutFilling)
             p_Gui.DrawRect({20, 100, 20, 80}, 2.0f, 0.0f);
         });
     // The outline runs along the edges; the inside and the outside stay black.
-    EXPECT_GT(At(60, 20)[1], 0x80u) << Hex(At(60, 20));
-    EXPECT_GT(At(60, 79)[1], 0x80u) << Hex(At(60, 79));
-    EXPECT_GT(At(20, 50)[1], 0x80u) << Hex(At(20, 50));
-    EXPECT_GT(At(99, 50)[1], 0x80u) << Hex(At(99, 50));
+    EXPECT_GT(At(60, 20)[1], 0x80) << Hex(At(60, 20));
+    EXPECT_GT(At(60, 79)[1], 0x80) << Hex(At(60, 79));
+    EXPECT_GT(At(20, 50)[1], 0x80) << Hex(At(20, 50));
+    EXPECT_GT(At(99, 50)[1], 0x80) << Hex(At(99, 50));
     EXPECT_EQ(CountLit({25, 95, 25, 75}), 0);
     EXPECT_EQ(CountLit({0, k_Width, 85, k_Height}), 0);
     EXPECT_EQ(CountLit({105, k_Width, 0, k_Height}), 0);
@@ -188,7 +199,7 @@ TEST_F(GuiContextGLTest, ThinLinesAndTransparentColourDrawNothing)
             p_Gui.FillTriangle({0, 150}, {40, 150}, {0, 110});
         });
     EXPECT_GT(CountLit({0, k_Width, 0, 100}), 50);
-    EXPECT_EQ(Hex(At(5, 145)), Hex(k_RedPixel));
+    EXPECT_TRUE(TestSupport::NearRgba(At(5, 145), k_RedPixel, 0));
 }
 
 TEST_F(GuiContextGLTest, PushedClipRectanglesIntersectAndPopRestoresThePreviousOne)
@@ -210,15 +221,19 @@ TEST_F(GuiContextGLTest, PushedClipRectanglesIntersectAndPopRestoresThePreviousO
             p_Gui.PopClipRect();
             p_Gui.PopClipRect();
         });
-    EXPECT_EQ(Hex(At(50, 50)), Hex(k_RedPixel));
-    EXPECT_EQ(Hex(At(99, 99)), Hex(k_RedPixel));
-    EXPECT_EQ(Hex(At(120, 120)), Hex(k_BlackPixel));
-    EXPECT_EQ(Hex(At(99, 100)), Hex(k_BlackPixel));
-    EXPECT_EQ(Hex(At(100, 99)), Hex(k_BlackPixel));
+    ExpectPixels({
+        {50, 50, k_RedPixel},
+        {99, 99, k_RedPixel},
+        {120, 120, k_BlackPixel},
+        {99, 100, k_BlackPixel},
+        {100, 99, k_BlackPixel},
+    });
     EXPECT_EQ(CountLit({50, 100, 50, 100}), 50 * 50);
-    EXPECT_EQ(Hex(At(10, 10)), Hex(k_GreenPixel));
-    EXPECT_EQ(Hex(At(49, 99)), Hex(k_GreenPixel));
-    EXPECT_EQ(Hex(At(10, 100)), Hex(k_BlackPixel));
+    ExpectPixels({
+        {10, 10, k_GreenPixel},
+        {49, 99, k_GreenPixel},
+        {10, 100, k_BlackPixel},
+    });
     EXPECT_EQ(CountLit({0, k_Width, 0, k_Height}), 50 * 50 + 50 * 100);
 }
 
@@ -248,12 +263,14 @@ TEST_F(GuiContextGLTest, ImageIsSqueezedIntoTheClipRectangle)
             p_Gui.DrawImage(info, {120, 10}, {0, 100, 0, 100});
         });
     // Squeezed, not cut: the red half is still there, in 30..40.
-    EXPECT_EQ(Hex(At(32, 20)), Hex(k_RedPixel));
-    EXPECT_EQ(Hex(At(45, 20)), Hex(k_GreenPixel));
-    EXPECT_EQ(Hex(At(25, 20)), Hex(k_BlackPixel));
-    EXPECT_EQ(Hex(At(52, 20)), Hex(k_BlackPixel));
-    EXPECT_EQ(Hex(At(12, 110)), Hex(k_RedPixel));
-    EXPECT_EQ(Hex(At(45, 110)), Hex(k_GreenPixel));
+    ExpectPixels({
+        {32, 20, k_RedPixel},
+        {45, 20, k_GreenPixel},
+        {25, 20, k_BlackPixel},
+        {52, 20, k_BlackPixel},
+        {12, 110, k_RedPixel},
+        {45, 110, k_GreenPixel},
+    });
     EXPECT_EQ(CountLit({100, k_Width, 0, 60}), 0);
     glDeleteTextures(1, &texture);
 }
@@ -289,8 +306,8 @@ TEST_F(GuiContextGLTest, ImageFromAFileIsUprightLikeTheSameImageCompiledIn)
     for (const int left : {20, 60})
     {
         SCOPED_TRACE(left == 20 ? "from a file" : "compiled in");
-        EXPECT_EQ(Hex(At(left + 8, 22)), Hex(k_RedPixel));
-        EXPECT_EQ(Hex(At(left + 8, 33)), Hex(k_GreenPixel));
+        EXPECT_TRUE(TestSupport::NearRgba(At(left + 8, 22), k_RedPixel, 0));
+        EXPECT_TRUE(TestSupport::NearRgba(At(left + 8, 33), k_GreenPixel, 0));
     }
     textures.Shutdown();
 }
@@ -310,10 +327,7 @@ TEST_F(GuiContextGLTest, HalfTransparentImageIsNotDarkenedTwice)
     ASSERT_NE(image.glTexture, 0u);
     EXPECT_TRUE(image.transparent);
     DrawFrame([&](GuiContext& p_Gui) { p_Gui.DrawImage(image, {20, 20}, LayoutRect{}); });
-    const Pixel drawn = At(24, 24);
-    EXPECT_NEAR(static_cast<int>(drawn[0]), 128, 2) << Hex(drawn);
-    EXPECT_EQ(drawn[1], 0u);
-    EXPECT_EQ(drawn[2], 0u);
+    EXPECT_TRUE(TestSupport::NearRgb(TestSupport::RgbOf(At(24, 24)), {128, 0, 0}, 2));
     textures.Shutdown();
 }
 

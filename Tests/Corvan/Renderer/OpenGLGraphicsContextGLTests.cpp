@@ -11,6 +11,7 @@
 #include "Support/GLWindow.h"
 #include "Support/LogFileRedirect.h"
 #include "Support/TempFolder.h"
+#include "Support/WindowPixels.h"
 
 #include <SDL2/SDL.h>
 #include <gtest/gtest.h>
@@ -154,39 +155,20 @@ std::string Hex(uint32_t p_Value)
     return text;
 }
 
-// Compares every pixel of a read-back RGBA8 buffer with one colour, within p_Tolerance per
-// channel; on a mismatch says where, what it got and what it expected.
-testing::AssertionResult PixelsMatch(const std::vector<uint8_t>& p_Pixels, const uint8_t (&p_Expected)[4],
-                                     int32_t p_Tolerance)
+// Reads the back buffer and compares every pixel with one colour, within p_Tolerance per channel;
+// on a mismatch says where, what it got and what it expected.
+testing::AssertionResult BackBufferIs(const TestSupport::Rgba& p_Expected, int p_Tolerance)
 {
-    for (size_t pixel = 0; pixel < p_Pixels.size() / 4; ++pixel)
-    {
-        for (size_t channel = 0; channel < 4; ++channel)
-        {
-            const int32_t got = p_Pixels[pixel * 4 + channel];
-            if (std::abs(got - p_Expected[channel]) <= p_Tolerance)
-                continue;
-            std::string gotText, expectedText;
-            for (size_t c = 0; c < 4; ++c)
-            {
-                gotText += Hex(p_Pixels[pixel * 4 + c]) + " ";
-                expectedText += Hex(p_Expected[c]) + " ";
-            }
-            return testing::AssertionFailure()
-                   << "pixel (" << pixel % k_Width << ", " << pixel / k_Width << ") got RGBA " << gotText
-                   << "expected " << expectedText << "(tolerance " << p_Tolerance << ")";
-        }
-    }
-    return testing::AssertionSuccess();
-}
-
-std::vector<uint8_t> ReadBackBuffer()
-{
-    std::vector<uint8_t> pixels(static_cast<size_t>(k_Width) * k_Height * 4);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadBuffer(GL_BACK);
-    glReadPixels(0, 0, k_Width, k_Height, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
-    return pixels;
+    const TestSupport::PixelFrame frame = TestSupport::ReadFrame(k_Width, k_Height);
+    for (int y = 0; y < k_Height; ++y)
+        for (int x = 0; x < k_Width; ++x)
+        {
+            testing::AssertionResult near = TestSupport::NearRgba(frame.At(x, y), p_Expected, p_Tolerance);
+            if (!near)
+                return near << " at pixel (" << x << ", " << y << ")";
+        }
+    return testing::AssertionSuccess();
 }
 
 void ExpectDefaultState()
@@ -516,7 +498,7 @@ TEST_F(OpenGLGraphicsContextGLTest, RenderFrameClearsTheWholeWindowWithTheClearC
     const struct
     {
         uint32_t colour;
-        uint8_t bytes[4]; // R, G, B, A
+        TestSupport::Rgba bytes; // R, G, B, A
     } cases[] = {
         {0xFFEFCF80, {0x80, 0xCF, 0xEF, 0xFF}},
         {0x80402010, {0x10, 0x20, 0x40, 0x80}},
@@ -539,7 +521,7 @@ TEST_F(OpenGLGraphicsContextGLTest, RenderFrameClearsTheWholeWindowWithTheClearC
         GLint viewport[4] = {};
         glGetIntegerv(GL_VIEWPORT, viewport);
         EXPECT_EQ(std::vector<GLint>(viewport, viewport + 4), (std::vector<GLint>{0, 0, k_Width, k_Height}));
-        EXPECT_TRUE(PixelsMatch(ReadBackBuffer(), testCase.bytes, 1));
+        EXPECT_TRUE(BackBufferIs(testCase.bytes, 1));
         float depth = 0.0f;
         glReadPixels(k_Width / 2, k_Height / 2, 1, 1, GL_DEPTH_COMPONENT, GL_FLOAT, &depth);
         EXPECT_FLOAT_EQ(depth, 1.0f);
@@ -585,8 +567,7 @@ TEST_F(OpenGLGraphicsContextGLTest, GuiFramesRunOverTheSceneWithoutTakingInput)
 
         EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
         // An empty UI draws nothing over the scene and leaves the scene's GL state as it was.
-        const uint8_t clear[4] = {0x80, 0xCF, 0xEF, 0xFF};
-        EXPECT_TRUE(PixelsMatch(ReadBackBuffer(), clear, 1));
+        EXPECT_TRUE(BackBufferIs({0x80, 0xCF, 0xEF, 0xFF}, 1));
         ExpectDefaultState();
         EXPECT_FALSE(gui.WantsKeyboard());
         EXPECT_FALSE(gui.WantsMouse());

@@ -534,7 +534,9 @@ TEST(RendererSizeGLTest, TheSelectionBufferIsMadeByTheFirstPick)
 
     renderer.Shutdown();
     EXPECT_EQ(renderer.GetOpaqueScene().GetInstanceCount(), 0u);
-    EXPECT_EQ(renderer.GetEngineShaderTable()[0].program, 0u);
+    EXPECT_EQ(renderer.GetEngineShaderTable()[Vozad::EngineShaderRow(Vozad::BuiltInShader::BatchedFontShader)]
+                  .program,
+              0u);
 }
 
 // The Vulkan context only describes its device: the renderer refuses to initialise with it and,

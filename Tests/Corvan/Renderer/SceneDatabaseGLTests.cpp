@@ -20,6 +20,7 @@
 #include "Support/GLWindow.h"
 #include "Support/LogFileRedirect.h"
 #include "Support/TempFolder.h"
+#include "Support/WindowPixels.h"
 
 #include <SDL2/SDL.h>
 #include <glm/gtc/matrix_transform.hpp>
@@ -46,7 +47,7 @@ const Lib::String k_OtherGroup = "OtherSpriteShader";
 constexpr uint64_t k_KeyA = 0xA1;
 constexpr uint64_t k_KeyB = 0xB2;
 
-using Rgba = std::vector<int>;
+using TestSupport::Rgba;
 const Rgba k_Background = {0, 0, 0, 255};
 
 // The attribute names of the engine's sprite shaders; a_InTextureShift and its neighbours are left
@@ -335,13 +336,6 @@ SpriteInstance Quad(float p_X, float p_Y, glm::vec4 p_Colour, float p_Layer = 0.
     return instance;
 }
 
-std::string Text(const Rgba& p_Colour)
-{
-    char text[64];
-    std::snprintf(text, sizeof(text), "(%d, %d, %d, %d)", p_Colour[0], p_Colour[1], p_Colour[2], p_Colour[3]);
-    return text;
-}
-
 class SceneDatabaseGLTest : public testing::Test
 {
 protected:
@@ -377,10 +371,8 @@ protected:
         m_Opaque->Draw(m_Projection, p_SelectionFlag, opaque);
         m_Transparent->Draw(m_Projection, p_SelectionFlag, p_TransparentPass);
         EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
-        m_Pixels.assign(static_cast<size_t>(k_Size) * k_Size * 4, 0);
-        glPixelStorei(GL_PACK_ALIGNMENT, 1);
         glReadBuffer(GL_BACK);
-        glReadPixels(0, 0, k_Size, k_Size, GL_RGBA, GL_UNSIGNED_BYTE, m_Pixels.data());
+        m_Pixels = TestSupport::ReadGLPixels(k_Size, k_Size);
     }
 
     // The pixel in the middle of the 16 x 16 quad whose lower left corner is (x, y).
@@ -392,12 +384,8 @@ protected:
 
     testing::AssertionResult QuadIs(int p_X, int p_Y, const Rgba& p_Expected) const
     {
-        const Rgba got = QuadPixel(p_X, p_Y);
-        for (size_t c = 0; c < 4; ++c)
-            if (std::abs(got[c] - p_Expected[c]) > 2)
-                return testing::AssertionFailure() << "quad at (" << p_X << ", " << p_Y << "): got "
-                                                   << Text(got) << ", expected " << Text(p_Expected);
-        return testing::AssertionSuccess();
+        return TestSupport::NearRgba(QuadPixel(p_X, p_Y), p_Expected, 2)
+               << " for the quad at (" << p_X << ", " << p_Y << ")";
     }
 
     // How many pixels of the frame are not the background.

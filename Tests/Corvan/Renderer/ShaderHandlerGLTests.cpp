@@ -12,6 +12,7 @@
 #include "Support/GLWindow.h"
 #include "Support/LogFileRedirect.h"
 #include "Support/TempFolder.h"
+#include "Support/WindowPixels.h"
 
 #include <SDL2/SDL.h>
 #include <gtest/gtest.h>
@@ -237,8 +238,14 @@ TEST_F(ShaderHandlerGLTest, EngineShadersFillTheTableInRowOrder)
 
     m_Handler.Clear();
     EXPECT_EQ(m_Handler.GetShaderCount(), 0u);
-    EXPECT_EQ(m_Handler.GetEngineShaderTable()[2].shaderKey, k_NoKey);
-    EXPECT_EQ(m_Handler.GetEngineShaderTable()[2].program, 0u);
+    EXPECT_EQ(
+        m_Handler.GetEngineShaderTable()[Vozad::EngineShaderRow(BuiltInShader::BatchedTextureSpriteShader)]
+            .shaderKey,
+        k_NoKey);
+    EXPECT_EQ(
+        m_Handler.GetEngineShaderTable()[Vozad::EngineShaderRow(BuiltInShader::BatchedTextureSpriteShader)]
+            .program,
+        0u);
 }
 
 TEST_F(ShaderHandlerGLTest, EachSourceIsCompiledOnce)
@@ -570,14 +577,10 @@ TEST_F(ShaderHandlerGLTest, TextureSpriteShaderDrawsSubImageBorderAndSelectionCo
         Vozad::glDrawArraysInstanced(GL_TRIANGLES, 0, 6, 1);
         shader->Unbind();
 
-        uint8_t pixel[4] = {};
-        glPixelStorei(GL_PACK_ALIGNMENT, 1);
         glReadBuffer(GL_BACK);
-        glReadPixels(test.x, test.y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
-        for (int32_t channel = 0; channel < 4; ++channel)
-            EXPECT_NEAR(pixel[channel], test.expected[channel], 1)
-                << "channel " << channel << " got " << int(pixel[channel]) << " expected "
-                << int(test.expected[channel]);
+        EXPECT_TRUE(TestSupport::NearRgba(
+            TestSupport::ReadGLPixel(test.x, test.y),
+            {test.expected[0], test.expected[1], test.expected[2], test.expected[3]}, 1));
     }
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
     EXPECT_TRUE(LinesOf(m_Log, "OpenGLShader").empty());

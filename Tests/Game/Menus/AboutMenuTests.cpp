@@ -36,7 +36,7 @@ public:
 class NoListener : public IAboutMenuListener
 {
 public:
-    void OnAboutClosed(int32_t) override { ++closes; }
+    void OnAboutClosed(Snake::PanelState) override { ++closes; }
     int closes = 0;
 };
 

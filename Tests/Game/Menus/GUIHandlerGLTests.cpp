@@ -6,6 +6,7 @@
 #include "Corvan/Events/IEventBase.h"
 #include "Corvan/Events/InputEvents.h"
 #include "Corvan/Gui/Containers/LayoutBar.h"
+#include "Corvan/Window/KeyCodes.h"
 #include "Game/ApplicationConfig.h"
 #include "Game/ConfigIds.h"
 #include "Game/Menus/OptionsModel.h"
@@ -26,12 +27,6 @@ namespace
 using namespace Snake;
 using Snake::Testing::RecordingGame;
 
-constexpr int32_t k_KeyS = 83;
-constexpr int32_t k_KeyO = 79;
-constexpr int32_t k_KeyA = 65;
-constexpr int32_t k_KeyB = 66;
-constexpr int32_t k_KeyQ = 81;
-constexpr int32_t k_KeyI = 73;
 constexpr int32_t k_Escape = 300;
 
 std::string Narrow(const Lib::String& p_Text)
@@ -45,8 +40,7 @@ protected:
     void Build(const char* p_Language = "English")
     {
         m_Game = std::make_unique<RecordingGame>(p_Language);
-        m_Handler = std::make_unique<GUIHandler>(m_Engine.get(), Lib::Ref<ApplicationConfig>(), m_Game.get(),
-                                                 m_Game.get());
+        m_Handler = std::make_unique<GUIHandler>(m_Engine.get(), m_Game.get(), m_Game.get());
         ASSERT_TRUE(m_Handler->Initialise(36));
         m_Handler->SetRect({0, Snake::Testing::k_WindowWidth, 0, Snake::Testing::k_WindowHeight});
         m_Handler->UpdateLayout();
@@ -127,7 +121,7 @@ TEST_F(GUIHandlerGLTest, EachStartPanelStateSetsItsTitleAndFirstButton)
     Build();
     const struct
     {
-        int32_t state;
+        PanelState state;
         const char* title;
         const char* button;
     } cases[] = {{k_PanelPause, "Currently paused", "Resume"},
@@ -209,7 +203,7 @@ TEST_F(GUIHandlerGLTest, EveryTransitionOfThePanelTable)
         std::vector<std::string> told; // what the game object hears during the act
     };
     auto key = [this](int32_t p_Code) { return [this, p_Code](GUIHandler&) { return Press(p_Code); }; };
-    auto toState = [](int32_t p_State)
+    auto toState = [](PanelState p_State)
     {
         return [p_State](GUIHandler& p_Handler)
         {
@@ -218,33 +212,38 @@ TEST_F(GUIHandlerGLTest, EveryTransitionOfThePanelTable)
         };
     };
     auto none = [](GUIHandler&) {};
-    auto playing = [this](GUIHandler&) { Press(k_KeyS); };
+    auto playing = [this](GUIHandler&) { Press(Vozad::KeyCode::S); };
     auto paused = [this](GUIHandler&)
     {
-        Press(k_KeyS);
+        Press(Vozad::KeyCode::S);
         Press(k_Escape);
     };
 
     const std::vector<Case> cases = {
-        {"start: first button", none, key(k_KeyS), k_PanelNone, "---", {"RestartGame"}},
-        {"game won: first button", toState(k_PanelGameWon), key(k_KeyS), k_PanelNone, "---", {"RestartGame"}},
-        {"game over: first button",
-         toState(k_PanelGameOver),
-         key(k_KeyS),
+        {"start: first button", none, key(Vozad::KeyCode::S), k_PanelNone, "---", {"RestartGame"}},
+        {"game won: first button",
+         toState(k_PanelGameWon),
+         key(Vozad::KeyCode::S),
          k_PanelNone,
          "---",
          {"RestartGame"}},
-        {"pause: first button", paused, key(k_KeyS), k_PanelNone, "---", {"Resume"}},
-        {"start: options", none, key(k_KeyO), k_PanelOptions, "-O-", {}},
-        {"pause: options", paused, key(k_KeyO), k_PanelOptions, "-O-", {}},
-        {"game won: options", toState(k_PanelGameWon), key(k_KeyO), k_PanelOptions, "-O-", {}},
-        {"game over: options", toState(k_PanelGameOver), key(k_KeyO), k_PanelOptions, "-O-", {}},
-        {"start: about", none, key(k_KeyA), k_PanelAbout, "--A", {}},
-        {"pause: about", paused, key(k_KeyA), k_PanelAbout, "--A", {}},
-        {"game won: about", toState(k_PanelGameWon), key(k_KeyA), k_PanelAbout, "--A", {}},
-        {"game over: about", toState(k_PanelGameOver), key(k_KeyA), k_PanelAbout, "--A", {}},
+        {"game over: first button",
+         toState(k_PanelGameOver),
+         key(Vozad::KeyCode::S),
+         k_PanelNone,
+         "---",
+         {"RestartGame"}},
+        {"pause: first button", paused, key(Vozad::KeyCode::S), k_PanelNone, "---", {"Resume"}},
+        {"start: options", none, key(Vozad::KeyCode::O), k_PanelOptions, "-O-", {}},
+        {"pause: options", paused, key(Vozad::KeyCode::O), k_PanelOptions, "-O-", {}},
+        {"game won: options", toState(k_PanelGameWon), key(Vozad::KeyCode::O), k_PanelOptions, "-O-", {}},
+        {"game over: options", toState(k_PanelGameOver), key(Vozad::KeyCode::O), k_PanelOptions, "-O-", {}},
+        {"start: about", none, key(Vozad::KeyCode::A), k_PanelAbout, "--A", {}},
+        {"pause: about", paused, key(Vozad::KeyCode::A), k_PanelAbout, "--A", {}},
+        {"game won: about", toState(k_PanelGameWon), key(Vozad::KeyCode::A), k_PanelAbout, "--A", {}},
+        {"game over: about", toState(k_PanelGameOver), key(Vozad::KeyCode::A), k_PanelAbout, "--A", {}},
         {"options: back",
-         [this](GUIHandler&) { Press(k_KeyO); },
+         [this](GUIHandler&) { Press(Vozad::KeyCode::O); },
          [](GUIHandler& p_Handler)
          {
              p_Handler.OnOptionsClosed();
@@ -254,19 +253,24 @@ TEST_F(GUIHandlerGLTest, EveryTransitionOfThePanelTable)
          "S--",
          {}},
         {"options, never started: ESCAPE",
-         [this](GUIHandler&) { Press(k_KeyO); },
+         [this](GUIHandler&) { Press(Vozad::KeyCode::O); },
          key(k_Escape),
          k_PanelNone,
          "---",
          {"Resume"}},
-        {"about from start: B", [this](GUIHandler&) { Press(k_KeyA); }, key(k_KeyB), k_PanelStart, "S--", {}},
+        {"about from start: B",
+         [this](GUIHandler&) { Press(Vozad::KeyCode::A); },
+         key(Vozad::KeyCode::B),
+         k_PanelStart,
+         "S--",
+         {}},
         {"about from pause: B",
          [this, paused](GUIHandler& p_Handler)
          {
              paused(p_Handler);
-             Press(k_KeyA);
+             Press(Vozad::KeyCode::A);
          },
-         key(k_KeyB),
+         key(Vozad::KeyCode::B),
          k_PanelPause,
          "S--",
          {}},
@@ -274,7 +278,7 @@ TEST_F(GUIHandlerGLTest, EveryTransitionOfThePanelTable)
          [&](GUIHandler& p_Handler)
          {
              toState(k_PanelGameOver)(p_Handler);
-             Press(k_KeyA);
+             Press(Vozad::KeyCode::A);
          },
          key(k_Escape),
          k_PanelGameOver,
@@ -320,9 +324,9 @@ TEST_F(GUIHandlerGLTest, EveryTransitionOfThePanelTable)
 TEST_F(GUIHandlerGLTest, AboutRemembersWhereItWasOpenedAndReturningToTheGameResumesIt)
 {
     Build();
-    Press(k_KeyS);
+    Press(Vozad::KeyCode::S);
     Press(k_Escape);
-    Press(k_KeyA);
+    Press(Vozad::KeyCode::A);
     EXPECT_EQ(m_Handler->GetAboutMenu().GetReturnState(), k_PanelPause);
 
     // Closed towards the game view, the game runs again.
@@ -341,7 +345,7 @@ TEST_F(GUIHandlerGLTest, EscapeIsOnlyTakenWhilePlayingOrInOptionsBeforeTheFirstG
     EXPECT_EQ(m_Handler->GetPanelState(), k_PanelStart);
 
     // Playing: pause; in the pause menu ESCAPE does nothing more.
-    Press(k_KeyS);
+    Press(Vozad::KeyCode::S);
     EXPECT_TRUE(Press(k_Escape));
     EXPECT_EQ(m_Handler->GetPanelState(), k_PanelPause);
     m_Game->calls.clear();
@@ -351,7 +355,7 @@ TEST_F(GUIHandlerGLTest, EscapeIsOnlyTakenWhilePlayingOrInOptionsBeforeTheFirstG
     EXPECT_TRUE(m_Game->calls.empty());
 
     // Options after a game was started: ESCAPE is the options menu's business, not a game start.
-    Press(k_KeyO);
+    Press(Vozad::KeyCode::O);
     EXPECT_EQ(m_Handler->GetPanelState(), k_PanelOptions);
     Press(k_Escape);
     EXPECT_TRUE(m_Game->calls.empty());
@@ -370,7 +374,7 @@ TEST_F(GUIHandlerGLTest, KeysBoundToMovementAreNoMenuShortcuts)
     ASSERT_EQ(m_Handler->GetPanelState(), k_PanelPause);
     m_Game->calls.clear();
 
-    for (int32_t key : {k_KeyS, k_KeyA})
+    for (int32_t key : {Vozad::KeyCode::S, Vozad::KeyCode::A})
     {
         EXPECT_FALSE(Press(key)) << key;
         EXPECT_EQ(m_Handler->GetPanelState(), k_PanelPause) << key;
@@ -378,14 +382,14 @@ TEST_F(GUIHandlerGLTest, KeysBoundToMovementAreNoMenuShortcuts)
     }
     EXPECT_TRUE(m_Game->calls.empty());
 
-    EXPECT_TRUE(Press(k_KeyI));
+    EXPECT_TRUE(Press(Vozad::KeyCode::I));
     ASSERT_EQ(m_Handler->GetPanelState(), k_PanelAbout);
-    EXPECT_FALSE(Press(k_KeyB));
+    EXPECT_FALSE(Press(Vozad::KeyCode::B));
     EXPECT_EQ(m_Handler->GetPanelState(), k_PanelAbout);
     EXPECT_TRUE(Press(k_Escape));
     ASSERT_EQ(m_Handler->GetPanelState(), k_PanelPause);
 
-    EXPECT_TRUE(Press(k_KeyO));
+    EXPECT_TRUE(Press(Vozad::KeyCode::O));
     ASSERT_EQ(m_Handler->GetPanelState(), k_PanelOptions);
     OptionsMenu& options = m_Handler->GetOptionsMenu();
     options.SelectTab(k_OptionsTabInput);
@@ -401,7 +405,7 @@ TEST_F(GUIHandlerGLTest, KeysBoundToMovementAreNoMenuShortcuts)
         options.OnMouseClick(click);
     }
     ASSERT_TRUE(options.IsWaitingForKey());
-    EXPECT_TRUE(Press(k_KeyA));
+    EXPECT_TRUE(Press(Vozad::KeyCode::A));
     EXPECT_FALSE(options.IsWaitingForKey());
     EXPECT_EQ(options.GetKeyAssignment().GetShown(k_MoveKeyUp), "A");
 }
@@ -409,14 +413,14 @@ TEST_F(GUIHandlerGLTest, KeysBoundToMovementAreNoMenuShortcuts)
 TEST_F(GUIHandlerGLTest, OptionsOpenedFromThePauseMenuLeadBackToTheStartMenuAndANewGame)
 {
     Build();
-    Press(k_KeyS);
+    Press(Vozad::KeyCode::S);
     Press(k_Escape);
-    Press(k_KeyO);
+    Press(Vozad::KeyCode::O);
     m_Handler->OnOptionsClosed();
     EXPECT_EQ(m_Handler->GetPanelState(), k_PanelStart);
     EXPECT_EQ(FirstButton(), "Start");
     m_Game->calls.clear();
-    Press(k_KeyS);
+    Press(Vozad::KeyCode::S);
     EXPECT_EQ(m_Game->calls, std::vector<std::string>{"RestartGame"});
 }
 
@@ -480,7 +484,7 @@ TEST_F(GUIHandlerGLTest, QuitInTheStartMenuEndsTheEnginesLoop)
                                              lastFrame = p_Frame;
                                              if (p_Frame == 2)
                                              {
-                                                 EXPECT_TRUE(Press(k_KeyQ));
+                                                 EXPECT_TRUE(Press(Vozad::KeyCode::Q));
                                              }
                                          });
     EXPECT_TRUE(grabber.Run().empty());

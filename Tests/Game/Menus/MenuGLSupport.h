@@ -4,8 +4,8 @@
 #include "Corvan/EntryPoint/EngineSettings.h"
 #include "Corvan/Events/InputEvents.h"
 #include "Corvan/Events/WindowEvents.h"
-#include "Corvan/Gui/Popup/ComboBox.h"
 #include "Corvan/Gui/Layout/IWindowEventBase.h"
+#include "Corvan/Gui/Popup/ComboBox.h"
 #include "Corvan/Window/KeyCodes.h"
 #include "Corvan/Window/WindowSettings.h"
 #include "Lib/Platform/Platform.h"
@@ -13,6 +13,7 @@
 #include "Support/LogFileRedirect.h"
 #include "Support/TempFolder.h"
 #include "Support/WindowEventWatcher.h"
+#include "Support/WindowPixels.h"
 
 #include <gtest/gtest.h>
 
@@ -137,18 +138,13 @@ public:
 private:
     static Frame Grab()
     {
-        Frame frame;
         GLint viewport[4] = {};
         glGetIntegerv(GL_VIEWPORT, viewport);
-        frame.width = viewport[2];
-        frame.height = viewport[3];
-        std::vector<unsigned char> bottomUp(static_cast<size_t>(frame.width) * frame.height * 4);
-        glPixelStorei(GL_PACK_ALIGNMENT, 1);
-        glReadPixels(0, 0, frame.width, frame.height, GL_RGBA, GL_UNSIGNED_BYTE, bottomUp.data());
-        frame.pixels.resize(bottomUp.size());
-        const size_t row = static_cast<size_t>(frame.width) * 4;
-        for (int32_t y = 0; y < frame.height; ++y)
-            std::copy_n(&bottomUp[(frame.height - 1 - y) * row], row, &frame.pixels[y * row]);
+        TestSupport::PixelFrame read = TestSupport::ReadFrame(viewport[2], viewport[3]);
+        Frame frame;
+        frame.width = read.width;
+        frame.height = read.height;
+        frame.pixels = std::move(read.rgba);
         return frame;
     }
 

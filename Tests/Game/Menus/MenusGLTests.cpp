@@ -95,8 +95,8 @@ unsigned Brightest(const Snake::Testing::Frame& p_Frame, const Vozad::LayoutRect
 class RecordingAboutListener : public IAboutMenuListener
 {
 public:
-    void OnAboutClosed(int32_t p_ReturnState) override { closes.push_back(p_ReturnState); }
-    std::vector<int32_t> closes;
+    void OnAboutClosed(PanelState p_ReturnState) override { closes.push_back(p_ReturnState); }
+    std::vector<PanelState> closes;
 };
 
 class StartListener : public IStartMenuListener
@@ -344,7 +344,7 @@ TEST_F(AboutMenuGLTest, EscapeBReturnOnBackAndALeftClickOnBackCloseTowardsTheRem
         if (c.closes)
         {
             EXPECT_TRUE(taken) << c.what;
-            EXPECT_EQ(m_Listener.closes, std::vector<int32_t>{k_PanelPause}) << c.what;
+            EXPECT_EQ(m_Listener.closes, std::vector<PanelState>{k_PanelPause}) << c.what;
         }
         else
         {

@@ -11,7 +11,6 @@ namespace Vozad
 {
 namespace
 {
-constexpr int32_t k_KeyC = 67;
 const char* const k_Prompt = "] ";
 const char* const k_Cursor = "_";
 } // namespace
@@ -61,28 +60,15 @@ bool ConsoleTextBox::OnTextInput(EventTextInput& p_Event)
 
 bool ConsoleTextBox::OnKeyPress(EventKeyInput& p_Event)
 {
-    if (!IsEnabled() || !IsVisible())
-        return false;
-    const int32_t key = p_Event.keyCode;
-    if (key == KeyCode::UpArrow || key == KeyCode::DownArrow)
-    {
-        MoveInHistory(key);
-        return true;
-    }
-    if ((p_Event.modifiers & k_ModifierLeftControl) != 0 && key == k_KeyC && !m_InputLine.IsEmpty())
-    {
-        m_HistoryPosition = -1;
-        ClearInput();
-    }
-    else if (key == KeyCode::Return && !m_InputLine.IsEmpty())
-        Submit();
-    else if (key == KeyCode::Backspace && !m_InputLine.IsEmpty())
-        EraseLastCharacter();
-    MeasureInput();
-    return true;
+    return OnKey(p_Event, false);
 }
 
 bool ConsoleTextBox::OnKeyRepeat(EventKeyInput& p_Event)
+{
+    return OnKey(p_Event, true);
+}
+
+bool ConsoleTextBox::OnKey(const EventKeyInput& p_Event, bool p_Repeat)
 {
     if (!IsEnabled() || !IsVisible())
         return false;
@@ -92,7 +78,16 @@ bool ConsoleTextBox::OnKeyRepeat(EventKeyInput& p_Event)
         MoveInHistory(key);
         return true;
     }
-    if (key == KeyCode::Backspace && !m_InputLine.IsEmpty())
+    // Held keys only keep erasing: a held Return must not submit the line again and again.
+    if (!p_Repeat && (p_Event.modifiers & k_ModifierLeftControl) != 0 && key == KeyCode::C &&
+        !m_InputLine.IsEmpty())
+    {
+        m_HistoryPosition = -1;
+        ClearInput();
+    }
+    else if (!p_Repeat && key == KeyCode::Return && !m_InputLine.IsEmpty())
+        Submit();
+    else if (key == KeyCode::Backspace && !m_InputLine.IsEmpty())
         EraseLastCharacter();
     MeasureInput();
     return true;

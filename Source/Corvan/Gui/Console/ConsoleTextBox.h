@@ -52,6 +52,8 @@ public:
 private:
     void MeasureInput();
     void UpdateTextPosition();
+    // Press and auto-repeat: both browse the history and erase; only a press submits or clears.
+    bool OnKey(const EventKeyInput& p_Event, bool p_Repeat);
     void MoveInHistory(int32_t p_KeyCode);
     void Submit();
     void EraseLastCharacter();

@@ -22,8 +22,9 @@ public:
     // row (one for row 0 while there are no rows), a new row likewise.
     int32_t AddColumn(int32_t p_Value, GridSizeMode p_Mode);
     int32_t AddRow(int32_t p_Value, GridSizeMode p_Mode);
-    // -1 picks the last column or row. Invalid indices are ignored. A previous element of the
-    // cell is only forgotten, never destroyed. The grid lays itself out again at once.
+    // -1 picks the last column or row. Invalid indices are ignored. A previous element the cell
+    // owned is destroyed unless another cell still owns it; one it did not own is only forgotten.
+    // The grid lays itself out again at once.
     void SetElement(LayoutBase* p_Element, bool p_Owned, int32_t p_Column, int32_t p_Row);
 
     uint32_t GetColumnCount() const { return m_Columns.Count(); }

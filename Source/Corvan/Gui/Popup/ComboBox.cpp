@@ -161,7 +161,7 @@ bool ComboBox::OnKeyPress(EventKeyInput& p_Event)
 
 LayoutBase* ComboBox::OnMousePress(EventMousePress& p_Event)
 {
-    if (!PassesInput() || p_Event.button != 1)
+    if (!PassesInput() || p_Event.button != MouseButton::Left)
         return nullptr;
     // The same press closes the open list as an outside press; its click must not reopen it.
     // Set anew on every press: a press released off the field never reaches this field's click,
@@ -174,7 +174,8 @@ LayoutBase* ComboBox::OnMouseClick(EventMousePress& p_Event)
 {
     if (!PassesInput())
         return nullptr;
-    if (IsFocused() && p_Event.button == 1 && m_Content.GetEntryCount() > 0 && !m_PressedWhileOpen)
+    if (IsFocused() && p_Event.button == MouseButton::Left && m_Content.GetEntryCount() > 0 &&
+        !m_PressedWhileOpen)
         OpenDropDown();
     m_PressedWhileOpen = false;
     return this;

@@ -197,7 +197,7 @@ LayoutBase* ComboBoxContent::OnMouseClick(EventMousePress& p_Event)
     if (!handler)
         return nullptr;
     const int32_t index = IndexOf(*handler);
-    if (index >= 0 && p_Event.button == 1)
+    if (index >= 0 && p_Event.button == MouseButton::Left)
     {
         Select(static_cast<uint32_t>(index), true);
         if (GetForwarder())

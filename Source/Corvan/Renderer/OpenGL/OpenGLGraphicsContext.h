@@ -75,21 +75,22 @@ public:
     // Logs the context description under the window's tag, fills the graphics information,
     // switches vertical sync off and titles the window (p_Title, or "CorvanEngine" when empty).
     // False only when glGetStringi cannot be obtained.
-    bool DescribeContext(const Lib::LogTag& p_WindowTag, SDL_Window* p_Window, const Lib::String& p_Title);
+    bool DescribeContext(const Lib::LogTag& p_WindowTag, SDL_Window* p_Window,
+                         const Lib::String& p_Title) override;
 
     // Swap interval 1 (on) or 0 (off). Returns p_On when the driver took the interval, false when
     // it refused it.
-    bool SwapVSync(bool p_On);
+    bool SwapVSync(bool p_On) override;
     // True when the current swap interval is not 0.
-    bool RetrieveVSync() const;
-    void SwapBuffers(SDL_Window* p_Window);
+    bool RetrieveVSync() const override;
+    void SwapBuffers(SDL_Window* p_Window) override;
     // Saves the last rendered frame, p_Width x p_Height (the client size), as a PNG in the
     // screenshot folder; the outcome is logged under this context's tag.
     void SaveScreenshot(const Lib::String& p_FolderPrefix, const Lib::String& p_NamePrefix, uint32_t p_Width,
                         uint32_t p_Height) override;
 
     // The SDL_GLContext, or null before Initialise and after Destroy.
-    void* GetNativeContext() const { return m_Context; }
+    void* GetNativeContext() const override { return m_Context; }
     // The version that was asked for when creation succeeded (4.x); 0.0 without a context.
     int32_t GetRequestedMajorVersion() const { return m_RequestedMajor; }
     int32_t GetRequestedMinorVersion() const { return m_RequestedMinor; }
@@ -97,7 +98,7 @@ public:
     const Lib::LogTag& GetTag() const { return m_Tag; }
 
     // Makes no context current and deletes the context.
-    void Destroy();
+    void Destroy() override;
 
 private:
     Lib::LogTag m_Tag{"OpenGLGraphicsContext"};

@@ -17,8 +17,6 @@ using namespace Vozad;
 using Testing::FixedMetricsGuiEngine;
 using Testing::RecordingDrawingContext;
 
-constexpr int32_t k_KeyC = 67;
-
 struct ExecutedCommand
 {
     int32_t id;
@@ -218,11 +216,11 @@ TEST_F(TextBoxFixture, LeftControlWithCClearsTheLine)
     Submit("older");
     Press(KeyCode::UpArrow);
     Type("x");
-    EXPECT_TRUE(Press(k_KeyC, k_ModifierRightControl));
+    EXPECT_TRUE(Press(KeyCode::C, k_ModifierRightControl));
     EXPECT_EQ(Input(), "olderx");
-    EXPECT_TRUE(Press(k_KeyC));
+    EXPECT_TRUE(Press(KeyCode::C));
     EXPECT_EQ(Input(), "olderx");
-    EXPECT_TRUE(Press(k_KeyC, k_ModifierLeftControl));
+    EXPECT_TRUE(Press(KeyCode::C, k_ModifierLeftControl));
     EXPECT_EQ(Input(), "");
     EXPECT_EQ(box.GetHistoryPosition(), -1);
     EXPECT_EQ(commands.executed.size(), 1u);

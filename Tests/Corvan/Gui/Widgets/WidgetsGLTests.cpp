@@ -15,6 +15,7 @@
 #include "Support/GLWindow.h"
 #include "Support/LogFileRedirect.h"
 #include "Support/TempFolder.h"
+#include "Support/WindowPixels.h"
 
 #include <gtest/gtest.h>
 #include <stb_image_write.h>
@@ -65,10 +66,7 @@ private:
     TextureHandler& m_Textures;
 };
 
-struct Rgb
-{
-    int r, g, b;
-};
+using TestSupport::Rgb;
 
 // The colour of a style's 0xAARRGGBB value as it lands in the frame buffer.
 Rgb FromStyle(uint32_t p_Colour)
@@ -120,31 +118,16 @@ protected:
         m_Gui->EndFrame();
         glFinish();
 
-        std::vector<uint8_t> flipped(static_cast<size_t>(k_Width) * k_Height * 4);
-        glPixelStorei(GL_PACK_ALIGNMENT, 1);
         glReadBuffer(GL_BACK);
-        glReadPixels(0, 0, k_Width, k_Height, GL_RGBA, GL_UNSIGNED_BYTE, flipped.data());
-        m_Pixels.assign(flipped.size(), 0);
-        const size_t row = static_cast<size_t>(k_Width) * 4;
-        for (int y = 0; y < k_Height; ++y)
-            std::copy_n(flipped.data() + (k_Height - 1 - y) * row, row, m_Pixels.data() + y * row);
+        m_Frame = TestSupport::ReadFrame(k_Width, k_Height);
     }
 
-    Rgb Pixel(int p_X, int p_Y) const
-    {
-        const uint8_t* pixel = m_Pixels.data() + (static_cast<size_t>(p_Y) * k_Width + p_X) * 4;
-        return {pixel[0], pixel[1], pixel[2]};
-    }
+    Rgb Pixel(int p_X, int p_Y) const { return TestSupport::RgbOf(m_Frame.At(p_X, p_Y)); }
 
     testing::AssertionResult PixelIs(int p_X, int p_Y, Rgb p_Expected, int p_Tolerance = 6) const
     {
-        const Rgb got = Pixel(p_X, p_Y);
-        if (std::abs(got.r - p_Expected.r) <= p_Tolerance && std::abs(got.g - p_Expected.g) <= p_Tolerance &&
-            std::abs(got.b - p_Expected.b) <= p_Tolerance)
-            return testing::AssertionSuccess();
-        return testing::AssertionFailure()
-               << "pixel (" << p_X << ", " << p_Y << ") is " << got.r << ", " << got.g << ", " << got.b
-               << " instead of " << p_Expected.r << ", " << p_Expected.g << ", " << p_Expected.b;
+        return TestSupport::NearRgb(Pixel(p_X, p_Y), p_Expected, p_Tolerance)
+               << " at pixel (" << p_X << ", " << p_Y << ")";
     }
 
     // Pixels in the rectangle that are nearly white: drawn text.
@@ -155,7 +138,7 @@ protected:
             for (int x = p_Rect.left; x < p_Rect.right; ++x)
             {
                 const Rgb pixel = Pixel(x, y);
-                if (pixel.r > 200 && pixel.g > 200 && pixel.b > 200)
+                if (pixel[0] > 200 && pixel[1] > 200 && pixel[2] > 200)
                     ++count;
             }
         return count;
@@ -163,7 +146,7 @@ protected:
 
     void WritePng(const std::string& p_Path) const
     {
-        ASSERT_NE(stbi_write_png(p_Path.c_str(), k_Width, k_Height, 4, m_Pixels.data(), k_Width * 4), 0)
+        ASSERT_NE(stbi_write_png(p_Path.c_str(), k_Width, k_Height, 4, m_Frame.rgba.data(), k_Width * 4), 0)
             << p_Path;
     }
 
@@ -174,7 +157,7 @@ protected:
     std::unique_ptr<GuiContext> m_Gui;
     std::unique_ptr<TextureHandler> m_Textures;
     std::unique_ptr<ContextGuiEngine> m_Engine;
-    std::vector<uint8_t> m_Pixels; // RGBA, top row first
+    TestSupport::PixelFrame m_Frame;
 };
 
 TEST_F(WidgetsGL, ALabelIsShortenedWithTheFontsOwnMetrics)

@@ -1,0 +1,75 @@
+#include "Game/Menus/TabbedMenuKit.h"
+
+#include "Corvan/Gui/Containers/ColouredLayout.h"
+#include "Corvan/Gui/Containers/LayoutBar.h"
+#include "Corvan/Gui/Containers/LayoutMargin.h"
+#include "Game/Menus/MenuPanelStyle.h"
+
+namespace Snake
+{
+using Vozad::GridSizeMode;
+
+void Append(Vozad::LayoutBar& p_Bar, Vozad::LayoutBase* p_Element, bool p_Owned, int32_t p_Value,
+            GridSizeMode p_Mode)
+{
+    p_Bar.AddSlot(p_Value, p_Mode);
+    if (p_Element)
+        p_Bar.SetElement(p_Element, p_Owned, -1, -1);
+}
+
+Vozad::LayoutBar* LeftAlignedRow(std::initializer_list<Vozad::LayoutBase*> p_Elements, int32_t p_Gap)
+{
+    auto* row = new Vozad::LayoutBar(0);
+    bool first = true;
+    for (Vozad::LayoutBase* element : p_Elements)
+    {
+        if (!first)
+            Append(*row, nullptr, false, p_Gap, GridSizeMode::Fixed);
+        Append(*row, element, false, 1, GridSizeMode::Auto);
+        first = false;
+    }
+    Append(*row, nullptr, false, 1, GridSizeMode::Fill);
+    return row;
+}
+
+Vozad::ColouredLayout* NewSeparator()
+{
+    return new Vozad::ColouredLayout(k_SeparatorColour, 0, 3);
+}
+
+std::unique_ptr<Vozad::LayoutMargin> BuildTabbedFrame(const TabbedFrameParts& p_Parts)
+{
+    auto* tabRow = new Vozad::LayoutBar(0);
+    bool first = true;
+    for (Vozad::LayoutBase* tab : p_Parts.tabs)
+    {
+        if (!first)
+            Append(*tabRow, nullptr, false, 10, GridSizeMode::Fixed);
+        Append(*tabRow, tab, false, 1, GridSizeMode::Auto);
+        first = false;
+    }
+
+    auto* tabColumn = new Vozad::LayoutBar(1);
+    Append(*tabColumn, tabRow, true, 1, GridSizeMode::Auto);
+    Append(*tabColumn, nullptr, false, 10, GridSizeMode::Fixed);
+    Append(*tabColumn, NewSeparator(), true, 1, GridSizeMode::Fixed);
+    Append(*tabColumn, nullptr, false, 15, GridSizeMode::Fixed);
+    Append(*tabColumn, p_Parts.pages, false, 1, GridSizeMode::Weighted);
+
+    auto* tabArea = new Vozad::LayoutBar(0);
+    Append(*tabArea, nullptr, false, 1, GridSizeMode::Weighted);
+    Append(*tabArea, tabColumn, true, 20, GridSizeMode::Weighted);
+    Append(*tabArea, nullptr, false, 1, GridSizeMode::Weighted);
+
+    auto* column = new Vozad::LayoutBar(1);
+    Append(*column, LeftAlignedRow({p_Parts.title}, 0), true, 1, GridSizeMode::Auto);
+    Append(*column, nullptr, false, 10, GridSizeMode::Fixed);
+    Append(*column, tabArea, true, 1, GridSizeMode::Weighted);
+    Append(*column, nullptr, false, 15, GridSizeMode::Fixed);
+    Append(*column, p_Parts.buttonRow, true, 1, GridSizeMode::Auto);
+
+    auto margin = std::make_unique<Vozad::LayoutMargin>(10);
+    margin->SetElement(column, true, 1, 1);
+    return margin;
+}
+} // namespace Snake
