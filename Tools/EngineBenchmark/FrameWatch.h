@@ -7,7 +7,7 @@
 
 #include "Corvan/EntryPoint/IEngine.h"
 #include "Corvan/Events/WindowEvents.h"
-#include "Corvan/Gui/Layout/IWindowEventBase.h"
+#include "Corvan/Layout/IWindowEventBase.h"
 
 namespace Bench
 {

@@ -1,8 +1,8 @@
 #pragma once
 // The engine's shared state block: the window writes input and display state into it, the
 // engine and the game read it.
-#include "Corvan/Window/GpuSelection.h"
-#include "Corvan/Window/KeyCodes.h"
+#include "Corvan/Events/KeyCodes.h"
+#include "Corvan/Renderer/Vulkan/GpuSelection.h"
 #include "Corvan/Window/Monitor.h"
 #include "Lib/Platform/Timer.h"
 #include "Lib/Point.h"

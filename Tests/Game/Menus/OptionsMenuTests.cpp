@@ -3,7 +3,7 @@
 #include "Game/Menus/KeyAssignment.h"
 #include "Game/Menus/OptionsModel.h"
 
-#include "Corvan/Window/KeyCodes.h"
+#include "Corvan/Events/KeyCodes.h"
 #include "Game/ApplicationConfig.h"
 #include "Game/ConfigIds.h"
 #include "Support/LogFileRedirect.h"

@@ -3,8 +3,8 @@
 // with Up and Down, and submission of commands to the game.
 #include "Corvan/Gui/Console/ConsoleCommand.h"
 #include "Corvan/Gui/FontSpec.h"
-#include "Corvan/Gui/Layout/LayoutBase.h"
 #include "Corvan/Gui/Widgets/WidgetStyle.h"
+#include "Corvan/Layout/LayoutBase.h"
 #include "Lib/DynamicArray.h"
 #include "Lib/Log.h"
 #include "Lib/String.h"

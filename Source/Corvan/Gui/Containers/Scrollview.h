@@ -2,8 +2,8 @@
 // Shows one element through a padded, outlined window that the mouse wheel scrolls vertically.
 // There is no scroll bar; the horizontal offset stays 0.
 #include "Corvan/Gui/Containers/ScrollviewContent.h"
-#include "Corvan/Gui/Layout/LayoutBase.h"
 #include "Corvan/Gui/Widgets/WidgetStyle.h"
+#include "Corvan/Layout/LayoutBase.h"
 #include "Lib/Log.h"
 #include "Lib/Point.h"
 

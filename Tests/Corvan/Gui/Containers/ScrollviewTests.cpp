@@ -1,6 +1,6 @@
 #include "Corvan/Gui/Containers/LayoutBar.h"
 #include "Corvan/Gui/Containers/Scrollview.h"
-#include "Corvan/Gui/Layout/LayoutTestElements.h"
+#include "Corvan/Layout/LayoutTestElements.h"
 #include "Support/FixedMetricsGuiEngine.h"
 #include "Support/RecordingDrawingContext.h"
 

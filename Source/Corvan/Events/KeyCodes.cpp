@@ -13,7 +13,7 @@
 //             applications, return, backspace
 //   330..338  print screen, scroll lock, pause, insert, delete, home, end, page up, page down
 //   360..363  arrows left, right, up, down
-#include "Corvan/Window/KeyCodes.h"
+#include "Corvan/Events/KeyCodes.h"
 
 #include <cstddef>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "Corvan/Window/KeyCodes.h"
+#include "Corvan/Events/KeyCodes.h"
 
 #include <gtest/gtest.h>
 
