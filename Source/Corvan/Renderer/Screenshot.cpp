@@ -196,7 +196,8 @@ void ClearForCapture(uint32_t p_Colour)
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 }
 
-Lib::Ref<Lib::Blob> ReadRegionPng(const Lib::LogTag& p_Tag, const WindowRect& p_Rect, uint32_t p_WindowHeight)
+Lib::Ref<Lib::Blob> ReadRegionPng(const Lib::LogTag& p_Tag, const Lib::WindowRect& p_Rect,
+                                  uint32_t p_WindowHeight)
 {
     const int64_t width = static_cast<int64_t>(p_Rect.right) - p_Rect.left;
     const int64_t height = static_cast<int64_t>(p_Rect.bottom) - p_Rect.top;

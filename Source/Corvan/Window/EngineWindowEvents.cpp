@@ -3,7 +3,6 @@
 
 #include "Corvan/EventRouting/EventManager.h"
 #include "Corvan/Events/KeyCodes.h"
-#include "Corvan/Layout/LayoutBase.h"
 #include "Corvan/Window/IEngineNotifier.h"
 #include "Corvan/Window/INativeEventObserver.h"
 #include "Corvan/Window/MonitorEnumeration.h"
