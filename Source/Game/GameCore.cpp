@@ -20,8 +20,8 @@ namespace Snake
 {
 GameCore::GameCore(Telvar::IEngine* p_Engine, Lib::Ref<ApplicationConfig> p_Config)
     : m_Engine(p_Engine), m_Config(std::move(p_Config)), m_GuiHandler(p_Engine, m_Config, this, this),
-      m_Console(p_Engine, this, this), m_Background(p_Engine, &m_HudCorner), m_PointToCatch(p_Engine, &m_HudCorner),
-      m_SnakeBody(p_Engine, &m_HudCorner)
+      m_Console(p_Engine, this, this), m_Background(p_Engine, &m_HudCorner),
+      m_PointToCatch(p_Engine, &m_HudCorner), m_SnakeBody(p_Engine, &m_HudCorner)
 {
 }
 

@@ -122,11 +122,14 @@ TEST(StartupTest, LeftoversOfAKilledWriteGoAndTheUsersBytesStay)
 
     // A byte order mark, a NUL byte in a note, a line with tabs and text in Latin-1, as editors
     // on other systems leave them.
-    std::string config = "\xEF\xBB\xBF" "set r_fps \"0\"\n";
+    std::string config = "\xEF\xBB\xBF"
+                         "set r_fps \"0\"\n";
     config += std::string("// note\0 with a NUL\n", 20);
     config += "set\tr_points\t\"0\"\n";
-    config += "// Gr\xF6\xDF" "e\n";
-    config += "set language \"Fran\xE7" "ais\"\n";
+    config += "// Gr\xF6\xDF"
+              "e\n";
+    config += "set language \"Fran\xE7"
+              "ais\"\n";
     TestSupport::WriteWholeFile(folder.File("gamedata.cfg"), config);
 
     ASSERT_TRUE(RunWithoutDisplay({}, folder).exited);

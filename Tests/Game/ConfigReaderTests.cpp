@@ -10,8 +10,8 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <sys/stat.h>
 #include <string>
+#include <sys/stat.h>
 #include <vector>
 
 using Snake::ConfigReader;
@@ -259,7 +259,8 @@ TEST_F(ConfigReaderTest, FilesThatAreCompleteComeBackByteForByte)
 TEST_F(ConfigReaderTest, ANulByteStaysInItsLineAndTheLinesBehindItAreRead)
 {
     const std::string note = std::string("// my note\0with a NUL", 21);
-    const std::string fixture = ReplaceLine(k_DefaultConfigFile, "set r_fps \"1\"", note + "\nset r_fps \"0\"");
+    const std::string fixture =
+        ReplaceLine(k_DefaultConfigFile, "set r_fps \"1\"", note + "\nset r_fps \"0\"");
     ConfigReader& reader = ReadText(fixture);
     EXPECT_EQ(Narrow(reader.GetEntryText(Snake::k_ConfigShowFps, EntrySide::Value)), "0");
     ASSERT_TRUE(reader.WriteFile());
@@ -271,13 +272,15 @@ TEST_F(ConfigReaderTest, ByteOrderMarkTabsAndBytesThatAreNotUtf8AreKept)
     struct Case
     {
         const char* name;
-        std::string text;      // in the file
-        int32_t id;            // the setting that must be read
-        std::string value;     // its value
-        std::string written;   // what the file is afterwards
+        std::string text;    // in the file
+        int32_t id;          // the setting that must be read
+        std::string value;   // its value
+        std::string written; // what the file is afterwards
     };
     const std::string bom = "\xEF\xBB\xBF";
-    const std::string latin1Line = "// Gr\xF6\xDF" "e f\xFC" "r das Fenster";
+    const std::string latin1Line = "// Gr\xF6\xDF"
+                                   "e f\xFC"
+                                   "r das Fenster";
     const std::string withSpeedFirst =
         ReplaceLine(k_DefaultConfigFile, "// contains game configuration data", "set game_speed \"5\"");
     const Case cases[] = {
@@ -285,11 +288,14 @@ TEST_F(ConfigReaderTest, ByteOrderMarkTabsAndBytesThatAreNotUtf8AreKept)
         {"byte order mark", bom + withSpeedFirst, Snake::k_ConfigGameSpeed, "5",
          bom + withSpeedFirst + "// contains game configuration data\n"},
         {"tabs", ReplaceLine(k_DefaultConfigFile, "set grid_mode \"2\"", "set\tgrid_mode\t\"3\""),
-         Snake::k_ConfigGridMode, "3", ReplaceLine(k_DefaultConfigFile, "set grid_mode \"2\"", "set grid_mode \"3\"")},
+         Snake::k_ConfigGridMode, "3",
+         ReplaceLine(k_DefaultConfigFile, "set grid_mode \"2\"", "set grid_mode \"3\"")},
         {"not utf-8",
-         ReplaceLine(k_DefaultConfigFile, "set language \"English\"", latin1Line + "\nset language \"Fran\xE7\x61is\""),
+         ReplaceLine(k_DefaultConfigFile, "set language \"English\"",
+                     latin1Line + "\nset language \"Fran\xE7\x61is\""),
          Snake::k_ConfigLanguage, "Fran\xC3\xA7\x61is",
-         ReplaceLine(k_DefaultConfigFile, "set language \"English\"", latin1Line + "\nset language \"Fran\xE7\x61is\"")},
+         ReplaceLine(k_DefaultConfigFile, "set language \"English\"",
+                     latin1Line + "\nset language \"Fran\xE7\x61is\"")},
     };
     for (const Case& test : cases)
     {
@@ -304,8 +310,8 @@ TEST_F(ConfigReaderTest, ByteOrderMarkTabsAndBytesThatAreNotUtf8AreKept)
     ConfigReader& reader = ReadText(cases[2].text);
     reader.SetEntryText(Snake::k_ConfigLanguage, "Deutsch");
     ASSERT_TRUE(reader.WriteFile());
-    EXPECT_TRUE(ReadWholeFile(m_Path) ==
-                ReplaceLine(k_DefaultConfigFile, "set language \"English\"", latin1Line + "\nset language \"Deutsch\""));
+    EXPECT_TRUE(ReadWholeFile(m_Path) == ReplaceLine(k_DefaultConfigFile, "set language \"English\"",
+                                                     latin1Line + "\nset language \"Deutsch\""));
 }
 
 TEST_F(ConfigReaderTest, AFileThatCannotBeWrittenIsReportedWithTheReason)

@@ -782,7 +782,8 @@ TEST_F(GameCoreGLTest, TheWinningCatchEatsTheItemAndShowsTheWholeSnake)
             const PixelRect top = CellRect(layout, Cell{column, 0});
             const PixelRect bottom = CellRect(layout, Cell{column, grid.rows - 1});
             firstRow.push_back(PresentedPixel((top.left + top.right) / 2, (top.top + top.bottom) / 2));
-            lastRow.push_back(PresentedPixel((bottom.left + bottom.right) / 2, (bottom.top + bottom.bottom) / 2));
+            lastRow.push_back(
+                PresentedPixel((bottom.left + bottom.right) / 2, (bottom.top + bottom.bottom) / 2));
         }
         m_Engine->Quit();
     };
@@ -803,8 +804,10 @@ TEST_F(GameCoreGLTest, TheWinningCatchEatsTheItemAndShowsTheWholeSnake)
         EXPECT_FALSE(IsAppleRed(pixel)) << "no apple over the head: " << Text(pixel);
     for (int32_t column = 0; column < grid.columns; ++column)
     {
-        EXPECT_TRUE(IsSnakeMiddle(firstRow[column])) << "row 0, column " << column << ": " << Text(firstRow[column]);
-        EXPECT_TRUE(IsSnakeMiddle(lastRow[column])) << "row 5, column " << column << ": " << Text(lastRow[column]);
+        EXPECT_TRUE(IsSnakeMiddle(firstRow[column]))
+            << "row 0, column " << column << ": " << Text(firstRow[column]);
+        EXPECT_TRUE(IsSnakeMiddle(lastRow[column]))
+            << "row 5, column " << column << ": " << Text(lastRow[column]);
     }
 
     if (const char* copy = std::getenv("VORL_WON_SCREENSHOT"))

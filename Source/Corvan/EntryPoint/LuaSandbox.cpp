@@ -188,7 +188,8 @@ void PushValue(lua_State* p_Lua, const ScriptValue& p_Value)
         lua_pushlstring(p_Lua, p_Value.text.data(), p_Value.text.size());
         return;
     case ScriptValue::Type::Table:
-        lua_createtable(p_Lua, static_cast<int>(p_Value.items.size()), static_cast<int>(p_Value.fields.size()));
+        lua_createtable(p_Lua, static_cast<int>(p_Value.items.size()),
+                        static_cast<int>(p_Value.fields.size()));
         for (size_t i = 0; i < p_Value.items.size(); ++i)
         {
             PushValue(p_Lua, p_Value.items[i]);
@@ -325,10 +326,11 @@ bool LuaSandbox::LoadText(const std::string& p_Source, const std::string& p_Name
     if (luaL_loadbufferx(m_Lua, p_Source.data(), p_Source.size(), chunkName.c_str(), "t") != LUA_OK)
     {
         if (m_State->memoryRefused)
-            m_LastError = p_Name + ": stopped: memory limit of " + std::to_string(m_State->limits.memoryBytes) +
-                          " bytes exceeded while compiling";
+            m_LastError = p_Name + ": stopped: memory limit of " +
+                          std::to_string(m_State->limits.memoryBytes) + " bytes exceeded while compiling";
         else
-            m_LastError = lua_type(m_Lua, -1) == LUA_TSTRING ? lua_tostring(m_Lua, -1) : p_Name + ": cannot load";
+            m_LastError =
+                lua_type(m_Lua, -1) == LUA_TSTRING ? lua_tostring(m_Lua, -1) : p_Name + ": cannot load";
         lua_pop(m_Lua, 1);
         return false;
     }

@@ -41,7 +41,7 @@ struct ScriptValue
         value.text = std::move(p_Text);
         return value;
     }
-    static ScriptValue Table() 
+    static ScriptValue Table()
     {
         ScriptValue value;
         value.type = Type::Table;

@@ -146,7 +146,8 @@ void SaveScreenshot(const Lib::LogTag& p_Tag, const Lib::String& p_FolderPrefix,
         Lib::LogError(p_Tag, "Unable to create the screenshot folder, aborting the screenshot.");
         return;
     }
-    const std::string path = ScreenshotPath(p_FolderPrefix, p_NamePrefix, ScreenshotTimeText()).ToNarrow().Bytes();
+    const std::string path =
+        ScreenshotPath(p_FolderPrefix, p_NamePrefix, ScreenshotTimeText()).ToNarrow().Bytes();
     auto fail = [&](const std::string& p_Path, const std::string& p_Reason)
     {
         Lib::LogWarning(p_Tag, "Could not save the screenshot to location \"%s\": %s", p_Path.c_str(),

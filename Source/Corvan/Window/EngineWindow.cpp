@@ -101,7 +101,7 @@ EngineWindow::EngineWindow(EngineData* p_EngineData, EventManager* p_EventManage
                            IEngineNotifier* p_Notifier, const WindowSettings& p_Settings)
     : m_EngineData(p_EngineData), m_EventManager(p_EventManager), m_Notifier(p_Notifier),
       m_Settings(p_Settings), m_Keyboard(p_EngineData ? p_EngineData->keyStates : nullptr,
-                                             p_EngineData ? p_EngineData->keyPressLatches : nullptr)
+                                         p_EngineData ? p_EngineData->keyPressLatches : nullptr)
 {
     if (!m_EngineData || !m_EventManager)
         LogFatal(m_Tag, "The window needs the engine data and the event manager.");
@@ -494,7 +494,8 @@ void EngineWindow::Destroy()
         return;
     ReportInvalidApi("close");
     if (!m_ScreenshotRequests.empty())
-        LogWarning(m_Tag, "Could not save %zu screenshot(s): the window closed before it showed another frame.",
+        LogWarning(m_Tag,
+                   "Could not save %zu screenshot(s): the window closed before it showed another frame.",
                    m_ScreenshotRequests.size());
     m_ScreenshotRequests.clear();
     if (!m_Window)

@@ -179,8 +179,8 @@ private:
     int32_t m_HeldButton = 0;        // 0 none, 1 left, 2 right, 3 middle
     KeyboardState m_Keyboard;
     std::unordered_set<int32_t> m_ReportedUnknownKeys; // scancodes the key table lacks, logged once
-    LayoutBase* m_Root = nullptr;               // not owned
-    INativeEventObserver* m_Observer = nullptr; // not owned
+    LayoutBase* m_Root = nullptr;                      // not owned
+    INativeEventObserver* m_Observer = nullptr;        // not owned
     Lib::Timer m_Uptime;
     SDL_Window* m_Window = nullptr;
     bool m_VideoInitialised = false; // this window holds a reference on SDL's video

@@ -33,7 +33,8 @@ void PrintUsage(std::ostream& p_Err)
              "  --games N     rounds per grid, 1 to "
           << k_MaximumGames
           << " (default 20)\n"
-             "  --seed N      where the item's cells come from; the same seed plays the same rounds (default 1)\n";
+             "  --seed N      where the item's cells come from; the same seed plays the same rounds (default "
+             "1)\n";
 }
 } // namespace
 
@@ -85,8 +86,8 @@ bool ParseSimulateArguments(const std::vector<std::string>& p_Arguments, Simulat
             }
             if (!ReadNumber(value, k_GridModeCount - 1, number))
             {
-                p_Error = "--grid takes a grid mode from 0 to " + std::to_string(k_GridModeCount - 1) + " or all, not '" +
-                          value + "'";
+                p_Error = "--grid takes a grid mode from 0 to " + std::to_string(k_GridModeCount - 1) +
+                          " or all, not '" + value + "'";
                 return false;
             }
             allGrids = false;
@@ -96,7 +97,8 @@ bool ParseSimulateArguments(const std::vector<std::string>& p_Arguments, Simulat
         {
             if (!ReadNumber(value, k_MaximumGames, number) || number == 0)
             {
-                p_Error = "--games takes a number from 1 to " + std::to_string(k_MaximumGames) + ", not '" + value + "'";
+                p_Error = "--games takes a number from 1 to " + std::to_string(k_MaximumGames) + ", not '" +
+                          value + "'";
                 return false;
             }
             p_Request.options.games = static_cast<uint32_t>(number);
@@ -128,7 +130,8 @@ int RunSimulateCommand(const std::vector<std::string>& p_Arguments, std::ostream
         PrintUsage(p_Err);
         return k_SimulateUsageStatus;
     }
-    RunSimulation(request.options, [&]() { return CreateCompiledInBot(request.bot); }, p_Out, p_Err);
+    RunSimulation(
+        request.options, [&]() { return CreateCompiledInBot(request.bot); }, p_Out, p_Err);
     return 0;
 }
 } // namespace Snake

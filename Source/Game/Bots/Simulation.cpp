@@ -81,11 +81,12 @@ std::vector<GridSummary> RunSimulation(const SimulationOptions& p_Options, const
     {
         GridSummary summary;
         summary.grid = GridModeSize(mode);
-        const uint64_t cells = static_cast<uint64_t>(summary.grid.columns) * static_cast<uint64_t>(summary.grid.rows);
+        const uint64_t cells =
+            static_cast<uint64_t>(summary.grid.columns) * static_cast<uint64_t>(summary.grid.rows);
         for (uint32_t game = 0; game < p_Options.games; ++game)
         {
-            std::seed_seq seed{static_cast<uint32_t>(p_Options.seed), static_cast<uint32_t>(p_Options.seed >> 32),
-                               mode, game};
+            std::seed_seq seed{static_cast<uint32_t>(p_Options.seed),
+                               static_cast<uint32_t>(p_Options.seed >> 32), mode, game};
             SeededRandom random(seed);
             Board board(random);
             board.SetGrid(summary.grid);
@@ -93,8 +94,8 @@ std::vector<GridSummary> RunSimulation(const SimulationOptions& p_Options, const
             const std::unique_ptr<IBot> bot = p_MakeBot();
             const GameResult result = PlayGame(board, *bot, 4 * cells);
             if (!bot->GetNote().empty())
-                p_Notes << "grid=" << summary.grid.columns << "x" << summary.grid.rows << " game=" << game << ": "
-                        << bot->GetNote() << "\n";
+                p_Notes << "grid=" << summary.grid.columns << "x" << summary.grid.rows << " game=" << game
+                        << ": " << bot->GetNote() << "\n";
             ++summary.games;
             summary.wins += result.won ? 1 : 0;
             summary.stopped += result.stopped ? 1 : 0;
@@ -105,7 +106,8 @@ std::vector<GridSummary> RunSimulation(const SimulationOptions& p_Options, const
             summary.maxDecisionUs = std::max(summary.maxDecisionUs, result.maxDecisionMicroseconds);
             summary.decisions += result.steps + (result.stopped ? 1 : 0);
         }
-        PrintSummary(p_Out, "grid=" + std::to_string(summary.grid.columns) + "x" + std::to_string(summary.grid.rows),
+        PrintSummary(p_Out,
+                     "grid=" + std::to_string(summary.grid.columns) + "x" + std::to_string(summary.grid.rows),
                      summary);
         total.games += summary.games;
         total.wins += summary.wins;

@@ -152,8 +152,8 @@ Vozad::LayoutBase* OptionsMenu::BuildGraphicsPage()
     const char* labels[] = {"menu_options.tab_graphics.renderer", "menu_options.tab_graphics.window_mode",
                             "menu_options.tab_graphics.monitor",  "menu_options.tab_graphics.resolution",
                             "menu_options.tab_graphics.vsync",    "menu_options.tab_graphics.frame_cap"};
-    Vozad::LayoutBase* controls[] = {&m_RendererList, &m_WindowModeList, &m_MonitorList, &m_ResolutionList,
-                                     &m_VSyncBox,     &m_FrameCapList};
+    Vozad::LayoutBase* controls[] = {&m_RendererList,   &m_WindowModeList, &m_MonitorList,
+                                     &m_ResolutionList, &m_VSyncBox,       &m_FrameCapList};
     for (int32_t i = 0; i < 6; ++i)
     {
         grid->SetElement(NewLabel(labels[i], 13), true, 0, 2 * i);

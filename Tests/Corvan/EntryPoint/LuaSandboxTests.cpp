@@ -16,7 +16,7 @@ using Telvar::ScriptValue;
 struct HostileCase
 {
     const char* name;
-    const char* body; // the body of f(), from line 2 of the script on
+    const char* body;     // the body of f(), from line 2 of the script on
     const char* expected; // a pattern the one error line must match
 };
 
@@ -49,7 +49,8 @@ TEST_P(HostileScriptTest, IsStoppedWithItsLineAndTheStateGoesOn)
 INSTANTIATE_TEST_SUITE_P(
     Sandbox, HostileScriptTest,
     testing::Values(
-        HostileCase{"InfiniteLoop", "  while true do end", "^Scripts/hostile.lua:3: stopped: instruction budget"},
+        HostileCase{"InfiniteLoop", "  while true do end",
+                    "^Scripts/hostile.lua:3: stopped: instruction budget"},
         HostileCase{"LoopThatSwallowsItsStopWithPcall",
                     "  while true do pcall(function() while true do end end) end",
                     "^Scripts/hostile.lua:3: stopped: instruction budget"},
@@ -61,17 +62,25 @@ INSTANTIATE_TEST_SUITE_P(
                     "^Scripts/hostile.lua:3: (stopped: memory limit|.*stack overflow)"},
         HostileCase{"OsExecute", "  os.execute('touch /tmp/vorl-sandbox-escaped')",
                     "^Scripts/hostile.lua:3: attempt to index a nil value \\(global 'os'\\)"},
-        HostileCase{"IoOpen", "  io.open('/etc/passwd')", "^Scripts/hostile.lua:3: attempt to index a nil value \\(global 'io'\\)"},
-        HostileCase{"Require", "  require('os')", "^Scripts/hostile.lua:3: attempt to call a nil value \\(global 'require'\\)"},
-        HostileCase{"Dofile", "  dofile('/etc/passwd')", "^Scripts/hostile.lua:3: attempt to call a nil value \\(global 'dofile'\\)"},
-        HostileCase{"Loadfile", "  loadfile('/etc/passwd')", "^Scripts/hostile.lua:3: attempt to call a nil value \\(global 'loadfile'\\)"},
+        HostileCase{"IoOpen", "  io.open('/etc/passwd')",
+                    "^Scripts/hostile.lua:3: attempt to index a nil value \\(global 'io'\\)"},
+        HostileCase{"Require", "  require('os')",
+                    "^Scripts/hostile.lua:3: attempt to call a nil value \\(global 'require'\\)"},
+        HostileCase{"Dofile", "  dofile('/etc/passwd')",
+                    "^Scripts/hostile.lua:3: attempt to call a nil value \\(global 'dofile'\\)"},
+        HostileCase{"Loadfile", "  loadfile('/etc/passwd')",
+                    "^Scripts/hostile.lua:3: attempt to call a nil value \\(global 'loadfile'\\)"},
         HostileCase{"LoadOfABinaryChunk", "  assert(load('\\27LuaT\\0\\25\\147\\r\\n\\26\\n'))",
                     "^Scripts/hostile.lua:3: .*binary chunk"},
-        HostileCase{"StringDumpToMakeOne", "  string.dump(ok)", "^Scripts/hostile.lua:3: attempt to call a nil value \\(field 'dump'\\)"},
-        HostileCase{"DebugLibrary", "  debug.sethook()", "^Scripts/hostile.lua:3: attempt to index a nil value \\(global 'debug'\\)"},
-        HostileCase{"StoppingTheCollector", "  collectgarbage('stop')", "^Scripts/hostile.lua:3: .*'stop' is not allowed"},
+        HostileCase{"StringDumpToMakeOne", "  string.dump(ok)",
+                    "^Scripts/hostile.lua:3: attempt to call a nil value \\(field 'dump'\\)"},
+        HostileCase{"DebugLibrary", "  debug.sethook()",
+                    "^Scripts/hostile.lua:3: attempt to index a nil value \\(global 'debug'\\)"},
+        HostileCase{"StoppingTheCollector", "  collectgarbage('stop')",
+                    "^Scripts/hostile.lua:3: .*'stop' is not allowed"},
         HostileCase{"ErrorWithoutPosition", "  error('plain', 0)", "^Scripts/hostile.lua:3: plain$"},
-        HostileCase{"ErrorWithATable", "  error({})", "^Scripts/hostile.lua:3: \\(error object is a table value\\)$"}),
+        HostileCase{"ErrorWithATable", "  error({})",
+                    "^Scripts/hostile.lua:3: \\(error object is a table value\\)$"}),
     [](const testing::TestParamInfo<HostileCase>& p_Info) { return std::string(p_Info.param.name); });
 
 TEST(LuaSandboxTest, TablesGoInAndPlainValuesComeBack)
@@ -100,7 +109,8 @@ TEST(LuaSandboxTest, TextChunksStillLoadAndTheSafeLibrariesAreThere)
     LuaSandbox sandbox;
     ASSERT_TRUE(sandbox.LoadText("function f()\n"
                                  "  local g = load('return 20 + 1')\n"
-                                 "  return g() * 2 + math.floor(0.5) + #string.format('%d', 7) - #table.concat({}) + collectgarbage('count') * 0\n"
+                                 "  return g() * 2 + math.floor(0.5) + #string.format('%d', 7) - "
+                                 "#table.concat({}) + collectgarbage('count') * 0\n"
                                  "end\n",
                                  "safe.lua"));
     ScriptValue result;
@@ -112,7 +122,8 @@ TEST(LuaSandboxTest, TopLevelLoopsAndMissingFunctionsAreReported)
 {
     LuaSandbox looping;
     EXPECT_FALSE(looping.LoadText("local n = 0\nwhile true do n = n + 1 end\n", "top.lua"));
-    EXPECT_TRUE(std::regex_search(looping.GetLastError(), std::regex("^top.lua:2: stopped: instruction budget")))
+    EXPECT_TRUE(
+        std::regex_search(looping.GetLastError(), std::regex("^top.lua:2: stopped: instruction budget")))
         << looping.GetLastError();
 
     LuaSandbox empty;

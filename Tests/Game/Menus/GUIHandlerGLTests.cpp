@@ -318,7 +318,8 @@ TEST_F(GUIHandlerGLTest, EscapeIsOnlyTakenWhilePlayingOrInOptionsBeforeTheFirstG
 TEST_F(GUIHandlerGLTest, KeysBoundToMovementAreNoMenuShortcuts)
 {
     Build();
-    m_Game->config = {{k_ConfigMoveLeft, "A"}, {k_ConfigMoveRight, "B"}, {k_ConfigMoveUp, "W"}, {k_ConfigMoveDown, "s"}};
+    m_Game->config = {
+        {k_ConfigMoveLeft, "A"}, {k_ConfigMoveRight, "B"}, {k_ConfigMoveUp, "W"}, {k_ConfigMoveDown, "s"}};
     m_Handler->OnStartPressed();
     EXPECT_TRUE(Press(k_Escape));
     ASSERT_EQ(m_Handler->GetPanelState(), k_PanelPause);

@@ -98,7 +98,10 @@ public:
     }
     // The game reads the two settings with its own parsers; this stand-in reads the stored text
     // the same way.
-    uint32_t GetGridMode() const override { return ParseGridMode(Lib::String(config.at(k_ConfigGridMode).c_str())); }
+    uint32_t GetGridMode() const override
+    {
+        return ParseGridMode(Lib::String(config.at(k_ConfigGridMode).c_str()));
+    }
     uint32_t GetGameSpeed() const override
     {
         return ParseGameSpeed(Lib::String(config.at(k_ConfigGameSpeed).c_str()));
@@ -365,9 +368,8 @@ TEST_F(OptionsMenuGLTest, ApplyPassesOnOnlyWhatChangedInOrderAndOnlyOnce)
     EXPECT_TRUE(m_Game->calls.empty()) << "a selection or a tick only changes the control";
 
     PressAndClick(m_Menu->GetApplyButton());
-    EXPECT_EQ(m_Game->calls,
-              (std::vector<std::string>{"SetShowFps 0", "SetGridMode 5", "SetGameSpeed 2", "SetVSync 0",
-                                        "SetFrameCap 120"}));
+    EXPECT_EQ(m_Game->calls, (std::vector<std::string>{"SetShowFps 0", "SetGridMode 5", "SetGameSpeed 2",
+                                                       "SetVSync 0", "SetFrameCap 120"}));
     m_Game->calls.clear();
     PressAndClick(m_Menu->GetApplyButton());
     EXPECT_TRUE(m_Game->calls.empty()) << "applied values are not applied again";

@@ -31,7 +31,10 @@ public:
     void Restart(const Lib::String&) override { calls.push_back("Restart"); }
     void SetResolution(uint32_t, uint32_t) override { calls.push_back("SetResolution"); }
     void SetVSync(bool) override { calls.push_back("SetVSync"); }
-    void SetFrameCap(int32_t p_Setting) override { calls.push_back("SetFrameCap " + std::to_string(p_Setting)); }
+    void SetFrameCap(int32_t p_Setting) override
+    {
+        calls.push_back("SetFrameCap " + std::to_string(p_Setting));
+    }
     void SetShowFps(bool) override { calls.push_back("SetShowFps"); }
     void SetShowPoints(bool) override { calls.push_back("SetShowPoints"); }
     void SetGridMode(uint32_t) override { calls.push_back("SetGridMode"); }
