@@ -5,6 +5,16 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 bash scripts/setup.sh
+
+# The house style: every C++ file as .clang-format lays it out. Reported first, failed at the end,
+# so a formatting slip does not hide what the tests say.
+formatStatus=0
+if ! find Source Tests Tools \( -name '*.h' -o -name '*.cpp' \) -print0 | sort -z |
+  xargs -0 clang-format --dry-run --Werror; then
+  echo "test.sh: the files above are not formatted; run clang-format -i on them" >&2
+  formatStatus=1
+fi
+
 cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVORL_SANITIZE=ON -DVORL_TESTS=ON >/dev/null
 cmake --build build/test
 
@@ -31,3 +41,4 @@ export DISPLAY=":$(head -n1 "$displayFile")"
 export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=0}"
 export UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}"
 ctest --test-dir build/test --output-on-failure -j2 "$@"
+exit "$formatStatus"

@@ -30,6 +30,8 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth x11-utils xdotool imagemagick
   # a window manager for the tests of fullscreen and window geometry
   openbox
+  # the formatting check of the test run (.clang-format)
+  clang-format
 )
 
 missing=()
