@@ -23,8 +23,8 @@
 #include <string>
 #include <vector>
 
+using Lib::WindowRect;
 using Vozad::OpenGLGraphicsContext;
-using Vozad::WindowRect;
 
 namespace
 {
