@@ -34,6 +34,8 @@ packages=(
   dpkg-dev lintian desktop-file-utils appstream
   # the fuzz targets (Tools/Fuzz): clang with its libFuzzer and sanitizer runtimes
   clang libclang-rt-14-dev
+  # the formatting check of the test run (.clang-format)
+  clang-format
 )
 
 missing=()

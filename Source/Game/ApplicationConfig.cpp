@@ -1,6 +1,6 @@
 #include "Game/ApplicationConfig.h"
 
-#include "Corvan/Window/KeyCodes.h"
+#include "Corvan/Events/KeyCodes.h"
 #include "Game/ConfigIds.h"
 #include "Lib/Log.h"
 #include "Lib/Platform/FileSystem.h"

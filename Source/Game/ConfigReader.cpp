@@ -66,12 +66,9 @@ static_assert(std::size(k_DefaultRows) == 31, "the configuration has 31 built-in
 // Settings that came later. They follow the 31 lines above, which stay as they always were, so a
 // file written before them keeps its lines and gains these at its end.
 constexpr DefaultRow k_AppendedRows[] = {
-    {"set", "r_framecap", "0", k_ConfigFrameCap},
-    {"set", "g_turnbuffer", "0", k_ConfigTurnBuffer},
-    {"set", "g_fairstart", "0", k_ConfigFairStart},
-    {"set", "g_autopause", "0", k_ConfigAutoPause},
-    {"set", "g_attract", "0", k_ConfigAttract},
-    {"set", "s_volume", "60", k_ConfigSoundVolume},
+    {"set", "r_framecap", "0", k_ConfigFrameCap},   {"set", "g_turnbuffer", "0", k_ConfigTurnBuffer},
+    {"set", "g_fairstart", "0", k_ConfigFairStart}, {"set", "g_autopause", "0", k_ConfigAutoPause},
+    {"set", "g_attract", "0", k_ConfigAttract},     {"set", "s_volume", "60", k_ConfigSoundVolume},
     {"set", "s_mute", "0", k_ConfigSoundMute},
 };
 

@@ -4,7 +4,7 @@
 #include "Corvan/Events/WindowEvents.h"
 #include "Corvan/Gui/Colours.h"
 #include "Corvan/Gui/Containers/LayoutBar.h"
-#include "Corvan/Gui/Layout/LayoutStack.h"
+#include "Corvan/Layout/LayoutStack.h"
 #include "Corvan/Renderer/ImageResources.h"
 #include "Corvan/Window/WindowSettings.h"
 #include "Game/ApplicationConfig.h"

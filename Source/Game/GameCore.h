@@ -6,7 +6,7 @@
 #include "Corvan/Gui/Console/ConsoleCommand.h"
 #include "Corvan/Gui/Console/IConsoleInterface.h"
 #include "Corvan/Gui/Console/IKeybindingInterface.h"
-#include "Corvan/Gui/Layout/IWindowEventBase.h"
+#include "Corvan/Layout/IWindowEventBase.h"
 #include "Corvan/Renderer/OrthoCam.h"
 #include "Corvan/Window/IWindow.h"
 #include "Game/Board.h"

@@ -1,7 +1,7 @@
 // The keys the game itself reacts to: its fixed keys on a press, the movement keys every frame.
 #include "Corvan/EntryPoint/IEngine.h"
 #include "Corvan/Events/InputEvents.h"
-#include "Corvan/Window/KeyCodes.h"
+#include "Corvan/Events/KeyCodes.h"
 #include "Game/ConfigIds.h"
 #include "Game/ConfigReader.h"
 #include "Game/GameCore.h"

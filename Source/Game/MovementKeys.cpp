@@ -1,6 +1,6 @@
 #include "Game/MovementKeys.h"
 
-#include "Corvan/Window/KeyCodes.h"
+#include "Corvan/Events/KeyCodes.h"
 #include "Game/ConfigIds.h"
 #include "Game/ICoreInterface.h"
 #include "Lib/String.h"

@@ -6,12 +6,12 @@
 #include "Lib/Platform/Process.h"
 #include "Lib/String.h"
 
+#include <algorithm>
+#include <cerrno>
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <algorithm>
-#include <cerrno>
 #include <fcntl.h>
 #include <string_view>
 #include <sys/file.h>

@@ -25,13 +25,15 @@ namespace
 const std::string k_Fixture = "set game_speed 5\n" + TestSupport::k_DefaultConfigFile;
 
 // The game run as the unprivileged user "nobody", for files that root could read or write anyway.
-const std::vector<std::string> k_AsNobody = {"--reuid=65534", "--regid=65534", "--clear-groups", VORL_EXECUTABLE};
+const std::vector<std::string> k_AsNobody = {"--reuid=65534", "--regid=65534", "--clear-groups",
+                                             VORL_EXECUTABLE};
 constexpr const char* k_SetPriv = "/usr/bin/setpriv";
 
 bool LogHas(const std::string& p_Log, const std::string& p_Level, const std::string& p_Message)
 {
     for (const std::string& line : TestSupport::Lines(p_Log))
-        if (line.find("] " + p_Level) != std::string::npos && TestSupport::MessageOf(line, "ConfigReader") == p_Message)
+        if (line.find("] " + p_Level) != std::string::npos &&
+            TestSupport::MessageOf(line, "ConfigReader") == p_Message)
             return true;
     return false;
 }
@@ -66,11 +68,13 @@ TEST(ConfigFileEndToEnd, AnUnreadableConfigurationIsNeitherReplacedNorWritten)
     PlayAndEnd(game);
     EXPECT_EQ(ReadWholeFile(path), k_Fixture);
     EXPECT_EQ(ModeOf(path), 0000u);
-    EXPECT_TRUE(LogHas(game.Log(), "Error",
-                       "\"gamedata.cfg\" exists but cannot be read: the game runs with the default settings and "
-                       "leaves the file as it is"))
+    EXPECT_TRUE(
+        LogHas(game.Log(), "Error",
+               "\"gamedata.cfg\" exists but cannot be read: the game runs with the default settings and "
+               "leaves the file as it is"))
         << game.Log();
-    EXPECT_TRUE(LogHas(game.Log(), "Warning", "Settings not saved to \"gamedata.cfg\": it could not be read at start"));
+    EXPECT_TRUE(LogHas(game.Log(), "Warning",
+                       "Settings not saved to \"gamedata.cfg\": it could not be read at start"));
 }
 
 TEST(ConfigFileEndToEnd, AReadOnlyConfigurationIsNotReplacedAtExit)
@@ -84,7 +88,8 @@ TEST(ConfigFileEndToEnd, AReadOnlyConfigurationIsNotReplacedAtExit)
     PlayAndEnd(game);
     EXPECT_EQ(ReadWholeFile(path), k_Fixture);
     EXPECT_EQ(ModeOf(path), 0444u);
-    EXPECT_TRUE(LogHas(game.Log(), "Warning", "Settings not saved to \"gamedata.cfg\": the file is read-only"))
+    EXPECT_TRUE(
+        LogHas(game.Log(), "Warning", "Settings not saved to \"gamedata.cfg\": the file is read-only"))
         << game.Log();
 }
 
@@ -124,11 +129,13 @@ TEST(ConfigFileEndToEnd, ASecondGameInTheSameFolderSaysSoAndLeavesTheFileToTheFi
         return false;
     };
     ASSERT_TRUE(GameSession::WaitUntil(
-        [&] { return secondSays("GameCore", "==== VORL successfully initialised ====") || !second.IsRunning(); },
+        [&]
+        { return secondSays("GameCore", "==== VORL successfully initialised ====") || !second.IsRunning(); },
         std::chrono::seconds(90)));
     ASSERT_TRUE(second.Open()) << second.Log();
-    EXPECT_TRUE(secondSays("ConfigReader", "Another instance of the game is running in this folder: this one does "
-                                           "not save its settings to \"gamedata.cfg\""))
+    EXPECT_TRUE(secondSays("ConfigReader",
+                           "Another instance of the game is running in this folder: this one does "
+                           "not save its settings to \"gamedata.cfg\""))
         << second.Log();
 
     const auto secondResult = second.Terminate();

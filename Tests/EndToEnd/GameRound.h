@@ -62,7 +62,9 @@ inline bool AllSegmentsInRow(const RgbImage& p_Image, int p_Row)
 inline bool IsConsoleShown(const RgbImage& p_Image)
 {
     const int darkRows = CountIn(p_Image, {p_Image.width - 3, p_Image.width - 2, 0, p_Image.height / 2},
-                                 [](Rgb p_Colour) { return TestSupport::IsNear(p_Colour, {43, 43, 43}, 2); });
+                                 [](Rgb p_Colour) {
+                                     return TestSupport::IsNear(p_Colour, {43, 43, 43}, 2);
+                                 });
     return darkRows * 10 >= p_Image.height / 2 * 7;
 }
 

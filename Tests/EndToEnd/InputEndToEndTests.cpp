@@ -91,7 +91,8 @@ void ToggleConsole(GameSession& p_Game, bool p_Open)
 {
     p_Game.Key("grave");
     ASSERT_TRUE(
-        p_Game.WaitForImage([p_Open](const RgbImage& p_Image) { return IsConsoleShown(p_Image) == p_Open; }, 5s)
+        p_Game
+            .WaitForImage([p_Open](const RgbImage& p_Image) { return IsConsoleShown(p_Image) == p_Open; }, 5s)
             .Valid())
         << (p_Open ? "the console did not open" : "the console did not close");
 }
@@ -116,8 +117,9 @@ void ClickFirstButton(GameSession& p_Game)
 int UnknownKeyLines(const std::string& p_Log)
 {
     const std::vector<std::string> lines = TestSupport::Lines(p_Log);
-    return static_cast<int>(std::count_if(lines.begin(), lines.end(), [](const std::string& p_Line)
-                                          { return p_Line.find("Unknown key pressed") != std::string::npos; }));
+    return static_cast<int>(std::count_if(
+        lines.begin(), lines.end(),
+        [](const std::string& p_Line) { return p_Line.find("Unknown key pressed") != std::string::npos; }));
 }
 
 class InputEndToEnd : public ::testing::Test
@@ -146,9 +148,9 @@ TEST_F(InputEndToEnd, TapsShorterThanAFrameSteer)
     ASSERT_FALSE(IsStartPanelShown(down));
     ASSERT_TRUE(SnakeReaches(down, BelowRow1)) << "the tap during the stall did not turn the snake down";
     const std::vector<Cell> cells = SnakeCells(down);
-    const int column =
-        std::max_element(cells.begin(), cells.end(), [](const Cell& p_A, const Cell& p_B) { return p_A.row < p_B.row; })
-            ->column;
+    const int column = std::max_element(cells.begin(), cells.end(),
+                                        [](const Cell& p_A, const Cell& p_B) { return p_A.row < p_B.row; })
+                           ->column;
 
     game.Tap("Right");
     const RgbImage right = game.WaitForImage(
@@ -220,13 +222,16 @@ TEST_F(InputEndToEnd, KeysBoundToMovementAreNoMenuShortcuts)
     EXPECT_EQ(SnakeCells(still), SnakeCells(paused)) << "S resumed the round";
 
     game.Key("i");
-    ASSERT_TRUE(game.WaitForImage([](const RgbImage& p_Image) { return !IsStartPanelShown(p_Image); }, 5s).Valid())
+    ASSERT_TRUE(
+        game.WaitForImage([](const RgbImage& p_Image) { return !IsStartPanelShown(p_Image); }, 5s).Valid())
         << "I no longer opens the about page";
     game.Key("Escape");
-    ASSERT_TRUE(game.WaitForImage(IsStartPanelShown, 5s).Valid()) << "ESCAPE did not lead back to the pause panel";
+    ASSERT_TRUE(game.WaitForImage(IsStartPanelShown, 5s).Valid())
+        << "ESCAPE did not lead back to the pause panel";
 
     ASSERT_NO_FATAL_FAILURE(ClickFirstButton(game));
-    ASSERT_TRUE(game.WaitForImage([](const RgbImage& p_Image) { return !IsStartPanelShown(p_Image); }, 5s).Valid())
+    ASSERT_TRUE(
+        game.WaitForImage([](const RgbImage& p_Image) { return !IsStartPanelShown(p_Image); }, 5s).Valid())
         << "Resume did not resume";
     ASSERT_NO_FATAL_FAILURE(ExpectHoldTurnsDown(game, "s", "S did not steer the snake down"));
 
@@ -244,7 +249,8 @@ TEST_F(InputEndToEnd, PunctuationKeysAreBindableAndUnknownKeysAreLoggedOnce)
     ASSERT_TRUE(game.Open()) << game.Log();
     ASSERT_NO_FATAL_FAILURE(StartRound(game));
 
-    ASSERT_NO_FATAL_FAILURE(ExpectHoldTurnsDown(game, "semicolon", "the key bound as SEMICOLON did not steer"));
+    ASSERT_NO_FATAL_FAILURE(
+        ExpectHoldTurnsDown(game, "semicolon", "the key bound as SEMICOLON did not steer"));
     game.Key("Escape");
     ASSERT_TRUE(game.WaitForImage(IsStartPanelShown, 5s).Valid()) << "no pause panel came up";
 

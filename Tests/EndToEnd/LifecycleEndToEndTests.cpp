@@ -45,8 +45,8 @@ std::string WaitForWindowOf(pid_t p_Pid)
     GameSession::WaitUntil(
         [&]
         {
-            const std::string ids = CommandOutput("xdotool search --onlyvisible --pid " + std::to_string(p_Pid) +
-                                                  " 2>/dev/null");
+            const std::string ids =
+                CommandOutput("xdotool search --onlyvisible --pid " + std::to_string(p_Pid) + " 2>/dev/null");
             window = ids.substr(0, ids.find('\n'));
             return !window.empty() || !IsAlive(p_Pid);
         },
@@ -70,7 +70,8 @@ const std::string k_ShortConfig = "set grid_mode \"3\"\n";
 void ExpectSavedFromShortConfig(const std::string& p_Config)
 {
     EXPECT_EQ(p_Config.rfind(k_ShortConfig, 0), 0u) << p_Config;
-    EXPECT_NE(p_Config.find("\nset game_speed \"8\"\n"), std::string::npos) << "not saved at exit:\n" << p_Config;
+    EXPECT_NE(p_Config.find("\nset game_speed \"8\"\n"), std::string::npos) << "not saved at exit:\n"
+                                                                            << p_Config;
 }
 
 void OpenConsoleAndRun(GameSession& p_Game, const std::string& p_Command)
@@ -99,7 +100,8 @@ TEST(LifecycleEndToEnd, RestartThroughTheConsoleStartsTheNewInstanceWithTheSessi
 
     std::smatch match;
     const std::string log = game.Log();
-    ASSERT_TRUE(std::regex_search(log, match, std::regex(R"(Restart successful, current PID: \d+, new PID: (\d+))")))
+    ASSERT_TRUE(
+        std::regex_search(log, match, std::regex(R"(Restart successful, current PID: \d+, new PID: (\d+))")))
         << log;
     const pid_t newPid = static_cast<pid_t>(std::stoi(match[1].str()));
 
@@ -206,7 +208,8 @@ TEST(LifecycleEndToEnd, EveryF11PressLeavesItsOwnScreenshot)
         const RgbImage shot = TestSupport::LoadRgbImage(entry.path().string());
         EXPECT_EQ(shot.width, 1280) << name;
         EXPECT_EQ(shot.height, 720) << name;
-        EXPECT_NE(game.Log().find("Saved screenshot to location \"Screenshots/" + name + "\""), std::string::npos);
+        EXPECT_NE(game.Log().find("Saved screenshot to location \"Screenshots/" + name + "\""),
+                  std::string::npos);
     }
     size_t files = 0;
     for (auto& [second, copies] : copiesBySecond)

@@ -86,7 +86,8 @@ TEST_F(MenuKeyboardEndToEnd, TabAndArrowsMoveAnOutlinedFocusReturnActivatesAndAr
 
     // A click of the mouse takes the outline away; the keyboard brings it back.
     game.Click(5, 5);
-    ASSERT_TRUE(game.WaitForImage([](const RgbImage& p_Image) { return OutlineTop(p_Image) < 0; }, 5s).Valid())
+    ASSERT_TRUE(
+        game.WaitForImage([](const RgbImage& p_Image) { return OutlineTop(p_Image) < 0; }, 5s).Valid())
         << "the outline stayed after a click";
 
     // Return activates the focused first button: the round starts.
@@ -97,7 +98,8 @@ TEST_F(MenuKeyboardEndToEnd, TabAndArrowsMoveAnOutlinedFocusReturnActivatesAndAr
     // In play the arrow keys steer: the snake leaves its row downwards.
     game.Hold("Down");
     const RgbImage turned = game.WaitForImage(
-        [](const RgbImage& p_Image) { return IsStartPanelShown(p_Image) || !AllSegmentsInRow(p_Image, 1); }, 5s);
+        [](const RgbImage& p_Image) { return IsStartPanelShown(p_Image) || !AllSegmentsInRow(p_Image, 1); },
+        5s);
     ASSERT_TRUE(turned.Valid());
     EXPECT_FALSE(AllSegmentsInRow(turned, 1)) << "the down arrow did not steer";
     EXPECT_EQ(CountIn(turned, WholeWindow(turned), IsOutline), 0) << "an outline over the board";
@@ -107,9 +109,11 @@ TEST_F(MenuKeyboardEndToEnd, TabAndArrowsMoveAnOutlinedFocusReturnActivatesAndAr
     game.Key("Escape");
     ASSERT_TRUE(game.WaitForImage(IsStartPanelShown, 5s).Valid()) << "Escape did not pause";
     game.Key("Down Return");
-    ASSERT_TRUE(game.WaitForImage(IsPageShown, 5s).Valid()) << "Return on the second button did not open the options";
+    ASSERT_TRUE(game.WaitForImage(IsPageShown, 5s).Valid())
+        << "Return on the second button did not open the options";
     game.Key("Tab Tab");
-    ASSERT_TRUE(game.WaitForImage([](const RgbImage& p_Image) { return OutlineTop(p_Image) >= 0; }, 5s).Valid())
+    ASSERT_TRUE(
+        game.WaitForImage([](const RgbImage& p_Image) { return OutlineTop(p_Image) >= 0; }, 5s).Valid())
         << "no outline in the options";
     ExpectOrderlyEnd(game, game.Terminate());
 }

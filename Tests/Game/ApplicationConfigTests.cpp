@@ -206,7 +206,9 @@ TEST_F(ApplicationConfigTest, AnUnreadableFileRunsWithTheDefaultsAndIsNeverRepla
                                   "\" exists but cannot be read: the game runs with the default settings "
                                   "and leaves the file as it is"))
                 return 3;
-            return has("Warning", "Settings not saved to \"" + m_Path + "\": it could not be read at start") ? 0 : 4;
+            return has("Warning", "Settings not saved to \"" + m_Path + "\": it could not be read at start")
+                       ? 0
+                       : 4;
         });
     ASSERT_NE(result, TestSupport::k_CannotSetUp) << "could not become another user";
     EXPECT_EQ(result, 0);

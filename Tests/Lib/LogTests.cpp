@@ -12,10 +12,10 @@
 #include <map>
 #include <regex>
 #include <sstream>
-#include <sys/wait.h>
-#include <vector>
 #include <string>
+#include <sys/wait.h>
 #include <unistd.h>
+#include <vector>
 
 using TestSupport::CapturingForwarder;
 using TestSupport::ReadWholeFile;

@@ -22,7 +22,8 @@ namespace TestSupport
 class GameSession
 {
 public:
-    GameSession(const TempFolder& p_Folder, std::string p_Executable, const std::vector<std::string>& p_Arguments = {})
+    GameSession(const TempFolder& p_Folder, std::string p_Executable,
+                const std::vector<std::string>& p_Arguments = {})
         : m_Folder(p_Folder), m_Pid(StartProgram(p_Executable, p_Arguments, p_Folder.Path().string()))
     {
     }
@@ -95,7 +96,8 @@ public:
 
     // A tap while the game stands still, as in a hitch: stopped, it finds the press and the
     // release waiting together when it goes on.
-    void TapDuringStall(const std::string& p_Key, std::chrono::milliseconds p_Stall = std::chrono::milliseconds(60))
+    void TapDuringStall(const std::string& p_Key,
+                        std::chrono::milliseconds p_Stall = std::chrono::milliseconds(60))
     {
         kill(m_Pid, SIGSTOP);
         Tap(p_Key);

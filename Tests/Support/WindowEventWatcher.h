@@ -2,7 +2,7 @@
 // A game stand-in for tests that drive the real engine: every window and renderer event is
 // ignored unless a test overrides the ones it watches.
 #include "Corvan/Events/WindowEvents.h"
-#include "Corvan/Gui/Layout/IWindowEventBase.h"
+#include "Corvan/Layout/IWindowEventBase.h"
 
 namespace TestSupport
 {

@@ -7,7 +7,7 @@
 
 #include "Corvan/EntryPoint/IEngine.h"
 #include "Corvan/Events/WindowEvents.h"
-#include "Corvan/Gui/Layout/IWindowEventBase.h"
+#include "Corvan/Layout/IWindowEventBase.h"
 
 namespace Bench
 {
@@ -20,13 +20,22 @@ public:
     {
     }
 
-    void OnWindowCreate(Vozad::EventWindowCreate& p_Event) override { Pass(&IWindowEventBase::OnWindowCreate, p_Event); }
-    void OnWindowFocus(Vozad::EventWindowFocus& p_Event) override { Pass(&IWindowEventBase::OnWindowFocus, p_Event); }
+    void OnWindowCreate(Vozad::EventWindowCreate& p_Event) override
+    {
+        Pass(&IWindowEventBase::OnWindowCreate, p_Event);
+    }
+    void OnWindowFocus(Vozad::EventWindowFocus& p_Event) override
+    {
+        Pass(&IWindowEventBase::OnWindowFocus, p_Event);
+    }
     void OnWindowPosition(Vozad::EventWindowPosition& p_Event) override
     {
         Pass(&IWindowEventBase::OnWindowPosition, p_Event);
     }
-    void OnWindowResize(Vozad::EventWindowResize& p_Event) override { Pass(&IWindowEventBase::OnWindowResize, p_Event); }
+    void OnWindowResize(Vozad::EventWindowResize& p_Event) override
+    {
+        Pass(&IWindowEventBase::OnWindowResize, p_Event);
+    }
     void OnWindowMinimize(Vozad::EventWindowMinimize& p_Event) override
     {
         Pass(&IWindowEventBase::OnWindowMinimize, p_Event);
@@ -39,8 +48,14 @@ public:
     {
         Pass(&IWindowEventBase::OnWindowFullscreen, p_Event);
     }
-    void OnQuitRequest(Vozad::EventQuitRequest& p_Event) override { Pass(&IWindowEventBase::OnQuitRequest, p_Event); }
-    void OnWindowClose(Vozad::EventWindowClose& p_Event) override { Pass(&IWindowEventBase::OnWindowClose, p_Event); }
+    void OnQuitRequest(Vozad::EventQuitRequest& p_Event) override
+    {
+        Pass(&IWindowEventBase::OnQuitRequest, p_Event);
+    }
+    void OnWindowClose(Vozad::EventWindowClose& p_Event) override
+    {
+        Pass(&IWindowEventBase::OnWindowClose, p_Event);
+    }
     void OnRendererPresent(Vozad::EventRendererPresent& p_Event) override
     {
         Pass(&IWindowEventBase::OnRendererPresent, p_Event);

@@ -53,13 +53,13 @@ int main(int argc, char** argv)
         std::optional<Snake::Application> application;
         application.emplace();
         std::optional<Bench::FrameWatch> watch;
-        result = Snake::EngineWrapper(*application, config, forwarder.get(),
-                                      [&](Snake::Application& p_Started)
-                                      {
-                                          watch.emplace(p_Started.engine, report, seconds,
-                                                        p_Started.game.get());
-                                          p_Started.engine.SetWindowEventReceiver(&*watch);
-                                      });
+        result =
+            Snake::EngineWrapper(*application, config, forwarder.get(),
+                                 [&](Snake::Application& p_Started)
+                                 {
+                                     watch.emplace(p_Started.engine, report, seconds, p_Started.game.get());
+                                     p_Started.engine.SetWindowEventReceiver(&*watch);
+                                 });
         Lib::SetOutputForwarder(nullptr);
         application->game.reset();
         application.reset();

@@ -55,7 +55,8 @@ int main(int argc, char** argv)
     const long long read = ProcessIo("rchar") - readBefore;
 
     std::ifstream result(path, std::ios::binary | std::ios::ate);
-    printf("vorl_logfile lines=%d seconds=%.3f us_per_line=%.1f bytes_written=%lld bytes_read=%lld final_size=%lld\n",
+    printf("vorl_logfile lines=%d seconds=%.3f us_per_line=%.1f bytes_written=%lld bytes_read=%lld "
+           "final_size=%lld\n",
            lines, seconds, seconds * 1e6 / lines, written, read, static_cast<long long>(result.tellg()));
     unlink(path.c_str());
     rmdir(folder);

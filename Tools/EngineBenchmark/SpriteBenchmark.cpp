@@ -9,7 +9,7 @@
 #include "Corvan/EntryPoint/CorvanEntry.h"
 #include "Corvan/EntryPoint/EngineSettings.h"
 #include "Corvan/Events/WindowEvents.h"
-#include "Corvan/Gui/Layout/IWindowEventBase.h"
+#include "Corvan/Layout/IWindowEventBase.h"
 #include "Corvan/Renderer/OrthoCam.h"
 #include "Corvan/Window/WindowSettings.h"
 #include "Lib/Log.h"

@@ -1,5 +1,5 @@
 #pragma once
-#include "Corvan/Window/GpuSelection.h"
+#include "Corvan/Renderer/Vulkan/GpuSelection.h"
 
 #include <cstdint>
 

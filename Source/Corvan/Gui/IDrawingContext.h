@@ -2,7 +2,7 @@
 // What GUI elements draw through. Coordinates are absolute window pixels; colours are packed
 // 0xAABBGGRR and an alpha of 0 draws nothing.
 #include "Corvan/Gui/FontSpec.h"
-#include "Corvan/Gui/Layout/LayoutRect.h"
+#include "Corvan/Layout/LayoutRect.h"
 #include "Lib/Point.h"
 #include "Lib/String.h"
 

@@ -1,7 +1,7 @@
 #include "Corvan/Renderer/OrthoCamController.h"
 
 #include "Corvan/Events/IInputCapture.h"
-#include "Corvan/Window/KeyCodes.h"
+#include "Corvan/Events/KeyCodes.h"
 
 namespace Vozad
 {

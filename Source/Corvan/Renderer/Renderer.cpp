@@ -226,7 +226,7 @@ void Renderer::FitTransparencyBuffers()
     }
 }
 
-void Renderer::SetViewViewport(const WindowRect& p_Rect) const
+void Renderer::SetViewViewport(const Lib::WindowRect& p_Rect) const
 {
     m_Api->SetViewport(p_Rect.left, p_Rect.top, p_Rect.right - p_Rect.left, p_Rect.bottom - p_Rect.top,
                        WindowHeight());
@@ -391,7 +391,7 @@ void Renderer::DrawDepthPeeling(const View& p_View)
     RestoreBlendState();
 }
 
-bool Renderer::SetCamera(uint32_t p_ViewId, const WindowRect& p_Rect, const ICamera& p_Camera)
+bool Renderer::SetCamera(uint32_t p_ViewId, const Lib::WindowRect& p_Rect, const ICamera& p_Camera)
 {
     const glm::mat4& matrix = p_Camera.GetViewProjection();
     auto found = m_Views.find(p_ViewId);
@@ -408,7 +408,7 @@ bool Renderer::SetCamera(uint32_t p_ViewId, const WindowRect& p_Rect, const ICam
     return changed;
 }
 
-uint64_t Renderer::PickEntity(Lib::Point p_Point, const WindowRect& p_Rect, const ICamera& p_Camera)
+uint64_t Renderer::PickEntity(Lib::Point p_Point, const Lib::WindowRect& p_Rect, const ICamera& p_Camera)
 {
     if (!IsDrawing())
         return k_NoEntity;
@@ -427,7 +427,7 @@ uint64_t Renderer::PickEntity(Lib::Point p_Point, const WindowRect& p_Rect, cons
     return id == 0 ? k_NoEntity : id;
 }
 
-uint32_t Renderer::PickIn(SceneDatabase& p_Scene, Lib::Point p_Point, const WindowRect& p_Rect,
+uint32_t Renderer::PickIn(SceneDatabase& p_Scene, Lib::Point p_Point, const Lib::WindowRect& p_Rect,
                           const glm::mat4& p_ProjectionView)
 {
     m_SelectionBuffer.Bind();
@@ -448,7 +448,7 @@ uint32_t Renderer::PickIn(SceneDatabase& p_Scene, Lib::Point p_Point, const Wind
     return pixel[0] + pixel[1] * 256u + pixel[2] * 65536u;
 }
 
-Lib::Ref<Lib::Blob> Renderer::CaptureRegionPng(uint32_t p_Colour, const WindowRect& p_Rect)
+Lib::Ref<Lib::Blob> Renderer::CaptureRegionPng(uint32_t p_Colour, const Lib::WindowRect& p_Rect)
 {
     if (!IsDrawing())
         return {};

@@ -14,13 +14,13 @@
 #include "Corvan/Renderer/ScreenQuad.h"
 #include "Corvan/Renderer/ShaderHandler.h"
 #include "Corvan/Renderer/TextureHandler.h"
-#include "Corvan/Window/IWindow.h"
 #include "Lib/Blob.h"
 #include "Lib/Log.h"
 #include "Lib/Point.h"
 #include "Lib/RectSize.h"
 #include "Lib/ReferenceCounter.h"
 #include "Lib/String.h"
+#include "Lib/WindowRect.h"
 
 #include <glm/mat4x4.hpp>
 
@@ -69,7 +69,7 @@ public:
 
     // Stores the view's rectangle (window pixels, origin top-left) and the camera's matrix. True
     // for a new view or when the rectangle or any matrix value changed.
-    bool SetCamera(uint32_t p_ViewId, const WindowRect& p_Rect, const ICamera& p_Camera);
+    bool SetCamera(uint32_t p_ViewId, const Lib::WindowRect& p_Rect, const ICamera& p_Camera);
     // Forgets every view, e.g. when a scene with other cameras takes over.
     void ClearViews() { m_Views.clear(); }
     uint32_t GetViewCount() const { return static_cast<uint32_t>(m_Views.size()); }
@@ -77,11 +77,11 @@ public:
     // The id of the entity drawn under p_Point (window pixels, origin top-left) in the view
     // p_Rect seen through p_Camera: the opaque scene first, then the transparent one. k_NoEntity
     // for an empty spot or a point outside the rectangle or the window.
-    uint64_t PickEntity(Lib::Point p_Point, const WindowRect& p_Rect, const ICamera& p_Camera);
+    uint64_t PickEntity(Lib::Point p_Point, const Lib::WindowRect& p_Rect, const ICamera& p_Camera);
 
     // Renders the scene and returns p_Rect of it as PNG bytes, bottom row first. p_Colour only
     // clears before the scene's own clear, so it never shows. None for a rectangle without area.
-    Lib::Ref<Lib::Blob> CaptureRegionPng(uint32_t p_Colour, const WindowRect& p_Rect);
+    Lib::Ref<Lib::Blob> CaptureRegionPng(uint32_t p_Colour, const Lib::WindowRect& p_Rect);
 
     // ISceneInstances
     void SubmitInstance(uint64_t p_EntityId, const Lib::String& p_ShaderGroup, int32_t p_Kind,
@@ -117,7 +117,7 @@ public:
 private:
     struct View
     {
-        WindowRect rect;
+        Lib::WindowRect rect;
         glm::mat4 projectionView{1.0f};
         bool changed = true;
     };
@@ -135,11 +135,11 @@ private:
     int32_t WindowHeight() const { return static_cast<int32_t>(m_Size.height); }
     // The viewport over the whole window, through the API wrapper; only while drawing.
     void ViewWholeWindow() const;
-    void SetViewViewport(const WindowRect& p_Rect) const;
+    void SetViewViewport(const Lib::WindowRect& p_Rect) const;
     void DrawPlain(const View& p_View);
     void DrawWeightedBlended(const View& p_View);
     void DrawDepthPeeling(const View& p_View);
-    uint32_t PickIn(SceneDatabase& p_Scene, Lib::Point p_Point, const WindowRect& p_Rect,
+    uint32_t PickIn(SceneDatabase& p_Scene, Lib::Point p_Point, const Lib::WindowRect& p_Rect,
                     const glm::mat4& p_ProjectionView);
     int32_t LayerIndex(int32_t p_LayerId);
 

@@ -146,7 +146,8 @@ void SaveScreenshot(const Lib::LogTag& p_Tag, const Lib::String& p_FolderPrefix,
         Lib::LogError(p_Tag, "Unable to create the screenshot folder, aborting the screenshot.");
         return;
     }
-    const std::string path = ScreenshotPath(p_FolderPrefix, p_NamePrefix, ScreenshotTimeText()).ToNarrow().Bytes();
+    const std::string path =
+        ScreenshotPath(p_FolderPrefix, p_NamePrefix, ScreenshotTimeText()).ToNarrow().Bytes();
     auto fail = [&](const std::string& p_Path, const std::string& p_Reason)
     {
         Lib::LogWarning(p_Tag, "Could not save the screenshot to location \"%s\": %s", p_Path.c_str(),
@@ -196,7 +197,8 @@ void ClearForCapture(uint32_t p_Colour)
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 }
 
-Lib::Ref<Lib::Blob> ReadRegionPng(const Lib::LogTag& p_Tag, const WindowRect& p_Rect, uint32_t p_WindowHeight)
+Lib::Ref<Lib::Blob> ReadRegionPng(const Lib::LogTag& p_Tag, const Lib::WindowRect& p_Rect,
+                                  uint32_t p_WindowHeight)
 {
     const int64_t width = static_cast<int64_t>(p_Rect.right) - p_Rect.left;
     const int64_t height = static_cast<int64_t>(p_Rect.bottom) - p_Rect.top;

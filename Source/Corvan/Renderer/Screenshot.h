@@ -2,11 +2,11 @@
 // Turning rendered pixels into PNG data: the screenshot file the "screenshot" key binding saves,
 // and the region capture the renderer hands out as bytes. The naming, row-order and encoding
 // steps need no GL; SaveScreenshot, ClearForCapture and ReadRegionPng need the current context.
-#include "Corvan/Window/IWindow.h"
 #include "Lib/Blob.h"
 #include "Lib/Log.h"
 #include "Lib/ReferenceCounter.h"
 #include "Lib/String.h"
+#include "Lib/WindowRect.h"
 
 #include <cstdint>
 #include <vector>
@@ -57,6 +57,6 @@ void ClearForCapture(uint32_t p_Colour);
 // pixels high as RGBA and returns it as a PNG whose first row is the rectangle's bottom row, the
 // order a texture loaded with OpenGL's vertical flip wants. None for a rectangle without area
 // (logged under p_Tag) or when the pixel buffer cannot be allocated.
-Lib::Ref<Lib::Blob> ReadRegionPng(const Lib::LogTag& p_Tag, const WindowRect& p_Rect,
+Lib::Ref<Lib::Blob> ReadRegionPng(const Lib::LogTag& p_Tag, const Lib::WindowRect& p_Rect,
                                   uint32_t p_WindowHeight);
 } // namespace Vozad

@@ -1,8 +1,8 @@
 #pragma once
 // The engine's shared state block: the window writes input and display state into it, the
 // engine and the game read it.
-#include "Corvan/Window/GpuSelection.h"
-#include "Corvan/Window/KeyCodes.h"
+#include "Corvan/Events/KeyCodes.h"
+#include "Corvan/Renderer/Vulkan/GpuSelection.h"
 #include "Corvan/Window/Monitor.h"
 #include "Lib/Platform/Timer.h"
 #include "Lib/Point.h"
@@ -32,7 +32,7 @@ struct EngineData
     // Set when a key goes down, cleared once a frame's update has been sent: a key pressed and
     // released again between two frames is up in keyStates, but still counts as pressed.
     bool keyPressLatches[k_KeyCodeCount] = {};
-    int32_t mouseButtonStates[5] = {};      // buttons 1..5: 1 down, 0 up
+    int32_t mouseButtonStates[5] = {}; // buttons 1..5: 1 down, 0 up
     Lib::String lastTypedText;
     int32_t desktopBitsPerPixel = 0;
     int32_t desktopWidth = 0;

@@ -1,7 +1,8 @@
 #include "Corvan/Window/EngineWindow.h"
 
-#include "Corvan/Events/EventManager.h"
-#include "Corvan/Gui/Layout/LayoutBase.h"
+#include "Corvan/EventRouting/EventManager.h"
+#include "Corvan/Events/KeyCodes.h"
+#include "Corvan/Layout/LayoutBase.h"
 #include "Corvan/Renderer/IGraphicsContext.h"
 #include "Corvan/Renderer/OpenGL/OpenGLGraphicsContext.h"
 #include "Corvan/Renderer/Vulkan/VulkanGPUInfo.h"
@@ -9,7 +10,6 @@
 #include "Corvan/Window/DisplayModes.h"
 #include "Corvan/Window/IEngineNotifier.h"
 #include "Corvan/Window/INativeEventObserver.h"
-#include "Corvan/Window/KeyCodes.h"
 #include "Corvan/Window/MonitorEnumeration.h"
 #include "Corvan/Window/ScancodeTable.h"
 #include "Lib/String.h"

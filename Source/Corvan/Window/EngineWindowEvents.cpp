@@ -1,11 +1,10 @@
 // The window's half that turns SDL events into engine state and engine events.
 #include "Corvan/Window/EngineWindow.h"
 
-#include "Corvan/Events/EventManager.h"
-#include "Corvan/Gui/Layout/LayoutBase.h"
+#include "Corvan/EventRouting/EventManager.h"
+#include "Corvan/Events/KeyCodes.h"
 #include "Corvan/Window/IEngineNotifier.h"
 #include "Corvan/Window/INativeEventObserver.h"
-#include "Corvan/Window/KeyCodes.h"
 #include "Corvan/Window/MonitorEnumeration.h"
 #include "Corvan/Window/ScancodeTable.h"
 #include "Lib/Platform/TerminationSignals.h"

@@ -5,17 +5,14 @@
 #include "Lib/Point.h"
 #include "Lib/RectSize.h"
 #include "Lib/String.h"
+#include "Lib/WindowRect.h"
 
 #include <cstdint>
 
 namespace Vozad
 {
-// A rectangle in window or screen pixels, horizontal edges first.
-struct WindowRect
-{
-    int32_t left = 0, right = 0, top = 0, bottom = 0;
-    bool operator==(const WindowRect&) const = default;
-};
+// The window's rectangles are the foundation's, so the renderer can take them without knowing windows.
+using Lib::WindowRect;
 
 class IWindow
 {

@@ -2,8 +2,8 @@
 
 #include "Corvan/Events/IEventBase.h"
 #include "Corvan/Events/InputEvents.h"
+#include "Corvan/Events/KeyCodes.h"
 #include "Corvan/Window/EngineData.h"
-#include "Corvan/Window/KeyCodes.h"
 
 namespace Vozad
 {

@@ -1,6 +1,6 @@
 #include "Corvan/Window/ScancodeTable.h"
 
-#include "Corvan/Window/KeyCodes.h"
+#include "Corvan/Events/KeyCodes.h"
 
 #include <SDL2/SDL_scancode.h>
 

@@ -99,7 +99,9 @@ BotDecision LuaBot::Decide(const Board& p_Board)
     }
     // Only the first wrong answer is told; the snake just keeps going on each of them.
     if (m_Note.empty())
-        m_Note = m_Name + ": decide returned something other than \"up\", \"down\", \"left\", \"right\" or nil; ignored";
+        m_Note =
+            m_Name +
+            ": decide returned something other than \"up\", \"down\", \"left\", \"right\" or nil; ignored";
     return decision;
 }
 } // namespace Snake

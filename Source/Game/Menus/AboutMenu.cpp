@@ -1,6 +1,7 @@
 #include "Game/Menus/AboutMenu.h"
 
 #include "Corvan/Events/InputEvents.h"
+#include "Corvan/Events/KeyCodes.h"
 #include "Corvan/Gui/Colours.h"
 #include "Corvan/Gui/Containers/GridSizeMode.h"
 #include "Corvan/Gui/Containers/LayoutBar.h"
@@ -8,8 +9,7 @@
 #include "Corvan/Gui/Containers/Scrollview.h"
 #include "Corvan/Gui/FontSpec.h"
 #include "Corvan/Gui/IGuiEngine.h"
-#include "Corvan/Gui/Layout/LayoutStack.h"
-#include "Corvan/Window/KeyCodes.h"
+#include "Corvan/Layout/LayoutStack.h"
 #include "Game/ICoreInterface.h"
 #include "Game/Menus/BuildInfo.h"
 #include "Game/Menus/IAboutMenuListener.h"

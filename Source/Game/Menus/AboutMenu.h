@@ -1,12 +1,12 @@
 #pragma once
 // The credits and licences panel with two tabs; ESCAPE, B or the back button leave it towards the
 // panel it was opened from.
-#include "Corvan/Gui/Layout/ContentLayoutBase.h"
-#include "Corvan/Gui/Layout/ILayoutEventForwarder.h"
-#include "Corvan/Gui/Layout/LayoutFocusGroup.h"
 #include "Corvan/Gui/Widgets/Button.h"
 #include "Corvan/Gui/Widgets/Label.h"
 #include "Corvan/Gui/Widgets/WidgetStyle.h"
+#include "Corvan/Layout/ContentLayoutBase.h"
+#include "Corvan/Layout/ILayoutEventForwarder.h"
+#include "Corvan/Layout/LayoutFocusGroup.h"
 #include "Corvan/Window/IWindow.h"
 #include "Game/Menus/PanelState.h"
 #include "Lib/Log.h"

@@ -2,8 +2,8 @@
 // The game's menu root: decides which panel is on screen, answers the menus' buttons and ESCAPE,
 // and tells the game object to pause, resume or restart. Its content is a stack of four layers:
 // the HUD with the frame-rate and points labels beneath the start, options and about menus.
-#include "Corvan/Gui/Layout/ContentLayoutBase.h"
 #include "Corvan/Gui/Widgets/Label.h"
+#include "Corvan/Layout/ContentLayoutBase.h"
 #include "Corvan/Window/IWindow.h"
 #include "Game/ILocale.h"
 #include "Game/Menus/AboutMenu.h"

@@ -1,6 +1,6 @@
 #include "Game/Menus/KeyAssignment.h"
 
-#include "Corvan/Window/KeyCodes.h"
+#include "Corvan/Events/KeyCodes.h"
 
 namespace Snake
 {

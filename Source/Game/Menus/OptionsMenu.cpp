@@ -2,11 +2,11 @@
 
 #include "Corvan/EntryPoint/IEngine.h"
 #include "Corvan/Events/InputEvents.h"
+#include "Corvan/Events/KeyCodes.h"
 #include "Corvan/Gui/Colours.h"
 #include "Corvan/Gui/Containers/LayoutMargin.h"
 #include "Corvan/Gui/Containers/Scrollview.h"
-#include "Corvan/Gui/Layout/LayoutStack.h"
-#include "Corvan/Window/KeyCodes.h"
+#include "Corvan/Layout/LayoutStack.h"
 #include "Game/ConfigIds.h"
 #include "Game/FrameCap.h"
 #include "Game/ICoreInterface.h"

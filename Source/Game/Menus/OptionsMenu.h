@@ -11,9 +11,6 @@
 // - OnOptionsClosed of the listener on Back or on ESCAPE while the menu holds the keyboard focus.
 //   A key routed down the tree to the panel without focus is left to the GUI handler, whose ESCAPE
 //   rule starts a game that was never started.
-#include "Corvan/Gui/Layout/ContentLayoutBase.h"
-#include "Corvan/Gui/Layout/ILayoutEventForwarder.h"
-#include "Corvan/Gui/Layout/LayoutFocusGroup.h"
 #include "Corvan/Gui/Popup/ComboBox.h"
 #include "Corvan/Gui/Popup/IComboBoxItemSelect.h"
 #include "Corvan/Gui/Widgets/Button.h"
@@ -21,6 +18,9 @@
 #include "Corvan/Gui/Widgets/ICheckboxListener.h"
 #include "Corvan/Gui/Widgets/Label.h"
 #include "Corvan/Gui/Widgets/WidgetStyle.h"
+#include "Corvan/Layout/ContentLayoutBase.h"
+#include "Corvan/Layout/ILayoutEventForwarder.h"
+#include "Corvan/Layout/LayoutFocusGroup.h"
 #include "Corvan/Window/IWindow.h"
 #include "Game/Menus/KeyAssignment.h"
 #include "Game/Menus/OptionsModel.h"

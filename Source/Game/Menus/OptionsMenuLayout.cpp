@@ -10,7 +10,7 @@
 #include "Corvan/Gui/Containers/LayoutGrid.h"
 #include "Corvan/Gui/Containers/LayoutMargin.h"
 #include "Corvan/Gui/Containers/Scrollview.h"
-#include "Corvan/Gui/Layout/LayoutStack.h"
+#include "Corvan/Layout/LayoutStack.h"
 #include "Game/ICoreInterface.h"
 #include "Game/Menus/MenuPanelStyle.h"
 #include "Game/Menus/TabbedMenuKit.h"

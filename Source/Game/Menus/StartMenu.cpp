@@ -1,10 +1,10 @@
 #include "Game/Menus/StartMenu.h"
 
 #include "Corvan/Events/InputEvents.h"
+#include "Corvan/Events/KeyCodes.h"
 #include "Corvan/Gui/Colours.h"
 #include "Corvan/Gui/Containers/GridSizeMode.h"
 #include "Corvan/Gui/Containers/LayoutBar.h"
-#include "Corvan/Window/KeyCodes.h"
 #include "Game/ILocale.h"
 #include "Game/Menus/BuildInfo.h"
 #include "Game/Menus/IStartMenuListener.h"

@@ -1,11 +1,11 @@
 #pragma once
 // The small centred panel that is the start, pause, game-won and game-over menu: a title, four
 // buttons and the version line. The GUI handler changes the title and the first button's text.
-#include "Corvan/Gui/Layout/ContentLayoutBase.h"
-#include "Corvan/Gui/Layout/ILayoutEventForwarder.h"
 #include "Corvan/Gui/Widgets/Button.h"
 #include "Corvan/Gui/Widgets/Label.h"
 #include "Corvan/Gui/Widgets/WidgetStyle.h"
+#include "Corvan/Layout/ContentLayoutBase.h"
+#include "Corvan/Layout/ILayoutEventForwarder.h"
 
 #include <memory>
 

@@ -37,7 +37,7 @@ public:
 
 private:
     Lib::LogTag m_Tag{"PointToCatch"};
-    Telvar::IEngine* m_Engine; // not owned
+    Telvar::IEngine* m_Engine;        // not owned
     const Lib::RectSize* m_KeptClear; // not owned
     BoardLayout m_Layout;
     GridSize m_Grid;

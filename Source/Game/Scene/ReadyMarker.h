@@ -2,7 +2,7 @@
 // The "Ready" marker of a fair start: while the snake waits for its first step it outlines the
 // head's cell, lights the cell the head goes to and names the wait. Drawn over the board and
 // under the menus; it takes no input.
-#include "Corvan/Gui/Layout/LayoutBase.h"
+#include "Corvan/Layout/LayoutBase.h"
 #include "Game/Scene/BoardLayout.h"
 #include "Lib/String.h"
 

@@ -31,7 +31,7 @@ public:
 
 private:
     Lib::LogTag m_Tag{"SceneBackground"};
-    Telvar::IEngine* m_Engine; // not owned
+    Telvar::IEngine* m_Engine;        // not owned
     const Lib::RectSize* m_KeptClear; // not owned
     BoardLayout m_Layout;
     GridSize m_Grid;

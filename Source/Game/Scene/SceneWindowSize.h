@@ -16,7 +16,7 @@ inline BoardLayout LayoutForWindow(const Telvar::IEngine& p_Engine, GridSize p_G
                                    const Lib::RectSize* p_KeptClear)
 {
     const Lib::RectSize size = p_Engine.GetWindowSize();
-    return ComputeBoardLayoutClearOf(static_cast<int32_t>(size.width), static_cast<int32_t>(size.height), p_Grid,
-                                     p_KeptClear ? *p_KeptClear : Lib::RectSize{});
+    return ComputeBoardLayoutClearOf(static_cast<int32_t>(size.width), static_cast<int32_t>(size.height),
+                                     p_Grid, p_KeptClear ? *p_KeptClear : Lib::RectSize{});
 }
 } // namespace Snake

@@ -55,7 +55,7 @@ private:
     Vozad::TextureInfo LoadImage(const char* p_Name);
 
     Lib::LogTag m_Tag{"SnakeBody"};
-    Telvar::IEngine* m_Engine; // not owned
+    Telvar::IEngine* m_Engine;        // not owned
     const Lib::RectSize* m_KeptClear; // not owned
     BoardLayout m_Layout;
     GridSize m_Grid;

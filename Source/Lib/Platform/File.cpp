@@ -98,7 +98,8 @@ bool WriteTextFile(const String& p_FileName, const String& p_Text)
 
 bool WriteFileBytes(const String& p_FileName, std::string_view p_Bytes, int32_t* p_ErrorCode)
 {
-    const int error = p_FileName.IsEmpty() ? EINVAL : ReplaceFileContent(p_FileName.ToNarrow().Bytes(), p_Bytes);
+    const int error =
+        p_FileName.IsEmpty() ? EINVAL : ReplaceFileContent(p_FileName.ToNarrow().Bytes(), p_Bytes);
     if (p_ErrorCode)
         *p_ErrorCode = error;
     return error == 0;

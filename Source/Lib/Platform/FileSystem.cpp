@@ -140,8 +140,8 @@ uint32_t RemoveStaleTemporaryFiles(const String& p_FilePath)
             continue;
         // A process that still runs may be writing its file right now; a process id that was
         // handed on to another program keeps its file until a later start.
-        const bool running =
-            processId > 0 && processId <= INT32_MAX && (kill(static_cast<pid_t>(processId), 0) == 0 || errno == EPERM);
+        const bool running = processId > 0 && processId <= INT32_MAX &&
+                             (kill(static_cast<pid_t>(processId), 0) == 0 || errno == EPERM);
         struct stat info
         {
         };

@@ -23,12 +23,14 @@ struct ScriptedClock
 
     FrameClock Clock()
     {
-        return FrameClock{[this] {
+        return FrameClock{[this]
+                          {
                               ++reads;
                               now += 0.001f;
                               return now;
                           },
-                          [this](float p_Milliseconds) {
+                          [this](float p_Milliseconds)
+                          {
                               sleeps.push_back(p_Milliseconds);
                               now += p_Milliseconds * sleepScale;
                           }};

@@ -1,14 +1,14 @@
 // Menus from the keyboard: which controls the focus walks, in which order, and what Tab, the
 // arrow keys and Return do through the event manager.
-#include "Corvan/Events/EventManager.h"
+#include "Corvan/EventRouting/EventManager.h"
+#include "Corvan/Events/KeyCodes.h"
 #include "Corvan/Gui/Containers/GridSizeMode.h"
 #include "Corvan/Gui/Containers/LayoutBar.h"
-#include "Corvan/Gui/Layout/ContentLayoutBase.h"
-#include "Corvan/Gui/Layout/FocusOrder.h"
-#include "Corvan/Gui/Layout/IUiFocus.h"
-#include "Corvan/Gui/Layout/LayoutStack.h"
-#include "Corvan/Gui/Layout/LayoutTestElements.h"
-#include "Corvan/Window/KeyCodes.h"
+#include "Corvan/Layout/ContentLayoutBase.h"
+#include "Corvan/Layout/FocusOrder.h"
+#include "Corvan/Layout/IUiFocus.h"
+#include "Corvan/Layout/LayoutStack.h"
+#include "Corvan/Layout/LayoutTestElements.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 #include "Corvan/Renderer/OrthoCamController.h"
 
 #include "Corvan/Events/IInputCapture.h"
-#include "Corvan/Window/KeyCodes.h"
+#include "Corvan/Events/KeyCodes.h"
 
 #include <glm/glm.hpp>
 #include <gtest/gtest.h>

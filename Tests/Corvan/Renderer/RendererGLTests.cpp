@@ -26,9 +26,9 @@
 #include <string>
 #include <vector>
 
+using Lib::WindowRect;
 using Vozad::Renderer;
 using Vozad::SpriteInstance;
-using Vozad::WindowRect;
 
 namespace
 {

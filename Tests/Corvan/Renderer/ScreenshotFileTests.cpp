@@ -36,13 +36,12 @@ TEST(ScreenshotFile, LaterCopiesCountOnBeforeTheExtension)
         uint32_t copy;
         const char* expected;
     };
-    for (const Case& test : {Case{"Screenshots/Snake_2026-01-02_03-04-05.png", 1,
-                                  "Screenshots/Snake_2026-01-02_03-04-05.png"},
-                             Case{"Screenshots/Snake_2026-01-02_03-04-05.png", 2,
-                                  "Screenshots/Snake_2026-01-02_03-04-05_2.png"},
-                             Case{"Screenshots/Snake_2026-01-02_03-04-05.png", 12,
-                                  "Screenshots/Snake_2026-01-02_03-04-05_12.png"},
-                             Case{"out.d/Screenshots/shot", 3, "out.d/Screenshots/shot_3"}})
+    for (const Case& test :
+         {Case{"Screenshots/Snake_2026-01-02_03-04-05.png", 1, "Screenshots/Snake_2026-01-02_03-04-05.png"},
+          Case{"Screenshots/Snake_2026-01-02_03-04-05.png", 2, "Screenshots/Snake_2026-01-02_03-04-05_2.png"},
+          Case{"Screenshots/Snake_2026-01-02_03-04-05.png", 12,
+               "Screenshots/Snake_2026-01-02_03-04-05_12.png"},
+          Case{"out.d/Screenshots/shot", 3, "out.d/Screenshots/shot_3"}})
         EXPECT_EQ(Vozad::NumberedPath(test.path, test.copy), test.expected) << test.path << " " << test.copy;
 }
 
@@ -60,7 +59,8 @@ TEST(ScreenshotFile, EveryWriteGetsANewFileAndNoneIsReplaced)
         EXPECT_TRUE(result.error.empty());
         written.push_back(result.path);
     }
-    EXPECT_EQ(written, (std::vector<std::string>{path, folder.File("Snake_T_3.png"), folder.File("Snake_T_4.png")}));
+    EXPECT_EQ(written,
+              (std::vector<std::string>{path, folder.File("Snake_T_3.png"), folder.File("Snake_T_4.png")}));
     EXPECT_EQ(ReadWholeFile(path), "first");
     EXPECT_EQ(ReadWholeFile(folder.File("Snake_T_2.png")), "someone else's");
     EXPECT_EQ(ReadWholeFile(folder.File("Snake_T_3.png")), "second");

@@ -23,8 +23,8 @@
 #include <string>
 #include <vector>
 
+using Lib::WindowRect;
 using Vozad::OpenGLGraphicsContext;
-using Vozad::WindowRect;
 
 namespace
 {
@@ -194,7 +194,8 @@ TEST_F(ScreenshotGLTest, ScreenshotsInQuickSuccessionEachKeepTheirOwnFile)
     ASSERT_EQ(m_Log.lines.size(), 3u);
     for (const std::string& name : files)
     {
-        EXPECT_TRUE(std::regex_match(name, std::regex(R"(Snake_\d{4}-\d{2}-\d{2}_\d{2}-\d{2}-\d{2}(_[23])?\.png)")))
+        EXPECT_TRUE(
+            std::regex_match(name, std::regex(R"(Snake_\d{4}-\d{2}-\d{2}_\d{2}-\d{2}-\d{2}(_[23])?\.png)")))
             << name;
         const std::vector<std::string> messages = m_Log.Messages();
         EXPECT_NE(std::find(messages.begin(), messages.end(),

@@ -252,8 +252,10 @@ TEST_F(TextureGLTest, InitialiseMakesOneArrayPerSizeTheDriverAllowsAndTheFallbac
         EXPECT_EQ(TexLevelParameter(GL_TEXTURE_2D_ARRAY, name, GL_TEXTURE_DEPTH), static_cast<GLint>(used));
         if (used != 0)
         {
-            EXPECT_EQ(TexLevelParameter(GL_TEXTURE_2D_ARRAY, name, GL_TEXTURE_WIDTH), static_cast<GLint>(size));
-            EXPECT_EQ(TexLevelParameter(GL_TEXTURE_2D_ARRAY, name, GL_TEXTURE_HEIGHT), static_cast<GLint>(size));
+            EXPECT_EQ(TexLevelParameter(GL_TEXTURE_2D_ARRAY, name, GL_TEXTURE_WIDTH),
+                      static_cast<GLint>(size));
+            EXPECT_EQ(TexLevelParameter(GL_TEXTURE_2D_ARRAY, name, GL_TEXTURE_HEIGHT),
+                      static_cast<GLint>(size));
             EXPECT_EQ(TexLevelParameter(GL_TEXTURE_2D_ARRAY, name, GL_TEXTURE_INTERNAL_FORMAT), GL_RGBA8);
         }
     }
@@ -380,7 +382,8 @@ TEST_F(TextureGLTest, ArrayStorageDoublesAsImagesArriveAndKeepsEveryLayer)
         EXPECT_TRUE(LayerHolds(all.data() + static_cast<size_t>(32) * 32 * 4 * i, 32, images[i],
                                static_cast<int>(i) + 1, 32))
             << "layer " << i;
-    EXPECT_TRUE(m_Handler->BindSceneTexture(m_Handler->GetSceneMap().at(m_Folder.File("grow0.png")).textureKey));
+    EXPECT_TRUE(
+        m_Handler->BindSceneTexture(m_Handler->GetSceneMap().at(m_Folder.File("grow0.png")).textureKey));
     m_Handler->UnbindSceneTexture();
     EXPECT_EQ(Problems(m_Log), std::vector<std::string>());
 }
@@ -401,11 +404,12 @@ TEST_F(TextureGLTest, GrowthStopsAtTheCapacityWhichStillTurnsImagesAway)
     EXPECT_FALSE(array->AddImageLayer("fourth", 32, 32, texels.data(), info, k_NoKey));
     EXPECT_EQ(info.width, 99);
     EXPECT_EQ(array->GetAllocatedLayers(), 3u);
-    EXPECT_EQ(Problems(m_Log), (std::vector<std::string>{
-                                   "Error OpenGLTexture: Wrong dimensions or capacity reached!",
-                                   "Error OpenGLTexture: p_Width: 32 - m_Width: 32 - p_Height: 32 -m_Height: 32",
-                                   "Error OpenGLTexture: m_TextureCount: 3 - m_TextureCapacity: 3",
-                               }));
+    EXPECT_EQ(Problems(m_Log),
+              (std::vector<std::string>{
+                  "Error OpenGLTexture: Wrong dimensions or capacity reached!",
+                  "Error OpenGLTexture: p_Width: 32 - m_Width: 32 - p_Height: 32 -m_Height: 32",
+                  "Error OpenGLTexture: m_TextureCount: 3 - m_TextureCapacity: 3",
+              }));
 
     // Layers larger than GL makes at all are refused when the array is made, not at the first image.
     GLint maxSize = 0;

@@ -1,7 +1,7 @@
 // The Vulkan device probe on the machine's real loader and driver (Mesa's lavapipe), run by a real
 // engine window on the test run's Xvfb: the logged device block, the device it creates, its
 // teardown, and a loader that finds no driver.
-#include "Corvan/Events/EventManager.h"
+#include "Corvan/EventRouting/EventManager.h"
 #include "Corvan/Renderer/IGraphicsContext.h"
 #include "Corvan/Renderer/Vulkan/VulkanGPUInfo.h"
 #include "Corvan/Renderer/Vulkan/VulkanProbeRules.h"

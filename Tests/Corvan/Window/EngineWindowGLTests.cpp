@@ -1,11 +1,11 @@
 // The SDL window on the test run's X server: real window, real GL context, real SDL event queue.
 #include "Corvan/Window/EngineWindow.h"
 
-#include "Corvan/Events/EventManager.h"
+#include "Corvan/EventRouting/EventManager.h"
 #include "Corvan/Events/InputEvents.h"
 #include "Corvan/Events/WindowEvents.h"
-#include "Corvan/Gui/Layout/IWindowEventBase.h"
-#include "Corvan/Gui/Layout/LayoutBase.h"
+#include "Corvan/Layout/IWindowEventBase.h"
+#include "Corvan/Layout/LayoutBase.h"
 #include "Corvan/Renderer/IGraphicsContext.h"
 #include "Corvan/Renderer/OpenGL/OpenGLGraphicsContext.h"
 #include "Corvan/Window/IEngineNotifier.h"

@@ -3,8 +3,8 @@
 // the window and compare the engine's size and layout with it.
 #include "Corvan/Window/EngineWindow.h"
 
-#include "Corvan/Events/EventManager.h"
-#include "Corvan/Gui/Layout/LayoutBase.h"
+#include "Corvan/EventRouting/EventManager.h"
+#include "Corvan/Layout/LayoutBase.h"
 #include "Support/CapturingForwarder.h"
 #include "Support/WindowManagerDisplay.h"
 

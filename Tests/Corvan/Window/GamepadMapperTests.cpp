@@ -1,6 +1,6 @@
 #include "Corvan/Window/GamepadMapper.h"
 
-#include "Corvan/Window/KeyCodes.h"
+#include "Corvan/Events/KeyCodes.h"
 
 #include <gtest/gtest.h>
 

@@ -26,7 +26,8 @@ TEST(HamiltonianCycleTest, VisitsEveryCellOnceInNeighbourStepsOnEveryGridMode)
         {
             const Cell cell = cycle.CellAt(i);
             const Cell next = cycle.CellAt(i + 1); // the last one closes the loop
-            ASSERT_TRUE(cell.column >= 0 && cell.column < grid.columns && cell.row >= 0 && cell.row < grid.rows);
+            ASSERT_TRUE(cell.column >= 0 && cell.column < grid.columns && cell.row >= 0 &&
+                        cell.row < grid.rows);
             EXPECT_EQ(std::abs(cell.column - next.column) + std::abs(cell.row - next.row), 1)
                 << grid.columns << "x" << grid.rows << " at " << i;
             EXPECT_EQ(cycle.IndexOf(cell), i);
@@ -103,8 +104,8 @@ struct BadBotCase
 {
     const char* name;
     const char* script;
-    bool stopped;        // false: the answers are ignored and the snake runs on to the wall
-    const char* note;    // the start of the one line that tells what happened
+    bool stopped;     // false: the answers are ignored and the snake runs on to the wall
+    const char* note; // the start of the one line that tells what happened
 };
 
 class BadBotTest : public testing::TestWithParam<BadBotCase>
@@ -134,17 +135,18 @@ TEST_P(BadBotTest, LosesOrIsIgnoredAndTheBoardIsUnharmed)
 
 INSTANTIATE_TEST_SUITE_P(
     Bots, BadBotTest,
-    testing::Values(
-        BadBotCase{"ReturnsGarbage", "function decide(board) return {1, 2} end", false,
-                   "Scripts/bad.lua: decide returned something other than"},
-        BadBotCase{"ReturnsAnUnknownWord", "function decide(board) return 'north' end", false,
-                   "Scripts/bad.lua: decide returned something other than"},
-        BadBotCase{"ErrorsEveryCall", "function decide(board)\n  error('no idea')\nend", true,
-                   "Scripts/bad.lua:2: no idea"},
-        BadBotCase{"LoopsForEver", "function decide(board)\n  repeat until false\nend", true,
-                   "Scripts/bad.lua:2: stopped: instruction budget"},
-        BadBotCase{"HasNoDecide", "function decid(board) end", true, "Scripts/bad.lua: defines no function decide"},
-        BadBotCase{"DoesNotCompile", "function decide(board)\n  return +\nend", true, "Scripts/bad.lua:2: unexpected symbol"}),
+    testing::Values(BadBotCase{"ReturnsGarbage", "function decide(board) return {1, 2} end", false,
+                               "Scripts/bad.lua: decide returned something other than"},
+                    BadBotCase{"ReturnsAnUnknownWord", "function decide(board) return 'north' end", false,
+                               "Scripts/bad.lua: decide returned something other than"},
+                    BadBotCase{"ErrorsEveryCall", "function decide(board)\n  error('no idea')\nend", true,
+                               "Scripts/bad.lua:2: no idea"},
+                    BadBotCase{"LoopsForEver", "function decide(board)\n  repeat until false\nend", true,
+                               "Scripts/bad.lua:2: stopped: instruction budget"},
+                    BadBotCase{"HasNoDecide", "function decid(board) end", true,
+                               "Scripts/bad.lua: defines no function decide"},
+                    BadBotCase{"DoesNotCompile", "function decide(board)\n  return +\nend", true,
+                               "Scripts/bad.lua:2: unexpected symbol"}),
     [](const testing::TestParamInfo<BadBotCase>& p_Info) { return std::string(p_Info.param.name); });
 
 TEST(SimulationTest, AStoppedBotLosesEachRoundAndTheLineCountsIt)
@@ -153,17 +155,20 @@ TEST(SimulationTest, AStoppedBotLosesEachRoundAndTheLineCountsIt)
     options.gridModes = {0, 3};
     options.games = 3;
     std::ostringstream out, notes;
-    RunSimulation(options,
-                  []() {
-                      auto bot = std::make_unique<LuaBot>();
-                      bot->LoadText("function decide(board)\n  return nil + 1\nend\n", "Scripts/broken.lua");
-                      return bot;
-                  },
-                  out, notes);
+    RunSimulation(
+        options,
+        []()
+        {
+            auto bot = std::make_unique<LuaBot>();
+            bot->LoadText("function decide(board)\n  return nil + 1\nend\n", "Scripts/broken.lua");
+            return bot;
+        },
+        out, notes);
     EXPECT_NE(out.str().find("grid=6x6 games=3 wins=0 stopped=3 "), std::string::npos) << out.str();
     EXPECT_NE(out.str().find("grid=8x8 games=3 wins=0 stopped=3 "), std::string::npos) << out.str();
     EXPECT_NE(out.str().find("total grids=2 games=6 wins=0 stopped=6 "), std::string::npos) << out.str();
-    EXPECT_NE(notes.str().find("grid=6x6 game=0: Scripts/broken.lua:2: attempt to perform arithmetic on a nil value"),
+    EXPECT_NE(notes.str().find(
+                  "grid=6x6 game=0: Scripts/broken.lua:2: attempt to perform arithmetic on a nil value"),
               std::string::npos)
         << notes.str();
 }

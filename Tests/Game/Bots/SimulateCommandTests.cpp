@@ -60,7 +60,8 @@ TEST(SimulateCommandTest, AutopilotSurvivesRunsOfCatchesRightAfterItsShortcuts)
 TEST(SimulateCommandTest, TheSameSeedPlaysTheSameGamesAndAnotherDoesNot)
 {
     const std::vector<std::string> base = {"--simulate", "--grid", "4", "--games", "3", "--bot", "autopilot"};
-    auto withSeed = [&](const char* p_Seed) {
+    auto withSeed = [&](const char* p_Seed)
+    {
         std::vector<std::string> arguments = base;
         arguments.insert(arguments.end(), {"--seed", p_Seed});
         return WithoutTimes(Simulate(arguments).out);
@@ -86,19 +87,19 @@ TEST_P(SimulateArgumentErrorTest, GetsTheUsageAndStatusTwo)
         << run.err;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Simulate, SimulateArgumentErrorTest,
-    testing::Values(std::vector<std::string>{"--simulate", "--frobnicate"},
-                    std::vector<std::string>{"--simulate", "--games"},
-                    std::vector<std::string>{"--simulate", "--games", "0"},
-                    std::vector<std::string>{"--simulate", "--games", "12x"},
-                    std::vector<std::string>{"--simulate", "--games", "1000001"},
-                    std::vector<std::string>{"--simulate", "--grid", "12"},
-                    std::vector<std::string>{"--simulate", "--grid", "-1"},
-                    std::vector<std::string>{"--simulate", "--grid", "6x6"},
-                    std::vector<std::string>{"--simulate", "--bot", "nosuchbot"},
-                    std::vector<std::string>{"--simulate", "--seed", "-3"},
-                    std::vector<std::string>{"--simulate", "--seed", "99999999999999999999999"}));
+INSTANTIATE_TEST_SUITE_P(Simulate, SimulateArgumentErrorTest,
+                         testing::Values(std::vector<std::string>{"--simulate", "--frobnicate"},
+                                         std::vector<std::string>{"--simulate", "--games"},
+                                         std::vector<std::string>{"--simulate", "--games", "0"},
+                                         std::vector<std::string>{"--simulate", "--games", "12x"},
+                                         std::vector<std::string>{"--simulate", "--games", "1000001"},
+                                         std::vector<std::string>{"--simulate", "--grid", "12"},
+                                         std::vector<std::string>{"--simulate", "--grid", "-1"},
+                                         std::vector<std::string>{"--simulate", "--grid", "6x6"},
+                                         std::vector<std::string>{"--simulate", "--bot", "nosuchbot"},
+                                         std::vector<std::string>{"--simulate", "--seed", "-3"},
+                                         std::vector<std::string>{"--simulate", "--seed",
+                                                                  "99999999999999999999999"}));
 
 TEST(SimulateCommandTest, OnlyArgumentListsWithTheFlagSimulate)
 {

@@ -5,8 +5,8 @@
 
 #include "Corvan/Events/IEventBase.h"
 #include "Corvan/Events/InputEvents.h"
+#include "Corvan/Events/KeyCodes.h"
 #include "Corvan/Gui/Containers/LayoutBar.h"
-#include "Corvan/Window/KeyCodes.h"
 #include "Game/ApplicationConfig.h"
 #include "Game/ConfigIds.h"
 #include "Game/Menus/OptionsModel.h"

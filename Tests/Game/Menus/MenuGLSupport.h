@@ -3,10 +3,10 @@
 #include "Corvan/EntryPoint/CorvanEntry.h"
 #include "Corvan/EntryPoint/EngineSettings.h"
 #include "Corvan/Events/InputEvents.h"
+#include "Corvan/Events/KeyCodes.h"
 #include "Corvan/Events/WindowEvents.h"
-#include "Corvan/Gui/Layout/IWindowEventBase.h"
 #include "Corvan/Gui/Popup/ComboBox.h"
-#include "Corvan/Window/KeyCodes.h"
+#include "Corvan/Layout/IWindowEventBase.h"
 #include "Corvan/Window/WindowSettings.h"
 #include "Lib/Platform/Platform.h"
 

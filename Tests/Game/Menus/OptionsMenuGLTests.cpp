@@ -3,11 +3,11 @@
 #include "Game/Menus/OptionsMenu.h"
 
 #include "Corvan/Events/InputEvents.h"
+#include "Corvan/Events/KeyCodes.h"
 #include "Corvan/Gui/Containers/GridSizeMode.h"
 #include "Corvan/Gui/Containers/LayoutBar.h"
 #include "Corvan/Gui/Containers/Scrollview.h"
 #include "Corvan/Window/EngineWindow.h"
-#include "Corvan/Window/KeyCodes.h"
 #include "Game/ConfigIds.h"
 #include "Game/GridModes.h"
 #include "Game/ICoreInterface.h"

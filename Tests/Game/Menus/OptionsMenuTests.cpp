@@ -3,7 +3,7 @@
 #include "Game/Menus/KeyAssignment.h"
 #include "Game/Menus/OptionsModel.h"
 
-#include "Corvan/Window/KeyCodes.h"
+#include "Corvan/Events/KeyCodes.h"
 #include "Game/ApplicationConfig.h"
 #include "Game/ConfigIds.h"
 #include "Support/LogFileRedirect.h"
@@ -131,7 +131,7 @@ TEST(OptionsInitialValues, SpeedEntryForTheGameSpeedAndLanguageFromTheConfigured
 {
     // The game hands over its speed already held to 1 ... 10; a speed the list lacks shows the
     // first entry.
-    const std::pair<uint32_t, uint32_t> speeds[] = {{1, 0}, {2, 1}, {4, 2}, {6, 3}, {8, 4},
+    const std::pair<uint32_t, uint32_t> speeds[] = {{1, 0},  {2, 1}, {4, 2}, {6, 3}, {8, 4},
                                                     {10, 5}, {5, 0}, {7, 0}, {3, 0}};
     for (const auto& [speed, index] : speeds)
         EXPECT_EQ(SpeedIndexFor(speed), index) << speed;

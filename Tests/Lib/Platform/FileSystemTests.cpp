@@ -171,14 +171,9 @@ TEST_F(FileSystemTest, StaleTemporaryFilesOfEndedProcessesAreRemovedAndNothingEl
 
     const std::vector<std::string> removed = {"gamedata.cfg.tmp-" + ended, "gamedata.cfg.tmp-0"};
     const std::vector<std::string> kept = {
-        "gamedata.cfg",
-        "gamedata.cfg.tmp-" + running,
-        "gamedata.cfg.tmp-",
-        "gamedata.cfg.tmp-12ab",
-        "gamedata.cfg.tmp-" + ended + ".bak",
-        "gamedata.cfg.trim",
-        "other.cfg.tmp-" + ended,
-        "xgamedata.cfg.tmp-" + ended,
+        "gamedata.cfg",           "gamedata.cfg.tmp-" + running,        "gamedata.cfg.tmp-",
+        "gamedata.cfg.tmp-12ab",  "gamedata.cfg.tmp-" + ended + ".bak", "gamedata.cfg.trim",
+        "other.cfg.tmp-" + ended, "xgamedata.cfg.tmp-" + ended,
     };
     for (const std::string& name : removed)
         WriteWholeFile(m_Folder.File(name), "partial");
@@ -210,8 +205,8 @@ TEST_F(FileSystemTest, ReadOnlyFilesAreThoseWithoutAWritePermission)
 {
     const std::string path = m_Folder.File("gamedata.cfg");
     WriteWholeFile(path, "x");
-    const std::pair<mode_t, bool> cases[] = {{0644, false}, {0600, false}, {0444, true}, {0400, true},
-                                             {0000, true},  {0200, false}};
+    const std::pair<mode_t, bool> cases[] = {{0644, false}, {0600, false}, {0444, true},
+                                             {0400, true},  {0000, true},  {0200, false}};
     for (const auto& [mode, readOnly] : cases)
     {
         ASSERT_EQ(chmod(path.c_str(), mode), 0);

@@ -215,12 +215,13 @@ TEST_F(PlatformTest, WithoutAnyFontInitialisationFailsAndLeavesNoPlatform)
     EXPECT_FALSE(Lib::InitialisePlatform());
     EXPECT_EQ(Lib::GetPlatform(), nullptr);
     // The failure says what was looked for, at Error level.
-    EXPECT_EQ(forwarder.Messages(),
-              (std::vector<std::string>{"No font could be found: tried "
-                                        "\"Resources/Fonts/Noto_Sans/NotoSansJP-Regular.otf\", "
-                                        "\"Resources/Fonts/Noto_Sans/NotoSans-Regular.ttf\", and the system's "
-                                        "fonts (fontconfig: \"Noto Sans\", then any \"sans-serif\" font).",
-                                        "Platform wasn't initialised, please initialise the platform first."}));
+    EXPECT_EQ(
+        forwarder.Messages(),
+        (std::vector<std::string>{"No font could be found: tried "
+                                  "\"Resources/Fonts/Noto_Sans/NotoSansJP-Regular.otf\", "
+                                  "\"Resources/Fonts/Noto_Sans/NotoSans-Regular.ttf\", and the system's "
+                                  "fonts (fontconfig: \"Noto Sans\", then any \"sans-serif\" font).",
+                                  "Platform wasn't initialised, please initialise the platform first."}));
     ASSERT_FALSE(forwarder.Records().empty());
     EXPECT_EQ(forwarder.Records().front().level, "Error");
 

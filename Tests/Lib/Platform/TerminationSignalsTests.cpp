@@ -12,8 +12,7 @@
 namespace
 {
 // Runs p_Body in a child process and returns its wait status.
-template <typename Body>
-int InChild(Body p_Body)
+template <typename Body> int InChild(Body p_Body)
 {
     const pid_t child = fork();
     if (child == 0)

@@ -3,9 +3,9 @@
 // goes through the tokenizer, the command lookup and the argument parsers the game uses.
 #include "Corvan/Events/IEventBase.h"
 #include "Corvan/Events/InputEvents.h"
+#include "Corvan/Events/KeyCodes.h"
 #include "Corvan/Gui/Console/ConsoleTextBox.h"
 #include "Corvan/Gui/Console/IConsoleInterface.h"
-#include "Corvan/Window/KeyCodes.h"
 #include "Game/GameCommands.h"
 #include "Support/FixedMetricsGuiEngine.h"
 

@@ -4,7 +4,7 @@
 #include "Corvan/Gui/Console/ConsoleCommand.h"
 #include "Corvan/Gui/Console/ConsoleScrollView.h"
 #include "Corvan/Gui/Console/ConsoleTextBox.h"
-#include "Corvan/Gui/Layout/ContentLayoutBase.h"
+#include "Corvan/Layout/ContentLayoutBase.h"
 #include "Lib/DynamicArray.h"
 #include "Lib/Log.h"
 #include "Lib/String.h"

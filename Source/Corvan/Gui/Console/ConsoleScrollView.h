@@ -3,8 +3,8 @@
 // scrolled back line by line with the wheel.
 #include "Corvan/Gui/Console/ConsoleLine.h"
 #include "Corvan/Gui/FontSpec.h"
-#include "Corvan/Gui/Layout/LayoutBase.h"
 #include "Corvan/Gui/Widgets/WidgetStyle.h"
+#include "Corvan/Layout/LayoutBase.h"
 #include "Lib/DynamicArray.h"
 #include "Lib/Log.h"
 

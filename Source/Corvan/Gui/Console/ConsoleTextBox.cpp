@@ -1,11 +1,11 @@
 #include "Corvan/Gui/Console/ConsoleTextBox.h"
 
 #include "Corvan/Events/InputEvents.h"
+#include "Corvan/Events/KeyCodes.h"
 #include "Corvan/Gui/Colours.h"
 #include "Corvan/Gui/Console/IConsoleInterface.h"
 #include "Corvan/Gui/IDrawingContext.h"
 #include "Corvan/Gui/IGuiEngine.h"
-#include "Corvan/Window/KeyCodes.h"
 
 namespace Vozad
 {

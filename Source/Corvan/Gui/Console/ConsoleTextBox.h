@@ -3,8 +3,8 @@
 // with Up and Down, and submission of commands to the game.
 #include "Corvan/Gui/Console/ConsoleCommand.h"
 #include "Corvan/Gui/FontSpec.h"
-#include "Corvan/Gui/Layout/LayoutBase.h"
 #include "Corvan/Gui/Widgets/WidgetStyle.h"
+#include "Corvan/Layout/LayoutBase.h"
 #include "Lib/DynamicArray.h"
 #include "Lib/Log.h"
 #include "Lib/String.h"
@@ -27,8 +27,8 @@ public:
 
     bool OnTextInput(EventTextInput& p_Event) override; // always consumed
     bool KeepsNavigationKeys() const override { return true; }
-    bool OnKeyPress(EventKeyInput& p_Event) override;   // always consumed
-    bool OnKeyRepeat(EventKeyInput& p_Event) override;  // always consumed
+    bool OnKeyPress(EventKeyInput& p_Event) override;  // always consumed
+    bool OnKeyRepeat(EventKeyInput& p_Event) override; // always consumed
     void UpdateLayout() override;
     void Draw(IDrawingContext& p_Context) override;
     void SetVisibility(int32_t p_Visibility) override;

@@ -2,7 +2,7 @@
 
 #include "Corvan/Gui/Colours.h"
 #include "Corvan/Gui/IDrawingContext.h"
-#include "Corvan/Gui/Layout/ILayoutEventForwarder.h"
+#include "Corvan/Layout/ILayoutEventForwarder.h"
 
 namespace Vozad
 {

@@ -1,5 +1,5 @@
 #pragma once
-#include "Corvan/Gui/Layout/LayoutRect.h"
+#include "Corvan/Layout/LayoutRect.h"
 
 #include <cstdint>
 

@@ -1,7 +1,7 @@
 #include "Corvan/Gui/Containers/LayoutGrid.h"
 
 #include "Corvan/Events/InputEvents.h"
-#include "Corvan/Gui/Layout/ILayoutEventForwarder.h"
+#include "Corvan/Layout/ILayoutEventForwarder.h"
 
 #include <algorithm>
 #include <limits>

@@ -4,7 +4,7 @@
 #include "Corvan/Gui/Containers/GridCell.h"
 #include "Corvan/Gui/Containers/GridSizeMode.h"
 #include "Corvan/Gui/Containers/GridTrack.h"
-#include "Corvan/Gui/Layout/LayoutBase.h"
+#include "Corvan/Layout/LayoutBase.h"
 #include "Lib/DynamicArray.h"
 
 #include <cstdint>

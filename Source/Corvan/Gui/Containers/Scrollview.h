@@ -4,8 +4,8 @@
 // (ScrollviewBar.cpp). The horizontal offset stays 0.
 #include "Corvan/Gui/Containers/ScrollviewContent.h"
 #include "Corvan/Gui/FontSpec.h"
-#include "Corvan/Gui/Layout/LayoutBase.h"
 #include "Corvan/Gui/Widgets/WidgetStyle.h"
+#include "Corvan/Layout/LayoutBase.h"
 #include "Lib/Log.h"
 #include "Lib/Point.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 // The holder inside a scroll view; the element the view shows is its content.
-#include "Corvan/Gui/Layout/ContentLayoutBase.h"
+#include "Corvan/Layout/ContentLayoutBase.h"
 #include "Lib/Log.h"
 
 namespace Vozad

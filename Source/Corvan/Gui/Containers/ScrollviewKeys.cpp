@@ -1,6 +1,6 @@
 // The keys a scroll view takes: a page, the ends, and single lines.
+#include "Corvan/Events/KeyCodes.h"
 #include "Corvan/Gui/Containers/Scrollview.h"
-#include "Corvan/Window/KeyCodes.h"
 
 namespace Vozad
 {

@@ -1,12 +1,12 @@
 #include "Corvan/Gui/Popup/ComboBox.h"
 
 #include "Corvan/Events/InputEvents.h"
+#include "Corvan/Events/KeyCodes.h"
 #include "Corvan/Gui/Colours.h"
 #include "Corvan/Gui/IDrawingContext.h"
 #include "Corvan/Gui/IGuiEngine.h"
 #include "Corvan/Gui/Widgets/DrawOutline.h"
 #include "Corvan/Renderer/ImageResources.h"
-#include "Corvan/Window/KeyCodes.h"
 
 #include <algorithm>
 

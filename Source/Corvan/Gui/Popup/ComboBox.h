@@ -1,11 +1,11 @@
 #pragma once
 // A button-like field showing the selected entry and an arrow; it opens its list as a popup
 // directly below itself.
-#include "Corvan/Gui/Layout/ILayoutEventForwarder.h"
-#include "Corvan/Gui/Layout/LayoutBase.h"
 #include "Corvan/Gui/Popup/ComboBoxContent.h"
 #include "Corvan/Gui/Popup/Popup.h"
 #include "Corvan/Gui/Widgets/WidgetStyle.h"
+#include "Corvan/Layout/ILayoutEventForwarder.h"
+#include "Corvan/Layout/LayoutBase.h"
 #include "Corvan/Renderer/TextureInfo.h"
 #include "Corvan/Window/IWindow.h"
 #include "Lib/Log.h"

@@ -1,13 +1,13 @@
 #include "Corvan/Gui/Popup/ComboBoxContent.h"
 
 #include "Corvan/Events/InputEvents.h"
+#include "Corvan/Events/KeyCodes.h"
 #include "Corvan/Gui/Colours.h"
 #include "Corvan/Gui/Containers/GridSizeMode.h"
 #include "Corvan/Gui/Containers/LayoutBar.h"
 #include "Corvan/Gui/Containers/Scrollview.h"
 #include "Corvan/Gui/IDrawingContext.h"
 #include "Corvan/Gui/Widgets/Label.h"
-#include "Corvan/Window/KeyCodes.h"
 
 #include <memory>
 

@@ -1,9 +1,9 @@
 #pragma once
 // The drop-down list of a combo box: a scroll view of alternating rows, one highlighted and one
 // selected, driven by Up, Down, Return, hover and clicks.
-#include "Corvan/Gui/Layout/ContentLayoutBase.h"
-#include "Corvan/Gui/Layout/ILayoutEventForwarder.h"
 #include "Corvan/Gui/Widgets/WidgetStyle.h"
+#include "Corvan/Layout/ContentLayoutBase.h"
+#include "Corvan/Layout/ILayoutEventForwarder.h"
 #include "Lib/DynamicArray.h"
 #include "Lib/Log.h"
 #include "Lib/String.h"

@@ -1,9 +1,9 @@
 #pragma once
 // A floating element at an absolute window position, shown as an extra layer of the engine's
 // root stack. Its behaviour flags say what closes it.
-#include "Corvan/Gui/Layout/ContentLayoutBase.h"
-#include "Corvan/Gui/Layout/ILayoutEventForwarder.h"
 #include "Corvan/Gui/Widgets/WidgetStyle.h"
+#include "Corvan/Layout/ContentLayoutBase.h"
+#include "Corvan/Layout/ILayoutEventForwarder.h"
 #include "Lib/Log.h"
 #include "Lib/Point.h"
 #include "Lib/RectSize.h"

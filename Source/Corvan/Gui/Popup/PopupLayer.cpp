@@ -1,8 +1,8 @@
 #include "Corvan/Gui/Popup/PopupLayer.h"
 
-#include "Corvan/Gui/Layout/ILayoutEventForwarder.h"
-#include "Corvan/Gui/Layout/LayoutStack.h"
 #include "Corvan/Gui/Popup/Popup.h"
+#include "Corvan/Layout/ILayoutEventForwarder.h"
+#include "Corvan/Layout/LayoutStack.h"
 
 namespace Vozad
 {

@@ -3,7 +3,7 @@
 // layer shows and focuses a popup when it opens, drops it when it closes or is destroyed, and
 // keeps the open popups above a root that is replaced. The event manager reaches it as its
 // IOpenPopups to move their focus on a press and to offer them the wheel.
-#include "Corvan/Events/EventManager.h"
+#include "Corvan/EventRouting/EventManager.h"
 #include "Lib/DynamicArray.h"
 
 #include <cstdint>

@@ -1,8 +1,8 @@
 #pragma once
 // A clickable face with a centred text and an optional icon. Clicks go to the forwarder through
 // the default click handling; owners tell their buttons apart by the sender.
-#include "Corvan/Gui/Layout/LayoutBase.h"
 #include "Corvan/Gui/Widgets/WidgetStyle.h"
+#include "Corvan/Layout/LayoutBase.h"
 #include "Corvan/Renderer/TextureInfo.h"
 #include "Lib/Log.h"
 #include "Lib/String.h"

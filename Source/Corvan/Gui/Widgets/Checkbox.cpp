@@ -3,8 +3,8 @@
 #include "Corvan/Gui/Colours.h"
 #include "Corvan/Gui/IDrawingContext.h"
 #include "Corvan/Gui/IGuiEngine.h"
-#include "Corvan/Gui/Layout/ILayoutEventForwarder.h"
 #include "Corvan/Gui/Widgets/WidgetSize.h"
+#include "Corvan/Layout/ILayoutEventForwarder.h"
 #include "Corvan/Renderer/ImageResources.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 #pragma once
 // A small box with an optional text beside it that toggles on every click reaching it.
-#include "Corvan/Gui/Layout/LayoutBase.h"
 #include "Corvan/Gui/Widgets/WidgetStyle.h"
+#include "Corvan/Layout/LayoutBase.h"
 #include "Corvan/Renderer/TextureInfo.h"
 #include "Lib/Log.h"
 #include "Lib/Point.h"

@@ -2,8 +2,8 @@
 
 #include "Corvan/Gui/Colours.h"
 #include "Corvan/Gui/IDrawingContext.h"
-#include "Corvan/Gui/Layout/LayoutBase.h"
 #include "Corvan/Gui/Widgets/WidgetSize.h"
+#include "Corvan/Layout/LayoutBase.h"
 
 namespace Vozad
 {

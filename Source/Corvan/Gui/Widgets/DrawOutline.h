@@ -1,6 +1,6 @@
 #pragma once
 // The outline every element can draw around itself or around any rectangle.
-#include "Corvan/Gui/Layout/LayoutRect.h"
+#include "Corvan/Layout/LayoutRect.h"
 
 #include <cstdint>
 

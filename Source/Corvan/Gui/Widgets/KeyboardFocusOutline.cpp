@@ -1,8 +1,8 @@
 #include "Corvan/Gui/Widgets/KeyboardFocusOutline.h"
 
-#include "Corvan/Gui/Layout/FocusOrder.h"
-#include "Corvan/Gui/Layout/LayoutBase.h"
 #include "Corvan/Gui/Widgets/DrawOutline.h"
+#include "Corvan/Layout/FocusOrder.h"
+#include "Corvan/Layout/LayoutBase.h"
 
 #include <algorithm>
 #include <vector>

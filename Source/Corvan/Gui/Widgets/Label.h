@@ -1,7 +1,7 @@
 #pragma once
 // A text that cannot be clicked: one line cut to fit with "...", or several lines drawn wrapped.
-#include "Corvan/Gui/Layout/LayoutBase.h"
 #include "Corvan/Gui/Widgets/WidgetStyle.h"
+#include "Corvan/Layout/LayoutBase.h"
 #include "Lib/DynamicArray.h"
 #include "Lib/Log.h"
 #include "Lib/String.h"

@@ -1,7 +1,7 @@
 #pragma once
 // The size rules the widgets share.
-#include "Corvan/Gui/Layout/LayoutBase.h"
-#include "Corvan/Gui/Layout/LayoutRect.h"
+#include "Corvan/Layout/LayoutBase.h"
+#include "Corvan/Layout/LayoutRect.h"
 #include "Lib/RectSize.h"
 
 #include <cstdint>

@@ -2,8 +2,8 @@
 // The appearance and text block that widgets and the painted containers embed. Colours here are
 // 0xAARRGGBB; they are swapped to the drawing packing when drawn (Colour::SwapRedBlue).
 #include "Corvan/Gui/FontSpec.h"
-#include "Corvan/Gui/Layout/LayoutRect.h"
 #include "Corvan/Gui/TextMetrics.h"
+#include "Corvan/Layout/LayoutRect.h"
 #include "Lib/Point.h"
 #include "Lib/String.h"
 

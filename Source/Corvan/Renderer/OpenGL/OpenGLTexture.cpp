@@ -215,8 +215,8 @@ bool OpenGLTexture::Grow()
             m_AllocatedLayers = layers;
             return true;
         }
-        LogError(m_Tag, "Unable to grow an array texture of %u x %u texels to %u layers: %s", m_Width, m_Height,
-                 layers, GL_ErrorName(error));
+        LogError(m_Tag, "Unable to grow an array texture of %u x %u texels to %u layers: %s", m_Width,
+                 m_Height, layers, GL_ErrorName(error));
         SpecifyArrayStorage(m_Width, 0);
         m_AllocatedLayers = 0;
         return false;

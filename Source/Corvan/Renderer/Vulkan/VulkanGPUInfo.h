@@ -3,7 +3,7 @@
 // loader's version, lists the instance layers, creates an instance, describes every physical
 // device in the log and creates a logical device with one graphics queue. Nothing renders with
 // it. Vulkan's headers stay in the implementation; the handles are only named here.
-#include "Corvan/Window/GpuSelection.h"
+#include "Corvan/Renderer/Vulkan/GpuSelection.h"
 #include "Lib/Log.h"
 
 #include <cstdint>

@@ -1,10 +1,10 @@
 #include "Corvan/Events/IEventBase.h"
 #include "Corvan/Events/InputEvents.h"
+#include "Corvan/Events/KeyCodes.h"
 #include "Corvan/Gui/Console/Console.h"
 #include "Corvan/Gui/Console/ConsoleScrollView.h"
 #include "Corvan/Gui/Console/IConsoleInterface.h"
 #include "Corvan/Gui/Console/IKeybindingInterface.h"
-#include "Corvan/Window/KeyCodes.h"
 #include "Support/FixedMetricsGuiEngine.h"
 #include "Support/RecordingDrawingContext.h"
 

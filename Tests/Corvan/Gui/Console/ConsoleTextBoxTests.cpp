@@ -1,8 +1,8 @@
 #include "Corvan/Events/IEventBase.h"
 #include "Corvan/Events/InputEvents.h"
+#include "Corvan/Events/KeyCodes.h"
 #include "Corvan/Gui/Console/ConsoleTextBox.h"
 #include "Corvan/Gui/Console/IConsoleInterface.h"
-#include "Corvan/Window/KeyCodes.h"
 #include "Support/FixedMetricsGuiEngine.h"
 #include "Support/RecordingDrawingContext.h"
 

@@ -2,7 +2,7 @@
 #include "Corvan/Gui/Containers/ColouredLayout.h"
 #include "Corvan/Gui/Containers/LayoutBar.h"
 #include "Corvan/Gui/Containers/LayoutMargin.h"
-#include "Corvan/Gui/Layout/LayoutTestElements.h"
+#include "Corvan/Layout/LayoutTestElements.h"
 #include "Support/RecordingDrawingContext.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 #include "Corvan/Gui/Containers/LayoutGrid.h"
-#include "Corvan/Gui/Layout/LayoutTestElements.h"
+#include "Corvan/Layout/LayoutTestElements.h"
 #include "Support/RecordingDrawingContext.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
+#include "Corvan/Events/KeyCodes.h"
 #include "Corvan/Gui/Containers/LayoutBar.h"
 #include "Corvan/Gui/Containers/Scrollview.h"
-#include "Corvan/Gui/Layout/LayoutTestElements.h"
-#include "Corvan/Window/KeyCodes.h"
+#include "Corvan/Layout/LayoutTestElements.h"
 #include "Support/FixedMetricsGuiEngine.h"
 #include "Support/RecordingDrawingContext.h"
 

@@ -2,11 +2,11 @@
 // when a popup's listener opens or closes popups while the press is being handled.
 #include "Corvan/Gui/Popup/PopupLayer.h"
 
-#include "Corvan/Events/EventManager.h"
-#include "Corvan/Gui/Layout/ILayoutEventForwarder.h"
-#include "Corvan/Gui/Layout/IUiFocus.h"
-#include "Corvan/Gui/Layout/LayoutStack.h"
+#include "Corvan/EventRouting/EventManager.h"
 #include "Corvan/Gui/Popup/Popup.h"
+#include "Corvan/Layout/ILayoutEventForwarder.h"
+#include "Corvan/Layout/IUiFocus.h"
+#include "Corvan/Layout/LayoutStack.h"
 
 #include "Support/FixedMetricsGuiEngine.h"
 

@@ -2,8 +2,8 @@
 // The fixed-metrics engine with the engine's popup handling: opening shows the popup as the real
 // engine does (Visible, focused bit set directly, forwarder told, laid out); closing only drops
 // it from the list of open popups.
-#include "Corvan/Gui/Layout/ILayoutEventForwarder.h"
 #include "Corvan/Gui/Popup/Popup.h"
+#include "Corvan/Layout/ILayoutEventForwarder.h"
 #include "Support/FixedMetricsGuiEngine.h"
 
 #include <algorithm>

@@ -1,10 +1,10 @@
 #include "Corvan/Events/IEventBase.h"
 #include "Corvan/Events/InputEvents.h"
+#include "Corvan/Events/KeyCodes.h"
 #include "Corvan/Gui/IDrawingContext.h"
-#include "Corvan/Gui/Layout/ILayoutEventForwarder.h"
 #include "Corvan/Gui/Popup/Popup.h"
 #include "Corvan/Gui/Popup/PopupTestEngine.h"
-#include "Corvan/Window/KeyCodes.h"
+#include "Corvan/Layout/ILayoutEventForwarder.h"
 #include "Support/RecordingDrawingContext.h"
 
 #include <gtest/gtest.h>

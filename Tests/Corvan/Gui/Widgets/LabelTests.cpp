@@ -1,6 +1,6 @@
 #include "Corvan/Gui/Colours.h"
-#include "Corvan/Gui/Layout/LayoutBase.h"
 #include "Corvan/Gui/Widgets/Label.h"
+#include "Corvan/Layout/LayoutBase.h"
 #include "Support/FixedMetricsGuiEngine.h"
 #include "Support/RecordingDrawingContext.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 // An element that holds one child, its content, and hands events, layout and drawing to it.
 // Menus, the console and popups are built on it.
-#include "Corvan/Gui/Layout/LayoutBase.h"
+#include "Corvan/Layout/LayoutBase.h"
 
 namespace Vozad
 {

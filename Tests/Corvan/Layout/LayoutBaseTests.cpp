@@ -1,7 +1,7 @@
-#include "Corvan/Gui/Layout/ContentLayoutBase.h"
-#include "Corvan/Gui/Layout/LayoutBase.h"
-#include "Corvan/Gui/Layout/LayoutRect.h"
-#include "Corvan/Gui/Layout/LayoutTestElements.h"
+#include "Corvan/Layout/ContentLayoutBase.h"
+#include "Corvan/Layout/LayoutBase.h"
+#include "Corvan/Layout/LayoutRect.h"
+#include "Corvan/Layout/LayoutTestElements.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "Corvan/Gui/Layout/LayoutStack.h"
+#include "Corvan/Layout/LayoutStack.h"
 
 #include "Corvan/Events/InputEvents.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 // Every element of the GUI tree: its rectangle, wished size, state flags, visibility and id, and
 // the default event behaviour that reports to the element's listener.
-#include "Corvan/Gui/Layout/LayoutRect.h"
+#include "Corvan/Layout/LayoutRect.h"
 #include "Lib/Point.h"
 #include "Lib/RectSize.h"
 

@@ -1,6 +1,6 @@
-#include "Corvan/Gui/Layout/FocusOrder.h"
+#include "Corvan/Layout/FocusOrder.h"
 
-#include "Corvan/Gui/Layout/LayoutBase.h"
+#include "Corvan/Layout/LayoutBase.h"
 
 #include <algorithm>
 

@@ -1,10 +1,10 @@
-#include "Corvan/Events/EventManager.h"
+#include "Corvan/EventRouting/EventManager.h"
 #include "Corvan/Events/IInputCapture.h"
-#include "Corvan/Gui/Layout/ContentLayoutBase.h"
-#include "Corvan/Gui/Layout/IUiFocus.h"
-#include "Corvan/Gui/Layout/IWindowEventBase.h"
-#include "Corvan/Gui/Layout/LayoutStack.h"
-#include "Corvan/Gui/Layout/LayoutTestElements.h"
+#include "Corvan/Layout/ContentLayoutBase.h"
+#include "Corvan/Layout/IUiFocus.h"
+#include "Corvan/Layout/IWindowEventBase.h"
+#include "Corvan/Layout/LayoutStack.h"
+#include "Corvan/Layout/LayoutTestElements.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 // it exists), input events into the layout tree and to the element holding the keyboard focus.
 #include "Corvan/Events/InputEvents.h"
 #include "Corvan/Events/WindowEvents.h"
-#include "Corvan/Gui/Layout/LayoutBase.h"
+#include "Corvan/Layout/LayoutBase.h"
 #include "Lib/DynamicArray.h"
 #include "Lib/Log.h"
 #include "Lib/Point.h"

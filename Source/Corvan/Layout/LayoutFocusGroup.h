@@ -2,7 +2,7 @@
 // Sits between a set of elements and their real listener and keeps exactly one member
 // highlighted: the member that last took the focus stays marked when the keyboard focus moves
 // elsewhere, so key presses routed through the tree still reach it.
-#include "Corvan/Gui/Layout/ILayoutEventForwarder.h"
+#include "Corvan/Layout/ILayoutEventForwarder.h"
 #include "Lib/DynamicArray.h"
 
 #include <cstdint>

@@ -1,7 +1,7 @@
 #pragma once
 // The top of the game's GUI that also receives the window and frame events; the game's core
 // object derives from it and registers itself with the engine.
-#include "Corvan/Gui/Layout/ContentLayoutBase.h"
+#include "Corvan/Layout/ContentLayoutBase.h"
 
 namespace Vozad
 {

@@ -1,4 +1,4 @@
-#include "Corvan/Gui/Layout/ContentLayoutBase.h"
+#include "Corvan/Layout/ContentLayoutBase.h"
 
 namespace Vozad
 {

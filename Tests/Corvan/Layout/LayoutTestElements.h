@@ -2,9 +2,9 @@
 // Small real elements and listeners that write down what reaches them, shared by the layout and
 // event manager tests.
 #include "Corvan/Events/InputEvents.h"
-#include "Corvan/Gui/Layout/ILayoutEventForwarder.h"
-#include "Corvan/Gui/Layout/IUiFocus.h"
-#include "Corvan/Gui/Layout/LayoutBase.h"
+#include "Corvan/Layout/ILayoutEventForwarder.h"
+#include "Corvan/Layout/IUiFocus.h"
+#include "Corvan/Layout/LayoutBase.h"
 
 #include <string>
 #include <vector>

@@ -1,8 +1,8 @@
 // Menus from the keyboard: what Tab, the arrow keys and Return do when no element took them.
-#include "Corvan/Events/EventManager.h"
-#include "Corvan/Gui/Layout/FocusOrder.h"
-#include "Corvan/Gui/Layout/LayoutBase.h"
-#include "Corvan/Window/KeyCodes.h"
+#include "Corvan/EventRouting/EventManager.h"
+#include "Corvan/Events/KeyCodes.h"
+#include "Corvan/Layout/FocusOrder.h"
+#include "Corvan/Layout/LayoutBase.h"
 
 #include <algorithm>
 #include <vector>

@@ -1,5 +1,5 @@
-#include "Corvan/Gui/Layout/LayoutFocusGroup.h"
-#include "Corvan/Gui/Layout/LayoutTestElements.h"
+#include "Corvan/Layout/LayoutFocusGroup.h"
+#include "Corvan/Layout/LayoutTestElements.h"
 
 #include <gtest/gtest.h>
 

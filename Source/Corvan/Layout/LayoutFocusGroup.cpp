@@ -1,6 +1,6 @@
-#include "Corvan/Gui/Layout/LayoutFocusGroup.h"
+#include "Corvan/Layout/LayoutFocusGroup.h"
 
-#include "Corvan/Gui/Layout/LayoutBase.h"
+#include "Corvan/Layout/LayoutBase.h"
 
 namespace Vozad
 {

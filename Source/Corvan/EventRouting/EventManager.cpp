@@ -1,11 +1,11 @@
-#include "Corvan/Events/EventManager.h"
+#include "Corvan/EventRouting/EventManager.h"
 
 #include "Corvan/Events/IInputCapture.h"
-#include "Corvan/Gui/Layout/ContentLayoutBase.h"
-#include "Corvan/Gui/Layout/FocusOrder.h"
-#include "Corvan/Gui/Layout/ILayoutEventForwarder.h"
-#include "Corvan/Gui/Layout/IWindowEventBase.h"
-#include "Corvan/Gui/Layout/LayoutBase.h"
+#include "Corvan/Layout/ContentLayoutBase.h"
+#include "Corvan/Layout/FocusOrder.h"
+#include "Corvan/Layout/ILayoutEventForwarder.h"
+#include "Corvan/Layout/IWindowEventBase.h"
+#include "Corvan/Layout/LayoutBase.h"
 
 #include <utility>
 

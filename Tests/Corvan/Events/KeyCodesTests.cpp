@@ -1,4 +1,4 @@
-#include "Corvan/Window/KeyCodes.h"
+#include "Corvan/Events/KeyCodes.h"
 
 #include <gtest/gtest.h>
 
@@ -123,8 +123,8 @@ bool HasName(int32_t p_Code)
     return (p_Code >= 10 && p_Code <= 28) || (p_Code >= 65 && p_Code <= 90) ||
            (p_Code >= 270 && p_Code <= 279) || p_Code == 300 || p_Code == 303 ||
            (p_Code >= 360 && p_Code <= 363) || p_Code == 43 || p_Code == 44 || p_Code == 46 || p_Code == 62 ||
-           p_Code == 98 || p_Code == 152 || p_Code == 180 || p_Code == 196 || p_Code == 214 || p_Code == 223 ||
-           p_Code == 312;
+           p_Code == 98 || p_Code == 152 || p_Code == 180 || p_Code == 196 || p_Code == 214 ||
+           p_Code == 223 || p_Code == 312;
 }
 
 // Names are what the configuration file stores, so every named code must survive the trip

@@ -1,8 +1,8 @@
-#include "Corvan/Gui/Layout/LayoutBase.h"
+#include "Corvan/Layout/LayoutBase.h"
 
 #include "Corvan/Events/InputEvents.h"
-#include "Corvan/Gui/Layout/ILayoutEventForwarder.h"
-#include "Corvan/Gui/Layout/IUiFocus.h"
+#include "Corvan/Layout/ILayoutEventForwarder.h"
+#include "Corvan/Layout/IUiFocus.h"
 
 namespace Vozad
 {

@@ -1,7 +1,7 @@
 #pragma once
 // Layers that all cover the stack's rectangle, bottom layer first. The engine's root element is a
 // stack whose first layer is the game's top element and whose later layers are open popups.
-#include "Corvan/Gui/Layout/LayoutBase.h"
+#include "Corvan/Layout/LayoutBase.h"
 #include "Lib/DynamicArray.h"
 
 #include <cstdint>
