@@ -409,9 +409,14 @@ TEST_F(AboutMenuGLTest, TheCreditsPageScrollsWithTheWheelUntilItsEndMeetsTheView
     }
     // Scrolled down until the end of the content meets the inner bottom edge (padding 5, border 1).
     EXPECT_EQ(lowest, viewHeight - (contentHeight + 12));
+    // A notch back up moves the text down by whole lines of its font, and a notch down returns.
     Vozad::EventMouseScroll up(40, Centre(page));
     static_cast<Vozad::LayoutBase&>(*m_Menu).OnMouseScroll(up);
-    EXPECT_EQ(page.GetOffset().y, lowest + 40);
+    const int32_t raised = page.GetOffset().y;
+    EXPECT_GT(raised, lowest);
+    Vozad::EventMouseScroll down(-40, Centre(page));
+    static_cast<Vozad::LayoutBase&>(*m_Menu).OnMouseScroll(down);
+    EXPECT_EQ(page.GetOffset().y, lowest);
 }
 
 TEST_F(AboutMenuGLTest, BothTabsAreDrawnOnTheTranslucentPanel)

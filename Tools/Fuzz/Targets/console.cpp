@@ -120,7 +120,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* p_Data, size_t p_Size)
         {
             static constexpr int32_t k_Keys[] = {KeyCode::Return, KeyCode::Backspace, KeyCode::UpArrow,
                                                  KeyCode::DownArrow, 67 /* C, with Ctrl clears */};
-            const int32_t type = (op & 0x40) ? k_EventKeyRepeat : k_EventKeyPress;
+            const EventType type = (op & 0x40) ? k_EventKeyRepeat : k_EventKeyPress;
             EventKeyInput event(type, k_Keys[op & 0x07],
                                 type == k_EventKeyPress ? k_KeyActionPress : k_KeyActionRepeat, modifiers);
             Check(type == k_EventKeyPress ? box->OnKeyPress(event) : box->OnKeyRepeat(event));
