@@ -79,7 +79,11 @@ TEST(Clock, FormatLocalTimeUsesTheLocalZone)
     const TimeZone zone("VORL-3"); // three hours east of UTC
     const time_t before = time(nullptr);
     const std::string formatted = Lib::FormatLocalTime("%Y-%m-%d_%H-%M-%S").ToNarrow().Bytes();
-    const time_t after = time(nullptr);
+    // time() reads the coarse clock, which may still show the last second when the precise one
+    // (which the formatter reads) has turned over; the precise clock bounds the moment from above.
+    timespec precise{};
+    clock_gettime(CLOCK_REALTIME, &precise);
+    const time_t after = precise.tv_sec;
 
     bool matched = false;
     for (time_t moment = before; moment <= after; ++moment)
