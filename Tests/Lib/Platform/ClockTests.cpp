@@ -41,13 +41,22 @@ std::string FormatUtc(time_t p_Time, const char* p_Format)
     strftime(buffer, sizeof(buffer), p_Format, &calendar);
     return buffer;
 }
+
+// time() reads the coarse clock, which may still show the last second when the precise one (which
+// the clock functions read) has turned over; so the precise clock bounds a moment from above.
+time_t PreciseNow()
+{
+    timespec precise{};
+    clock_gettime(CLOCK_REALTIME, &precise);
+    return precise.tv_sec;
+}
 } // namespace
 
 TEST(Clock, WallClockSecondsFollowTheSystemClock)
 {
     const time_t before = time(nullptr);
     const double seconds = Lib::GetWallClockSeconds();
-    const time_t after = time(nullptr);
+    const time_t after = PreciseNow();
     EXPECT_GE(seconds, static_cast<double>(before));
     EXPECT_LT(seconds, static_cast<double>(after) + 1.0);
 }
@@ -58,7 +67,7 @@ TEST(Clock, UtcTimeIsCoordinatedUniversalTimeWhateverTheZone)
     const TimeZone zone("VORL-9");
     const time_t before = time(nullptr);
     const Lib::LogTime now = Lib::GetUtcTime();
-    const time_t after = time(nullptr);
+    const time_t after = PreciseNow();
 
     tm calendar{};
     calendar.tm_year = now.year - 1900;
@@ -79,11 +88,7 @@ TEST(Clock, FormatLocalTimeUsesTheLocalZone)
     const TimeZone zone("VORL-3"); // three hours east of UTC
     const time_t before = time(nullptr);
     const std::string formatted = Lib::FormatLocalTime("%Y-%m-%d_%H-%M-%S").ToNarrow().Bytes();
-    // time() reads the coarse clock, which may still show the last second when the precise one
-    // (which the formatter reads) has turned over; the precise clock bounds the moment from above.
-    timespec precise{};
-    clock_gettime(CLOCK_REALTIME, &precise);
-    const time_t after = precise.tv_sec;
+    const time_t after = PreciseNow();
 
     bool matched = false;
     for (time_t moment = before; moment <= after; ++moment)
