@@ -11,15 +11,6 @@
 
 namespace Vozad
 {
-namespace
-{
-// From window to content coordinates: the content is drawn moved by the offset.
-Lib::Point ToContent(Lib::Point p_Position, Lib::Point p_Offset)
-{
-    return {p_Position.x - p_Offset.x, p_Position.y - p_Offset.y};
-}
-} // namespace
-
 Scrollview::Scrollview(IGuiEngine* p_Engine, int32_t p_Padding, int32_t p_BorderThickness,
                        uint32_t p_BackgroundColour)
     : m_Engine(p_Engine), m_Padding(p_Padding)
@@ -99,13 +90,8 @@ void Scrollview::ScrollTo(int64_t p_Offset)
 
 bool Scrollview::OnMouseScroll(EventMouseScroll& p_Event)
 {
-    if (LayoutBase* element = ElementForEvents())
-    {
-        EventMouseScroll shifted = p_Event;
-        shifted.position = ToContent(p_Event.position, m_Offset);
-        if (element->OnMouseScroll(shifted))
-            return true;
-    }
+    if (ForwardToContent(p_Event, &LayoutBase::OnMouseScroll))
+        return true;
     if (ScrollRange() == 0)
         return true;
     // The window reports 6 pixels per wheel line (18 for a notch of three lines); the view
@@ -143,12 +129,7 @@ LayoutBase* Scrollview::OnMousePress(EventMousePress& p_Event)
 {
     if (PassesInput() && p_Event.button == 1 && PressBar(p_Event.position))
         return this;
-    LayoutBase* element = ElementForEvents();
-    if (!element)
-        return nullptr;
-    EventMousePress shifted = p_Event;
-    shifted.position = ToContent(p_Event.position, m_Offset);
-    return element->OnMousePress(shifted);
+    return ForwardToContent(p_Event, &LayoutBase::OnMousePress);
 }
 
 LayoutBase* Scrollview::OnMouseRelease(EventMousePress& p_Event)
@@ -158,74 +139,39 @@ LayoutBase* Scrollview::OnMouseRelease(EventMousePress& p_Event)
         m_DraggingBar = false;
         return this;
     }
-    LayoutBase* element = ElementForEvents();
-    if (!element)
-        return nullptr;
-    EventMousePress shifted = p_Event;
-    shifted.position = ToContent(p_Event.position, m_Offset);
-    return element->OnMouseRelease(shifted);
+    return ForwardToContent(p_Event, &LayoutBase::OnMouseRelease);
 }
 
 LayoutBase* Scrollview::OnMouseClick(EventMousePress& p_Event)
 {
-    LayoutBase* element = ElementForEvents();
-    if (!element || !m_Content.PassesInput())
-        return nullptr;
-    EventMousePress shifted = p_Event;
-    shifted.position = ToContent(p_Event.position, m_Offset);
-    return element->OnMouseClick(shifted);
+    return m_Content.PassesInput() ? ForwardToContent(p_Event, &LayoutBase::OnMouseClick) : nullptr;
 }
 
 LayoutBase* Scrollview::FindElementAt(EventCursor& p_Event)
 {
-    LayoutBase* element = ElementForEvents();
-    if (!element)
-        return nullptr;
-    EventCursor shifted = p_Event;
-    shifted.position = ToContent(p_Event.position, m_Offset);
-    return element->FindElementAt(shifted);
+    return ForwardToContent(p_Event, &LayoutBase::FindElementAt);
 }
 
 LayoutBase* Scrollview::OnHoverChanged(EventCursor& p_Event)
 {
-    LayoutBase* element = ElementForEvents();
-    if (!element)
-        return nullptr;
-    EventCursor shifted = p_Event;
-    shifted.position = ToContent(p_Event.position, m_Offset);
-    return element->OnHoverChanged(shifted);
+    return ForwardToContent(p_Event, &LayoutBase::OnHoverChanged);
 }
 
 bool Scrollview::OnCursorDrag(EventCursor& p_Event)
 {
     if (m_DraggingBar)
         return DragBar(p_Event.movement);
-    LayoutBase* element = ElementForEvents();
-    if (!element)
-        return false;
-    EventCursor shifted = p_Event;
-    shifted.position = ToContent(p_Event.position, m_Offset);
-    return element->OnCursorDrag(shifted);
+    return ForwardToContent(p_Event, &LayoutBase::OnCursorDrag);
 }
 
 bool Scrollview::OnCursorEnter(EventMouseEnter& p_Event)
 {
-    LayoutBase* element = ElementForEvents();
-    if (!element)
-        return false;
-    EventMouseEnter shifted = p_Event;
-    shifted.position = ToContent(p_Event.position, m_Offset);
-    return element->OnCursorEnter(shifted);
+    return ForwardToContent(p_Event, &LayoutBase::OnCursorEnter);
 }
 
 bool Scrollview::OnCursorLeave(EventMouseLeave& p_Event)
 {
-    LayoutBase* element = ElementForEvents();
-    if (!element)
-        return false;
-    EventMouseLeave shifted = p_Event;
-    shifted.position = ToContent(p_Event.position, m_Offset);
-    return element->OnCursorLeave(shifted);
+    return ForwardToContent(p_Event, &LayoutBase::OnCursorLeave);
 }
 
 void Scrollview::Draw(IDrawingContext& p_Context)

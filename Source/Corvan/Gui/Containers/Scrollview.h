@@ -74,6 +74,18 @@ public:
 private:
     // The shown element when it and its holder are enabled and Visible, else null.
     LayoutBase* ElementForEvents() const;
+    // Hands a mouse event to the shown element in its own coordinates (the content is drawn
+    // moved by the offset); without a shown element the event is not the content's.
+    template <typename Event, typename Result>
+    Result ForwardToContent(Event& p_Event, Result (LayoutBase::*p_Handler)(Event&))
+    {
+        LayoutBase* element = ElementForEvents();
+        if (!element)
+            return Result{};
+        Event shifted = p_Event;
+        shifted.position = {p_Event.position.x - m_Offset.x, p_Event.position.y - m_Offset.y};
+        return (element->*p_Handler)(shifted);
+    }
     // Desired height of the shown element; 0 when there is none or it is not Visible.
     int32_t ShownHeight() const;
     int32_t Inset() const { return 2 * (m_Padding + m_Style.borderThickness); }
