@@ -2,7 +2,6 @@
 
 #include "Corvan/EventRouting/EventManager.h"
 #include "Corvan/Events/KeyCodes.h"
-#include "Corvan/Layout/LayoutBase.h"
 #include "Corvan/Renderer/IGraphicsContext.h"
 #include "Corvan/Renderer/OpenGL/OpenGLGraphicsContext.h"
 #include "Corvan/Renderer/Vulkan/VulkanGPUInfo.h"
@@ -12,13 +11,13 @@
 #include "Corvan/Window/INativeEventObserver.h"
 #include "Corvan/Window/MonitorEnumeration.h"
 #include "Corvan/Window/ScancodeTable.h"
+#include "Corvan/Window/WindowErrors.h"
 #include "Lib/String.h"
 
 #include <SDL2/SDL.h>
 #include <SDL2/SDL_vulkan.h>
 
 #include <algorithm>
-#include <cmath>
 #include <string>
 #include <vector>
 
@@ -147,7 +146,7 @@ bool EngineWindow::InitialiseVideo()
     {
         if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
         {
-            ReportSdlError("Failed to register the main window class");
+            ReportSdlError(m_Tag, "Failed to register the main window class");
             return false;
         }
         const char* driver = SDL_GetCurrentVideoDriver();
@@ -164,18 +163,6 @@ bool EngineWindow::InitialiseVideo()
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
         SDL_Delay(k_VideoRetryMilliseconds * attempt);
     }
-}
-
-void EngineWindow::ReportSdlError(const char* p_Text) const
-{
-    LogError(m_Tag, "%s, message: %s", p_Text, SDL_GetError());
-}
-
-void EngineWindow::ReportInvalidApi(const char* p_Operation) const
-{
-    const int32_t api = m_EngineData->rendererApi;
-    if (api != k_GraphicsApiOpenGL && api != k_GraphicsApiVulkan)
-        LogError(m_Tag, "Not valid Renderer API is available (%s).", p_Operation);
 }
 
 bool EngineWindow::Create()
@@ -212,7 +199,7 @@ bool EngineWindow::Create()
     }
     m_Created = true;
     const Lib::RectSize size = GetWindowSize();
-    LayoutFor(size.width, size.height);
+    m_Layout.LayoutFor(size.width, size.height);
     return true;
 }
 
@@ -276,7 +263,7 @@ bool EngineWindow::CreateNativeWindow()
     SDL_DisplayMode desktop{};
     if (SDL_GetDesktopDisplayMode(0, &desktop) != 0)
     {
-        ReportSdlError("Unable to read the desktop display mode");
+        ReportSdlError(m_Tag, "Unable to read the desktop display mode");
         return false;
     }
     // X11 keeps 24-bit colour in 32-bit pixels: the storage size is what counts.
@@ -353,7 +340,7 @@ bool EngineWindow::CreateNativeWindow()
         flags |= SDL_WINDOW_VULKAN;
         break;
     default:
-        ReportInvalidApi("create");
+        ReportInvalidApi(m_Tag, m_EngineData->rendererApi, "create");
         return false;
     }
 
@@ -363,7 +350,7 @@ bool EngineWindow::CreateNativeWindow()
     if (!m_Window)
     {
         LogError(m_Tag, "Failed to create the main OpenGL window.");
-        ReportSdlError("SDL_CreateWindow");
+        ReportSdlError(m_Tag, "SDL_CreateWindow");
         return false;
     }
     SDL_SetWindowData(m_Window, k_WindowDataName, this);
@@ -385,7 +372,7 @@ bool EngineWindow::CreateNativeWindow()
         }
         else
         {
-            ReportSdlError("Unable to change the display mode");
+            ReportSdlError(m_Tag, "Unable to change the display mode");
             LogError(m_Tag, "Unable to use exclusive fullscreen mode.");
             mode = k_WindowModeFullscreenBorderless;
         }
@@ -399,7 +386,7 @@ bool EngineWindow::CreateNativeWindow()
         }
         else
         {
-            ReportSdlError("Unable to switch into fullscreen mode");
+            ReportSdlError(m_Tag, "Unable to switch into fullscreen mode");
             mode = k_WindowModeWindowed;
         }
     }
@@ -435,7 +422,7 @@ bool EngineWindow::ProbeVulkanDevice()
     }
     if (names.empty())
     {
-        ReportSdlError("Unable to get the Vulkan instance extensions of the window");
+        ReportSdlError(m_Tag, "Unable to get the Vulkan instance extensions of the window");
         return false;
     }
     names.resize(count);
@@ -490,7 +477,7 @@ void EngineWindow::Destroy()
 {
     if (!m_Window && !m_VideoInitialised && !m_Created)
         return;
-    ReportInvalidApi("close");
+    ReportInvalidApi(m_Tag, m_EngineData->rendererApi, "close");
     if (!m_ScreenshotRequests.empty())
         LogWarning(m_Tag,
                    "Could not save %zu screenshot(s): the window closed before it showed another frame.",
@@ -523,7 +510,7 @@ bool EngineWindow::CanUseWindow(const char* p_Failure) const
 
 bool EngineWindow::Show()
 {
-    ReportInvalidApi("show");
+    ReportInvalidApi(m_Tag, m_EngineData->rendererApi, "show");
     if (!CanUseWindow("Failed to show window"))
         return false;
     SDL_ShowWindow(m_Window);
@@ -532,7 +519,7 @@ bool EngineWindow::Show()
 
 bool EngineWindow::Hide()
 {
-    ReportInvalidApi("hide");
+    ReportInvalidApi(m_Tag, m_EngineData->rendererApi, "hide");
     if (!CanUseWindow("Failed to hide window"))
         return false;
     SDL_HideWindow(m_Window);
@@ -541,7 +528,7 @@ bool EngineWindow::Hide()
 
 bool EngineWindow::Focus()
 {
-    ReportInvalidApi("focus");
+    ReportInvalidApi(m_Tag, m_EngineData->rendererApi, "focus");
     if (!CanUseWindow("Failed to set the window focus"))
         return false;
     SDL_RaiseWindow(m_Window);
@@ -623,7 +610,7 @@ void EngineWindow::SwitchFullscreen(bool p_Enter)
     {
         if (m_EngineData->rendererApi != k_GraphicsApiOpenGL)
         {
-            ReportInvalidApi("fullscreen switch");
+            ReportInvalidApi(m_Tag, m_EngineData->rendererApi, "fullscreen switch");
             LogError(m_Tag, "Failed to switch the window state");
             return;
         }
@@ -635,7 +622,7 @@ void EngineWindow::SwitchFullscreen(bool p_Enter)
         if (SDL_SetWindowFullscreen(m_Window, SDL_WINDOW_FULLSCREEN_DESKTOP) != 0)
         {
             m_FullscreenSwitchPending = false;
-            ReportSdlError("Unable to switch into fullscreen mode");
+            ReportSdlError(m_Tag, "Unable to switch into fullscreen mode");
             return;
         }
         m_WindowMode = k_WindowModeFullscreenBorderless;
@@ -649,7 +636,7 @@ void EngineWindow::SwitchFullscreen(bool p_Enter)
     }
     if (SDL_SetWindowFullscreen(m_Window, 0) != 0)
     {
-        ReportSdlError("Failed to switch the window state");
+        ReportSdlError(m_Tag, "Failed to switch the window state");
         return;
     }
     m_FullscreenSwitchPending = false;
@@ -661,7 +648,7 @@ void EngineWindow::SwitchFullscreen(bool p_Enter)
     m_Settings.clientWidth = saved.width;
     m_Settings.clientHeight = saved.height;
     m_WindowMode = k_WindowModeWindowed;
-    LayoutFor(saved.width, saved.height);
+    m_Layout.LayoutFor(saved.width, saved.height);
 }
 
 bool EngineWindow::SetIcon(const uint8_t* p_Bytes, uint32_t p_Size, const char* p_Name)
@@ -748,13 +735,13 @@ void EngineWindow::ClipCursorToRect(const WindowRect& p_Rect)
     // SDL takes the rectangle in client coordinates and keeps it while the window has focus.
     const SDL_Rect rect{p_Rect.left, p_Rect.top, p_Rect.right - p_Rect.left, p_Rect.bottom - p_Rect.top};
     if (SDL_SetWindowMouseRect(m_Window, &rect) != 0)
-        ReportSdlError("Unable to clip the cursor");
+        ReportSdlError(m_Tag, "Unable to clip the cursor");
 }
 
 void EngineWindow::ReleaseCursorClip()
 {
     if (m_Window && SDL_SetWindowMouseRect(m_Window, nullptr) != 0)
-        ReportSdlError("Unable to release the cursor clip");
+        ReportSdlError(m_Tag, "Unable to release the cursor clip");
 }
 
 void EngineWindow::SetRawMouseInput(bool p_Enabled)
@@ -765,7 +752,7 @@ void EngineWindow::SetRawMouseInput(bool p_Enabled)
     // window itself, so no clip box around the cursor is needed.
     if (SDL_SetRelativeMouseMode(p_Enabled ? SDL_TRUE : SDL_FALSE) != 0)
     {
-        ReportSdlError("Error during SDL_SetRelativeMouseMode()");
+        ReportSdlError(m_Tag, "Error during SDL_SetRelativeMouseMode()");
         return;
     }
     m_RawMouseInput = p_Enabled;
@@ -835,7 +822,7 @@ bool EngineWindow::SetClientSize(uint32_t p_Width, uint32_t p_Height)
             m_Settings.y = place.y;
         }
     }
-    LayoutFor(size.width, size.height);
+    m_Layout.LayoutFor(size.width, size.height);
     return true;
 }
 
@@ -858,12 +845,12 @@ void EngineWindow::SetPosition(int32_t p_X, int32_t p_Y)
     const Uint32 flags = SDL_GetWindowFlags(m_Window) & SDL_WINDOW_FULLSCREEN_DESKTOP;
     if (SDL_SetWindowFullscreen(m_Window, 0) != 0)
     {
-        ReportSdlError("Unable to move the fullscreen window");
+        ReportSdlError(m_Tag, "Unable to move the fullscreen window");
         return;
     }
     SDL_SetWindowPosition(m_Window, p_X, p_Y);
     if (SDL_SetWindowFullscreen(m_Window, flags) != 0)
-        ReportSdlError("Unable to switch into fullscreen mode");
+        ReportSdlError(m_Tag, "Unable to switch into fullscreen mode");
 }
 
 double EngineWindow::GetDpiScale() const
@@ -894,46 +881,7 @@ void EngineWindow::SwapVSync(bool p_Enabled)
 void EngineWindow::UpdateLayout()
 {
     const Lib::RectSize size = GetWindowSize();
-    LayoutFor(size.width, size.height);
-}
-
-Viewport EngineWindow::ComputeViewport(uint32_t p_Width, uint32_t p_Height, float p_FixedAspectRatio,
-                                       bool p_KeepAspectRatio)
-{
-    const int32_t width = static_cast<int32_t>(p_Width);
-    const int32_t height = static_cast<int32_t>(p_Height);
-    Viewport viewport{0, width, 0, height};
-    if (!p_KeepAspectRatio || !(p_FixedAspectRatio > 0.0f) || width <= 0 || height <= 0)
-        return viewport;
-    const double ratio = static_cast<double>(p_FixedAspectRatio);
-    const double current = static_cast<double>(width) / height;
-    if (std::fabs(current - ratio) < 1e-6)
-        return viewport;
-    if (current > ratio)
-    {
-        // Wider than wanted: equal bars left and right.
-        const int32_t inner = static_cast<int32_t>(std::lround(height * ratio));
-        viewport.left = (width - inner) / 2;
-        viewport.right = viewport.left + inner;
-    }
-    else
-    {
-        const int32_t inner = static_cast<int32_t>(std::lround(width / ratio));
-        viewport.top = (height - inner) / 2;
-        viewport.bottom = viewport.top + inner;
-    }
-    return viewport;
-}
-
-void EngineWindow::LayoutFor(uint32_t p_Width, uint32_t p_Height)
-{
-    m_EngineData->viewport =
-        ComputeViewport(p_Width, p_Height, m_EngineData->fixedAspectRatio, m_EngineData->keepAspectRatio);
-    if (m_Root)
-    {
-        m_Root->SetRect(LayoutRect{0, static_cast<int32_t>(p_Width), 0, static_cast<int32_t>(p_Height)});
-        m_Root->UpdateLayout();
-    }
+    m_Layout.LayoutFor(size.width, size.height);
 }
 
 void EngineWindow::Present()

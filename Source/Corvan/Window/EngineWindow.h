@@ -4,6 +4,7 @@
 // button and cursor state in the EngineData) and engine events.
 #include "Corvan/Window/EngineData.h"
 #include "Corvan/Window/Gamepad.h"
+#include "Corvan/Window/GuiRootLayout.h"
 #include "Corvan/Window/IWindow.h"
 #include "Corvan/Window/KeyboardState.h"
 #include "Corvan/Window/WheelLimiter.h"
@@ -91,7 +92,7 @@ public:
     // Shows the frame drawn since the last call.
     void Present();
 
-    void SetRoot(LayoutBase* p_Root) { m_Root = p_Root; }
+    void SetRoot(LayoutBase* p_Root) { m_Layout.SetRoot(p_Root); }
     void SetNativeEventObserver(INativeEventObserver* p_Observer) { m_Observer = p_Observer; }
     bool IsRawMouseInput() const { return m_RawMouseInput; }
     SDL_Window* GetSdlWindow() const { return m_Window; }
@@ -101,11 +102,6 @@ public:
     // The SDL_GLContext for the GUI back end; null without an OpenGL context.
     void* GetNativeGraphicsContext() const;
     const Lib::LogTag& GetTag() const { return m_Tag; }
-
-    // The viewport for a client size: the whole area, or with a kept fixed aspect ratio the
-    // largest centred area of that ratio.
-    static Viewport ComputeViewport(uint32_t p_Width, uint32_t p_Height, float p_FixedAspectRatio,
-                                    bool p_KeepAspectRatio);
 
 private:
     struct Placement
@@ -129,10 +125,6 @@ private:
     const MonitorInfo* CurrentMonitor() const;
     void ReleaseNative();
     void SwitchFullscreen(bool p_Enter);
-    void LayoutFor(uint32_t p_Width, uint32_t p_Height);
-    void ReportSdlError(const char* p_Text) const;
-    // Logs the invalid-API line for APIs other than OpenGL and Vulkan.
-    void ReportInvalidApi(const char* p_Operation) const;
     // False, with p_Failure logged, unless an OpenGL window exists.
     bool CanUseWindow(const char* p_Failure) const;
 
@@ -162,7 +154,8 @@ private:
     Lib::LogTag m_Tag{"EngineWindow"};
     EngineData* m_EngineData;     // not owned
     EventManager* m_EventManager; // not owned
-    IEngineNotifier* m_Notifier;  // not owned
+    GuiRootLayout m_Layout{m_EngineData};
+    IEngineNotifier* m_Notifier; // not owned
     bool m_Created = false;
     bool m_Multisampling = true; // off when the driver draws on the CPU
     bool m_DriverProbed = false;
@@ -182,7 +175,6 @@ private:
     KeyboardState m_Keyboard;
     Gamepad m_Gamepad{[this](int32_t p_KeyCode, bool p_Down) { DeliverKey(p_KeyCode, p_Down); }};
     std::unordered_set<int32_t> m_ReportedUnknownKeys; // scancodes the key table lacks, logged once
-    LayoutBase* m_Root = nullptr;                      // not owned
     INativeEventObserver* m_Observer = nullptr;        // not owned
     Lib::Timer m_Uptime;
     SDL_Window* m_Window = nullptr;

@@ -7,6 +7,7 @@
 #include "Corvan/Window/INativeEventObserver.h"
 #include "Corvan/Window/MonitorEnumeration.h"
 #include "Corvan/Window/ScancodeTable.h"
+#include "Corvan/Window/WindowErrors.h"
 #include "Lib/Platform/TerminationSignals.h"
 #include "Lib/String.h"
 
@@ -44,7 +45,7 @@ void EngineWindow::PumpMessages(int32_t p_LoopMode)
                 return;
             if (*SDL_GetError() != '\0')
             {
-                ReportSdlError("Unable to wait for window events");
+                ReportSdlError(m_Tag, "Unable to wait for window events");
                 return;
             }
         }
@@ -203,7 +204,7 @@ void EngineWindow::OnSizeChanged(uint32_t p_Width, uint32_t p_Height)
     m_Settings.clientHeight = p_Height;
     if (m_Notifier)
         m_Notifier->NotifyResize();
-    LayoutFor(p_Width, p_Height);
+    m_Layout.LayoutFor(p_Width, p_Height);
     const Lib::RectSize size{p_Width, p_Height};
     if (m_FullscreenSwitchPending)
     {
@@ -230,7 +231,7 @@ void EngineWindow::OnMaximised(uint32_t p_Width, uint32_t p_Height)
     m_WindowMode = k_WindowModeMaximised;
     if (m_Notifier)
         m_Notifier->NotifyResize();
-    LayoutFor(p_Width, p_Height);
+    m_Layout.LayoutFor(p_Width, p_Height);
     m_EventManager->SendWindowMaximize(Lib::RectSize{p_Width, p_Height});
 }
 
