@@ -31,9 +31,6 @@ namespace
 constexpr uint32_t k_FallbackWidth = 640;
 constexpr uint32_t k_FallbackHeight = 480;
 constexpr const char* k_WindowDataName = "CORVAN_WINDOW_DATA";
-constexpr int32_t k_FullColourBits = 32;
-constexpr uint32_t k_VideoAttempts = 5;
-constexpr uint32_t k_VideoRetryMilliseconds = 20;
 
 // The SDL display that shows exactly this monitor rectangle; the first display when none does.
 int FindSdlDisplay(const MonitorRect& p_Monitor)
@@ -117,7 +114,7 @@ EngineWindow::EngineWindow(EngineData* p_EngineData, EventManager* p_EventManage
 
 EngineWindow::~EngineWindow()
 {
-    if (m_Window || m_VideoInitialised)
+    if (m_Window || m_Video.IsStarted())
         Destroy();
 }
 
@@ -131,37 +128,6 @@ void EngineWindow::CreateGraphicsContext()
     else if (m_EngineData->rendererApi == k_GraphicsApiVulkan)
     {
         m_GraphicsContext = std::make_unique<VulkanGraphicsContext>();
-    }
-}
-
-bool EngineWindow::InitialiseVideo()
-{
-    // A busy X server can refuse a connection for a moment (EAGAIN). SDL then quietly falls back
-    // to its offscreen driver, and the game would run in a window nobody sees; unless someone
-    // asked for a driver, the display gets a few more chances first, and without any display
-    // the window is not created at all.
-    const bool ownsVideo = SDL_WasInit(SDL_INIT_VIDEO) == 0;
-    const bool driverChosen = SDL_getenv("SDL_VIDEODRIVER") || SDL_GetHint(SDL_HINT_VIDEODRIVER);
-    for (uint32_t attempt = 1;; ++attempt)
-    {
-        if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
-        {
-            ReportSdlError(m_Tag, "Failed to register the main window class");
-            return false;
-        }
-        const char* driver = SDL_GetCurrentVideoDriver();
-        const bool withoutDisplay =
-            driver && (SDL_strcmp(driver, "offscreen") == 0 || SDL_strcmp(driver, "dummy") == 0);
-        if (!ownsVideo || driverChosen || !withoutDisplay)
-            return true;
-        if (attempt == k_VideoAttempts)
-        {
-            LogError(m_Tag, "No display could be reached (SDL offers only its %s driver).", driver);
-            SDL_QuitSubSystem(SDL_INIT_VIDEO);
-            return false;
-        }
-        SDL_QuitSubSystem(SDL_INIT_VIDEO);
-        SDL_Delay(k_VideoRetryMilliseconds * attempt);
     }
 }
 
@@ -248,43 +214,17 @@ SizeLimits EngineWindow::CurrentSizeLimits() const
 
 bool EngineWindow::CreateNativeWindow()
 {
-    if (!m_VideoInitialised)
+    if (!m_Video.IsStarted())
     {
-        // SDL would add a quit event of its own when the last window's close button is pressed;
-        // closing goes through the game's quit question instead.
-        SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
         // It says why itself: SDL's last error is stale after the display could not be reached.
-        if (!InitialiseVideo())
+        if (!m_Video.Start())
             return false;
-        m_VideoInitialised = true;
         m_Gamepad.Start();
     }
 
-    SDL_DisplayMode desktop{};
-    if (SDL_GetDesktopDisplayMode(0, &desktop) != 0)
-    {
-        ReportSdlError(m_Tag, "Unable to read the desktop display mode");
+    if (!m_Video.ReadDisplays(*m_EngineData))
         return false;
-    }
-    // X11 keeps 24-bit colour in 32-bit pixels: the storage size is what counts.
-    m_EngineData->desktopBitsPerPixel = static_cast<int32_t>(SDL_BYTESPERPIXEL(desktop.format)) * 8;
-    m_EngineData->desktopWidth = desktop.w;
-    m_EngineData->desktopHeight = desktop.h;
-    if (m_EngineData->desktopBitsPerPixel < k_FullColourBits)
-    {
-        LogError(m_Tag, "The desktop has %d bits per pixel, at least %d are needed.",
-                 m_EngineData->desktopBitsPerPixel, k_FullColourBits);
-        return false;
-    }
-
-    MonitorCollection& monitors = m_EngineData->monitors;
-    RefreshMonitors(monitors);
-    LogInfo(m_Tag, "Total count monitors: %u", monitors.monitors.Count());
-    if (monitors.monitors.IsEmpty())
-    {
-        LogError(m_Tag, "No monitor found.");
-        return false;
-    }
+    const MonitorCollection& monitors = m_EngineData->monitors;
     if (m_Settings.monitorIndex < 0 ||
         static_cast<uint32_t>(m_Settings.monitorIndex) >= monitors.monitors.Count())
         m_Settings.monitorIndex = 0;
@@ -443,7 +383,7 @@ void EngineWindow::ReleaseNative()
         SDL_SetWindowMouseRect(m_Window, nullptr);
     }
     m_RawMouseInput = false;
-    if (m_CursorShowCounter < 0 && m_VideoInitialised)
+    if (m_CursorShowCounter < 0 && m_Video.IsStarted())
         SDL_ShowCursor(SDL_ENABLE);
     m_CursorShowCounter = 0;
 
@@ -465,17 +405,13 @@ void EngineWindow::ReleaseNative()
     m_DisplayModeChanged = false;
     m_FullscreenSwitchPending = false;
     m_Gamepad.Stop();
-    if (m_VideoInitialised)
-    {
-        SDL_QuitSubSystem(SDL_INIT_VIDEO);
-        m_VideoInitialised = false;
-    }
+    m_Video.Stop();
     m_Created = false;
 }
 
 void EngineWindow::Destroy()
 {
-    if (!m_Window && !m_VideoInitialised && !m_Created)
+    if (!m_Window && !m_Video.IsStarted() && !m_Created)
         return;
     ReportInvalidApi(m_Tag, m_EngineData->rendererApi, "close");
     if (!m_ScreenshotRequests.empty())
@@ -769,7 +705,7 @@ void EngineWindow::SetRawMouseInput(bool p_Enabled)
 
 void EngineWindow::SetCursorVisible(bool p_Visible)
 {
-    if (!m_VideoInitialised)
+    if (!m_Video.IsStarted())
         return;
     if (p_Visible && m_CursorShowCounter < 0)
     {

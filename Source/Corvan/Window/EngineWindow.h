@@ -7,6 +7,7 @@
 #include "Corvan/Window/GuiRootLayout.h"
 #include "Corvan/Window/IWindow.h"
 #include "Corvan/Window/KeyboardState.h"
+#include "Corvan/Window/VideoSubsystem.h"
 #include "Corvan/Window/WheelLimiter.h"
 #include "Corvan/Window/WindowSettings.h"
 #include "Corvan/Window/WindowSizeLimits.h"
@@ -111,8 +112,6 @@ private:
     };
 
     void CreateGraphicsContext();
-    // Starts SDL's video on a real display; false, with the reason logged, when there is none.
-    bool InitialiseVideo();
     bool CreateNativeWindow();
     // Runs the Vulkan device probe on the window; false at the first step that fails.
     bool ProbeVulkanDevice();
@@ -152,6 +151,7 @@ private:
     int32_t Modifiers() const;
 
     Lib::LogTag m_Tag{"EngineWindow"};
+    VideoSubsystem m_Video{m_Tag};
     EngineData* m_EngineData;     // not owned
     EventManager* m_EventManager; // not owned
     GuiRootLayout m_Layout{m_EngineData};
@@ -178,8 +178,7 @@ private:
     INativeEventObserver* m_Observer = nullptr;        // not owned
     Lib::Timer m_Uptime;
     SDL_Window* m_Window = nullptr;
-    bool m_VideoInitialised = false; // this window holds a reference on SDL's video
-    Placement m_SavedPlacement;      // windowed geometry to return to from fullscreen
+    Placement m_SavedPlacement; // windowed geometry to return to from fullscreen
     bool m_TerminationHandled = false;
     struct ScreenshotRequest
     {

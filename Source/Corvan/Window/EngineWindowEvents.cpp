@@ -30,7 +30,7 @@ constexpr int k_SignalCheckMilliseconds = 100;
 
 void EngineWindow::PumpMessages(int32_t p_LoopMode)
 {
-    if (!m_VideoInitialised)
+    if (!m_Video.IsStarted())
         return;
     SDL_Event event;
     if (CheckTerminationSignal())
@@ -72,7 +72,7 @@ void EngineWindow::PumpMessages(int32_t p_LoopMode)
 
 bool EngineWindow::WaitForEvents(uint32_t p_Milliseconds)
 {
-    if (!m_VideoInitialised)
+    if (!m_Video.IsStarted())
         return true;
     // A signal does not wake SDL's wait, so the wait is cut into slices.
     uint32_t left = p_Milliseconds;
