@@ -12,6 +12,7 @@
 #include "Corvan/Window/MonitorEnumeration.h"
 #include "Corvan/Window/ScancodeTable.h"
 #include "Corvan/Window/WindowErrors.h"
+#include "Corvan/Window/WindowIcon.h"
 #include "Lib/String.h"
 
 #include <SDL2/SDL.h>
@@ -20,9 +21,6 @@
 #include <algorithm>
 #include <string>
 #include <vector>
-
-// stb_image's implementation comes from Debian's libstb, linked once for the whole program.
-#include <stb_image.h>
 
 namespace Vozad
 {
@@ -376,16 +374,7 @@ bool EngineWindow::ProbeVulkanDevice()
 
 void EngineWindow::ReleaseNative()
 {
-    if (m_Window)
-    {
-        if (m_RawMouseInput)
-            SDL_SetRelativeMouseMode(SDL_FALSE);
-        SDL_SetWindowMouseRect(m_Window, nullptr);
-    }
-    m_RawMouseInput = false;
-    if (m_CursorShowCounter < 0 && m_Video.IsStarted())
-        SDL_ShowCursor(SDL_ENABLE);
-    m_CursorShowCounter = 0;
+    m_Cursor.Release();
 
     if (m_GpuInfo)
         m_GpuInfo->Teardown();
@@ -589,43 +578,7 @@ void EngineWindow::SwitchFullscreen(bool p_Enter)
 
 bool EngineWindow::SetIcon(const uint8_t* p_Bytes, uint32_t p_Size, const char* p_Name)
 {
-    const char* name = p_Name ? p_Name : "";
-    int width = 0, height = 0, channels = 0;
-    stbi_uc* pixels = nullptr;
-    if (p_Bytes && p_Size > 0 && p_Size <= static_cast<uint32_t>(INT32_MAX))
-        pixels = stbi_load_from_memory(p_Bytes, static_cast<int>(p_Size), &width, &height, &channels,
-                                       STBI_rgb_alpha);
-    if (!pixels)
-    {
-        LogError(m_Tag, "Could not load icon data, texture name: '%s'.", name);
-        return false;
-    }
-
-    // stb_image hands out R, G, B, A bytes; the masks say where those land in a 32-bit pixel.
-#if SDL_BYTEORDER == SDL_BIG_ENDIAN
-    const Uint32 red = 0xFF000000, green = 0x00FF0000, blue = 0x0000FF00, alpha = 0x000000FF;
-#else
-    const Uint32 red = 0x000000FF, green = 0x0000FF00, blue = 0x00FF0000, alpha = 0xFF000000;
-#endif
-    SDL_Surface* surface =
-        SDL_CreateRGBSurfaceFrom(pixels, width, height, 32, width * 4, red, green, blue, alpha);
-    bool set = false;
-    if (!surface)
-    {
-        LogError(m_Tag, "Unable to create window icon bitmap handle.");
-    }
-    else if (!m_Window)
-    {
-        LogError(m_Tag, "Could not set the window icon '%s', the window does not exist.", name);
-    }
-    else
-    {
-        SDL_SetWindowIcon(m_Window, surface); // SDL copies the pixels
-        set = true;
-    }
-    SDL_FreeSurface(surface);
-    stbi_image_free(pixels);
-    return set;
+    return SetWindowIcon(m_Tag, m_Window, p_Bytes, p_Size, p_Name);
 }
 
 void EngineWindow::SaveScreenshot(const Lib::String& p_FolderPrefix, const Lib::String& p_NamePrefix)
@@ -659,64 +612,27 @@ void EngineWindow::CenterCursor()
 
 void EngineWindow::SetCursorPosition(int32_t p_X, int32_t p_Y)
 {
-    if (m_Window)
-        SDL_WarpMouseInWindow(m_Window, p_X, p_Y);
-    m_EngineData->cursorPosition = Lib::Point{p_X, p_Y};
+    m_Cursor.SetCursorPosition(p_X, p_Y);
 }
 
 void EngineWindow::ClipCursorToRect(const WindowRect& p_Rect)
 {
-    if (!m_Window)
-        return;
-    // SDL takes the rectangle in client coordinates and keeps it while the window has focus.
-    const SDL_Rect rect{p_Rect.left, p_Rect.top, p_Rect.right - p_Rect.left, p_Rect.bottom - p_Rect.top};
-    if (SDL_SetWindowMouseRect(m_Window, &rect) != 0)
-        ReportSdlError(m_Tag, "Unable to clip the cursor");
+    m_Cursor.ClipCursorToRect(p_Rect);
 }
 
 void EngineWindow::ReleaseCursorClip()
 {
-    if (m_Window && SDL_SetWindowMouseRect(m_Window, nullptr) != 0)
-        ReportSdlError(m_Tag, "Unable to release the cursor clip");
+    m_Cursor.ReleaseCursorClip();
 }
 
 void EngineWindow::SetRawMouseInput(bool p_Enabled)
 {
-    if (p_Enabled == m_RawMouseInput)
-        return;
-    // SDL's relative mode gives unaccelerated motion and keeps the hidden pointer inside the
-    // window itself, so no clip box around the cursor is needed.
-    if (SDL_SetRelativeMouseMode(p_Enabled ? SDL_TRUE : SDL_FALSE) != 0)
-    {
-        ReportSdlError(m_Tag, "Error during SDL_SetRelativeMouseMode()");
-        return;
-    }
-    m_RawMouseInput = p_Enabled;
-    if (p_Enabled)
-    {
-        SetCursorVisible(false);
-    }
-    else
-    {
-        ReleaseCursorClip();
-        SetCursorVisible(true);
-    }
+    m_Cursor.SetRawMouseInput(p_Enabled);
 }
 
 void EngineWindow::SetCursorVisible(bool p_Visible)
 {
-    if (!m_Video.IsStarted())
-        return;
-    if (p_Visible && m_CursorShowCounter < 0)
-    {
-        SDL_ShowCursor(SDL_ENABLE);
-        m_CursorShowCounter = 0;
-    }
-    else if (!p_Visible && m_CursorShowCounter == 0)
-    {
-        SDL_ShowCursor(SDL_DISABLE);
-        m_CursorShowCounter = -1;
-    }
+    m_Cursor.SetCursorVisible(p_Visible);
 }
 
 bool EngineWindow::SetClientSize(uint32_t p_Width, uint32_t p_Height)

@@ -9,6 +9,7 @@
 #include "Corvan/Window/KeyboardState.h"
 #include "Corvan/Window/VideoSubsystem.h"
 #include "Corvan/Window/WheelLimiter.h"
+#include "Corvan/Window/WindowCursor.h"
 #include "Corvan/Window/WindowSettings.h"
 #include "Corvan/Window/WindowSizeLimits.h"
 #include "Lib/Log.h"
@@ -95,7 +96,7 @@ public:
 
     void SetRoot(LayoutBase* p_Root) { m_Layout.SetRoot(p_Root); }
     void SetNativeEventObserver(INativeEventObserver* p_Observer) { m_Observer = p_Observer; }
-    bool IsRawMouseInput() const { return m_RawMouseInput; }
+    bool IsRawMouseInput() const { return m_Cursor.IsRawMouseInput(); }
     SDL_Window* GetSdlWindow() const { return m_Window; }
     IGraphicsContext* GetGraphicsContext() const { return m_GraphicsContext.get(); }
     // The Vulkan device probe; it holds a device only while a window made for Vulkan exists.
@@ -151,11 +152,13 @@ private:
     int32_t Modifiers() const;
 
     Lib::LogTag m_Tag{"EngineWindow"};
-    VideoSubsystem m_Video{m_Tag};
-    EngineData* m_EngineData;     // not owned
-    EventManager* m_EventManager; // not owned
+    EngineData* m_EngineData;       // not owned
+    EventManager* m_EventManager;   // not owned
+    IEngineNotifier* m_Notifier;    // not owned
+    SDL_Window* m_Window = nullptr; // the parts below see it through a reference
     GuiRootLayout m_Layout{m_EngineData};
-    IEngineNotifier* m_Notifier; // not owned
+    VideoSubsystem m_Video{m_Tag};
+    WindowCursor m_Cursor{m_Tag, m_EngineData, m_Window, m_Video};
     bool m_Created = false;
     bool m_Multisampling = true; // off when the driver draws on the CPU
     bool m_DriverProbed = false;
@@ -168,16 +171,13 @@ private:
     WheelLimiter m_WheelLimiter;
     std::unique_ptr<IGraphicsContext> m_GraphicsContext;
     std::unique_ptr<VulkanGPUInfo> m_GpuInfo; // the device probe of the Vulkan renderer
-    bool m_RawMouseInput = false;
-    bool m_ClickedIn = false;        // a click since the window last lost focus
-    int32_t m_CursorShowCounter = 0; // 0 shown, -1 hidden
-    int32_t m_HeldButton = 0;        // 0 none, 1 left, 2 right, 3 middle
+    bool m_ClickedIn = false;                 // a click since the window last lost focus
+    int32_t m_HeldButton = 0;                 // 0 none, 1 left, 2 right, 3 middle
     KeyboardState m_Keyboard;
     Gamepad m_Gamepad{[this](int32_t p_KeyCode, bool p_Down) { DeliverKey(p_KeyCode, p_Down); }};
     std::unordered_set<int32_t> m_ReportedUnknownKeys; // scancodes the key table lacks, logged once
     INativeEventObserver* m_Observer = nullptr;        // not owned
     Lib::Timer m_Uptime;
-    SDL_Window* m_Window = nullptr;
     Placement m_SavedPlacement; // windowed geometry to return to from fullscreen
     bool m_TerminationHandled = false;
     struct ScreenshotRequest

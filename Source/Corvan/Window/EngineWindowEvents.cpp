@@ -338,7 +338,7 @@ Lib::Point EngineWindow::CursorInClient() const
 void EngineWindow::OnMouseMotion(const SDL_Event& p_Event)
 {
     const Lib::Point stored = m_EngineData->cursorPosition;
-    if (m_RawMouseInput)
+    if (m_Cursor.IsRawMouseInput())
     {
         // Relative motion moves a virtual cursor from the stored position, which stays put.
         const Lib::Point motion{p_Event.motion.xrel, p_Event.motion.yrel};
@@ -364,7 +364,7 @@ void EngineWindow::OnCursorEnter()
 void EngineWindow::OnCursorLeave()
 {
     // A relative-mode pointer is captured: it only seems to leave.
-    if (m_RawMouseInput && SDL_GetRelativeMouseMode())
+    if (m_Cursor.IsRawMouseInput() && SDL_GetRelativeMouseMode())
         return;
     const Lib::Point stored = m_EngineData->cursorPosition;
     const Lib::Point position = CursorInClient();
@@ -408,7 +408,7 @@ void EngineWindow::OnMouseButton(const SDL_Event& p_Event)
     if (down)
     {
         // Mouse-look hides the cursor with the first click that brings the player back.
-        if (m_RawMouseInput && !m_ClickedIn)
+        if (m_Cursor.IsRawMouseInput() && !m_ClickedIn)
             SetCursorVisible(false);
         m_ClickedIn = true;
         m_HeldButton = button;
