@@ -3,9 +3,6 @@
 #include "Corvan/EventRouting/EventManager.h"
 #include "Corvan/Events/KeyCodes.h"
 #include "Corvan/Renderer/IGraphicsContext.h"
-#include "Corvan/Renderer/OpenGL/OpenGLGraphicsContext.h"
-#include "Corvan/Renderer/Vulkan/VulkanGPUInfo.h"
-#include "Corvan/Renderer/Vulkan/VulkanGraphicsContext.h"
 #include "Corvan/Window/DisplayModes.h"
 #include "Corvan/Window/IEngineNotifier.h"
 #include "Corvan/Window/INativeEventObserver.h"
@@ -16,11 +13,8 @@
 #include "Lib/String.h"
 
 #include <SDL2/SDL.h>
-#include <SDL2/SDL_vulkan.h>
 
 #include <algorithm>
-#include <string>
-#include <vector>
 
 namespace Vozad
 {
@@ -99,8 +93,7 @@ EngineWindow::EngineWindow(EngineData* p_EngineData, EventManager* p_EventManage
 {
     if (!m_EngineData || !m_EventManager)
         LogFatal(m_Tag, "The window needs the engine data and the event manager.");
-    CreateGraphicsContext();
-    m_GpuInfo = std::make_unique<VulkanGPUInfo>(m_EngineData->gpuSelection);
+    m_Graphics.Prepare();
     if (m_Settings.clientWidth == 0 || m_Settings.clientHeight == 0)
     {
         LogError(m_Tag, "Passed 0 for width or height: %u x %u, defaulting to 640 x 480",
@@ -116,19 +109,6 @@ EngineWindow::~EngineWindow()
         Destroy();
 }
 
-void EngineWindow::CreateGraphicsContext()
-{
-    // Other API values get no context, and creating the window then fails.
-    if (m_EngineData->rendererApi == k_GraphicsApiOpenGL)
-    {
-        m_GraphicsContext = std::make_unique<OpenGLGraphicsContext>();
-    }
-    else if (m_EngineData->rendererApi == k_GraphicsApiVulkan)
-    {
-        m_GraphicsContext = std::make_unique<VulkanGraphicsContext>();
-    }
-}
-
 bool EngineWindow::Create()
 {
     if (m_Created)
@@ -142,21 +122,7 @@ bool EngineWindow::Create()
     m_EventManager->SendWindowCreate(); // queued until the game installs itself as receiver
     LogInfo(m_Tag, "Main window created");
 
-    if (!m_GraphicsContext)
-        CreateGraphicsContext();
-    bool initialised = false;
-    if (m_GraphicsContext)
-    {
-        initialised = m_GraphicsContext->Initialise(m_Window) &&
-                      m_GraphicsContext->DescribeContext(m_Tag, m_Window, m_Settings.title);
-        if (m_GraphicsContext->GetApi() == k_GraphicsApiVulkan)
-        {
-            initialised = initialised && ProbeVulkanDevice();
-            if (!initialised)
-                LogError(m_Tag, "Unable to create the window.");
-        }
-    }
-    if (!initialised)
+    if (!m_Graphics.Initialise(m_Window, m_Settings.title))
     {
         Destroy();
         return false;
@@ -165,23 +131,6 @@ bool EngineWindow::Create()
     const Lib::RectSize size = GetWindowSize();
     m_Layout.LayoutFor(size.width, size.height);
     return true;
-}
-
-void EngineWindow::ProbeGraphicsDriver()
-{
-    if (m_DriverProbed)
-        return;
-    m_DriverProbed = true;
-    // A CPU rasterizer pays for every sample of every pixel: 4x multisampling costs it more than
-    // all the drawing of the game (about 70 instead of 850 idle frames per second at 1280 x 720
-    // on llvmpipe). A throw-away context tells which kind of driver draws before the window's
-    // pixel format is chosen, and how large a window it can draw.
-    const OpenGLGraphicsContext::DriverProbe driver = OpenGLGraphicsContext::ProbeDriver();
-    m_LargestDrawable = driver.largestDrawable;
-    if (!OpenGLGraphicsContext::IsSoftwareRasterizer(driver.renderer))
-        return;
-    m_Multisampling = false;
-    LogInfo(m_Tag, "Software rasterizer \"%s\": drawing without multisampling.", driver.renderer.c_str());
 }
 
 const MonitorInfo* EngineWindow::CurrentMonitor() const
@@ -201,8 +150,8 @@ SizeLimits EngineWindow::CurrentSizeLimits() const
 {
     const MonitorInfo* monitor = CurrentMonitor();
     const Lib::RectSize largestMode = monitor ? LargestDisplayMode(*monitor) : Lib::RectSize{};
-    SizeLimits limits =
-        ComputeSizeLimits(m_Settings.minimumWidth, m_Settings.minimumHeight, largestMode, m_LargestDrawable);
+    SizeLimits limits = ComputeSizeLimits(m_Settings.minimumWidth, m_Settings.minimumHeight, largestMode,
+                                          m_Graphics.GetLargestDrawable());
     // SDL and X take sizes as int (X even as 16 bits): nothing larger goes through to them.
     constexpr uint32_t k_Largest = 32767;
     limits.maxWidth = limits.maxWidth == 0 ? k_Largest : std::min(limits.maxWidth, k_Largest);
@@ -231,7 +180,7 @@ bool EngineWindow::CreateNativeWindow()
     const int32_t monitorHeight = monitor.bottom - monitor.top;
 
     if (m_EngineData->rendererApi == k_GraphicsApiOpenGL)
-        ProbeGraphicsDriver();
+        m_Graphics.ProbeGraphicsDriver();
     // A configured size nobody could see would only fail the start or the driver: the window
     // takes the nearest size that can be shown, and says so once.
     const SizeLimits limits = CurrentSizeLimits();
@@ -267,20 +216,8 @@ bool EngineWindow::CreateNativeWindow()
     Uint32 flags = SDL_WINDOW_HIDDEN;
     if (m_Settings.resizable)
         flags |= SDL_WINDOW_RESIZABLE;
-    switch (m_EngineData->rendererApi)
-    {
-    case k_GraphicsApiOpenGL:
-        OpenGLGraphicsContext::PrepareWindowAttributes(
-            m_Multisampling ? OpenGLGraphicsContext::k_DefaultSamples : 0);
-        flags |= SDL_WINDOW_OPENGL;
-        break;
-    case k_GraphicsApiVulkan:
-        flags |= SDL_WINDOW_VULKAN;
-        break;
-    default:
-        ReportInvalidApi(m_Tag, m_EngineData->rendererApi, "create");
+    if (!m_Graphics.PrepareWindow(flags))
         return false;
-    }
 
     // Created with an empty title: the graphics context names the window once it describes itself.
     m_Window = SDL_CreateWindow("", m_Settings.x, m_Settings.y, static_cast<int>(m_Settings.clientWidth),
@@ -340,50 +277,11 @@ bool EngineWindow::CreateNativeWindow()
     return true;
 }
 
-bool EngineWindow::ProbeVulkanDevice()
-{
-    LogInfo(m_Tag, "==== Start of Vulkan renderer info ====");
-    VulkanGPUInfo& probe = *m_GpuInfo;
-    probe.Teardown();
-    if (!probe.CheckApiVersion() || !probe.EnumerateLayers())
-        return false;
-
-    // The surface extensions of the window system the window lives on (on X11 VK_KHR_surface and
-    // VK_KHR_xlib_surface), in the place of the Win32 surface extension.
-    unsigned int count = 0;
-    std::vector<const char*> names;
-    if (SDL_Vulkan_GetInstanceExtensions(m_Window, &count, nullptr))
-    {
-        names.resize(count);
-        if (!SDL_Vulkan_GetInstanceExtensions(m_Window, &count, names.data()))
-            names.clear();
-    }
-    if (names.empty())
-    {
-        ReportSdlError(m_Tag, "Unable to get the Vulkan instance extensions of the window");
-        return false;
-    }
-    names.resize(count);
-    const std::vector<std::string> extensions(names.begin(), names.end());
-
-    if (!probe.CreateInstance(extensions) || !probe.DescribeDevices() || !probe.CreateDevice())
-        return false;
-    LogInfo(m_Tag, "==== End of Vulkan renderer info ====");
-    return true;
-}
-
 void EngineWindow::ReleaseNative()
 {
     m_Cursor.Release();
 
-    if (m_GpuInfo)
-        m_GpuInfo->Teardown();
-    if (m_GraphicsContext)
-    {
-        m_GraphicsContext->Destroy();
-        m_GraphicsContext->Shutdown();
-        m_GraphicsContext.reset();
-    }
+    m_Graphics.Release();
     if (m_Window)
     {
         SDL_SetWindowData(m_Window, k_WindowDataName, nullptr);
@@ -403,11 +301,7 @@ void EngineWindow::Destroy()
     if (!m_Window && !m_Video.IsStarted() && !m_Created)
         return;
     ReportInvalidApi(m_Tag, m_EngineData->rendererApi, "close");
-    if (!m_ScreenshotRequests.empty())
-        LogWarning(m_Tag,
-                   "Could not save %zu screenshot(s): the window closed before it showed another frame.",
-                   m_ScreenshotRequests.size());
-    m_ScreenshotRequests.clear();
+    m_Screenshots.DropPending(m_Tag);
     if (!m_Window)
         LogError(m_Tag, "Unable to hide and destroy the window, there is none.");
     ReleaseNative();
@@ -415,7 +309,7 @@ void EngineWindow::Destroy()
 
 void* EngineWindow::GetNativeGraphicsContext() const
 {
-    return m_GraphicsContext ? m_GraphicsContext->GetNativeContext() : nullptr;
+    return m_Graphics.GetNativeGraphicsContext();
 }
 
 bool EngineWindow::CanUseWindow(const char* p_Failure) const
@@ -583,25 +477,12 @@ bool EngineWindow::SetIcon(const uint8_t* p_Bytes, uint32_t p_Size, const char* 
 
 void EngineWindow::SaveScreenshot(const Lib::String& p_FolderPrefix, const Lib::String& p_NamePrefix)
 {
-    if (!m_GraphicsContext)
+    if (!m_Graphics.GetGraphicsContext())
         return;
     // The request comes with the input, after the last frame was presented; after a swap the back
     // buffer's content is undefined (page flipping hands back an older frame or garbage). The
     // frame drawn next is complete just before its own swap, and that is the one read.
-    m_ScreenshotRequests.push_back({p_FolderPrefix, p_NamePrefix});
-}
-
-void EngineWindow::SavePendingScreenshots()
-{
-    if (m_ScreenshotRequests.empty())
-        return;
-    const std::vector<ScreenshotRequest> requests = std::move(m_ScreenshotRequests);
-    m_ScreenshotRequests.clear();
-    if (!m_GraphicsContext)
-        return;
-    const Lib::RectSize size = GetWindowSize();
-    for (const ScreenshotRequest& request : requests)
-        m_GraphicsContext->SaveScreenshot(request.folderPrefix, request.namePrefix, size.width, size.height);
+    m_Screenshots.Request(p_FolderPrefix, p_NamePrefix);
 }
 
 void EngineWindow::CenterCursor()
@@ -721,13 +602,13 @@ double EngineWindow::GetDpiScale() const
 
 bool EngineWindow::RetrieveVSync() const
 {
-    return m_Created && m_GraphicsContext ? m_GraphicsContext->RetrieveVSync() : false;
+    return m_Created && m_Graphics.RetrieveVSync();
 }
 
 void EngineWindow::SwapVSync(bool p_Enabled)
 {
-    if (m_Created && m_GraphicsContext)
-        m_GraphicsContext->SwapVSync(p_Enabled);
+    if (m_Created)
+        m_Graphics.SwapVSync(p_Enabled);
 }
 
 void EngineWindow::UpdateLayout()
@@ -738,8 +619,8 @@ void EngineWindow::UpdateLayout()
 
 void EngineWindow::Present()
 {
-    SavePendingScreenshots();
-    if (m_Created && m_GraphicsContext)
-        m_GraphicsContext->SwapBuffers(m_Window);
+    m_Screenshots.SavePending(m_Graphics.GetGraphicsContext(), GetWindowSize());
+    if (m_Created)
+        m_Graphics.Present(m_Window);
 }
 } // namespace Vozad

@@ -7,9 +7,11 @@
 #include "Corvan/Window/GuiRootLayout.h"
 #include "Corvan/Window/IWindow.h"
 #include "Corvan/Window/KeyboardState.h"
+#include "Corvan/Window/ScreenshotQueue.h"
 #include "Corvan/Window/VideoSubsystem.h"
 #include "Corvan/Window/WheelLimiter.h"
 #include "Corvan/Window/WindowCursor.h"
+#include "Corvan/Window/WindowGraphics.h"
 #include "Corvan/Window/WindowSettings.h"
 #include "Corvan/Window/WindowSizeLimits.h"
 #include "Lib/Log.h"
@@ -98,9 +100,9 @@ public:
     void SetNativeEventObserver(INativeEventObserver* p_Observer) { m_Observer = p_Observer; }
     bool IsRawMouseInput() const { return m_Cursor.IsRawMouseInput(); }
     SDL_Window* GetSdlWindow() const { return m_Window; }
-    IGraphicsContext* GetGraphicsContext() const { return m_GraphicsContext.get(); }
+    IGraphicsContext* GetGraphicsContext() const { return m_Graphics.GetGraphicsContext(); }
     // The Vulkan device probe; it holds a device only while a window made for Vulkan exists.
-    const VulkanGPUInfo* GetVulkanGpuInfo() const { return m_GpuInfo.get(); }
+    const VulkanGPUInfo* GetVulkanGpuInfo() const { return m_Graphics.GetVulkanGpuInfo(); }
     // The SDL_GLContext for the GUI back end; null without an OpenGL context.
     void* GetNativeGraphicsContext() const;
     const Lib::LogTag& GetTag() const { return m_Tag; }
@@ -112,13 +114,7 @@ private:
         uint32_t width = 0, height = 0;
     };
 
-    void CreateGraphicsContext();
     bool CreateNativeWindow();
-    // Runs the Vulkan device probe on the window; false at the first step that fails.
-    bool ProbeVulkanDevice();
-    // Asks a throw-away GL context whether the driver draws on the CPU (no multisampling then)
-    // and how large a client area it can draw into.
-    void ProbeGraphicsDriver();
     // What the monitor the window is on and the graphics driver can show.
     SizeLimits CurrentSizeLimits() const;
     // The monitor that holds the window's position, else the configured one; null without any.
@@ -136,8 +132,6 @@ private:
     // A termination signal caught by the program (Lib::CatchTerminationSignals) ends the window
     // like SDL's quit event; true when it did so now.
     bool CheckTerminationSignal();
-    // Saves the screenshots asked for since the last frame, from the frame about to be shown.
-    void SavePendingScreenshots();
     void OnKey(const SDL_Event& p_Event);
     // A key pressed or let go by the keyboard or the gamepad.
     void DeliverKey(int32_t p_KeyCode, bool p_Down);
@@ -159,20 +153,17 @@ private:
     GuiRootLayout m_Layout{m_EngineData};
     VideoSubsystem m_Video{m_Tag};
     WindowCursor m_Cursor{m_Tag, m_EngineData, m_Window, m_Video};
+    WindowGraphics m_Graphics{m_Tag, m_EngineData};
+    ScreenshotQueue m_Screenshots;
     bool m_Created = false;
-    bool m_Multisampling = true; // off when the driver draws on the CPU
-    bool m_DriverProbed = false;
-    Lib::RectSize m_LargestDrawable; // what the GL driver draws into; 0 x 0 when unknown
-    WindowSettings m_Settings;       // x, y and the client size follow the window
+    WindowSettings m_Settings; // x, y and the client size follow the window
     int32_t m_WindowMode = k_WindowModeWindowed;
     bool m_FullscreenSwitchPending = false; // size changes report fullscreen until it is left
     bool m_DisplayModeChanged = false;      // an exclusive display mode is active
     bool m_Maximised = false;               // between SDL's maximised and restored events
     WheelLimiter m_WheelLimiter;
-    std::unique_ptr<IGraphicsContext> m_GraphicsContext;
-    std::unique_ptr<VulkanGPUInfo> m_GpuInfo; // the device probe of the Vulkan renderer
-    bool m_ClickedIn = false;                 // a click since the window last lost focus
-    int32_t m_HeldButton = 0;                 // 0 none, 1 left, 2 right, 3 middle
+    bool m_ClickedIn = false; // a click since the window last lost focus
+    int32_t m_HeldButton = 0; // 0 none, 1 left, 2 right, 3 middle
     KeyboardState m_Keyboard;
     Gamepad m_Gamepad{[this](int32_t p_KeyCode, bool p_Down) { DeliverKey(p_KeyCode, p_Down); }};
     std::unordered_set<int32_t> m_ReportedUnknownKeys; // scancodes the key table lacks, logged once
@@ -180,10 +171,5 @@ private:
     Lib::Timer m_Uptime;
     Placement m_SavedPlacement; // windowed geometry to return to from fullscreen
     bool m_TerminationHandled = false;
-    struct ScreenshotRequest
-    {
-        Lib::String folderPrefix, namePrefix;
-    };
-    std::vector<ScreenshotRequest> m_ScreenshotRequests; // saved by the next Present
 };
 } // namespace Vozad
