@@ -88,8 +88,7 @@ void ReportLimitedSize(const Lib::LogTag& p_Tag, Lib::RectSize p_Wanted, Lib::Re
 EngineWindow::EngineWindow(EngineData* p_EngineData, EventManager* p_EventManager,
                            IEngineNotifier* p_Notifier, const WindowSettings& p_Settings)
     : m_EngineData(p_EngineData), m_EventManager(p_EventManager), m_Notifier(p_Notifier),
-      m_Settings(p_Settings), m_Keyboard(p_EngineData ? p_EngineData->keyStates : nullptr,
-                                         p_EngineData ? p_EngineData->keyPressLatches : nullptr)
+      m_Settings(p_Settings)
 {
     if (!m_EngineData || !m_EventManager)
         LogFatal(m_Tag, "The window needs the engine data and the event manager.");
@@ -166,7 +165,7 @@ bool EngineWindow::CreateNativeWindow()
         // It says why itself: SDL's last error is stale after the display could not be reached.
         if (!m_Video.Start())
             return false;
-        m_Gamepad.Start();
+        m_Input.StartGamepad();
     }
 
     if (!m_Video.ReadDisplays(*m_EngineData))
@@ -291,7 +290,7 @@ void EngineWindow::ReleaseNative()
     }
     m_DisplayModeChanged = false;
     m_FullscreenSwitchPending = false;
-    m_Gamepad.Stop();
+    m_Input.StopGamepad();
     m_Video.Stop();
     m_Created = false;
 }

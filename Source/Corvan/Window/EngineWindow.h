@@ -3,13 +3,11 @@
 // owns the graphics context that draws into it, and turns SDL's events into engine state (key,
 // button and cursor state in the EngineData) and engine events.
 #include "Corvan/Window/EngineData.h"
-#include "Corvan/Window/Gamepad.h"
 #include "Corvan/Window/GuiRootLayout.h"
 #include "Corvan/Window/IWindow.h"
-#include "Corvan/Window/KeyboardState.h"
+#include "Corvan/Window/InputTranslator.h"
 #include "Corvan/Window/ScreenshotQueue.h"
 #include "Corvan/Window/VideoSubsystem.h"
-#include "Corvan/Window/WheelLimiter.h"
 #include "Corvan/Window/WindowCursor.h"
 #include "Corvan/Window/WindowGraphics.h"
 #include "Corvan/Window/WindowSettings.h"
@@ -132,18 +130,6 @@ private:
     // A termination signal caught by the program (Lib::CatchTerminationSignals) ends the window
     // like SDL's quit event; true when it did so now.
     bool CheckTerminationSignal();
-    void OnKey(const SDL_Event& p_Event);
-    // A key pressed or let go by the keyboard or the gamepad.
-    void DeliverKey(int32_t p_KeyCode, bool p_Down);
-    void OnTextInput(const SDL_Event& p_Event);
-    void OnMouseMotion(const SDL_Event& p_Event);
-    void OnCursorEnter();
-    void OnCursorLeave();
-    void OnMouseButton(const SDL_Event& p_Event);
-    void OnMouseWheel(const SDL_Event& p_Event);
-    // The pointer in client coordinates, read from the pointer itself: it may be outside.
-    Lib::Point CursorInClient() const;
-    int32_t Modifiers() const;
 
     Lib::LogTag m_Tag{"EngineWindow"};
     EngineData* m_EngineData;       // not owned
@@ -155,19 +141,14 @@ private:
     WindowCursor m_Cursor{m_Tag, m_EngineData, m_Window, m_Video};
     WindowGraphics m_Graphics{m_Tag, m_EngineData};
     ScreenshotQueue m_Screenshots;
+    InputTranslator m_Input{m_Tag, m_EngineData, m_EventManager, m_Window, *this, m_Cursor};
     bool m_Created = false;
     WindowSettings m_Settings; // x, y and the client size follow the window
     int32_t m_WindowMode = k_WindowModeWindowed;
-    bool m_FullscreenSwitchPending = false; // size changes report fullscreen until it is left
-    bool m_DisplayModeChanged = false;      // an exclusive display mode is active
-    bool m_Maximised = false;               // between SDL's maximised and restored events
-    WheelLimiter m_WheelLimiter;
-    bool m_ClickedIn = false; // a click since the window last lost focus
-    int32_t m_HeldButton = 0; // 0 none, 1 left, 2 right, 3 middle
-    KeyboardState m_Keyboard;
-    Gamepad m_Gamepad{[this](int32_t p_KeyCode, bool p_Down) { DeliverKey(p_KeyCode, p_Down); }};
-    std::unordered_set<int32_t> m_ReportedUnknownKeys; // scancodes the key table lacks, logged once
-    INativeEventObserver* m_Observer = nullptr;        // not owned
+    bool m_FullscreenSwitchPending = false;     // size changes report fullscreen until it is left
+    bool m_DisplayModeChanged = false;          // an exclusive display mode is active
+    bool m_Maximised = false;                   // between SDL's maximised and restored events
+    INativeEventObserver* m_Observer = nullptr; // not owned
     Lib::Timer m_Uptime;
     Placement m_SavedPlacement; // windowed geometry to return to from fullscreen
     bool m_TerminationHandled = false;
