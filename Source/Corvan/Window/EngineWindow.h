@@ -1,7 +1,8 @@
 #pragma once
-// The one game window on SDL2: creates it on the configured monitor and in the configured mode,
-// owns the graphics context that draws into it, and turns SDL's events into engine state (key,
-// button and cursor state in the EngineData) and engine events.
+// The one game window on SDL2, as the engine and the game see it: it owns the native window and
+// wires the parts that each do one job with it (SDL's video and the monitors, placement and
+// modes, the graphics context, input translation, the pointer, the icon, the GUI root's layout),
+// and pumps SDL's events to them.
 #include "Corvan/Window/EngineData.h"
 #include "Corvan/Window/GuiRootLayout.h"
 #include "Corvan/Window/IWindow.h"
@@ -10,16 +11,13 @@
 #include "Corvan/Window/VideoSubsystem.h"
 #include "Corvan/Window/WindowCursor.h"
 #include "Corvan/Window/WindowGraphics.h"
+#include "Corvan/Window/WindowPlacement.h"
 #include "Corvan/Window/WindowSettings.h"
-#include "Corvan/Window/WindowSizeLimits.h"
 #include "Lib/Log.h"
 #include "Lib/Platform/Timer.h"
 #include "Lib/ReferenceCounter.h"
 
 #include <cstdint>
-#include <memory>
-#include <unordered_set>
-#include <vector>
 
 struct SDL_Window;
 union SDL_Event;
@@ -56,15 +54,15 @@ public:
     void ToggleFullscreen() override;
     bool Focus() override;
     bool IsCreated() const override { return m_Created; }
-    bool IsResizable() const override { return m_Settings.resizable; }
+    bool IsResizable() const override { return m_Placement.Settings().resizable; }
     void SetResizable(bool p_Resizable) override;
-    Lib::Point GetPosition() const override { return {m_Settings.x, m_Settings.y}; }
+    Lib::Point GetPosition() const override { return {m_Placement.Settings().x, m_Placement.Settings().y}; }
     void SetPosition(int32_t p_X, int32_t p_Y) override;
     Lib::RectSize GetWindowSize() const override;
     Lib::RectSize GetWindowedSize() const override;
     WindowRect GetRect() const override;
-    int32_t GetWindowMode() const override { return m_WindowMode; }
-    int32_t GetSupportedWindowModes() const override { return m_Settings.supportedWindowModes; }
+    int32_t GetWindowMode() const override { return m_Placement.GetWindowMode(); }
+    int32_t GetSupportedWindowModes() const override { return m_Placement.Settings().supportedWindowModes; }
     void SetWindowMode(int32_t p_Mode) override;
     bool SetIcon(const uint8_t* p_Bytes, uint32_t p_Size, const char* p_Name) override;
     void SaveScreenshot(const Lib::String& p_FolderPrefix, const Lib::String& p_NamePrefix) override;
@@ -106,25 +104,12 @@ public:
     const Lib::LogTag& GetTag() const { return m_Tag; }
 
 private:
-    struct Placement
-    {
-        int32_t x = 0, y = 0;
-        uint32_t width = 0, height = 0;
-    };
-
     bool CreateNativeWindow();
-    // What the monitor the window is on and the graphics driver can show.
-    SizeLimits CurrentSizeLimits() const;
-    // The monitor that holds the window's position, else the configured one; null without any.
-    const MonitorInfo* CurrentMonitor() const;
     void ReleaseNative();
-    void SwitchFullscreen(bool p_Enter);
     // False, with p_Failure logged, unless an OpenGL window exists.
     bool CanUseWindow(const char* p_Failure) const;
 
     void OnWindowEvent(const SDL_Event& p_Event);
-    void OnSizeChanged(uint32_t p_Width, uint32_t p_Height);
-    void OnMaximised(uint32_t p_Width, uint32_t p_Height);
     void OnCloseRequest();
     void OnProcessQuit();
     // A termination signal caught by the program (Lib::CatchTerminationSignals) ends the window
@@ -136,21 +121,16 @@ private:
     EventManager* m_EventManager;   // not owned
     IEngineNotifier* m_Notifier;    // not owned
     SDL_Window* m_Window = nullptr; // the parts below see it through a reference
+    bool m_Created = false;
     GuiRootLayout m_Layout{m_EngineData};
     VideoSubsystem m_Video{m_Tag};
     WindowCursor m_Cursor{m_Tag, m_EngineData, m_Window, m_Video};
     WindowGraphics m_Graphics{m_Tag, m_EngineData};
     ScreenshotQueue m_Screenshots;
+    WindowPlacement m_Placement;
     InputTranslator m_Input{m_Tag, m_EngineData, m_EventManager, m_Window, *this, m_Cursor};
-    bool m_Created = false;
-    WindowSettings m_Settings; // x, y and the client size follow the window
-    int32_t m_WindowMode = k_WindowModeWindowed;
-    bool m_FullscreenSwitchPending = false;     // size changes report fullscreen until it is left
-    bool m_DisplayModeChanged = false;          // an exclusive display mode is active
-    bool m_Maximised = false;                   // between SDL's maximised and restored events
     INativeEventObserver* m_Observer = nullptr; // not owned
     Lib::Timer m_Uptime;
-    Placement m_SavedPlacement; // windowed geometry to return to from fullscreen
     bool m_TerminationHandled = false;
 };
 } // namespace Vozad

@@ -113,44 +113,6 @@ void EngineWindow::OnWindowEvent(const SDL_Event& p_Event)
     const SDL_WindowEvent& window = p_Event.window;
     switch (window.event)
     {
-    case SDL_WINDOWEVENT_MOVED:
-        m_Settings.x = window.data1;
-        m_Settings.y = window.data2;
-        m_EventManager->SendWindowPosition(Lib::Point{window.data1, window.data2});
-        break;
-    // SDL follows every RESIZED with SIZE_CHANGED, which also covers size changes the program
-    // made itself: handling only the latter reports each change once.
-    case SDL_WINDOWEVENT_SIZE_CHANGED:
-        if (window.data1 > 0 && window.data2 > 0)
-            OnSizeChanged(static_cast<uint32_t>(window.data1), static_cast<uint32_t>(window.data2));
-        break;
-    case SDL_WINDOWEVENT_MINIMIZED:
-        m_WindowMode = k_WindowModeMinimised;
-        m_EventManager->SendWindowMinimize();
-        break;
-    case SDL_WINDOWEVENT_MAXIMIZED:
-    {
-        m_Maximised = true;
-        int width = 0, height = 0;
-        if (m_Window)
-            SDL_GetWindowSize(m_Window, &width, &height);
-        if (width > 0 && height > 0)
-            OnMaximised(static_cast<uint32_t>(width), static_cast<uint32_t>(height));
-        else
-            OnMaximised(m_Settings.clientWidth, m_Settings.clientHeight);
-        break;
-    }
-    case SDL_WINDOWEVENT_RESTORED:
-    {
-        m_Maximised = false;
-        const Lib::RectSize size = GetWindowSize();
-        int width = static_cast<int>(size.width), height = static_cast<int>(size.height);
-        if (m_Window)
-            SDL_GetWindowSize(m_Window, &width, &height);
-        if (width > 0 && height > 0)
-            OnSizeChanged(static_cast<uint32_t>(width), static_cast<uint32_t>(height));
-        break;
-    }
     case SDL_WINDOWEVENT_FOCUS_GAINED:
         m_EventManager->SendWindowFocus(true);
         break;
@@ -169,50 +131,9 @@ void EngineWindow::OnWindowEvent(const SDL_Event& p_Event)
         OnCloseRequest();
         break;
     default:
+        m_Placement.OnWindowEvent(window);
         break;
     }
-}
-
-void EngineWindow::OnSizeChanged(uint32_t p_Width, uint32_t p_Height)
-{
-    if (m_Maximised)
-    {
-        OnMaximised(p_Width, p_Height);
-        return;
-    }
-    m_Settings.clientWidth = p_Width;
-    m_Settings.clientHeight = p_Height;
-    if (m_Notifier)
-        m_Notifier->NotifyResize();
-    m_Layout.LayoutFor(p_Width, p_Height);
-    const Lib::RectSize size{p_Width, p_Height};
-    if (m_FullscreenSwitchPending)
-    {
-        const int32_t target = m_Settings.targetFullscreenMode;
-        if (IsFullscreenMode(target))
-        {
-            m_WindowMode = target;
-            m_EventManager->SendWindowFullscreen(size);
-        }
-        else
-        {
-            LogError(m_Tag, "Unknown target fullscreen state: %u", static_cast<uint32_t>(target));
-        }
-        return;
-    }
-    m_WindowMode = k_WindowModeWindowed;
-    m_EventManager->SendWindowResize(size);
-}
-
-void EngineWindow::OnMaximised(uint32_t p_Width, uint32_t p_Height)
-{
-    m_Settings.clientWidth = p_Width;
-    m_Settings.clientHeight = p_Height;
-    m_WindowMode = k_WindowModeMaximised;
-    if (m_Notifier)
-        m_Notifier->NotifyResize();
-    m_Layout.LayoutFor(p_Width, p_Height);
-    m_EventManager->SendWindowMaximize(Lib::RectSize{p_Width, p_Height});
 }
 
 void EngineWindow::OnCloseRequest()
