@@ -40,7 +40,12 @@ constexpr const char* k_EntrySourceFile = "Source/Corvan/EntryPoint/CorvanEntry"
 constexpr uint32_t k_DefaultClearColour = 0xFFEFCF80;
 } // namespace
 
-CorvanEntry::CorvanEntry() : m_FrameRate(Lib::GetWallClockSeconds()) {}
+// Sprites are drawn with the engine shader table's textured-sprite row, known once the renderer
+// exists.
+CorvanEntry::CorvanEntry()
+    : EngineEntities([this] { return SpriteShaderName(); }), m_FrameRate(Lib::GetWallClockSeconds())
+{
+}
 
 CorvanEntry::~CorvanEntry()
 {
@@ -55,8 +60,8 @@ CorvanEntry::~CorvanEntry()
 
 void CorvanEntry::ReleaseSubsystems()
 {
-    m_Entities.Clear();
-    m_Entities.SetSceneInstances(nullptr);
+    Entities().Clear();
+    Entities().SetSceneInstances(nullptr);
     if (m_GuiContext)
     {
         if (m_EventManager)
@@ -201,7 +206,7 @@ bool CorvanEntry::Initialise(const EngineSettings& p_EngineSettings,
         LogInfo(m_Tag, "%s", "");
         return Fail(k_ReturnRendererFailed);
     }
-    m_Entities.SetSceneInstances(m_Renderer.get());
+    Entities().SetSceneInstances(m_Renderer.get());
     LogInfo(m_Tag, "Renderer successfully initialised ====");
     LogInfo(m_Tag, "%s", "");
 
@@ -520,7 +525,7 @@ EntityHandle CorvanEntry::GetPoint(Lib::Point p_Cursor, const Vozad::WindowRect&
     if (!m_Renderer)
         LogFatal(m_Tag, "No valid engine window, GetPoint() call.");
     const uint64_t id = m_Renderer->PickEntity(p_Cursor, p_Rect, p_Camera);
-    return id == Vozad::k_NoEntity ? EntityHandle{} : m_Entities.GetEntity(id);
+    return id == Vozad::k_NoEntity ? EntityHandle{} : Entities().GetEntity(id);
 }
 
 Vozad::MonitorCollection CorvanEntry::GetMonitorCollection() const
@@ -604,111 +609,6 @@ void CorvanEntry::OnElementDestroyed(const Vozad::LayoutBase* p_Element)
 Vozad::TextMetrics CorvanEntry::MeasureText(const Lib::String& p_Text, const Vozad::FontSpec& p_Font)
 {
     return m_GuiContext ? m_GuiContext->MeasureText(p_Text, p_Font) : Vozad::TextMetrics{};
-}
-
-EntityHandle CorvanEntry::CreateEntity()
-{
-    return m_Entities.CreateEntity();
-}
-void CorvanEntry::DestroyEntity(EntityHandle p_Handle)
-{
-    m_Entities.DestroyEntity(p_Handle);
-}
-EntityHandle CorvanEntry::GetEntity(uint64_t p_Id) const
-{
-    return m_Entities.GetEntity(p_Id);
-}
-void CorvanEntry::AddTransform(EntityHandle& p_Handle, const Transform& p_Transform)
-{
-    m_Entities.AddTransform(p_Handle, p_Transform);
-}
-void CorvanEntry::RemoveTransform(EntityHandle& p_Handle)
-{
-    m_Entities.RemoveTransform(p_Handle);
-}
-bool CorvanEntry::GetTransform(EntityHandle p_Handle, Transform& p_Transform) const
-{
-    return m_Entities.GetTransform(p_Handle, p_Transform);
-}
-bool CorvanEntry::SetTransform(EntityHandle p_Handle, const Transform& p_Transform, bool p_IgnoreColliders)
-{
-    return m_Entities.SetTransform(p_Handle, p_Transform, p_IgnoreColliders);
-}
-void CorvanEntry::AddSprite(EntityHandle& p_Handle, const SpriteComponent& p_Sprite)
-{
-    m_Entities.AddSprite(p_Handle, p_Sprite);
-}
-bool CorvanEntry::RemoveSprite(EntityHandle& p_Handle)
-{
-    return m_Entities.RemoveSprite(p_Handle);
-}
-bool CorvanEntry::GetSprite(EntityHandle p_Handle, SpriteComponent& p_Sprite) const
-{
-    return m_Entities.GetSprite(p_Handle, p_Sprite);
-}
-void CorvanEntry::RefreshSprite(EntityHandle p_Handle)
-{
-    m_Entities.RefreshSprite(p_Handle);
-}
-void CorvanEntry::SetSprite(EntityHandle p_Handle, const SpriteComponent& p_Sprite)
-{
-    m_Entities.SetSprite(p_Handle, p_Sprite);
-}
-void CorvanEntry::AddColouredQuad(EntityHandle& p_Handle, const ColouredQuadComponent& p_Quad)
-{
-    m_Entities.AddColouredQuad(p_Handle, p_Quad);
-}
-bool CorvanEntry::RemoveColouredQuad(EntityHandle& p_Handle)
-{
-    return m_Entities.RemoveColouredQuad(p_Handle);
-}
-bool CorvanEntry::GetColouredQuad(EntityHandle p_Handle, ColouredQuadComponent& p_Quad) const
-{
-    return m_Entities.GetColouredQuad(p_Handle, p_Quad);
-}
-void CorvanEntry::RefreshColouredQuad(EntityHandle p_Handle)
-{
-    m_Entities.RefreshColouredQuad(p_Handle);
-}
-void CorvanEntry::SetColouredQuad(EntityHandle p_Handle, const ColouredQuadComponent& p_Quad)
-{
-    m_Entities.SetColouredQuad(p_Handle, p_Quad);
-}
-void CorvanEntry::AddTiledSprite(EntityHandle& p_Handle, const TiledSpriteComponent& p_Sprite)
-{
-    m_Entities.AddTiledSprite(p_Handle, p_Sprite);
-}
-bool CorvanEntry::RemoveTiledSprite(EntityHandle& p_Handle)
-{
-    return m_Entities.RemoveTiledSprite(p_Handle);
-}
-bool CorvanEntry::GetTiledSprite(EntityHandle p_Handle, TiledSpriteComponent& p_Sprite) const
-{
-    return m_Entities.GetTiledSprite(p_Handle, p_Sprite);
-}
-void CorvanEntry::RefreshTiledSprite(EntityHandle p_Handle)
-{
-    m_Entities.RefreshTiledSprite(p_Handle);
-}
-void CorvanEntry::SetTiledSprite(EntityHandle p_Handle, const TiledSpriteComponent& p_Sprite)
-{
-    m_Entities.SetTiledSprite(p_Handle, p_Sprite);
-}
-void CorvanEntry::AddCollider(EntityHandle& p_Handle, int32_t p_Tag)
-{
-    m_Entities.AddCollider(p_Handle, p_Tag);
-}
-void CorvanEntry::RemoveCollider(EntityHandle& p_Handle)
-{
-    m_Entities.RemoveCollider(p_Handle);
-}
-bool CorvanEntry::GetCollider(EntityHandle p_Handle, int32_t& p_Tag) const
-{
-    return m_Entities.GetCollider(p_Handle, p_Tag);
-}
-void CorvanEntry::SetCollider(EntityHandle p_Handle, int32_t p_Tag)
-{
-    m_Entities.SetCollider(p_Handle, p_Tag);
 }
 
 Vozad::TextureInfo CorvanEntry::LoadTexture(const Lib::String& p_Name)
