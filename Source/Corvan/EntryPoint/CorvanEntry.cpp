@@ -1,10 +1,10 @@
 #include "Corvan/EntryPoint/CorvanEntry.h"
 
 #include "Corvan/EntryPoint/DefaultScreen.h"
+#include "Corvan/EntryPoint/EngineBanner.h"
 #include "Corvan/EntryPoint/EngineSettings.h"
 #include "Corvan/EntryPoint/EngineVersion.h"
 #include "Corvan/EntryPoint/FramePacer.h"
-#include "Corvan/EntryPoint/LibraryVersions.h"
 #include "Corvan/EntryPoint/ScriptHandler.h"
 #include "Corvan/EventRouting/EventManager.h"
 #include "Corvan/Gui/Containers/LayoutBar.h"
@@ -33,7 +33,6 @@ namespace Telvar
 {
 namespace
 {
-constexpr const char* k_CompanyName = "Orvane";
 // The exception lines name the engine's entry source, as the engine has always reported it.
 constexpr const char* k_EntrySourceFile = "Source/Corvan/EntryPoint/CorvanEntry";
 // The light blue a frame shows when nothing else draws it (bytes R 0x80, G 0xCF, B 0xEF, A 0xFF).
@@ -105,32 +104,6 @@ bool CorvanEntry::Fail(int32_t p_ReturnCode)
     return false;
 }
 
-void CorvanEntry::InitialiseBanner()
-{
-    const LibraryVersions& versions = GetLibraryVersions();
-    LogInfo(m_Tag, "==== Initialise %s - %s", k_CompanyName, k_EngineName);
-    LogInfo(m_Tag, "Version: %s", k_EngineVersion);
-    LogInfo(m_Tag, "Date: %s", versions.buildDate);
-    LogInfo(m_Tag, "%s", "");
-
-    LogInfo(m_Tag, "Using GLM");
-    LogInfo(m_Tag, "Version: %s", versions.glm);
-    LogInfo(m_Tag, "%s", "");
-    LogInfo(m_Tag, "Using Stbi Image");
-    LogInfo(m_Tag, "Version: %s", versions.stbImage);
-    LogInfo(m_Tag, "%s", "");
-    LogInfo(m_Tag, "Using FreeType");
-    LogInfo(m_Tag, "Version: %u.%u.%u", versions.freeTypeMajor, versions.freeTypeMinor,
-            versions.freeTypePatch);
-    LogInfo(m_Tag, "%s", "");
-    LogInfo(m_Tag, "Using Lua");
-    LogInfo(m_Tag, "Version: %s", versions.lua);
-    LogInfo(m_Tag, "%s", "");
-    LogInfo(m_Tag, "Using ImGUI");
-    LogInfo(m_Tag, "Version: %s", versions.imGui);
-    LogInfo(m_Tag, "%s", "");
-}
-
 bool CorvanEntry::Initialise(const EngineSettings& p_EngineSettings,
                              const Vozad::WindowSettings& p_WindowSettings)
 {
@@ -140,7 +113,7 @@ bool CorvanEntry::Initialise(const EngineSettings& p_EngineSettings,
     if (settings.rendererApi == -1)
         settings.rendererApi = 0;
 
-    InitialiseBanner();
+    LogEngineBanner(m_Tag);
 
     LogInfo(m_Tag, "==== Initialise Platform subsystem");
     if (!Lib::InitialisePlatform())

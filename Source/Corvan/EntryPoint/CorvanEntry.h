@@ -135,7 +135,6 @@ public:
 private:
     bool Fail(int32_t p_ReturnCode);
     Lib::String SpriteShaderName() const;
-    void InitialiseBanner();
     bool RunLoop();
     // The update and present events; the key press latches are cleared between the two.
     void SendFrameEvents();
