@@ -1,27 +1,17 @@
 #include "Corvan/Window/EngineWindow.h"
 
 #include "Corvan/EventRouting/EventManager.h"
-#include "Corvan/Events/KeyCodes.h"
 #include "Corvan/Renderer/IGraphicsContext.h"
-#include "Corvan/Window/DisplayModes.h"
-#include "Corvan/Window/IEngineNotifier.h"
-#include "Corvan/Window/INativeEventObserver.h"
-#include "Corvan/Window/MonitorEnumeration.h"
-#include "Corvan/Window/ScancodeTable.h"
 #include "Corvan/Window/WindowErrors.h"
 #include "Corvan/Window/WindowIcon.h"
-#include "Lib/String.h"
 
 #include <SDL2/SDL.h>
-
-#include <algorithm>
 
 namespace Vozad
 {
 namespace
 {
 constexpr const char* k_WindowDataName = "CORVAN_WINDOW_DATA";
-
 } // namespace
 
 EngineWindow::EngineWindow(EngineData* p_EngineData, EventManager* p_EventManager,
