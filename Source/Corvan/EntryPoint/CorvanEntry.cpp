@@ -1,10 +1,10 @@
 #include "Corvan/EntryPoint/CorvanEntry.h"
 
 #include "Corvan/EntryPoint/DefaultScreen.h"
+#include "Corvan/EntryPoint/EngineBanner.h"
 #include "Corvan/EntryPoint/EngineSettings.h"
 #include "Corvan/EntryPoint/EngineVersion.h"
 #include "Corvan/EntryPoint/FramePacer.h"
-#include "Corvan/EntryPoint/LibraryVersions.h"
 #include "Corvan/EntryPoint/ScriptHandler.h"
 #include "Corvan/EventRouting/EventManager.h"
 #include "Corvan/Gui/Containers/LayoutBar.h"
@@ -33,14 +33,18 @@ namespace Telvar
 {
 namespace
 {
-constexpr const char* k_CompanyName = "Orvane";
 // The exception lines name the engine's entry source, as the engine has always reported it.
 constexpr const char* k_EntrySourceFile = "Source/Corvan/EntryPoint/CorvanEntry";
 // The light blue a frame shows when nothing else draws it (bytes R 0x80, G 0xCF, B 0xEF, A 0xFF).
 constexpr uint32_t k_DefaultClearColour = 0xFFEFCF80;
 } // namespace
 
-CorvanEntry::CorvanEntry() : m_FrameRate(Lib::GetWallClockSeconds()) {}
+// Sprites are drawn with the engine shader table's textured-sprite row, known once the renderer
+// exists.
+CorvanEntry::CorvanEntry()
+    : EngineEntities([this] { return SpriteShaderName(); }), m_FrameRate(Lib::GetWallClockSeconds())
+{
+}
 
 CorvanEntry::~CorvanEntry()
 {
@@ -55,8 +59,8 @@ CorvanEntry::~CorvanEntry()
 
 void CorvanEntry::ReleaseSubsystems()
 {
-    m_Entities.Clear();
-    m_Entities.SetSceneInstances(nullptr);
+    Entities().Clear();
+    Entities().SetSceneInstances(nullptr);
     if (m_GuiContext)
     {
         if (m_EventManager)
@@ -100,32 +104,6 @@ bool CorvanEntry::Fail(int32_t p_ReturnCode)
     return false;
 }
 
-void CorvanEntry::InitialiseBanner()
-{
-    const LibraryVersions& versions = GetLibraryVersions();
-    LogInfo(m_Tag, "==== Initialise %s - %s", k_CompanyName, k_EngineName);
-    LogInfo(m_Tag, "Version: %s", k_EngineVersion);
-    LogInfo(m_Tag, "Date: %s", versions.buildDate);
-    LogInfo(m_Tag, "%s", "");
-
-    LogInfo(m_Tag, "Using GLM");
-    LogInfo(m_Tag, "Version: %s", versions.glm);
-    LogInfo(m_Tag, "%s", "");
-    LogInfo(m_Tag, "Using Stbi Image");
-    LogInfo(m_Tag, "Version: %s", versions.stbImage);
-    LogInfo(m_Tag, "%s", "");
-    LogInfo(m_Tag, "Using FreeType");
-    LogInfo(m_Tag, "Version: %u.%u.%u", versions.freeTypeMajor, versions.freeTypeMinor,
-            versions.freeTypePatch);
-    LogInfo(m_Tag, "%s", "");
-    LogInfo(m_Tag, "Using Lua");
-    LogInfo(m_Tag, "Version: %s", versions.lua);
-    LogInfo(m_Tag, "%s", "");
-    LogInfo(m_Tag, "Using ImGUI");
-    LogInfo(m_Tag, "Version: %s", versions.imGui);
-    LogInfo(m_Tag, "%s", "");
-}
-
 bool CorvanEntry::Initialise(const EngineSettings& p_EngineSettings,
                              const Vozad::WindowSettings& p_WindowSettings)
 {
@@ -135,7 +113,7 @@ bool CorvanEntry::Initialise(const EngineSettings& p_EngineSettings,
     if (settings.rendererApi == -1)
         settings.rendererApi = 0;
 
-    InitialiseBanner();
+    LogEngineBanner(m_Tag);
 
     LogInfo(m_Tag, "==== Initialise Platform subsystem");
     if (!Lib::InitialisePlatform())
@@ -201,7 +179,7 @@ bool CorvanEntry::Initialise(const EngineSettings& p_EngineSettings,
         LogInfo(m_Tag, "%s", "");
         return Fail(k_ReturnRendererFailed);
     }
-    m_Entities.SetSceneInstances(m_Renderer.get());
+    Entities().SetSceneInstances(m_Renderer.get());
     LogInfo(m_Tag, "Renderer successfully initialised ====");
     LogInfo(m_Tag, "%s", "");
 
@@ -520,7 +498,7 @@ EntityHandle CorvanEntry::GetPoint(Lib::Point p_Cursor, const Vozad::WindowRect&
     if (!m_Renderer)
         LogFatal(m_Tag, "No valid engine window, GetPoint() call.");
     const uint64_t id = m_Renderer->PickEntity(p_Cursor, p_Rect, p_Camera);
-    return id == Vozad::k_NoEntity ? EntityHandle{} : m_Entities.GetEntity(id);
+    return id == Vozad::k_NoEntity ? EntityHandle{} : Entities().GetEntity(id);
 }
 
 Vozad::MonitorCollection CorvanEntry::GetMonitorCollection() const
@@ -604,111 +582,6 @@ void CorvanEntry::OnElementDestroyed(const Vozad::LayoutBase* p_Element)
 Vozad::TextMetrics CorvanEntry::MeasureText(const Lib::String& p_Text, const Vozad::FontSpec& p_Font)
 {
     return m_GuiContext ? m_GuiContext->MeasureText(p_Text, p_Font) : Vozad::TextMetrics{};
-}
-
-EntityHandle CorvanEntry::CreateEntity()
-{
-    return m_Entities.CreateEntity();
-}
-void CorvanEntry::DestroyEntity(EntityHandle p_Handle)
-{
-    m_Entities.DestroyEntity(p_Handle);
-}
-EntityHandle CorvanEntry::GetEntity(uint64_t p_Id) const
-{
-    return m_Entities.GetEntity(p_Id);
-}
-void CorvanEntry::AddTransform(EntityHandle& p_Handle, const Transform& p_Transform)
-{
-    m_Entities.AddTransform(p_Handle, p_Transform);
-}
-void CorvanEntry::RemoveTransform(EntityHandle& p_Handle)
-{
-    m_Entities.RemoveTransform(p_Handle);
-}
-bool CorvanEntry::GetTransform(EntityHandle p_Handle, Transform& p_Transform) const
-{
-    return m_Entities.GetTransform(p_Handle, p_Transform);
-}
-bool CorvanEntry::SetTransform(EntityHandle p_Handle, const Transform& p_Transform, bool p_IgnoreColliders)
-{
-    return m_Entities.SetTransform(p_Handle, p_Transform, p_IgnoreColliders);
-}
-void CorvanEntry::AddSprite(EntityHandle& p_Handle, const SpriteComponent& p_Sprite)
-{
-    m_Entities.AddSprite(p_Handle, p_Sprite);
-}
-bool CorvanEntry::RemoveSprite(EntityHandle& p_Handle)
-{
-    return m_Entities.RemoveSprite(p_Handle);
-}
-bool CorvanEntry::GetSprite(EntityHandle p_Handle, SpriteComponent& p_Sprite) const
-{
-    return m_Entities.GetSprite(p_Handle, p_Sprite);
-}
-void CorvanEntry::RefreshSprite(EntityHandle p_Handle)
-{
-    m_Entities.RefreshSprite(p_Handle);
-}
-void CorvanEntry::SetSprite(EntityHandle p_Handle, const SpriteComponent& p_Sprite)
-{
-    m_Entities.SetSprite(p_Handle, p_Sprite);
-}
-void CorvanEntry::AddColouredQuad(EntityHandle& p_Handle, const ColouredQuadComponent& p_Quad)
-{
-    m_Entities.AddColouredQuad(p_Handle, p_Quad);
-}
-bool CorvanEntry::RemoveColouredQuad(EntityHandle& p_Handle)
-{
-    return m_Entities.RemoveColouredQuad(p_Handle);
-}
-bool CorvanEntry::GetColouredQuad(EntityHandle p_Handle, ColouredQuadComponent& p_Quad) const
-{
-    return m_Entities.GetColouredQuad(p_Handle, p_Quad);
-}
-void CorvanEntry::RefreshColouredQuad(EntityHandle p_Handle)
-{
-    m_Entities.RefreshColouredQuad(p_Handle);
-}
-void CorvanEntry::SetColouredQuad(EntityHandle p_Handle, const ColouredQuadComponent& p_Quad)
-{
-    m_Entities.SetColouredQuad(p_Handle, p_Quad);
-}
-void CorvanEntry::AddTiledSprite(EntityHandle& p_Handle, const TiledSpriteComponent& p_Sprite)
-{
-    m_Entities.AddTiledSprite(p_Handle, p_Sprite);
-}
-bool CorvanEntry::RemoveTiledSprite(EntityHandle& p_Handle)
-{
-    return m_Entities.RemoveTiledSprite(p_Handle);
-}
-bool CorvanEntry::GetTiledSprite(EntityHandle p_Handle, TiledSpriteComponent& p_Sprite) const
-{
-    return m_Entities.GetTiledSprite(p_Handle, p_Sprite);
-}
-void CorvanEntry::RefreshTiledSprite(EntityHandle p_Handle)
-{
-    m_Entities.RefreshTiledSprite(p_Handle);
-}
-void CorvanEntry::SetTiledSprite(EntityHandle p_Handle, const TiledSpriteComponent& p_Sprite)
-{
-    m_Entities.SetTiledSprite(p_Handle, p_Sprite);
-}
-void CorvanEntry::AddCollider(EntityHandle& p_Handle, int32_t p_Tag)
-{
-    m_Entities.AddCollider(p_Handle, p_Tag);
-}
-void CorvanEntry::RemoveCollider(EntityHandle& p_Handle)
-{
-    m_Entities.RemoveCollider(p_Handle);
-}
-bool CorvanEntry::GetCollider(EntityHandle p_Handle, int32_t& p_Tag) const
-{
-    return m_Entities.GetCollider(p_Handle, p_Tag);
-}
-void CorvanEntry::SetCollider(EntityHandle p_Handle, int32_t p_Tag)
-{
-    m_Entities.SetCollider(p_Handle, p_Tag);
 }
 
 Vozad::TextureInfo CorvanEntry::LoadTexture(const Lib::String& p_Name)

@@ -2,7 +2,7 @@
 // The engine object: owns every engine subsystem, initialises them in a fixed order, runs the
 // frame loop and shuts them down again.
 #include "Corvan/Audio/AudioDevice.h"
-#include "Corvan/EntryPoint/EntityRegistry.h"
+#include "Corvan/EntryPoint/EngineEntities.h"
 #include "Corvan/EntryPoint/FrameRateMeter.h"
 #include "Corvan/EntryPoint/IEngine.h"
 #include "Corvan/EntryPoint/RedrawSchedule.h"
@@ -46,7 +46,7 @@ enum EngineReturnCode : int32_t
     k_ReturnException = 6010,
 };
 
-class CorvanEntry : public IEngine,
+class CorvanEntry : public EngineEntities,
                     public Vozad::IEngineNotifier,
                     public Vozad::IUiFocus,
                     public Vozad::ILayoutLifetimeObserver
@@ -97,32 +97,6 @@ public:
     void* GetUserData() const override { return m_UserData; }
     void SetUserData(void* p_UserData) override { m_UserData = p_UserData; }
     void ClearUserData() override { m_UserData = nullptr; }
-    EntityHandle CreateEntity() override;
-    void DestroyEntity(EntityHandle p_Handle) override;
-    EntityHandle GetEntity(uint64_t p_Id) const override;
-    void AddTransform(EntityHandle& p_Handle, const Transform& p_Transform) override;
-    void RemoveTransform(EntityHandle& p_Handle) override;
-    bool GetTransform(EntityHandle p_Handle, Transform& p_Transform) const override;
-    bool SetTransform(EntityHandle p_Handle, const Transform& p_Transform, bool p_IgnoreColliders) override;
-    void AddSprite(EntityHandle& p_Handle, const SpriteComponent& p_Sprite) override;
-    bool RemoveSprite(EntityHandle& p_Handle) override;
-    bool GetSprite(EntityHandle p_Handle, SpriteComponent& p_Sprite) const override;
-    void RefreshSprite(EntityHandle p_Handle) override;
-    void SetSprite(EntityHandle p_Handle, const SpriteComponent& p_Sprite) override;
-    void AddColouredQuad(EntityHandle& p_Handle, const ColouredQuadComponent& p_Quad) override;
-    bool RemoveColouredQuad(EntityHandle& p_Handle) override;
-    bool GetColouredQuad(EntityHandle p_Handle, ColouredQuadComponent& p_Quad) const override;
-    void RefreshColouredQuad(EntityHandle p_Handle) override;
-    void SetColouredQuad(EntityHandle p_Handle, const ColouredQuadComponent& p_Quad) override;
-    void AddTiledSprite(EntityHandle& p_Handle, const TiledSpriteComponent& p_Sprite) override;
-    bool RemoveTiledSprite(EntityHandle& p_Handle) override;
-    bool GetTiledSprite(EntityHandle p_Handle, TiledSpriteComponent& p_Sprite) const override;
-    void RefreshTiledSprite(EntityHandle p_Handle) override;
-    void SetTiledSprite(EntityHandle p_Handle, const TiledSpriteComponent& p_Sprite) override;
-    void AddCollider(EntityHandle& p_Handle, int32_t p_Tag) override;
-    void RemoveCollider(EntityHandle& p_Handle) override;
-    bool GetCollider(EntityHandle p_Handle, int32_t& p_Tag) const override;
-    void SetCollider(EntityHandle p_Handle, int32_t p_Tag) override;
     Vozad::TextureInfo LoadTexture(const Lib::String& p_Name) override;
     Vozad::TextureInfo LoadUiTexture(const Lib::String& p_Name) override;
     Vozad::TextureInfo LoadTextureFromMemory(const Vozad::ImageResource& p_Image) override;
@@ -161,7 +135,6 @@ public:
 private:
     bool Fail(int32_t p_ReturnCode);
     Lib::String SpriteShaderName() const;
-    void InitialiseBanner();
     bool RunLoop();
     // The update and present events; the key press latches are cleared between the two.
     void SendFrameEvents();
@@ -195,9 +168,6 @@ private:
     // Also published as the process-wide GUI context while it exists.
     std::unique_ptr<Vozad::GuiContext> m_GuiContext;
     void* m_UserData = nullptr; // not owned
-    // Sprites are drawn with the engine shader table's textured-sprite row, known once the
-    // renderer exists.
-    EntityRegistry m_Entities{nullptr, [this] { return SpriteShaderName(); }};
     bool m_Running = false;
     Lib::Timer m_FrameTimer; // the frame limiter measures from its start
     Lib::Timer m_DeltaTimer; // the next frame's delta measures from its start

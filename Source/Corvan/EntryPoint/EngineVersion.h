@@ -3,6 +3,7 @@
 
 namespace Telvar
 {
+inline constexpr const char* k_CompanyName = "Orvane";
 inline constexpr const char* k_EngineName = "Quarne Engine";
 inline constexpr const char* k_EngineVersion = "Alpha 0.5.0";
 } // namespace Telvar

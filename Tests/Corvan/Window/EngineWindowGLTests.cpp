@@ -1,5 +1,6 @@
 // The SDL window on the test run's X server: real window, real GL context, real SDL event queue.
 #include "Corvan/Window/EngineWindow.h"
+#include "Corvan/Window/GuiRootLayout.h"
 
 #include "Corvan/EventRouting/EventManager.h"
 #include "Corvan/Events/InputEvents.h"
@@ -921,7 +922,7 @@ TEST(EngineWindowViewport, KeptAspectRatioCentresTheViewport)
     };
     for (const ViewportCase& c : cases)
     {
-        const Viewport got = EngineWindow::ComputeViewport(c.width, c.height, c.ratio, c.keep);
+        const Viewport got = GuiRootLayout::ComputeViewport(c.width, c.height, c.ratio, c.keep);
         EXPECT_EQ(got.left, c.expected.left) << c.width << "x" << c.height << " ratio " << c.ratio;
         EXPECT_EQ(got.right, c.expected.right) << c.width << "x" << c.height << " ratio " << c.ratio;
         EXPECT_EQ(got.top, c.expected.top) << c.width << "x" << c.height << " ratio " << c.ratio;
