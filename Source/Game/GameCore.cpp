@@ -119,12 +119,12 @@ bool GameCore::Initialise()
 void GameCore::BuildGuiTree()
 {
     // The menus fill the window inside a column and a row; the console lies above them.
-    auto row = new Vozad::LayoutBar(0);
+    auto row = std::make_unique<Vozad::LayoutBar>(0);
     row->AddSlot(1, Vozad::GridSizeMode::Weighted);
     row->SetElement(&m_GuiHandler, false, -1, -1);
     m_MenuColumn = std::make_unique<Vozad::LayoutBar>(1);
     m_MenuColumn->AddSlot(1, Vozad::GridSizeMode::Weighted);
-    m_MenuColumn->SetElement(row, true, -1, -1);
+    m_MenuColumn->SetElement(std::move(row), -1, -1);
 
     m_Layers = std::make_unique<Vozad::LayoutStack>();
     m_Layers->AddLayer(&m_ReadyMarker, false);

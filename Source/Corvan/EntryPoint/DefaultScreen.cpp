@@ -8,6 +8,7 @@
 #include "Lib/String.h"
 
 #include <cstdint>
+#include <memory>
 
 namespace Telvar
 {
@@ -15,10 +16,10 @@ namespace
 {
 constexpr const char* k_NoContent = "No content has been added.";
 
-Vozad::Label* MakeLabel(Vozad::IGuiEngine* p_Engine, uint32_t p_Size, bool p_MultiLine,
-                        const Lib::String& p_Text)
+std::unique_ptr<Vozad::Label> MakeLabel(Vozad::IGuiEngine* p_Engine, uint32_t p_Size, bool p_MultiLine,
+                                        const Lib::String& p_Text)
 {
-    auto* label = new Vozad::Label(p_Engine, p_Size, Vozad::k_LabelAlignCentre);
+    auto label = std::make_unique<Vozad::Label>(p_Engine, p_Size, Vozad::k_LabelAlignCentre);
     label->m_MultiLine = p_MultiLine;
     label->SetText(p_Text);
     return label;
@@ -56,7 +57,7 @@ const char* DefaultScreenNoContentText()
 void BuildDefaultScreen(Vozad::LayoutBar& p_RootBar, Vozad::IGuiEngine* p_Engine)
 {
     using Vozad::GridSizeMode;
-    auto* grid = new Vozad::LayoutGrid();
+    auto grid = std::make_unique<Vozad::LayoutGrid>();
     grid->AddColumn(1, GridSizeMode::Weighted);
     grid->AddColumn(1, GridSizeMode::Auto);
     grid->AddColumn(1, GridSizeMode::Weighted);
@@ -70,13 +71,13 @@ void BuildDefaultScreen(Vozad::LayoutBar& p_RootBar, Vozad::IGuiEngine* p_Engine
     for (const auto& row : rows)
         grid->AddRow(row.value, row.mode);
 
-    grid->SetElement(MakeLabel(p_Engine, 45, false, k_EngineName), true, 1, 1);
-    grid->SetElement(MakeLabel(p_Engine, 20, true, VersionText()), true, 1, 3);
-    grid->SetElement(MakeLabel(p_Engine, 20, false, k_NoContent), true, 1, 5);
-    grid->SetElement(MakeLabel(p_Engine, 20, true, LibrariesText()), true, 1, 7);
+    grid->SetElement(MakeLabel(p_Engine, 45, false, k_EngineName), 1, 1);
+    grid->SetElement(MakeLabel(p_Engine, 20, true, VersionText()), 1, 3);
+    grid->SetElement(MakeLabel(p_Engine, 20, false, k_NoContent), 1, 5);
+    grid->SetElement(MakeLabel(p_Engine, 20, true, LibrariesText()), 1, 7);
 
     p_RootBar.AddSlot(1, GridSizeMode::Weighted);
     p_RootBar.AddSlot(1, GridSizeMode::Auto);
-    p_RootBar.AddElement(grid, true, 1, GridSizeMode::Weighted);
+    p_RootBar.AddElement(std::move(grid), 1, GridSizeMode::Weighted);
 }
 } // namespace Telvar

@@ -3,6 +3,8 @@
 // Menus, the console and popups are built on it.
 #include "Corvan/Layout/LayoutBase.h"
 
+#include <memory>
+
 namespace Vozad
 {
 class ContentLayoutBase : public LayoutBase
@@ -38,6 +40,8 @@ public:
     // Null is ignored. A previously owned content that is replaced by another element is
     // destroyed, so a holder never leaks what it was told to own.
     virtual void SetContent(LayoutBase* p_Content, bool p_Owned);
+    // Hands the content over: the holder owns and destroys it.
+    void SetContent(std::unique_ptr<LayoutBase> p_Content) { SetContent(p_Content.release(), true); }
 
     LayoutBase* GetContent() const { return m_Content; }
     void ForEachChild(const std::function<void(LayoutBase&)>& p_Visit) override

@@ -5,6 +5,7 @@
 #include "Lib/DynamicArray.h"
 
 #include <cstdint>
+#include <memory>
 
 namespace Vozad
 {
@@ -24,6 +25,8 @@ public:
 
     // Null is ignored; the layer goes on top, even when the element is already in the stack.
     void AddLayer(LayoutBase* p_Element, bool p_Owned);
+    // Hands the element over: the stack owns and destroys it.
+    void AddLayer(std::unique_ptr<LayoutBase> p_Element) { AddLayer(p_Element.release(), true); }
     // Removes every layer holding the element (the layers above move down) and destroys the
     // element once if any of those layers owned it.
     void RemoveLayer(LayoutBase* p_Element);

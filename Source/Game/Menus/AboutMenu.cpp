@@ -138,33 +138,33 @@ void AboutMenu::BuildCreditsPage()
         {"Web: https://www.kestrova.example", 15, 0},
     };
 
-    auto* column = new Vozad::LayoutBar(1);
+    auto column = std::make_unique<Vozad::LayoutBar>(1);
     column->SetFlag(Vozad::k_LayoutAtLeastDesiredHeight, true);
     for (const CreditLine& line : lines)
     {
-        auto* label = new Vozad::Label(m_Engine, line.size, Vozad::k_LabelAlignTopLeft);
+        auto label = std::make_unique<Vozad::Label>(m_Engine, line.size, Vozad::k_LabelAlignTopLeft);
         label->GetStyle().textColour = Vozad::Colour::k_White;
         label->SetText(Lib::String(line.text.c_str()));
-        Append(*column, label, true, 1, GridSizeMode::Auto);
+        Append(*column, std::move(label), 1, GridSizeMode::Auto);
         if (line.gapAfter > 0)
             Append(*column, nullptr, false, line.gapAfter, GridSizeMode::Fixed);
     }
 
-    auto* centred = new Vozad::LayoutBar(0);
+    auto centred = std::make_unique<Vozad::LayoutBar>(0);
     centred->SetFlag(Vozad::k_LayoutAtLeastDesiredHeight, true);
     Append(*centred, nullptr, false, 1, GridSizeMode::Weighted);
-    Append(*centred, column, true, 1, GridSizeMode::Auto);
+    Append(*centred, std::move(column), 1, GridSizeMode::Auto);
     Append(*centred, nullptr, false, 1, GridSizeMode::Weighted);
 
     m_CreditsPage = std::make_unique<Vozad::Scrollview>(m_Engine, 5, 1, k_PageBackground);
-    m_CreditsPage->SetContent(centred, true);
+    m_CreditsPage->SetContent(std::move(centred));
 }
 
 void AboutMenu::BuildLicencesPage()
 {
     auto makeLabel = [this](const std::string& p_Text)
     {
-        auto* label = new Vozad::Label(m_Engine, 13, Vozad::k_LabelAlignTopLeft);
+        auto label = std::make_unique<Vozad::Label>(m_Engine, 13, Vozad::k_LabelAlignTopLeft);
         label->GetStyle().font = Vozad::FontSpec{13, Vozad::k_BuiltInFontName};
         label->GetStyle().textColour = Vozad::Colour::k_White;
         label->m_MultiLine = true;
@@ -172,7 +172,7 @@ void AboutMenu::BuildLicencesPage()
         return label;
     };
 
-    auto* column = new Vozad::LayoutBar(1);
+    auto column = std::make_unique<Vozad::LayoutBar>(1);
     column->SetFlag(Vozad::k_LayoutAtLeastDesiredHeight, true);
 
     std::string overview =
@@ -184,12 +184,12 @@ void AboutMenu::BuildLicencesPage()
         overview += "\n";
     }
     overview += "\n\n";
-    Append(*column, makeLabel(overview), true, 1, GridSizeMode::Auto);
+    Append(*column, makeLabel(overview), 1, GridSizeMode::Auto);
     for (const LicenceText& licence : GetLicenceTexts())
-        Append(*column, makeLabel(std::string(licence.text) + "\n\n"), true, 1, GridSizeMode::Auto);
+        Append(*column, makeLabel(std::string(licence.text) + "\n\n"), 1, GridSizeMode::Auto);
 
     m_LicencesPage = std::make_unique<Vozad::Scrollview>(m_Engine, 5, 1, k_PageBackground);
-    m_LicencesPage->SetContent(column, true);
+    m_LicencesPage->SetContent(std::move(column));
     m_LicencesPage->SetContentFont(Vozad::FontSpec{13, Vozad::k_BuiltInFontName});
 }
 

@@ -27,21 +27,23 @@ constexpr int32_t k_FpsLabelWidth = 240;
 constexpr int32_t k_PointsLabelWidth = 24025;
 constexpr int32_t k_TimeLabelWidth = 105; // "10:00.0" at the HUD's size
 
-Vozad::LayoutBar* BarWithSlots(int32_t p_Vertical, int32_t p_Side, int32_t p_Middle,
-                               Vozad::LayoutBase* p_Element, bool p_Owned)
+// Three weighted slots on one axis; the middle one is for the element.
+std::unique_ptr<Vozad::LayoutBar> ThreeSlotBar(int32_t p_Vertical, int32_t p_Side, int32_t p_Middle)
 {
-    auto* bar = new Vozad::LayoutBar(p_Vertical);
-    bar->AddSlot(p_Side, GridSizeMode::Weighted);
-    bar->AddSlot(p_Middle, GridSizeMode::Weighted);
-    bar->SetElement(p_Element, p_Owned, -1, -1);
-    bar->AddSlot(p_Side, GridSizeMode::Weighted);
+    auto bar = std::make_unique<Vozad::LayoutBar>(p_Vertical);
+    for (int32_t value : {p_Side, p_Middle, p_Side})
+        bar->AddSlot(value, GridSizeMode::Weighted);
     return bar;
 }
 
-// The panel centred in the window, p_Middle / (2 p_Side + p_Middle) of each extent.
-Vozad::LayoutBar* CentredLayer(Vozad::LayoutBase& p_Panel, int32_t p_Side, int32_t p_Middle)
+// The menu panel stays the handler's; the two bars around it belong to the layer.
+std::unique_ptr<Vozad::LayoutBar> CentredLayer(Vozad::LayoutBase& p_Panel, int32_t p_Side, int32_t p_Middle)
 {
-    return BarWithSlots(1, p_Side, p_Middle, BarWithSlots(0, p_Side, p_Middle, &p_Panel, false), true);
+    auto row = ThreeSlotBar(0, p_Side, p_Middle);
+    row->SetElement(&p_Panel, false, 1, 0);
+    auto column = ThreeSlotBar(1, p_Side, p_Middle);
+    column->SetElement(std::move(row), 0, 1);
+    return column;
 }
 
 bool IsStartMenuState(PanelState p_State)
@@ -100,41 +102,48 @@ bool GUIHandler::Initialise(uint32_t p_TargetPoints)
 
     // The round's time sits at the right of the frame-rate line: a line of its own would make the
     // panel taller and push the menus below it.
-    auto* topLine = new Vozad::LayoutBar(0);
+    auto topLine = std::make_unique<Vozad::LayoutBar>(0);
     topLine->AddSlot(1, GridSizeMode::Weighted);
     topLine->SetElement(&m_FpsLabel, false, -1, -1);
     topLine->AddSlot(k_TimeLabelWidth, GridSizeMode::Fixed);
     topLine->SetElement(&m_TimeLabel, false, -1, -1);
-    auto* labels = new Vozad::LayoutBar(1);
+    auto labels = std::make_unique<Vozad::LayoutBar>(1);
     labels->AddSlot(1, GridSizeMode::Auto);
-    labels->SetElement(topLine, true, -1, -1);
+    labels->SetElement(std::move(topLine), -1, -1);
     labels->AddSlot(1, GridSizeMode::Auto);
     labels->SetElement(&m_PointsLabel, false, -1, -1);
     labels->AddSlot(1, GridSizeMode::Auto);
     labels->SetElement(&m_BotLabel, false, -1, -1);
-    auto* margin = new Vozad::LayoutMargin(10);
-    margin->SetElement(labels, true, 1, 1);
-    auto* panel = new Vozad::ColouredLayout(k_HudBackground, k_HudBorder, 4);
+    auto margin = std::make_unique<Vozad::LayoutMargin>(10);
+    margin->SetElement(std::move(labels), 1, 1);
+    auto panel = std::make_unique<Vozad::ColouredLayout>(k_HudBackground, k_HudBorder, 4);
     panel->AddRow(1, GridSizeMode::Weighted);
     panel->AddColumn(1, GridSizeMode::Weighted);
-    panel->SetElement(margin, true, 0, 0);
-    m_HudPanel = panel;
+    panel->SetElement(std::move(margin), 0, 0);
+    m_HudPanel = panel.get();
     m_HudBar = std::make_unique<Vozad::LayoutBar>(0);
     m_HudBar->AddSlot(k_HudWidth, GridSizeMode::Fixed);
-    m_HudBar->SetElement(panel, true, -1, -1);
-    auto* hudLayer = new Vozad::LayoutBar(1);
+    m_HudBar->SetElement(std::move(panel), -1, -1);
+    auto hudLayer = std::make_unique<Vozad::LayoutBar>(1);
     hudLayer->AddSlot(1, GridSizeMode::Auto);
     hudLayer->SetElement(m_HudBar.get(), false, -1, -1);
 
-    m_MenuLayers[0] = {CentredLayer(m_StartMenu, 2, 4), &m_StartMenu};
-    m_MenuLayers[1] = {CentredLayer(m_OptionsMenu, 2, 8), &m_OptionsMenu};
-    m_MenuLayers[2] = {CentredLayer(m_AboutMenu, 1, 8), &m_AboutMenu};
     // The HUD lies beneath the menus: a menu too large to move clear of it covers the HUD,
     // never the other way round.
     m_Layers = std::make_unique<Vozad::LayoutStack>();
-    m_Layers->AddLayer(hudLayer, true);
-    for (const MenuLayer& menu : m_MenuLayers)
-        m_Layers->AddLayer(menu.layer, true);
+    m_Layers->AddLayer(std::move(hudLayer));
+    const struct
+    {
+        Vozad::LayoutBase& panel;
+        int32_t side;
+        int32_t middle;
+    } menus[] = {{m_StartMenu, 2, 4}, {m_OptionsMenu, 2, 8}, {m_AboutMenu, 1, 8}};
+    for (uint32_t i = 0; i < 3; ++i)
+    {
+        auto layer = CentredLayer(menus[i].panel, menus[i].side, menus[i].middle);
+        m_MenuLayers[i] = {layer.get(), &menus[i].panel};
+        m_Layers->AddLayer(std::move(layer));
+    }
     SetContent(m_Layers.get(), false);
 
     ShowPanel(k_PanelStart);

@@ -18,9 +18,9 @@ namespace
 using Vozad::GridSizeMode;
 
 // A row that centres one element at its desired width.
-Vozad::LayoutBar* CentredRow(Vozad::LayoutBase& p_Element)
+std::unique_ptr<Vozad::LayoutBar> CentredRow(Vozad::LayoutBase& p_Element)
 {
-    auto* row = new Vozad::LayoutBar(0);
+    auto row = std::make_unique<Vozad::LayoutBar>(0);
     row->AddSlot(1, GridSizeMode::Weighted);
     row->AddSlot(1, GridSizeMode::Auto);
     row->SetElement(&p_Element, false, -1, -1);
@@ -28,10 +28,10 @@ Vozad::LayoutBar* CentredRow(Vozad::LayoutBase& p_Element)
     return row;
 }
 
-void AddRow(Vozad::LayoutBar& p_Bar, Vozad::LayoutBase* p_Row)
+void AddRow(Vozad::LayoutBar& p_Bar, std::unique_ptr<Vozad::LayoutBase> p_Row)
 {
     p_Bar.AddSlot(1, GridSizeMode::Auto);
-    p_Bar.SetElement(p_Row, true, -1, -1);
+    p_Bar.SetElement(std::move(p_Row), -1, -1);
 }
 } // namespace
 
@@ -78,23 +78,23 @@ void StartMenu::BuildContent()
         // The record line lies in the gap under the title: shown or not, the buttons keep
         // their places.
         if (first)
-            m_Bar->SetElement(ResultLine(), true, -1, -1);
+            m_Bar->SetElement(ResultLine(), -1, -1);
         first = false;
         AddRow(*m_Bar, CentredRow(*button));
     }
     m_Bar->AddSlot(2, GridSizeMode::Weighted);
-    auto* versionRow = new Vozad::LayoutBar(0);
+    auto versionRow = std::make_unique<Vozad::LayoutBar>(0);
     versionRow->AddSlot(5, GridSizeMode::Fixed);
     versionRow->AddSlot(1, GridSizeMode::Auto);
     versionRow->SetElement(&m_VersionLabel, false, -1, -1);
-    AddRow(*m_Bar, versionRow);
+    AddRow(*m_Bar, std::move(versionRow));
     m_Bar->AddSlot(5, GridSizeMode::Fixed);
     SetContent(m_Bar.get(), false);
 }
 
-Vozad::LayoutBase* StartMenu::ResultLine()
+std::unique_ptr<Vozad::LayoutBase> StartMenu::ResultLine()
 {
-    auto* row = new Vozad::LayoutBar(0);
+    auto row = std::make_unique<Vozad::LayoutBar>(0);
     row->AddSlot(1, GridSizeMode::Weighted);
     row->AddSlot(1, GridSizeMode::Auto);
     row->SetElement(&m_BestLabel, false, -1, -1);
@@ -102,10 +102,10 @@ Vozad::LayoutBase* StartMenu::ResultLine()
     row->AddSlot(1, GridSizeMode::Auto);
     row->SetElement(&m_NewRecordLabel, false, -1, -1);
     row->AddSlot(1, GridSizeMode::Weighted);
-    auto* column = new Vozad::LayoutBar(1);
+    auto column = std::make_unique<Vozad::LayoutBar>(1);
     column->AddSlot(1, GridSizeMode::Weighted);
     column->AddSlot(1, GridSizeMode::Auto);
-    column->SetElement(row, true, -1, -1);
+    column->SetElement(std::move(row), -1, -1);
     column->AddSlot(1, GridSizeMode::Weighted);
     return column;
 }

@@ -64,7 +64,7 @@ private:
     // Tells the listener about the button; false when the sender is none of the four.
     bool ReportButton(const Vozad::LayoutBase& p_Sender);
     // The best and new-record labels side by side, centred in the gap that holds them.
-    Vozad::LayoutBase* ResultLine();
+    std::unique_ptr<Vozad::LayoutBase> ResultLine();
     void BuildContent();
 
     Vozad::IGuiEngine* m_Engine;    // not owned

@@ -17,6 +17,12 @@ void Append(Vozad::LayoutBar& p_Bar, Vozad::LayoutBase* p_Element, bool p_Owned,
         p_Bar.SetElement(p_Element, p_Owned, -1, -1);
 }
 
+void Append(Vozad::LayoutBar& p_Bar, std::unique_ptr<Vozad::LayoutBase> p_Element, int32_t p_Value,
+            GridSizeMode p_Mode)
+{
+    Append(p_Bar, p_Element.release(), true, p_Value, p_Mode);
+}
+
 Vozad::LayoutBar* LeftAlignedRow(std::initializer_list<Vozad::LayoutBase*> p_Elements, int32_t p_Gap)
 {
     auto* row = new Vozad::LayoutBar(0);
@@ -39,7 +45,7 @@ Vozad::ColouredLayout* NewSeparator()
 
 std::unique_ptr<Vozad::LayoutMargin> BuildTabbedFrame(const TabbedFrameParts& p_Parts)
 {
-    auto* tabRow = new Vozad::LayoutBar(0);
+    auto tabRow = std::make_unique<Vozad::LayoutBar>(0);
     bool first = true;
     for (Vozad::LayoutBase* tab : p_Parts.tabs)
     {
@@ -49,27 +55,27 @@ std::unique_ptr<Vozad::LayoutMargin> BuildTabbedFrame(const TabbedFrameParts& p_
         first = false;
     }
 
-    auto* tabColumn = new Vozad::LayoutBar(1);
-    Append(*tabColumn, tabRow, true, 1, GridSizeMode::Auto);
+    auto tabColumn = std::make_unique<Vozad::LayoutBar>(1);
+    Append(*tabColumn, std::move(tabRow), 1, GridSizeMode::Auto);
     Append(*tabColumn, nullptr, false, 10, GridSizeMode::Fixed);
     Append(*tabColumn, NewSeparator(), true, 1, GridSizeMode::Fixed);
     Append(*tabColumn, nullptr, false, 15, GridSizeMode::Fixed);
     Append(*tabColumn, p_Parts.pages, false, 1, GridSizeMode::Weighted);
 
-    auto* tabArea = new Vozad::LayoutBar(0);
+    auto tabArea = std::make_unique<Vozad::LayoutBar>(0);
     Append(*tabArea, nullptr, false, 1, GridSizeMode::Weighted);
-    Append(*tabArea, tabColumn, true, 20, GridSizeMode::Weighted);
+    Append(*tabArea, std::move(tabColumn), 20, GridSizeMode::Weighted);
     Append(*tabArea, nullptr, false, 1, GridSizeMode::Weighted);
 
-    auto* column = new Vozad::LayoutBar(1);
+    auto column = std::make_unique<Vozad::LayoutBar>(1);
     Append(*column, LeftAlignedRow({p_Parts.title}, 0), true, 1, GridSizeMode::Auto);
     Append(*column, nullptr, false, 10, GridSizeMode::Fixed);
-    Append(*column, tabArea, true, 1, GridSizeMode::Weighted);
+    Append(*column, std::move(tabArea), 1, GridSizeMode::Weighted);
     Append(*column, nullptr, false, 15, GridSizeMode::Fixed);
     Append(*column, p_Parts.buttonRow, true, 1, GridSizeMode::Auto);
 
     auto margin = std::make_unique<Vozad::LayoutMargin>(10);
-    margin->SetElement(column, true, 1, 1);
+    margin->SetElement(std::move(column), 1, 1);
     return margin;
 }
 } // namespace Snake

@@ -20,6 +20,9 @@ namespace Snake
 // Puts the element into a new slot at the end of the bar; a null element leaves the slot empty.
 void Append(Vozad::LayoutBar& p_Bar, Vozad::LayoutBase* p_Element, bool p_Owned, int32_t p_Value,
             Vozad::GridSizeMode p_Mode);
+// The same for an element handed over: the bar owns it.
+void Append(Vozad::LayoutBar& p_Bar, std::unique_ptr<Vozad::LayoutBase> p_Element, int32_t p_Value,
+            Vozad::GridSizeMode p_Mode);
 
 // The elements at their desired widths, p_Gap pixels apart, and the rest of the line left empty.
 // The elements are not owned by the row.

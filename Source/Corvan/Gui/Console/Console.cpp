@@ -33,13 +33,13 @@ void Console::BuildLayout()
 
     auto middle = std::make_unique<LayoutBar>(0);
     middle->AddSlot(1, GridSizeMode::Weighted);
-    middle->SetElement(inner.release(), true, -1, -1);
+    middle->SetElement(std::move(inner), -1, -1);
 
     // The console covers the upper three quarters; the last quarter stays empty.
     auto outer = std::make_unique<LayoutBar>(1);
     outer->AddSlot(3, GridSizeMode::Weighted);
-    outer->AddElement(middle.release(), true, 1, GridSizeMode::Weighted);
-    SetContent(outer.release(), true);
+    outer->AddElement(std::move(middle), 1, GridSizeMode::Weighted);
+    SetContent(std::move(outer));
 }
 
 void Console::AddLine(const Lib::String& p_Text, uint32_t p_Colour)

@@ -4,6 +4,7 @@
 #include "Lib/Log.h"
 
 #include <cstdint>
+#include <memory>
 
 namespace Vozad
 {
@@ -20,6 +21,11 @@ public:
     // it. The owner creates the first slot with AddSlot, and may fill the final empty slot with
     // a plain SetElement (element, owned, -1, -1).
     void AddElement(LayoutBase* p_Element, bool p_Owned, int32_t p_Value, GridSizeMode p_Mode);
+    // Hands the element over: the bar owns it.
+    void AddElement(std::unique_ptr<LayoutBase> p_Element, int32_t p_Value, GridSizeMode p_Mode)
+    {
+        AddElement(p_Element.release(), true, p_Value, p_Mode);
+    }
 
     bool IsVertical() const { return m_Vertical != 0; }
 

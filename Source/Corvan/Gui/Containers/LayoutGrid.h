@@ -8,6 +8,7 @@
 #include "Lib/DynamicArray.h"
 
 #include <cstdint>
+#include <memory>
 
 namespace Vozad
 {
@@ -26,6 +27,11 @@ public:
     // owned is destroyed unless another cell still owns it; one it did not own is only forgotten.
     // The grid lays itself out again at once.
     void SetElement(LayoutBase* p_Element, bool p_Owned, int32_t p_Column, int32_t p_Row);
+    // Hands the element over: the cell owns it.
+    void SetElement(std::unique_ptr<LayoutBase> p_Element, int32_t p_Column, int32_t p_Row)
+    {
+        SetElement(p_Element.release(), true, p_Column, p_Row);
+    }
 
     uint32_t GetColumnCount() const { return m_Columns.Count(); }
     uint32_t GetRowCount() const { return m_Rows.Count(); }

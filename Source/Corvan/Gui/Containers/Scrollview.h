@@ -10,6 +10,7 @@
 #include "Lib/Point.h"
 
 #include <cstdint>
+#include <memory>
 
 namespace Vozad
 {
@@ -27,6 +28,7 @@ public:
     const ScrollviewContent& GetScrollviewContent() const { return m_Content; }
     // Shorthand for GetScrollviewContent().SetContent(...).
     void SetContent(LayoutBase* p_Element, bool p_Owned) { m_Content.SetContent(p_Element, p_Owned); }
+    void SetContent(std::unique_ptr<LayoutBase> p_Element) { m_Content.SetContent(std::move(p_Element)); }
     LayoutBase* GetShownElement() const { return m_Content.GetContent(); }
 
     // x is always 0, y is 0 or negative (content moved up).

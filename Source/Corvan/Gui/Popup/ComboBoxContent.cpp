@@ -30,8 +30,8 @@ ComboBoxContent::Entry::Entry(IGuiEngine* p_Engine, const Lib::String& p_Text, u
     auto row = std::make_unique<LayoutBar>(0);
     row->AddSlot(k_EntryIndent, GridSizeMode::Fixed);
     row->AddSlot(1, GridSizeMode::Auto);
-    row->SetElement(label.release(), true, -1, -1);
-    SetContent(row.release(), true);
+    row->SetElement(std::move(label), -1, -1);
+    SetContent(std::move(row));
 }
 
 LayoutBase* ComboBoxContent::Entry::OnMousePress(EventMousePress& p_Event)
@@ -84,7 +84,7 @@ void ComboBoxContent::CreateList()
     scrollView->SetContent(list.get(), false);
     m_ScrollView = scrollView.get();
     // Replacing the owned content destroys a previous scroll view.
-    SetContent(scrollView.release(), true);
+    SetContent(std::move(scrollView));
     m_List = list.release();
 }
 

@@ -140,7 +140,7 @@ void Popup::SetContent(LayoutBase* p_Content, bool p_Owned)
     bar->AddSlot(1, GridSizeMode::Weighted);
     bar->SetElement(p_Content, p_Owned, -1, -1);
     auto margin = std::make_unique<LayoutMargin>(m_Style.borderThickness);
-    margin->SetElement(bar.release(), true, 1, 1);
+    margin->SetElement(std::move(bar), 1, 1);
     ContentLayoutBase::SetContent(margin.release(), true);
     GetContent()->SetVisibility(GetVisibility());
 }

@@ -46,6 +46,7 @@ public:
     void SetFocused(bool p_Focused) override;
     // The element is wrapped in a margin of the border thickness; the wrapper is owned.
     void SetContent(LayoutBase* p_Content, bool p_Owned) override;
+    using ContentLayoutBase::SetContent;
 
     LayoutBase* OnMouseClick(EventMousePress& p_Event, LayoutBase& p_Sender) override;
 
