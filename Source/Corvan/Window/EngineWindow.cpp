@@ -210,27 +210,42 @@ bool EngineWindow::Create()
         Destroy();
         return false;
     }
+    ApplySizeLimits();
     m_Created = true;
     const Lib::RectSize size = GetWindowSize();
     LayoutFor(size.width, size.height);
     return true;
 }
 
-void EngineWindow::ProbeGraphicsDriver()
+void EngineWindow::ApplySizeLimits()
 {
-    if (m_DriverProbed)
+    // The real context tells how large a window the driver draws into; a configured size
+    // nobody could see would only fail the driver. The window is still hidden, so shrinking it
+    // now shows nothing.
+    if (m_GraphicsContext && m_GraphicsContext->GetApi() == k_GraphicsApiOpenGL)
+        m_LargestDrawable = OpenGLGraphicsContext::CurrentLargestDrawable();
+    const SizeLimits limits = CurrentSizeLimits();
+    const Lib::RectSize shown = LimitClientSize(m_ConfiguredSize, limits);
+    if (shown != m_ConfiguredSize)
+        ReportLimitedSize(m_Tag, m_ConfiguredSize, shown, limits);
+    if (limits.minWidth > 0 && limits.minHeight > 0)
+        SDL_SetWindowMinimumSize(m_Window, static_cast<int>(limits.minWidth),
+                                 static_cast<int>(limits.minHeight));
+    SDL_SetWindowMaximumSize(m_Window, static_cast<int>(limits.maxWidth), static_cast<int>(limits.maxHeight));
+    if (shown == Lib::RectSize{m_SavedPlacement.width, m_SavedPlacement.height})
         return;
-    m_DriverProbed = true;
-    // A CPU rasterizer pays for every sample of every pixel: 4x multisampling costs it more than
-    // all the drawing of the game (about 70 instead of 850 idle frames per second at 1280 x 720
-    // on llvmpipe). A throw-away context tells which kind of driver draws before the window's
-    // pixel format is chosen, and how large a window it can draw.
-    const OpenGLGraphicsContext::DriverProbe driver = OpenGLGraphicsContext::ProbeDriver();
-    m_LargestDrawable = driver.largestDrawable;
-    if (!OpenGLGraphicsContext::IsSoftwareRasterizer(driver.renderer))
+    const MonitorInfo* monitor = CurrentMonitor();
+    const Lib::Point centre =
+        monitor ? CentreOnMonitor(monitor->rect, shown) : Lib::Point{m_Settings.x, m_Settings.y};
+    m_SavedPlacement = Placement{centre.x, centre.y, shown.width, shown.height};
+    if (IsFullscreenMode(m_WindowMode))
         return;
-    m_Multisampling = false;
-    LogInfo(m_Tag, "Software rasterizer \"%s\": drawing without multisampling.", driver.renderer.c_str());
+    SDL_SetWindowSize(m_Window, static_cast<int>(shown.width), static_cast<int>(shown.height));
+    SDL_SetWindowPosition(m_Window, centre.x, centre.y);
+    m_Settings.x = centre.x;
+    m_Settings.y = centre.y;
+    m_Settings.clientWidth = shown.width;
+    m_Settings.clientHeight = shown.height;
 }
 
 const MonitorInfo* EngineWindow::CurrentMonitor() const
@@ -305,19 +320,15 @@ bool EngineWindow::CreateNativeWindow()
     const int32_t monitorWidth = monitor.right - monitor.left;
     const int32_t monitorHeight = monitor.bottom - monitor.top;
 
-    if (m_EngineData->rendererApi == k_GraphicsApiOpenGL)
-        ProbeGraphicsDriver();
-    // A configured size nobody could see would only fail the start or the driver: the window
-    // takes the nearest size that can be shown, and says so once.
+    // A configured size nobody could see would only fail the start: the window takes the nearest
+    // size the monitor shows. What the driver draws into is known once the context exists, and
+    // ApplySizeLimits then says once what became of the configured size.
     const SizeLimits limits = CurrentSizeLimits();
     const Lib::RectSize configured{m_Settings.clientWidth, m_Settings.clientHeight};
+    m_ConfiguredSize = configured;
     const Lib::RectSize shown = LimitClientSize(configured, limits);
-    if (shown != configured)
-    {
-        ReportLimitedSize(m_Tag, configured, shown, limits);
-        m_Settings.clientWidth = shown.width;
-        m_Settings.clientHeight = shown.height;
-    }
+    m_Settings.clientWidth = shown.width;
+    m_Settings.clientHeight = shown.height;
 
     // The windowed placement, centred on the monitor at the size the window gets; fullscreen
     // windows return to it.
@@ -345,8 +356,9 @@ bool EngineWindow::CreateNativeWindow()
     switch (m_EngineData->rendererApi)
     {
     case k_GraphicsApiOpenGL:
-        OpenGLGraphicsContext::PrepareWindowAttributes(
-            m_Multisampling ? OpenGLGraphicsContext::k_DefaultSamples : 0);
+        // Single-sampled: the renderer multisamples in a target of its own when it is on, so the
+        // choice waits for the real context and costs no second one.
+        OpenGLGraphicsContext::PrepareWindowAttributes(0);
         flags |= SDL_WINDOW_OPENGL;
         break;
     case k_GraphicsApiVulkan:
@@ -367,10 +379,6 @@ bool EngineWindow::CreateNativeWindow()
         return false;
     }
     SDL_SetWindowData(m_Window, k_WindowDataName, this);
-    if (limits.minWidth > 0 && limits.minHeight > 0)
-        SDL_SetWindowMinimumSize(m_Window, static_cast<int>(limits.minWidth),
-                                 static_cast<int>(limits.minHeight));
-    SDL_SetWindowMaximumSize(m_Window, static_cast<int>(limits.maxWidth), static_cast<int>(limits.maxHeight));
 
     if (mode == k_WindowModeFullscreenExclusive)
     {

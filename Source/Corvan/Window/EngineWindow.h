@@ -120,9 +120,9 @@ private:
     bool CreateNativeWindow();
     // Runs the Vulkan device probe on the window; false at the first step that fails.
     bool ProbeVulkanDevice();
-    // Asks a throw-away GL context whether the driver draws on the CPU (no multisampling then)
-    // and how large a client area it can draw into.
-    void ProbeGraphicsDriver();
+    // Once the graphics context exists: limits the configured size by what the monitor shows and
+    // the driver draws into, shrinks the (still hidden) window to it and says so once.
+    void ApplySizeLimits();
     // What the monitor the window is on and the graphics driver can show.
     SizeLimits CurrentSizeLimits() const;
     // The monitor that holds the window's position, else the configured one; null without any.
@@ -164,9 +164,8 @@ private:
     EventManager* m_EventManager; // not owned
     IEngineNotifier* m_Notifier;  // not owned
     bool m_Created = false;
-    bool m_Multisampling = true; // off when the driver draws on the CPU
-    bool m_DriverProbed = false;
     Lib::RectSize m_LargestDrawable; // what the GL driver draws into; 0 x 0 when unknown
+    Lib::RectSize m_ConfiguredSize;  // the client size asked for, before any limit
     WindowSettings m_Settings;       // x, y and the client size follow the window
     int32_t m_WindowMode = k_WindowModeWindowed;
     bool m_FullscreenSwitchPending = false; // size changes report fullscreen until it is left
