@@ -142,6 +142,8 @@ void Renderer::ChooseSampleCount()
         Lib::LogWarning(m_Tag,
                         "%d samples per pixel were asked for, the driver offers at most %d: drawing with %d.",
                         m_MultisampleSetting, static_cast<int32_t>(maxSamples), choice.samples);
+    if (choice.samples > 0)
+        Lib::LogInfo(m_Tag, "Drawing with %d samples per pixel.", choice.samples);
     m_Samples = choice.samples;
 }
 

@@ -179,11 +179,10 @@ TEST_F(MultisampleGLTest, TheSettingBecomesWhatTheDriverCanGiveAndChangesWhileRu
     m_Renderer->SetMultisample(tooMany);
     EXPECT_EQ(m_Renderer->GetSampleCount(), maxSamples);
     EXPECT_EQ(log.Messages(),
-              std::vector<std::string>{std::to_string(tooMany) +
-                                       " samples per pixel were asked for, the driver offers at "
-                                       "most " +
-                                       std::to_string(maxSamples) + ": drawing with " +
-                                       std::to_string(maxSamples) + "."});
+              (std::vector<std::string>{
+                  std::to_string(tooMany) + " samples per pixel were asked for, the driver offers at most " +
+                      std::to_string(maxSamples) + ": drawing with " + std::to_string(maxSamples) + ".",
+                  "Drawing with " + std::to_string(maxSamples) + " samples per pixel."}));
 
     // A change while running takes effect with the next frame.
     SubmitTurnedSquare();
