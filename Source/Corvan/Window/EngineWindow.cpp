@@ -267,8 +267,9 @@ SizeLimits EngineWindow::CurrentSizeLimits() const
     const Lib::RectSize largestMode = monitor ? LargestDisplayMode(*monitor) : Lib::RectSize{};
     SizeLimits limits =
         ComputeSizeLimits(m_Settings.minimumWidth, m_Settings.minimumHeight, largestMode, m_LargestDrawable);
-    // SDL and X take sizes as int (X even as 16 bits): nothing larger goes through to them.
-    constexpr uint32_t k_Largest = 32767;
+    // SDL refuses to create a window larger than 16384 in either direction, and the window is
+    // created before the context can tell what the driver draws into.
+    constexpr uint32_t k_Largest = 16384;
     limits.maxWidth = limits.maxWidth == 0 ? k_Largest : std::min(limits.maxWidth, k_Largest);
     limits.maxHeight = limits.maxHeight == 0 ? k_Largest : std::min(limits.maxHeight, k_Largest);
     return limits;
