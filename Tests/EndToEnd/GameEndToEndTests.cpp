@@ -122,6 +122,18 @@ bool IsOptionsMenuShown(const RgbImage& p_Image)
     return CountIn(p_Image, {0, p_Image.width, 0, p_Image.height}, IsOptionsPage) > 100000;
 }
 
+// Back to the start menu, quit from there, and what the game saved on its way out.
+void LeaveOptionsAndQuit(GameSession& p_Game, const Rect& p_Back, const TempFolder& p_Folder,
+                         std::string& p_Config)
+{
+    p_Game.Click(CentreX(p_Back), CentreY(p_Back));
+    ASSERT_TRUE(p_Game.WaitForImage(IsStartPanelShown, 5s).Valid()) << "Back did not lead to the start menu";
+    p_Game.MoveMouse(5, 5);
+    p_Game.Key("q");
+    ExpectOrderlyEnd(p_Game, p_Game.WaitForExit(20s));
+    p_Config = ReadWholeFile(p_Folder.File("gamedata.cfg"));
+}
+
 int BoardPixelsInColumn(const RgbImage& p_Image, int p_X)
 {
     return CountIn(p_Image, {p_X, p_X + 1, 0, p_Image.height}, IsBoardBackground);
@@ -446,13 +458,8 @@ TEST_F(GameEndToEnd, OptionsApplyGridAndSpeedAndTheyAreSaved)
         [](const RgbImage& p_Image) { return BoardPixelsInColumn(p_Image, 200) > p_Image.height / 2; }, 5s);
     EXPECT_TRUE(applied.Valid()) << "the board did not change to 20 x 12";
 
-    game.Click(CentreX(back), CentreY(back));
-    ASSERT_TRUE(game.WaitForImage(IsStartPanelShown, 5s).Valid()) << "Back did not lead to the start menu";
-    game.MoveMouse(5, 5);
-    game.Key("q");
-    ExpectOrderlyEnd(game, game.WaitForExit(20s));
-
-    const std::string config = ReadWholeFile(folder.File("gamedata.cfg"));
+    std::string config;
+    ASSERT_NO_FATAL_FAILURE(LeaveOptionsAndQuit(game, back, folder, config));
     EXPECT_NE(config.find("\nset grid_mode \"10\"\n"), std::string::npos) << config;
     EXPECT_NE(config.find("\nset game_speed \"10\"\n"), std::string::npos) << config;
     EXPECT_EQ(config.find("set grid_mode \"2\""), std::string::npos) << config;
@@ -510,13 +517,8 @@ TEST_F(GameEndToEnd, OptionsGraphicsShowsMultisamplingAppliesItAtOnceAndSavesIt)
         [&] { return game.Log().find("Renderer: Drawing with 2 samples per pixel.") != std::string::npos; },
         5s))
         << game.Log();
-    game.Click(CentreX(back), CentreY(back));
-    ASSERT_TRUE(game.WaitForImage(IsStartPanelShown, 5s).Valid()) << "Back did not lead to the start menu";
-    game.MoveMouse(5, 5);
-    game.Key("q");
-    ExpectOrderlyEnd(game, game.WaitForExit(20s));
-
-    const std::string config = ReadWholeFile(folder.File("gamedata.cfg"));
+    std::string config;
+    ASSERT_NO_FATAL_FAILURE(LeaveOptionsAndQuit(game, back, folder, config));
     EXPECT_NE(config.find("\nset r_multisample \"2\"\n"), std::string::npos) << config;
     EXPECT_EQ(config.find("set r_multisample \"auto\""), std::string::npos) << config;
 }

@@ -238,14 +238,18 @@ void EngineWindow::ApplySizeLimits()
     const Lib::Point centre =
         monitor ? CentreOnMonitor(monitor->rect, shown) : Lib::Point{m_Settings.x, m_Settings.y};
     m_SavedPlacement = Placement{centre.x, centre.y, shown.width, shown.height};
-    if (IsFullscreenMode(m_WindowMode))
-        return;
-    SDL_SetWindowSize(m_Window, static_cast<int>(shown.width), static_cast<int>(shown.height));
-    SDL_SetWindowPosition(m_Window, centre.x, centre.y);
-    m_Settings.x = centre.x;
-    m_Settings.y = centre.y;
-    m_Settings.clientWidth = shown.width;
-    m_Settings.clientHeight = shown.height;
+    if (!IsFullscreenMode(m_WindowMode))
+        Place(m_SavedPlacement);
+}
+
+void EngineWindow::Place(const Placement& p_Placement)
+{
+    SDL_SetWindowSize(m_Window, static_cast<int>(p_Placement.width), static_cast<int>(p_Placement.height));
+    SDL_SetWindowPosition(m_Window, p_Placement.x, p_Placement.y);
+    m_Settings.x = p_Placement.x;
+    m_Settings.y = p_Placement.y;
+    m_Settings.clientWidth = p_Placement.width;
+    m_Settings.clientHeight = p_Placement.height;
 }
 
 const MonitorInfo* EngineWindow::CurrentMonitor() const
@@ -662,15 +666,9 @@ void EngineWindow::SwitchFullscreen(bool p_Enter)
         return;
     }
     m_FullscreenSwitchPending = false;
-    const Placement& saved = m_SavedPlacement;
-    SDL_SetWindowSize(m_Window, static_cast<int>(saved.width), static_cast<int>(saved.height));
-    SDL_SetWindowPosition(m_Window, saved.x, saved.y);
-    m_Settings.x = saved.x;
-    m_Settings.y = saved.y;
-    m_Settings.clientWidth = saved.width;
-    m_Settings.clientHeight = saved.height;
+    Place(m_SavedPlacement);
     m_WindowMode = k_WindowModeWindowed;
-    LayoutFor(saved.width, saved.height);
+    LayoutFor(m_SavedPlacement.width, m_SavedPlacement.height);
 }
 
 bool EngineWindow::SetIcon(const uint8_t* p_Bytes, uint32_t p_Size, const char* p_Name)

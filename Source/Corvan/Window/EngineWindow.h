@@ -123,6 +123,8 @@ private:
     // Once the graphics context exists: limits the configured size by what the monitor shows and
     // the driver draws into, shrinks the (still hidden) window to it and says so once.
     void ApplySizeLimits();
+    // Sizes and moves the native window to the placement, and the settings follow.
+    void Place(const Placement& p_Placement);
     // What the monitor the window is on and the graphics driver can show.
     SizeLimits CurrentSizeLimits() const;
     // The monitor that holds the window's position, else the configured one; null without any.
