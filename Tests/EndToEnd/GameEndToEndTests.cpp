@@ -122,6 +122,21 @@ bool IsOptionsMenuShown(const RgbImage& p_Image)
     return CountIn(p_Image, {0, p_Image.width, 0, p_Image.height}, IsOptionsPage) > 100000;
 }
 
+// Opens the options menu and clicks the tab p_FromRight places from the right: the selected
+// General tab is drawn lighter and may not be found, but Input (3), Graphics (2) and Gameplay (1)
+// always are. p_General is what the General page showed.
+void OpenOptionsOnTab(GameSession& p_Game, size_t p_FromRight, OptionsControls& p_General)
+{
+    p_Game.Key("o");
+    const RgbImage general = p_Game.WaitForImage(IsOptionsMenuShown, 5s);
+    ASSERT_TRUE(general.Valid()) << "the options menu did not open";
+    p_General = FindOptionsControls(general);
+    ASSERT_GE(p_General.tabs.size(), 3u);
+    const Rect tab = p_General.tabs[p_General.tabs.size() - p_FromRight];
+    p_Game.Click(CentreX(tab), CentreY(tab));
+    p_Game.MoveMouse(5, 5);
+}
+
 // Back to the start menu, quit from there, and what the game saved on its way out.
 void LeaveOptionsAndQuit(GameSession& p_Game, const Rect& p_Back, const TempFolder& p_Folder,
                          std::string& p_Config)
@@ -476,14 +491,8 @@ TEST_F(GameEndToEnd, OptionsGraphicsShowsMultisamplingAppliesItAtOnceAndSavesIt)
     // The test run's llvmpipe: automatic draws without samples.
     EXPECT_NE(game.Log().find("\": drawing without multisampling."), std::string::npos) << game.Log();
 
-    game.Key("o");
-    const RgbImage general = game.WaitForImage(IsOptionsMenuShown, 5s);
-    ASSERT_TRUE(general.Valid()) << "the options menu did not open";
-    const OptionsControls onGeneral = FindOptionsControls(general);
-    ASSERT_GE(onGeneral.tabs.size(), 3u);
-    const Rect graphicsTab = onGeneral.tabs[onGeneral.tabs.size() - 2];
-    game.Click(CentreX(graphicsTab), CentreY(graphicsTab));
-    game.MoveMouse(5, 5);
+    OptionsControls onGeneral;
+    ASSERT_NO_FATAL_FAILURE(OpenOptionsOnTab(game, 2, onGeneral)); // Graphics
     // Window mode, resolution, frame cap and, last, multisampling; renderer and monitor, offering
     // one entry each, are greyed out and not found as fields. The first field lies a row lower
     // than the General page's language list.
@@ -598,16 +607,8 @@ TEST_F(GameEndToEnd, AMovementKeyChangedInTheOptionsSteersAtOnce)
     GameSession game(folder, VORL_EXECUTABLE);
     ASSERT_TRUE(game.Open()) << game.Log();
 
-    game.Key("o");
-    const RgbImage general = game.WaitForImage(IsOptionsMenuShown, 5s);
-    ASSERT_TRUE(general.Valid()) << "the options menu did not open";
-    // The selected General tab is drawn lighter and may not be found; Input is the third tab from
-    // the right (Input, Graphics, Gameplay) either way.
-    const OptionsControls onGeneral = FindOptionsControls(general);
-    ASSERT_GE(onGeneral.tabs.size(), 3u);
-    const Rect inputTab = onGeneral.tabs[onGeneral.tabs.size() - 3];
-    game.Click(CentreX(inputTab), CentreY(inputTab));
-    game.MoveMouse(5, 5);
+    OptionsControls onGeneral;
+    ASSERT_NO_FATAL_FAILURE(OpenOptionsOnTab(game, 3, onGeneral)); // Input
     const RgbImage inputPage = game.WaitForImage(
         [](const RgbImage& p_Image)
         {
