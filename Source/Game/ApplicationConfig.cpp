@@ -2,6 +2,7 @@
 
 #include "Corvan/Events/KeyCodes.h"
 #include "Game/ConfigIds.h"
+#include "Game/MultisampleSetting.h"
 #include "Lib/Log.h"
 #include "Lib/Platform/FileSystem.h"
 
@@ -94,6 +95,15 @@ void ApplySetting(const ConfigReader& p_Store, const ConfigEntry& p_Entry, Telva
         p_Engine.rendererApi = value;
     else if (p_Entry.name == DefaultName(p_Store, k_ConfigGpu))
         p_Engine.gpu.preferredIndex = value;
+    else if (p_Entry.name == DefaultName(p_Store, k_ConfigMultisample))
+    {
+        const ParsedMultisample parsed = ParseMultisample(p_Entry.value);
+        if (!parsed.valid)
+            Lib::LogWarning(Lib::LogTag("ConfigReader"),
+                            "r_multisample \"%s\" is none of auto, off, 2, 4, 8: multisampling is automatic.",
+                            p_Entry.value.ToNarrow().Data());
+        p_Engine.multisample = parsed.setting;
+    }
 }
 } // namespace
 

@@ -33,6 +33,7 @@ enum ConfigId : int32_t
     k_ConfigGameSpeed = 23,
     // Settings added after the original file's lines; a file that lacks them gets them appended.
     k_ConfigFrameCap = 24,
+    k_ConfigMultisample = 25, // "auto", "off", "2", "4" or "8" samples per pixel
     // Gameplay options: rule changes a player opts into; "0" plays the original rules.
     k_ConfigTurnBuffer = 26,
     k_ConfigFairStart = 27,

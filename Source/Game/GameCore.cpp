@@ -12,6 +12,7 @@
 #include "Game/ConfigReader.h"
 #include "Game/FrameCap.h"
 #include "Game/GameCommands.h"
+#include "Game/MultisampleSetting.h"
 
 #include <cmath>
 
@@ -213,6 +214,12 @@ void GameCore::SetFrameCap(int32_t p_Setting)
     const uint32_t rate = FrameCapRate(p_Setting, refreshRate);
     m_Engine->SetFrameLimit(rate != 0 ? rate : 1, rate != 0);
     Store().SetEntryText(k_ConfigFrameCap, Lib::String::Format("%d", p_Setting));
+}
+
+void GameCore::SetMultisample(int32_t p_Setting)
+{
+    m_Engine->SetMultisample(p_Setting);
+    Store().SetEntryText(k_ConfigMultisample, MultisampleText(p_Setting));
 }
 
 void GameCore::SetShowFps(bool p_Show)

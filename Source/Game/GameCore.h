@@ -92,6 +92,7 @@ public:
     void SetResolution(uint32_t p_Width, uint32_t p_Height) override;
     void SetVSync(bool p_On) override;
     void SetFrameCap(int32_t p_Setting) override;
+    void SetMultisample(int32_t p_Setting) override;
     void SetShowFps(bool p_Show) override;
     void SetShowPoints(bool p_Show) override;
     void SetGridMode(uint32_t p_Index) override;

@@ -27,6 +27,8 @@ public:
     virtual void SetVSync(bool p_On) = 0;
     // The frame-rate cap while vertical sync is off or refused (values of FrameCap.h).
     virtual void SetFrameCap(int32_t p_Setting) = 0;
+    // Samples per pixel, from the next frame on (values of MultisampleSetting.h).
+    virtual void SetMultisample(int32_t p_Setting) = 0;
     virtual void SetShowFps(bool p_Show) = 0;
     virtual void SetShowPoints(bool p_Show) = 0;
     // Index into the grid mode table (0 to 11); the board is reset, state and points stay.

@@ -101,6 +101,44 @@ TEST_F(ApplicationConfigTest, SettingsFromTheFileReachTheEngineAndTheWindow)
     EXPECT_EQ(config->GetEngineSettings().gpu.preferredIndex, 2);
 }
 
+// The multisampling setting reaches the engine before the window exists; a text the game does not
+// know falls back to automatic, says so once, and stays in the settings as the player wrote it.
+TEST_F(ApplicationConfigTest, MultisamplingReachesTheEngineAndABadValueFallsBackToAutomatic)
+{
+    const struct
+    {
+        const char* line;
+        int32_t setting;
+        const char* warning;
+    } cases[] = {
+        {"set r_multisample \"8\"\n", 8, nullptr},
+        {"set r_multisample \"off\"\n", Vozad::k_MultisampleOff, nullptr},
+        {"", Vozad::k_MultisampleAutomatic, nullptr},
+        {"set r_multisample \"16x\"\n", Vozad::k_MultisampleAutomatic,
+         "r_multisample \"16x\" is none of auto, off, 2, 4, 8: multisampling is automatic."},
+    };
+    for (const auto& c : cases)
+    {
+        m_Log.lines.clear();
+        const Lib::Ref<ApplicationConfig> config = LoadText(c.line);
+        EXPECT_EQ(config->GetEngineSettings().multisample, c.setting) << c.line;
+        std::vector<std::string> warnings;
+        for (const TestSupport::LogRecord& record : m_Log.Records())
+            if (record.level == "Warning")
+                warnings.push_back(record.message);
+        EXPECT_EQ(warnings, c.warning ? std::vector<std::string>{c.warning} : std::vector<std::string>{})
+            << c.line;
+        if (c.warning)
+        {
+            EXPECT_EQ(config->GetConfigReader()
+                          .GetEntryText(Snake::k_ConfigMultisample, EntrySide::Value)
+                          .ToNarrow()
+                          .Bytes(),
+                      "16x");
+        }
+    }
+}
+
 TEST_F(ApplicationConfigTest, TheLaterOfTwoWidthLinesSizesTheWindowWhileTheEarlierIsReported)
 {
     const Lib::Ref<ApplicationConfig> config =

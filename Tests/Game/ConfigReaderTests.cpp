@@ -173,7 +173,9 @@ TEST_F(ConfigReaderTest, EntryTextComesFromTheSideAskedFor)
         {Snake::k_ConfigSoundVolume, EntrySide::Value, "60"},
         {Snake::k_ConfigSoundMute, EntrySide::Name, "s_mute"},
         {Snake::k_ConfigSoundMute, EntrySide::Value, "0"},
-        {25, EntrySide::Value, "Invalid Entry"},
+        {Snake::k_ConfigMultisample, EntrySide::Name, "r_multisample"},
+        {Snake::k_ConfigMultisample, EntrySide::Value, "auto"},
+        {32, EntrySide::Value, "Invalid Entry"},
         {-1, EntrySide::Value, "Invalid Entry"},
     };
     for (const Case& c : cases)

@@ -42,5 +42,6 @@ set g_autopause "0"
 set g_attract "0"
 set s_volume "60"
 set s_mute "0"
+set r_multisample "auto"
 )cfg";
 } // namespace TestSupport

@@ -30,12 +30,14 @@ public:
     GLWindow& operator=(const GLWindow&) = delete;
     ~GLWindow() { Close(); }
 
-    // False when no window or context could be made; SDL_GetError() says why.
-    bool Open(int p_Width, int p_Height, const char* p_Title = "GL test")
+    // False when no window or context could be made; SDL_GetError() says why. p_Samples 0 makes
+    // a single-sampled window, as the engine's own window is.
+    bool Open(int p_Width, int p_Height, const char* p_Title = "GL test",
+              int p_Samples = Vozad::OpenGLGraphicsContext::k_DefaultSamples)
     {
         if (!StartVideo())
             return false;
-        Vozad::OpenGLGraphicsContext::PrepareWindowAttributes();
+        Vozad::OpenGLGraphicsContext::PrepareWindowAttributes(p_Samples);
         m_Window = SDL_CreateWindow(p_Title, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, p_Width,
                                     p_Height, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
         return m_Window && m_Context.Initialise(m_Window);

@@ -62,7 +62,9 @@ public:
     static constexpr int k_Width = 1920;
     static constexpr int k_Height = 1080;
 
-    WindowManagerDisplay()
+    // A screen of another size, e.g. one wider than the GL driver can draw into.
+    explicit WindowManagerDisplay(int p_Width = k_Width, int p_Height = k_Height)
+        : m_Width(p_Width), m_Height(p_Height)
     {
         if (const char* previous = std::getenv("DISPLAY"))
             m_PreviousDisplay = previous;
@@ -128,7 +130,7 @@ private:
         posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
         m_Server =
             Spawn({"Xvfb", "-displayfd", "3", "-screen", "0",
-                   std::to_string(k_Width) + "x" + std::to_string(k_Height) + "x24", "-nolisten", "tcp"},
+                   std::to_string(m_Width) + "x" + std::to_string(m_Height) + "x24", "-nolisten", "tcp"},
                   actions);
         posix_spawn_file_actions_destroy(&actions);
         close(pipeEnds[1]);
@@ -164,6 +166,8 @@ private:
         return m_WindowManager > 0;
     }
 
+    int m_Width = k_Width;
+    int m_Height = k_Height;
     std::string m_PreviousDisplay;
     std::string m_Name;
     pid_t m_Server = -1;

@@ -173,6 +173,7 @@ bool CorvanEntry::Initialise(const EngineSettings& p_EngineSettings,
     if (m_Renderer)
         m_Renderer->Shutdown();
     m_Renderer = std::make_unique<Vozad::Renderer>();
+    m_Renderer->SetMultisample(settings.multisample);
     if (!m_Renderer->Initialise(m_EngineData->rendererApi, GetWindowSize()))
     {
         LogError(m_Tag, "Failed to initialise renderer ====");
@@ -319,7 +320,10 @@ void CorvanEntry::RunFrame()
         m_Renderer->SetFrameRendered(false);
     }
 
+    // The GUI lands in the frame's target over the scene; the window shows it once resolved.
+    m_Renderer->BindFrameTarget();
     EndGuiFrame();
+    m_Renderer->ResolveFrame();
     m_Window->Present();
     LimitFrameRate();
     MeasureFrameRate();
@@ -667,6 +671,13 @@ void CorvanEntry::SetClearColour(uint8_t p_Red, uint8_t p_Green, uint8_t p_Blue)
 {
     if (m_Renderer)
         m_Renderer->SetClearColour(0xFF000000u + p_Blue * 65536u + p_Green * 256u + p_Red);
+}
+
+void CorvanEntry::SetMultisample(int32_t p_Setting)
+{
+    if (m_Renderer)
+        m_Renderer->SetMultisample(p_Setting);
+    RequestRedraw(0.0);
 }
 
 void CorvanEntry::Render()

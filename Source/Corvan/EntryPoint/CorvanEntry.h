@@ -84,6 +84,7 @@ public:
     void SetWindowEventReceiver(Vozad::IWindowEventBase* p_Receiver) override;
     Lib::Ref<Vozad::IWindow> GetWindow() const override;
     void SetFrameLimit(uint32_t p_FramesPerSecond, bool p_Enabled) override;
+    void SetMultisample(int32_t p_Setting) override;
     void RequestRedraw(double p_DelaySeconds) override;
     void SetFocus(Vozad::LayoutBase* p_Element) override;
     void ReleaseFocus(Vozad::LayoutBase* p_Element) override;

@@ -1,4 +1,5 @@
 #pragma once
+#include "Corvan/Renderer/MultisampleChoice.h"
 #include "Corvan/Renderer/Vulkan/GpuSelection.h"
 
 #include <cstdint>
@@ -14,5 +15,7 @@ struct EngineSettings
     bool redrawOnChange = false;
     int32_t rendererApi = -1; // 0 OpenGL, 1 Vulkan
     Vozad::GpuSelection gpu;
+    // Samples per pixel: automatic (off on a CPU rasterizer, 4 otherwise), off, or 2, 4, 8.
+    int32_t multisample = Vozad::k_MultisampleAutomatic;
 };
 } // namespace Telvar

@@ -62,6 +62,8 @@ public:
     virtual void SetWindowEventReceiver(Vozad::IWindowEventBase* p_Receiver) = 0;
     // p_FramesPerSecond must be at least 1.
     virtual void SetFrameLimit(uint32_t p_FramesPerSecond, bool p_Enabled) = 0;
+    // Samples per pixel from the next frame on (values of Renderer/MultisampleChoice.h).
+    virtual void SetMultisample(int32_t p_Setting) = 0;
     // The engine draws a frame only when something may have changed: input, a window event, or
     // this request. Whatever changes the picture by itself (a running round, an animation) asks
     // for the next frame each frame (p_DelaySeconds 0) or for one at a later moment.

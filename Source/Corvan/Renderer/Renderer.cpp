@@ -4,6 +4,8 @@
 
 #include "Corvan/Renderer/ICamera.h"
 #include "Corvan/Renderer/IGraphicsContext.h"
+#include "Corvan/Renderer/MultisampleChoice.h"
+#include "Corvan/Renderer/OpenGL/OpenGLGraphicsContext.h"
 #include "Corvan/Renderer/Screenshot.h"
 
 #include <cstring>
@@ -114,8 +116,35 @@ bool Renderer::Initialise(int32_t p_GraphicsApi, Lib::RectSize p_WindowSize)
         Shutdown();
         return false;
     }
+    ChooseSampleCount();
     m_Initialised = true;
     return true;
+}
+
+void Renderer::SetMultisample(int32_t p_Setting)
+{
+    m_MultisampleSetting = p_Setting;
+    if (IsDrawing())
+        ChooseSampleCount();
+}
+
+void Renderer::ChooseSampleCount()
+{
+    GLint maxSamples = 0;
+    GL_CHECK(glGetIntegerv(GL_MAX_SAMPLES, &maxSamples));
+    const std::string renderer = OpenGLGraphicsContext::CurrentRenderer();
+    const MultisampleChoice choice =
+        ChooseSamples(m_MultisampleSetting, OpenGLGraphicsContext::IsSoftwareRasterizer(renderer),
+                      static_cast<int32_t>(maxSamples));
+    if (choice.software)
+        Lib::LogInfo(m_Tag, "Software rasterizer \"%s\": drawing without multisampling.", renderer.c_str());
+    if (choice.clamped)
+        Lib::LogWarning(m_Tag,
+                        "%d samples per pixel were asked for, the driver offers at most %d: drawing with %d.",
+                        m_MultisampleSetting, static_cast<int32_t>(maxSamples), choice.samples);
+    if (choice.samples > 0)
+        Lib::LogInfo(m_Tag, "Drawing with %d samples per pixel.", choice.samples);
+    m_Samples = choice.samples;
 }
 
 bool Renderer::SetUpWeightedBlended()
@@ -154,6 +183,7 @@ void Renderer::Shutdown()
         m_ScreenQuad = ScreenQuad();
         m_WeightedBlendedBuffer = OpenGLWBOITFrameBuffer();
         m_SelectionBuffer = OpenGLFrameBuffer();
+        m_MainTarget.Release();
         m_TextureHandler->Shutdown();
     }
     m_CompositeShader = ShaderInfo();
@@ -236,7 +266,15 @@ void Renderer::RenderScene()
 {
     if (!IsDrawing())
         return;
-    GL_CHECK(glBindFramebuffer(GL_FRAMEBUFFER, 0));
+    if (!m_MainTarget.Fit(m_Size.width, m_Size.height, m_Samples))
+    {
+        Lib::LogError(
+            m_Tag,
+            "Could not make the multisampled render target (%d samples), drawing without multisampling.",
+            m_Samples);
+        m_Samples = 0;
+    }
+    BindFrameTarget();
     ViewWholeWindow();
     m_Api->Clear(m_ClearColour, k_FrameClearBits);
     if (!m_Views.empty() && m_Size.width > 0 && m_Size.height > 0)
@@ -258,7 +296,7 @@ void Renderer::DrawPlain(const View& p_View)
     RenderPassInfo pass;
     pass.kind = k_RenderPassPlain;
     pass.firstPeel = true;
-    GL_CHECK(glBindFramebuffer(GL_FRAMEBUFFER, 0));
+    BindFrameTarget();
     SetViewViewport(p_View.rect);
     const uint32_t flag = static_cast<uint32_t>(m_Api->GetSelectionFlag());
     pass.opaque = true;
@@ -278,13 +316,13 @@ void Renderer::DrawWeightedBlended(const View& p_View)
     RenderPassInfo pass;
     pass.kind = k_RenderPassWeightedBlended;
 
-    GL_CHECK(glBindFramebuffer(GL_FRAMEBUFFER, 0));
+    BindFrameTarget();
     SetViewViewport(p_View.rect);
     GL_CHECK(glEnable(GL_DEPTH_TEST));
     pass.opaque = true;
     m_OpaqueScene->Draw(p_View.projectionView, flag, pass);
 
-    GL_CHECK(glBindFramebuffer(GL_READ_FRAMEBUFFER, 0));
+    GL_CHECK(glBindFramebuffer(GL_READ_FRAMEBUFFER, m_MainTarget.GetId()));
     GL_CHECK(glBindFramebuffer(GL_DRAW_FRAMEBUFFER, m_WeightedBlendedBuffer.GetId()));
     GL_CHECK(glBlitFramebuffer(0, 0, WindowWidth(), WindowHeight(), 0, 0, WindowWidth(), WindowHeight(),
                                GL_DEPTH_BUFFER_BIT, GL_NEAREST));
@@ -305,7 +343,7 @@ void Renderer::DrawWeightedBlended(const View& p_View)
     m_TransparentScene->Draw(p_View.projectionView, flag, pass);
 
     GL_CHECK(glDepthMask(GL_TRUE));
-    GL_CHECK(glBindFramebuffer(GL_FRAMEBUFFER, 0));
+    BindFrameTarget();
     ViewWholeWindow();
     GL_CHECK(glDisable(GL_DEPTH_TEST));
     GL_CHECK(glEnable(GL_BLEND));
@@ -382,13 +420,25 @@ void Renderer::DrawDepthPeeling(const View& p_View)
 
     GL_CHECK(glDisable(GL_BLEND));
     GL_CHECK(glEnable(GL_DEPTH_TEST));
-    GL_CHECK(glBindFramebuffer(GL_FRAMEBUFFER, 0));
+    BindFrameTarget();
     SetViewViewport(p_View.rect);
     m_MainPeelBuffer.BindTexture(0, 0);
     m_ScreenQuad.Draw();
     m_MainPeelBuffer.UnbindTexture();
     screen->Unbind();
     RestoreBlendState();
+}
+
+void Renderer::BindFrameTarget()
+{
+    if (IsDrawing())
+        GL_CHECK(glBindFramebuffer(GL_FRAMEBUFFER, m_MainTarget.GetId()));
+}
+
+void Renderer::ResolveFrame()
+{
+    if (IsDrawing())
+        m_MainTarget.Resolve();
 }
 
 bool Renderer::SetCamera(uint32_t p_ViewId, const Lib::WindowRect& p_Rect, const ICamera& p_Camera)
@@ -444,7 +494,9 @@ uint32_t Renderer::PickIn(SceneDatabase& p_Scene, Lib::Point p_Point, const Lib:
     GL_CHECK(glPixelStorei(GL_PACK_ALIGNMENT, 1));
     GL_CHECK(glReadPixels(p_Point.x, WindowHeight() - p_Point.y - 1, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel));
     GL_CHECK(glPixelStorei(GL_PACK_ALIGNMENT, 4));
-    m_SelectionBuffer.Unbind();
+    // Picks come between the frame's drawing and the GUI drawn over it, which must land in the
+    // frame's target.
+    BindFrameTarget();
     return pixel[0] + pixel[1] * 256u + pixel[2] * 65536u;
 }
 
@@ -452,9 +504,14 @@ Lib::Ref<Lib::Blob> Renderer::CaptureRegionPng(uint32_t p_Colour, const Lib::Win
 {
     if (!IsDrawing())
         return {};
+    BindFrameTarget();
     ClearForCapture(p_Colour);
     RenderScene();
-    return ReadRegionPng(m_Tag, p_Rect, m_Size.height);
+    // Samples cannot be read back one by one: the region is read from the resolved window.
+    ResolveFrame();
+    Lib::Ref<Lib::Blob> png = ReadRegionPng(m_Tag, p_Rect, m_Size.height);
+    BindFrameTarget();
+    return png;
 }
 
 int32_t Renderer::LayerIndex(int32_t p_LayerId)

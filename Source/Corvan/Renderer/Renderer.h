@@ -9,6 +9,7 @@
 #include "Corvan/Renderer/MeshData.h"
 #include "Corvan/Renderer/OpenGL/OpenGLFrameBuffer.h"
 #include "Corvan/Renderer/OpenGL/OpenGLGraphicsAPI.h"
+#include "Corvan/Renderer/OpenGL/OpenGLMainTarget.h"
 #include "Corvan/Renderer/RenderPassInfo.h"
 #include "Corvan/Renderer/SceneDatabase.h"
 #include "Corvan/Renderer/ScreenQuad.h"
@@ -62,8 +63,22 @@ public:
 
     // The scene, then the GUI over the whole window; marks the frame rendered.
     void RenderFrame(Lib::RectSize p_WindowSize);
-    // Clears frame buffer 0 with the clear colour and draws every view in view-id order.
+    // Clears the frame's target with the clear colour and draws every view in view-id order.
     void RenderScene();
+    // Binds the frame's target (the multisampled one, or the window's frame buffer 0) for what is
+    // drawn over the scene in the same frame, such as the GUI.
+    void BindFrameTarget();
+    // Copies the frame from the multisampled target into the window's frame buffer, where the
+    // swap and the screenshot find it; nothing when the frame draws into the window directly.
+    void ResolveFrame();
+
+    // How many samples per pixel the frame draws with: k_MultisampleAutomatic, k_MultisampleOff or
+    // a count (MultisampleChoice.h). Before Initialise it is only kept; afterwards the target is
+    // made again at the next frame.
+    void SetMultisample(int32_t p_Setting);
+    int32_t GetMultisampleSetting() const { return m_MultisampleSetting; }
+    // The samples the frame draws with now; 0 without multisampling.
+    int32_t GetSampleCount() const { return m_Samples; }
     // The window size changed; the frame buffers follow it.
     void Resize(Lib::RectSize p_WindowSize);
 
@@ -123,6 +138,9 @@ private:
     };
 
     void MakeTextureUsers(int32_t p_GraphicsApi);
+    // Turns the setting into a sample count for the current context's driver, and says why when
+    // it is not what was asked for.
+    void ChooseSampleCount();
     bool IsDrawing() const { return m_Initialised && m_Api != nullptr; }
     bool CreateFrameBuffers();
     bool SetUpWeightedBlended();
@@ -167,6 +185,10 @@ private:
     ScreenQuad m_ScreenQuad;
     std::vector<OpenGLDepthPeelingFrameBuffer> m_PeelLayers;
     OpenGLDepthPeelingFrameBuffer m_MainPeelBuffer;
+
+    OpenGLMainTarget m_MainTarget;
+    int32_t m_MultisampleSetting = -1; // k_MultisampleAutomatic
+    int32_t m_Samples = 0;
 
     uint32_t m_ClearColour = 0;
     bool m_FrameRendered = false;

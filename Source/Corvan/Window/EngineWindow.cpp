@@ -49,6 +49,7 @@ bool EngineWindow::Create()
         Destroy();
         return false;
     }
+    m_Placement.ApplySizeLimits();
     m_Created = true;
     const Lib::RectSize size = GetWindowSize();
     m_Layout.LayoutFor(size.width, size.height);
@@ -67,9 +68,7 @@ bool EngineWindow::CreateNativeWindow()
 
     if (!m_Video.ReadDisplays(*m_EngineData))
         return false;
-    if (m_EngineData->rendererApi == k_GraphicsApiOpenGL)
-        m_Graphics.ProbeGraphicsDriver();
-    const SizeLimits limits = m_Placement.PlanWindow();
+    m_Placement.PlanWindow();
 
     Uint32 flags = SDL_WINDOW_HIDDEN;
     if (m_Placement.Settings().resizable)
@@ -88,10 +87,6 @@ bool EngineWindow::CreateNativeWindow()
         return false;
     }
     SDL_SetWindowData(m_Window, k_WindowDataName, this);
-    if (limits.minWidth > 0 && limits.minHeight > 0)
-        SDL_SetWindowMinimumSize(m_Window, static_cast<int>(limits.minWidth),
-                                 static_cast<int>(limits.minHeight));
-    SDL_SetWindowMaximumSize(m_Window, static_cast<int>(limits.maxWidth), static_cast<int>(limits.maxHeight));
 
     m_Placement.EnterStartMode();
     return true;

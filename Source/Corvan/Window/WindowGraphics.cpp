@@ -40,30 +40,12 @@ void WindowGraphics::CreateGraphicsContext()
     }
 }
 
-void WindowGraphics::ProbeGraphicsDriver()
-{
-    if (m_DriverProbed)
-        return;
-    m_DriverProbed = true;
-    // A CPU rasterizer pays for every sample of every pixel: 4x multisampling costs it more than
-    // all the drawing of the game (about 70 instead of 850 idle frames per second at 1280 x 720
-    // on llvmpipe). A throw-away context tells which kind of driver draws before the window's
-    // pixel format is chosen, and how large a window it can draw.
-    const OpenGLGraphicsContext::DriverProbe driver = OpenGLGraphicsContext::ProbeDriver();
-    m_LargestDrawable = driver.largestDrawable;
-    if (!OpenGLGraphicsContext::IsSoftwareRasterizer(driver.renderer))
-        return;
-    m_Multisampling = false;
-    LogInfo(m_Tag, "Software rasterizer \"%s\": drawing without multisampling.", driver.renderer.c_str());
-}
-
 bool WindowGraphics::PrepareWindow(uint32_t& p_Flags) const
 {
     switch (m_EngineData->rendererApi)
     {
     case k_GraphicsApiOpenGL:
-        OpenGLGraphicsContext::PrepareWindowAttributes(
-            m_Multisampling ? OpenGLGraphicsContext::k_DefaultSamples : 0);
+        OpenGLGraphicsContext::PrepareWindowAttributes(0);
         p_Flags |= SDL_WINDOW_OPENGL;
         break;
     case k_GraphicsApiVulkan:
@@ -85,6 +67,8 @@ bool WindowGraphics::Initialise(SDL_Window* p_Window, const Lib::String& p_Title
     {
         initialised = m_GraphicsContext->Initialise(p_Window) &&
                       m_GraphicsContext->DescribeContext(m_Tag, p_Window, p_Title);
+        if (initialised && m_GraphicsContext->GetApi() == k_GraphicsApiOpenGL)
+            m_LargestDrawable = OpenGLGraphicsContext::CurrentLargestDrawable();
         if (m_GraphicsContext->GetApi() == k_GraphicsApiVulkan)
         {
             initialised = initialised && ProbeVulkanDevice(p_Window);

@@ -28,13 +28,11 @@ public:
     // probe; nothing is brought up yet.
     void Prepare();
 
-    // Asks a throw-away GL context whether the driver draws on the CPU (no multisampling then)
-    // and how large a client area it can draw into.
-    void ProbeGraphicsDriver();
-    // What the GL driver draws into; 0 x 0 when unknown.
+    // What the GL driver draws into, read from the context once it is up; 0 x 0 when unknown.
     Lib::RectSize GetLargestDrawable() const { return m_LargestDrawable; }
-    // Adds the SDL window flags the context needs and prepares SDL's attributes for it; false,
-    // logged, for an API without a context.
+    // Adds the SDL window flags the context needs and prepares SDL's attributes for it (always
+    // single-sampled: the renderer multisamples in a target of its own, so the choice waits for
+    // the real context and costs no second one); false, logged, for an API without a context.
     bool PrepareWindow(uint32_t& p_Flags) const;
     // Brings the context up on the created window and describes it in the log (naming the
     // window p_Title); false when any step fails.
@@ -58,9 +56,7 @@ private:
     bool ProbeVulkanDevice(SDL_Window* p_Window);
 
     const Lib::LogTag& m_Tag;
-    EngineData* m_EngineData;    // not owned
-    bool m_Multisampling = true; // off when the driver draws on the CPU
-    bool m_DriverProbed = false;
+    EngineData* m_EngineData;        // not owned
     Lib::RectSize m_LargestDrawable; // what the GL driver draws into; 0 x 0 when unknown
     std::unique_ptr<IGraphicsContext> m_GraphicsContext;
     std::unique_ptr<VulkanGPUInfo> m_GpuInfo; // the device probe of the Vulkan renderer

@@ -120,14 +120,15 @@ SizeLimits WindowPlacement::CurrentSizeLimits() const
     const Lib::RectSize largestMode = monitor ? LargestDisplayMode(*monitor) : Lib::RectSize{};
     SizeLimits limits = ComputeSizeLimits(m_Settings.minimumWidth, m_Settings.minimumHeight, largestMode,
                                           m_Graphics.GetLargestDrawable());
-    // SDL and X take sizes as int (X even as 16 bits): nothing larger goes through to them.
-    constexpr uint32_t k_Largest = 32767;
+    // SDL refuses to create a window larger than 16384 in either direction, and the window is
+    // created before the context can tell what the driver draws into.
+    constexpr uint32_t k_Largest = 16384;
     limits.maxWidth = limits.maxWidth == 0 ? k_Largest : std::min(limits.maxWidth, k_Largest);
     limits.maxHeight = limits.maxHeight == 0 ? k_Largest : std::min(limits.maxHeight, k_Largest);
     return limits;
 }
 
-SizeLimits WindowPlacement::PlanWindow()
+void WindowPlacement::PlanWindow()
 {
     const MonitorCollection& monitors = m_EngineData->monitors;
     if (m_Settings.monitorIndex < 0 ||
@@ -135,17 +136,15 @@ SizeLimits WindowPlacement::PlanWindow()
         m_Settings.monitorIndex = 0;
     m_StartMonitor = monitors.monitors[static_cast<uint32_t>(m_Settings.monitorIndex)].rect;
 
-    // A configured size nobody could see would only fail the start or the driver: the window
-    // takes the nearest size that can be shown, and says so once.
+    // A configured size nobody could see would only fail the start: the window takes the nearest
+    // size the monitor shows. What the driver draws into is known once the context exists, and
+    // ApplySizeLimits then says once what became of the configured size.
     const SizeLimits limits = CurrentSizeLimits();
     const Lib::RectSize configured{m_Settings.clientWidth, m_Settings.clientHeight};
+    m_ConfiguredSize = configured;
     const Lib::RectSize shown = LimitClientSize(configured, limits);
-    if (shown != configured)
-    {
-        ReportLimitedSize(m_Tag, configured, shown, limits);
-        m_Settings.clientWidth = shown.width;
-        m_Settings.clientHeight = shown.height;
-    }
+    m_Settings.clientWidth = shown.width;
+    m_Settings.clientHeight = shown.height;
 
     // The windowed placement, centred on the monitor at the size the window gets; fullscreen
     // windows return to it.
@@ -167,7 +166,39 @@ SizeLimits WindowPlacement::PlanWindow()
         mode = k_WindowModeFullscreenBorderless;
     }
     m_StartMode = mode;
-    return limits;
+}
+
+void WindowPlacement::ApplySizeLimits()
+{
+    // The real context tells how large a window the driver draws into; a configured size
+    // nobody could see would only fail the driver. The window is still hidden, so shrinking it
+    // now shows nothing.
+    const SizeLimits limits = CurrentSizeLimits();
+    const Lib::RectSize shown = LimitClientSize(m_ConfiguredSize, limits);
+    if (shown != m_ConfiguredSize)
+        ReportLimitedSize(m_Tag, m_ConfiguredSize, shown, limits);
+    if (limits.minWidth > 0 && limits.minHeight > 0)
+        SDL_SetWindowMinimumSize(m_Window, static_cast<int>(limits.minWidth),
+                                 static_cast<int>(limits.minHeight));
+    SDL_SetWindowMaximumSize(m_Window, static_cast<int>(limits.maxWidth), static_cast<int>(limits.maxHeight));
+    if (shown == Lib::RectSize{m_SavedPlacement.width, m_SavedPlacement.height})
+        return;
+    const MonitorInfo* monitor = CurrentMonitor();
+    const Lib::Point centre =
+        monitor ? CentreOnMonitor(monitor->rect, shown) : Lib::Point{m_Settings.x, m_Settings.y};
+    m_SavedPlacement = Placement{centre.x, centre.y, shown.width, shown.height};
+    if (!IsFullscreenMode(m_WindowMode))
+        Place(m_SavedPlacement);
+}
+
+void WindowPlacement::Place(const Placement& p_Placement)
+{
+    SDL_SetWindowSize(m_Window, static_cast<int>(p_Placement.width), static_cast<int>(p_Placement.height));
+    SDL_SetWindowPosition(m_Window, p_Placement.x, p_Placement.y);
+    m_Settings.x = p_Placement.x;
+    m_Settings.y = p_Placement.y;
+    m_Settings.clientWidth = p_Placement.width;
+    m_Settings.clientHeight = p_Placement.height;
 }
 
 void WindowPlacement::EnterStartMode()

@@ -42,11 +42,13 @@ public:
     int32_t GetWindowMode() const { return m_WindowMode; }
 
     // Before the native window is made (the monitors read): picks the monitor, limits the
-    // configured size to what can be shown, centres the window and finds the start mode.
-    // Returns the size limits the window gets.
-    SizeLimits PlanWindow();
+    // configured size to what the monitor shows, centres the window and finds the start mode.
+    void PlanWindow();
     // After the native window is made: enters the start mode found by PlanWindow.
     void EnterStartMode();
+    // Once the graphics context exists: limits the configured size by what the monitor shows and
+    // the driver draws into, shrinks the (still hidden) window to it and says so once.
+    void ApplySizeLimits();
     // Forgets the display mode and fullscreen state of a window that is going away.
     void Release();
 
@@ -77,6 +79,8 @@ private:
     // The monitor that holds the window's position, else the configured one; null without any.
     const MonitorInfo* CurrentMonitor() const;
     void SwitchFullscreen(bool p_Enter);
+    // Sizes and moves the native window to the placement, and the settings follow.
+    void Place(const Placement& p_Placement);
     void OnSizeChanged(uint32_t p_Width, uint32_t p_Height);
     void OnMaximised(uint32_t p_Width, uint32_t p_Height);
 
@@ -94,6 +98,7 @@ private:
     bool m_DisplayModeChanged = false;      // an exclusive display mode is active
     bool m_Maximised = false;               // between SDL's maximised and restored events
     Placement m_SavedPlacement;             // windowed geometry to return to from fullscreen
+    Lib::RectSize m_ConfiguredSize;         // the client size asked for, before any limit
     // Between PlanWindow and EnterStartMode: the monitor, the mode and an exclusive display mode.
     MonitorRect m_StartMonitor;
     int32_t m_StartMode = k_WindowModeWindowed;

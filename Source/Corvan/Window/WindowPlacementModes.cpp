@@ -85,15 +85,9 @@ void WindowPlacement::SwitchFullscreen(bool p_Enter)
         return;
     }
     m_FullscreenSwitchPending = false;
-    const Placement& saved = m_SavedPlacement;
-    SDL_SetWindowSize(m_Window, static_cast<int>(saved.width), static_cast<int>(saved.height));
-    SDL_SetWindowPosition(m_Window, saved.x, saved.y);
-    m_Settings.x = saved.x;
-    m_Settings.y = saved.y;
-    m_Settings.clientWidth = saved.width;
-    m_Settings.clientHeight = saved.height;
+    Place(m_SavedPlacement);
     m_WindowMode = k_WindowModeWindowed;
-    m_Layout.LayoutFor(saved.width, saved.height);
+    m_Layout.LayoutFor(m_SavedPlacement.width, m_SavedPlacement.height);
 }
 
 void WindowPlacement::OnSizeChanged(uint32_t p_Width, uint32_t p_Height)

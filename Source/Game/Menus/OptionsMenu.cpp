@@ -14,6 +14,7 @@
 #include "Game/Menus/IOptionsMenuListener.h"
 #include "Game/Menus/MenuPanelStyle.h"
 #include "Game/Menus/SpokenKeyName.h"
+#include "Game/MultisampleSetting.h"
 
 #include <algorithm>
 #include <iterator>
@@ -47,7 +48,7 @@ OptionsMenu::OptionsMenu(Telvar::IEngine* p_Engine, IOptionsMenuListener* p_List
                       Vozad::Label(p_Engine, 14)}},
       m_ScreenshotKey(p_Engine, 13), m_RendererList(p_Engine, 14, this), m_WindowModeList(p_Engine, 12, this),
       m_MonitorList(p_Engine, 12, this), m_ResolutionList(p_Engine, 12, this), m_VSyncBox(p_Engine),
-      m_FrameCapList(p_Engine, 12, this)
+      m_FrameCapList(p_Engine, 12, this), m_MultisampleList(p_Engine, 12, this)
 {
     for (uint32_t i = 0; i < k_GameplayOptionCount; ++i)
         m_GameplayBoxes.push_back(std::make_unique<Vozad::Checkbox>(p_Engine));
@@ -83,6 +84,8 @@ OptionsMenu::ConfiguredValues OptionsMenu::ReadConfiguredValues() const
         values.keys[row] = m_Core->GetConfigValue(MoveKeyConfigId(row)).ToNarrow().Bytes();
     values.vsync = IsOne(m_Core->GetConfigValue(k_ConfigVSync));
     values.frameCap = FrameCapIndexFor(m_Core->GetConfigValue(k_ConfigFrameCap));
+    values.multisample =
+        MultisampleIndexFor(ParseMultisample(m_Core->GetConfigValue(k_ConfigMultisample)).setting);
     for (uint32_t i = 0; i < k_GameplayOptionCount; ++i)
         values.gameplay[i] = IsOne(m_Core->GetConfigValue(k_GameplayOptions[i].configId));
     return values;
@@ -178,6 +181,7 @@ void OptionsMenu::FillGeneralControls(const ConfiguredValues& p_Values)
         m_SpeedList.AddItem(Lib::String::Format("%u", k_OptionSpeeds[i]), i == p_Values.speed);
     m_VSyncBox.SetChecked(p_Values.vsync);
     FillFrameCapList(p_Values.frameCap);
+    FillMultisampleList(p_Values.multisample);
     for (uint32_t i = 0; i < k_GameplayOptionCount; ++i)
         m_GameplayBoxes[i]->SetChecked(p_Values.gameplay[i]);
 
@@ -188,6 +192,7 @@ void OptionsMenu::FillGeneralControls(const ConfiguredValues& p_Values)
     m_Applied.speed = m_SpeedList.GetSelectedIndex();
     m_Applied.vsync = p_Values.vsync;
     m_Applied.frameCap = m_FrameCapList.GetSelectedIndex();
+    m_Applied.multisample = m_MultisampleList.GetSelectedIndex();
     m_Applied.gameplay = p_Values.gameplay;
 }
 
@@ -213,6 +218,23 @@ void OptionsMenu::FillFrameCapList(uint32_t p_Selected)
         else
             text = Lib::String::Format("%d", choice);
         m_FrameCapList.AddItem(text, i == p_Selected);
+    }
+}
+
+void OptionsMenu::FillMultisampleList(uint32_t p_Selected)
+{
+    m_MultisampleList.Clear();
+    for (uint32_t i = 0; i < std::size(k_MultisampleChoices); ++i)
+    {
+        const int32_t choice = k_MultisampleChoices[i];
+        Lib::String text;
+        if (choice == Vozad::k_MultisampleAutomatic)
+            text = Text("menu_options.tab_graphics.multisample_auto");
+        else if (choice == Vozad::k_MultisampleOff)
+            text = Text("menu_options.tab_graphics.multisample_off");
+        else
+            text = Lib::String::Format("%dx", choice);
+        m_MultisampleList.AddItem(text, i == p_Selected);
     }
 }
 
@@ -265,6 +287,7 @@ void OptionsMenu::RefreshFromConfiguration()
     shown.speed = m_SpeedList.GetSelectedIndex();
     shown.vsync = m_VSyncBox.IsChecked();
     shown.frameCap = m_FrameCapList.GetSelectedIndex();
+    shown.multisample = m_MultisampleList.GetSelectedIndex();
     for (uint32_t i = 0; i < k_GameplayOptionCount; ++i)
         shown.gameplay[i] = m_GameplayBoxes[i]->IsChecked();
     bool changed = false;
@@ -283,6 +306,7 @@ void OptionsMenu::RefreshFromConfiguration()
     follow(shown.speed, m_Applied.speed, now.speed);
     follow(shown.vsync, m_Applied.vsync, now.vsync);
     follow(shown.frameCap, m_Applied.frameCap, now.frameCap);
+    follow(shown.multisample, m_Applied.multisample, now.multisample);
     for (uint32_t i = 0; i < k_GameplayOptionCount; ++i)
         follow(shown.gameplay[i], m_Applied.gameplay[i], now.gameplay[i]);
     if (changed)
@@ -325,6 +349,7 @@ OptionsValues OptionsMenu::GetChosenValues() const
     values.resolution = m_ResolutionList.GetSelectedIndex();
     values.vsync = m_VSyncBox.IsChecked();
     values.frameCap = m_FrameCapList.GetSelectedIndex();
+    values.multisample = m_MultisampleList.GetSelectedIndex();
     for (uint32_t i = 0; i < k_GameplayOptionCount; ++i)
         values.gameplay[i] = m_GameplayBoxes[i]->IsChecked();
     return values;
@@ -419,6 +444,11 @@ void OptionsMenu::ApplyStepNow(ApplyStep p_Step, const OptionsValues& p_Chosen)
         if (p_Chosen.frameCap < std::size(k_FrameCapChoices))
             m_Core->SetFrameCap(k_FrameCapChoices[p_Chosen.frameCap]);
         m_Applied.frameCap = p_Chosen.frameCap;
+        break;
+    case ApplyStep::Multisample:
+        if (p_Chosen.multisample < std::size(k_MultisampleChoices))
+            m_Core->SetMultisample(k_MultisampleChoices[p_Chosen.multisample]);
+        m_Applied.multisample = p_Chosen.multisample;
         break;
     case ApplyStep::Gameplay:
         for (uint32_t i = 0; i < k_GameplayOptionCount; ++i)

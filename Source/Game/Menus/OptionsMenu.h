@@ -116,6 +116,7 @@ public:
     Vozad::ComboBox& GetResolutionList() { return m_ResolutionList; }
     Vozad::Checkbox& GetVSyncBox() { return m_VSyncBox; }
     Vozad::ComboBox& GetFrameCapList() { return m_FrameCapList; }
+    Vozad::ComboBox& GetMultisampleList() { return m_MultisampleList; }
     // The check box of row p_Index of k_GameplayOptions.
     Vozad::Checkbox& GetGameplayBox(uint32_t p_Index) { return *m_GameplayBoxes.at(p_Index); }
     SoundOptions& GetSoundOptions() { return m_Sound; }
@@ -153,6 +154,7 @@ private:
         std::array<std::string, k_MoveKeyCount> keys;
         bool vsync = false;
         uint32_t frameCap = 0;
+        uint32_t multisample = 0;
         std::array<bool, k_GameplayOptionCount> gameplay{};
     };
 
@@ -163,6 +165,7 @@ private:
     void StyleWidgets();
     void FillGeneralControls(const ConfiguredValues& p_Values);
     void FillFrameCapList(uint32_t p_Selected);
+    void FillMultisampleList(uint32_t p_Selected);
     // Builds the pages and the panel's content (OptionsMenuLayout.cpp).
     void BuildContent();
     Vozad::Scrollview* MakePage(Vozad::LayoutBase* p_Content);
@@ -244,6 +247,7 @@ private:
     Vozad::ComboBox m_ResolutionList;
     Vozad::Checkbox m_VSyncBox;
     Vozad::ComboBox m_FrameCapList;
+    Vozad::ComboBox m_MultisampleList;
 
     std::vector<std::unique_ptr<Vozad::Checkbox>> m_GameplayBoxes; // one per k_GameplayOptions row
 

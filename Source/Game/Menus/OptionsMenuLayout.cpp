@@ -139,13 +139,15 @@ Vozad::LayoutBase* OptionsMenu::BuildInputPage()
 Vozad::LayoutBase* OptionsMenu::BuildGraphicsPage()
 {
     Vozad::LayoutGrid* grid = NewFormGrid(250, false);
-    AddSpacedRows(*grid, 6);
-    const char* labels[] = {"menu_options.tab_graphics.renderer", "menu_options.tab_graphics.window_mode",
-                            "menu_options.tab_graphics.monitor",  "menu_options.tab_graphics.resolution",
-                            "menu_options.tab_graphics.vsync",    "menu_options.tab_graphics.frame_cap"};
-    Vozad::LayoutBase* controls[] = {&m_RendererList,   &m_WindowModeList, &m_MonitorList,
-                                     &m_ResolutionList, &m_VSyncBox,       &m_FrameCapList};
-    for (int32_t i = 0; i < 6; ++i)
+    const char* labels[] = {"menu_options.tab_graphics.renderer",   "menu_options.tab_graphics.window_mode",
+                            "menu_options.tab_graphics.monitor",    "menu_options.tab_graphics.resolution",
+                            "menu_options.tab_graphics.vsync",      "menu_options.tab_graphics.frame_cap",
+                            "menu_options.tab_graphics.multisample"};
+    Vozad::LayoutBase* controls[] = {&m_RendererList, &m_WindowModeList, &m_MonitorList,    &m_ResolutionList,
+                                     &m_VSyncBox,     &m_FrameCapList,   &m_MultisampleList};
+    constexpr int32_t k_Rows = static_cast<int32_t>(std::size(labels));
+    AddSpacedRows(*grid, k_Rows);
+    for (int32_t i = 0; i < k_Rows; ++i)
     {
         grid->SetElement(NewLabel(labels[i], 13), true, 0, 2 * i);
         grid->SetElement(controls[i], false, 2, 2 * i);

@@ -50,6 +50,7 @@ std::vector<ApplyStep> PlanApply(const OptionsValues& p_Applied, const OptionsVa
     addWhen(p_Applied.resolution != p_Chosen.resolution, ApplyStep::Resolution);
     addWhen(p_Applied.vsync != p_Chosen.vsync, ApplyStep::VSync);
     addWhen(p_Applied.frameCap != p_Chosen.frameCap, ApplyStep::FrameCap);
+    addWhen(p_Applied.multisample != p_Chosen.multisample, ApplyStep::Multisample);
     addWhen(p_Applied.gameplay != p_Chosen.gameplay, ApplyStep::Gameplay);
     return steps;
 }

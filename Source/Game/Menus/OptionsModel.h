@@ -47,6 +47,7 @@ struct OptionsValues
     uint32_t resolution = 0; // index into the resolution list
     bool vsync = false;
     uint32_t frameCap = 0;                              // index into k_FrameCapChoices
+    uint32_t multisample = 0;                           // index into k_MultisampleChoices
     std::array<bool, k_GameplayOptionCount> gameplay{}; // ticked, in the order of k_GameplayOptions
 };
 
@@ -67,6 +68,7 @@ enum class ApplyStep : int32_t
     Resolution,
     VSync,
     FrameCap,
+    Multisample,
     Gameplay, // every gameplay option whose box differs
 };
 

@@ -24,6 +24,7 @@ public:
     void SetResolution(uint32_t, uint32_t) override {}
     void SetVSync(bool) override {}
     void SetFrameCap(int32_t) override {}
+    void SetMultisample(int32_t) override {}
     void SetShowFps(bool) override {}
     void SetShowPoints(bool) override {}
     void SetGridMode(uint32_t) override {}

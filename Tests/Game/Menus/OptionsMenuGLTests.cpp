@@ -13,6 +13,7 @@
 #include "Game/ICoreInterface.h"
 #include "Game/Locale.h"
 #include "Game/Menus/IOptionsMenuListener.h"
+#include "Game/MultisampleSetting.h"
 
 #include "Game/Menus/MenuGLSupport.h"
 
@@ -75,6 +76,11 @@ public:
     {
         Record("SetFrameCap " + std::to_string(p_Setting));
         config[k_ConfigFrameCap] = std::to_string(p_Setting);
+    }
+    void SetMultisample(int32_t p_Setting) override
+    {
+        Record("SetMultisample " + std::to_string(p_Setting));
+        config[k_ConfigMultisample] = MultisampleText(p_Setting).ToNarrow().Bytes();
     }
     void SetShowFps(bool p_Show) override
     {
@@ -364,14 +370,22 @@ TEST_F(OptionsMenuGLTest, ApplyPassesOnOnlyWhatChangedInOrderAndOnlyOnce)
     ASSERT_EQ(m_Menu->GetFrameCapList().GetItemCount(), 7u);
     EXPECT_EQ(Narrow(m_Menu->GetFrameCapList().GetItemText(0)), "Refresh rate (60 fps)");
     EXPECT_EQ(m_Menu->GetFrameCapList().GetSelectedIndex(), 0u) << "no setting stored: the refresh rate";
-    Choose(m_Menu->GetFrameCapList(), 3); // "120", applied last
+    Choose(m_Menu->GetFrameCapList(), 3); // "120"
+    // Multisampling lists automatic, off and the counts, automatic when nothing is stored.
+    ASSERT_EQ(m_Menu->GetMultisampleList().GetItemCount(), 5u);
+    EXPECT_EQ(Narrow(m_Menu->GetMultisampleList().GetItemText(0)), "Automatic");
+    EXPECT_EQ(Narrow(m_Menu->GetMultisampleList().GetItemText(1)), "Off");
+    EXPECT_EQ(Narrow(m_Menu->GetMultisampleList().GetItemText(4)), "8x");
+    EXPECT_EQ(m_Menu->GetMultisampleList().GetSelectedIndex(), 0u);
+    Choose(m_Menu->GetMultisampleList(), 3); // "4x", applied last
     ASSERT_NE(Click(m_Menu->GetShowFpsBox()), nullptr);
     ASSERT_FALSE(m_Menu->GetShowFpsBox().IsChecked());
     EXPECT_TRUE(m_Game->calls.empty()) << "a selection or a tick only changes the control";
 
     PressAndClick(m_Menu->GetApplyButton());
     EXPECT_EQ(m_Game->calls, (std::vector<std::string>{"SetShowFps 0", "SetGridMode 5", "SetGameSpeed 2",
-                                                       "SetVSync 0", "SetFrameCap 120"}));
+                                                       "SetVSync 0", "SetFrameCap 120", "SetMultisample 4"}));
+    EXPECT_EQ(m_Game->config[k_ConfigMultisample], "4");
     m_Game->calls.clear();
     PressAndClick(m_Menu->GetApplyButton());
     EXPECT_TRUE(m_Game->calls.empty()) << "applied values are not applied again";

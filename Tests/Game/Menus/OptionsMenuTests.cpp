@@ -96,6 +96,13 @@ TEST(OptionsApplyPlan, OnlyTheControlsThatDifferAreApplied)
          },
          {ApplyStep::Speed, ApplyStep::VSync}},
         {"frame cap", [](OptionsValues& v) { v.frameCap = 6; }, {ApplyStep::FrameCap}},
+        {"multisampling after the frame cap",
+         [](OptionsValues& v)
+         {
+             v.multisample = 1;
+             v.frameCap = 2;
+         },
+         {ApplyStep::FrameCap, ApplyStep::Multisample}},
         {"window mode and resolution",
          [](OptionsValues& v)
          {

@@ -35,6 +35,10 @@ public:
     {
         calls.push_back("SetFrameCap " + std::to_string(p_Setting));
     }
+    void SetMultisample(int32_t p_Setting) override
+    {
+        calls.push_back("SetMultisample " + std::to_string(p_Setting));
+    }
     void SetShowFps(bool) override { calls.push_back("SetShowFps"); }
     void SetShowPoints(bool) override { calls.push_back("SetShowPoints"); }
     void SetGridMode(uint32_t) override { calls.push_back("SetGridMode"); }

@@ -62,7 +62,9 @@ bool GL_InitExtensions()
                         Resolve(&LookUpWithSdl, "glCopyTexSubImage3D", glCopyTexSubImage3D) &&
                         Resolve(&LookUpWithSdl, "glGenFramebuffers", glGenFramebuffers) &&
                         Resolve(&LookUpWithSdl, "glFramebufferTextureLayer", glFramebufferTextureLayer);
-    return storage && status && growth;
+    const bool multisample =
+        Resolve(&LookUpWithSdl, "glRenderbufferStorageMultisample", glRenderbufferStorageMultisample);
+    return storage && status && growth && multisample;
 }
 
 bool GL_LoadGetStringi()

@@ -101,7 +101,7 @@
 // Entry points outside that list: the texture and frame-buffer functions loaded with the
 // extensions (array textures grow, and frame buffers are made, with the GL 1.2 and 3.0 ones that
 // every 4.0 context has, not with the 4.5 glCreateFramebuffers of the list), and the indexed
-// string query the context description needs.
+// string query the context description needs; the multisampled main render target's storage.
 #define VOZAD_GL_EXTRA_FUNCTION_LIST(X)                                                                      \
     X(glTexStorage2D)                                                                                        \
     X(glCheckFramebufferStatus)                                                                              \
@@ -109,6 +109,7 @@
     X(glCopyTexSubImage3D)                                                                                   \
     X(glGenFramebuffers)                                                                                     \
     X(glFramebufferTextureLayer)                                                                             \
+    X(glRenderbufferStorageMultisample)                                                                      \
     X(glGetStringi)
 
 namespace Vozad
@@ -128,8 +129,8 @@ bool GL_InitFunctions();
 // The same with another lookup, so the stop at a missing function can be exercised.
 bool GL_InitFunctions(GLProcLookup p_Lookup);
 
-// Loads glTexStorage2D, glCheckFramebufferStatus and the functions array textures grow with;
-// false, without a message, when one is missing.
+// Loads glTexStorage2D, glCheckFramebufferStatus, the functions array textures grow with and the
+// multisampled renderbuffer storage; false, without a message, when one is missing.
 bool GL_InitExtensions();
 
 // Loads glGetStringi; false, without a message, when it is missing.

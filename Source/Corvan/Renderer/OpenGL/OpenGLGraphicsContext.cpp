@@ -130,28 +130,6 @@ Lib::RectSize OpenGLGraphicsContext::CurrentLargestDrawable()
     return {limit(viewport[0]), limit(viewport[1])};
 }
 
-OpenGLGraphicsContext::DriverProbe OpenGLGraphicsContext::ProbeDriver()
-{
-    SDL_Window* previousWindow = SDL_GL_GetCurrentWindow();
-    SDL_GLContext previousContext = SDL_GL_GetCurrentContext();
-    PrepareWindowAttributes(0);
-    DriverProbe driver;
-    if (SDL_Window* probe = SDL_CreateWindow("", 0, 0, 16, 16, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN))
-    {
-        if (SDL_GLContext context = SDL_GL_CreateContext(probe))
-        {
-            driver.renderer = CurrentRenderer();
-            driver.largestDrawable = CurrentLargestDrawable();
-            SDL_GL_MakeCurrent(nullptr, nullptr);
-            SDL_GL_DeleteContext(context);
-        }
-        SDL_DestroyWindow(probe);
-    }
-    if (previousContext)
-        SDL_GL_MakeCurrent(previousWindow, previousContext);
-    return driver;
-}
-
 bool OpenGLGraphicsContext::IsSoftwareRasterizer(std::string_view p_Renderer)
 {
     return p_Renderer.find("llvmpipe") != std::string_view::npos ||

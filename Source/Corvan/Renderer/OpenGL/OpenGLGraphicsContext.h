@@ -42,7 +42,8 @@ public:
     // The pixel format every GL window asks for: core profile, RGBA8, depth 24, stencil 8, double
     // buffered, 4x multisampled. SDL picks the window's visual from these, so they must be set
     // before SDL_CreateWindow.
-    // p_Samples 0 asks for a window without multisampling.
+    // p_Samples 0 asks for a window without multisampling; the engine's window always does, and
+    // the renderer multisamples in a target of its own.
     static void PrepareWindowAttributes(int32_t p_Samples = k_DefaultSamples);
     static constexpr int32_t k_DefaultSamples = 4;
     // The current context's GL_RENDERER text ("" without a context).
@@ -50,14 +51,6 @@ public:
     // The largest client area the current context can draw into: GL_MAX_VIEWPORT_DIMS, held to
     // GL_MAX_RENDERBUFFER_SIZE (the frame buffers follow the window). 0 x 0 without a context.
     static Lib::RectSize CurrentLargestDrawable();
-    // What a throw-away hidden window and context tell about the driver before the real window
-    // exists; empty when none could be made. The current context, if any, is made current again.
-    struct DriverProbe
-    {
-        std::string renderer;          // GL_RENDERER
-        Lib::RectSize largestDrawable; // as CurrentLargestDrawable
-    };
-    static DriverProbe ProbeDriver();
     // True for renderers that draw on the CPU (Mesa's llvmpipe and softpipe, OpenSWR).
     static bool IsSoftwareRasterizer(std::string_view p_Renderer);
 
