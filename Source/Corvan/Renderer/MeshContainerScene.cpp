@@ -8,6 +8,7 @@
 
 #include <glm/gtc/type_ptr.hpp>
 
+#include <cstring>
 #include <type_traits>
 
 namespace Vozad
@@ -107,11 +108,13 @@ bool MeshContainerScene::BuildBuffers(int32_t p_ApiKind, const IShader& p_Shader
 namespace
 {
 // Marks the attribute only when the value differs: a sprite that moves every frame changes its
-// matrix alone, and the other buffers need not go up again.
+// matrix alone, and the other buffers need not go up again. Compared bit for bit, so that what the
+// buffer holds is always exactly what was given (0.0 and -0.0 compare equal as numbers).
 template <class Attribute, class T> void Store(Attribute& p_Attribute, uint32_t p_Index, const T& p_Value)
 {
+    static_assert(std::is_trivially_copyable_v<T>);
     T& stored = p_Attribute.values.At(p_Index);
-    if (stored == p_Value)
+    if (std::memcmp(&stored, &p_Value, sizeof(T)) == 0)
         return;
     stored = p_Value;
     p_Attribute.marked = true;

@@ -645,6 +645,11 @@ TEST_F(SceneDatabaseGLTest, ChangesAreUploadedOnceBeforeTheNextDraw)
     m_Scene->UpdateInstance(102, false, k_Group, k_KeyA, recoloured);
     DrawFrame();
     EXPECT_EQ(container->GetUploadCount() - beforeColour, 1u);
+    // Values are compared bit for bit: -0.0 equals 0.0 as a number, yet it is what the buffer must hold.
+    recoloured.colour.g = -0.0f;
+    m_Scene->UpdateInstance(102, false, k_Group, k_KeyA, recoloured);
+    DrawFrame();
+    EXPECT_EQ(container->GetUploadCount() - beforeColour, 2u);
     EXPECT_NE(m_Pixels[(static_cast<size_t>(1) * k_Size + 1) * 4 + 1], 0);
 }
 
