@@ -83,8 +83,9 @@ struct Report
                      usage.ru_utime.tv_sec + usage.ru_utime.tv_usec / 1e6,
                      usage.ru_stime.tv_sec + usage.ru_stime.tv_usec / 1e6, usage.ru_maxrss);
         if (seconds > 0 && cpuSeconds > 0)
-            std::fprintf(stderr, "[%s] cpu while measuring: %.1f%% of a core over %.2f s\n", label,
-                         100.0 * cpuSeconds / seconds, seconds);
+            std::fprintf(stderr, "[%s] cpu while measuring: %.1f%% of a core over %.2f s, %.3f ms a frame\n",
+                         label, 100.0 * cpuSeconds / seconds, seconds,
+                         frames > 0 ? 1000.0 * cpuSeconds / static_cast<double>(frames) : 0.0);
     }
 };
 } // namespace Bench

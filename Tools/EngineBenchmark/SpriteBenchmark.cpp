@@ -125,12 +125,14 @@ public:
         {
             m_Measuring = true;
             m_MeasureStart = now;
+            m_CpuAtMeasureStart = Bench::CpuSeconds();
         }
         if (m_Measuring)
         {
             measuredSeconds = std::chrono::duration<double>(now - m_MeasureStart).count();
             if (measuredSeconds >= m_Seconds)
             {
+                m_Report.cpuSeconds = Bench::CpuSeconds() - m_CpuAtMeasureStart;
                 m_Engine.Quit();
                 return;
             }
@@ -193,6 +195,7 @@ private:
     bool m_Measuring = false;
     Clock::time_point m_WarmupStart{};
     Clock::time_point m_MeasureStart{};
+    double m_CpuAtMeasureStart = 0.0;
 };
 } // namespace
 

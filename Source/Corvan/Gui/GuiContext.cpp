@@ -269,7 +269,11 @@ void GuiContext::EndFrame()
         return;
     ImGui::SetCurrentContext(m_MainContext);
     ImGui::Render();
-    ImGui_ImplOpenGL3_RenderDrawData(ImGui::GetDrawData());
+    // The back end saves and restores some thirty pieces of GL state around its draws, even when
+    // there is nothing to draw: a frame without UI skips it and leaves the same state behind.
+    ImDrawData* drawData = ImGui::GetDrawData();
+    if (drawData && drawData->TotalVtxCount > 0)
+        ImGui_ImplOpenGL3_RenderDrawData(drawData);
     m_InFrame = false;
     m_DrawList = nullptr;
     m_ClipDepth = 0;

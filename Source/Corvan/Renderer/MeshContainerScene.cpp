@@ -8,6 +8,7 @@
 
 #include <glm/gtc/type_ptr.hpp>
 
+#include <cstring>
 #include <type_traits>
 
 namespace Vozad
@@ -104,19 +105,35 @@ bool MeshContainerScene::BuildBuffers(int32_t p_ApiKind, const IShader& p_Shader
     return true;
 }
 
+namespace
+{
+// Marks the attribute only when the value differs: a sprite that moves every frame changes its
+// matrix alone, and the other buffers need not go up again. Compared bit for bit, so that what the
+// buffer holds is always exactly what was given (0.0 and -0.0 compare equal as numbers).
+template <class Attribute, class T> void Store(Attribute& p_Attribute, uint32_t p_Index, const T& p_Value)
+{
+    static_assert(std::is_trivially_copyable_v<T>);
+    T& stored = p_Attribute.values.At(p_Index);
+    if (std::memcmp(&stored, &p_Value, sizeof(T)) == 0)
+        return;
+    stored = p_Value;
+    p_Attribute.marked = true;
+}
+} // namespace
+
 void MeshContainerScene::StoreValues(uint32_t p_Index, const SpriteInstance& p_Instance)
 {
-    m_TextureShift.values.At(p_Index) = p_Instance.textureShift;
-    m_TextureScale.values.At(p_Index) = p_Instance.textureScale;
-    m_SubTexturePosition.values.At(p_Index) = p_Instance.subTexturePosition;
-    m_SubTextureSize.values.At(p_Index) = p_Instance.subTextureSize;
-    m_Layer.values.At(p_Index) = p_Instance.layer;
-    m_Dimensions.values.At(p_Index) =
-        glm::vec2(static_cast<float>(p_Instance.width), static_cast<float>(p_Instance.height));
-    m_Colour.values.At(p_Index) = p_Instance.colour;
-    m_Visible.values.At(p_Index) = p_Instance.visible ? 1.0f : 0.0f;
-    m_DrawBorder.values.At(p_Index) = p_Instance.drawBorder ? 1.0f : 0.0f;
-    m_ModelMatrix.values.At(p_Index) = p_Instance.modelMatrix;
+    Store(m_TextureShift, p_Index, p_Instance.textureShift);
+    Store(m_TextureScale, p_Index, p_Instance.textureScale);
+    Store(m_SubTexturePosition, p_Index, p_Instance.subTexturePosition);
+    Store(m_SubTextureSize, p_Index, p_Instance.subTextureSize);
+    Store(m_Layer, p_Index, p_Instance.layer);
+    Store(m_Dimensions, p_Index,
+          glm::vec2(static_cast<float>(p_Instance.width), static_cast<float>(p_Instance.height)));
+    Store(m_Colour, p_Index, p_Instance.colour);
+    Store(m_Visible, p_Index, p_Instance.visible ? 1.0f : 0.0f);
+    Store(m_DrawBorder, p_Index, p_Instance.drawBorder ? 1.0f : 0.0f);
+    Store(m_ModelMatrix, p_Index, p_Instance.modelMatrix);
 }
 
 void MeshContainerScene::MarkAllButIds()
@@ -224,7 +241,6 @@ void MeshContainerScene::UpdateInstance(uint64_t p_EntityId, const SpriteInstanc
     if (!FindInstance(p_EntityId, index))
         return;
     StoreValues(index, p_Instance);
-    MarkAllButIds();
 }
 
 void MeshContainerScene::UpdateTextureRegion(uint64_t p_EntityId, glm::vec2 p_Shift, glm::vec2 p_Scale,

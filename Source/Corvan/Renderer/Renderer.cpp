@@ -27,6 +27,10 @@ constexpr uint32_t k_DepthPeelingRow = EngineShaderRow(BuiltInShader::BatchedTex
 // keep every stencil byte, which a software rasterizer does pixel by pixel with a read and a write,
 // while clearing both is one plain fill.
 constexpr uint32_t k_FrameClearBits = GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT;
+// A frame that draws no instance tests no depth: the GUI drawn over it keeps depth testing off, and
+// the next frame that draws instances clears the depth first. On a software rasterizer the depth
+// fill costs as much as the colour fill.
+constexpr uint32_t k_ColourClearBits = GL_COLOR_BUFFER_BIT;
 
 Lib::String FolderPath()
 {
@@ -276,7 +280,7 @@ void Renderer::RenderScene()
     }
     BindFrameTarget();
     ViewWholeWindow();
-    m_Api->Clear(m_ClearColour, k_FrameClearBits);
+    m_Api->Clear(m_ClearColour, DrawsInstances() ? k_FrameClearBits : k_ColourClearBits);
     if (!m_Views.empty() && m_Size.width > 0 && m_Size.height > 0)
         FitTransparencyBuffers();
     for (auto& [id, view] : m_Views)
@@ -289,6 +293,11 @@ void Renderer::RenderScene()
             DrawPlain(view);
         view.changed = false;
     }
+}
+
+bool Renderer::DrawsInstances() const
+{
+    return !m_Views.empty() && (m_OpaqueScene->HasInstances() || m_TransparentScene->HasInstances());
 }
 
 void Renderer::DrawPlain(const View& p_View)

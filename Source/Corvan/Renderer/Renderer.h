@@ -154,6 +154,8 @@ private:
     // The viewport over the whole window, through the API wrapper; only while drawing.
     void ViewWholeWindow() const;
     void SetViewViewport(const Lib::WindowRect& p_Rect) const;
+    // Whether the views draw anything this frame, and so need the depth buffer cleared.
+    bool DrawsInstances() const;
     void DrawPlain(const View& p_View);
     void DrawWeightedBlended(const View& p_View);
     void DrawDepthPeeling(const View& p_View);

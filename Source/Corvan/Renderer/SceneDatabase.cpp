@@ -219,4 +219,14 @@ uint32_t SceneDatabase::GetInstanceCount() const
                 count += entry.container->GetInstanceCount();
     return count;
 }
+
+bool SceneDatabase::HasInstances() const
+{
+    for (const ShaderGroup& shaderGroup : m_ShaderGroups)
+        for (const TextureGroup& textureGroup : shaderGroup.textureGroups)
+            for (const ContainerEntry& entry : textureGroup.containers)
+                if (entry.container->HasInstances())
+                    return true;
+    return false;
+}
 } // namespace Vozad

@@ -62,6 +62,8 @@ public:
     uint32_t GetTextureGroupCount() const;
     uint32_t GetContainerCount() const;
     uint32_t GetInstanceCount() const;
+    // Whether any container holds an instance; stops at the first.
+    bool HasInstances() const;
     // Instanced draw calls the last Draw issued.
     uint32_t GetLastDrawCallCount() const { return m_LastDrawCalls; }
 

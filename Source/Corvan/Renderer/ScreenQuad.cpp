@@ -42,7 +42,7 @@ bool ScreenQuad::Create(const Lib::LogTag& p_Tag)
 void ScreenQuad::Draw()
 {
     m_Array.Bind();
-    glDrawArrays(GL_TRIANGLES, 0, 6);
+    GL_CHECK(glDrawArrays(GL_TRIANGLES, 0, 6));
     m_Array.Unbind();
 }
 } // namespace Vozad

@@ -39,17 +39,17 @@ class DefaultReadTarget
 public:
     DefaultReadTarget()
     {
-        glGetIntegerv(GL_READ_FRAMEBUFFER_BINDING, &m_ReadFramebuffer);
-        glGetIntegerv(GL_PACK_ALIGNMENT, &m_PackAlignment);
-        glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
+        GL_CHECK(glGetIntegerv(GL_READ_FRAMEBUFFER_BINDING, &m_ReadFramebuffer));
+        GL_CHECK(glGetIntegerv(GL_PACK_ALIGNMENT, &m_PackAlignment));
+        GL_CHECK(glBindFramebuffer(GL_READ_FRAMEBUFFER, 0));
         // Rows of RGB pixels are not a multiple of 4 bytes for most widths; with the default
         // alignment GL would pad every row and write past the end of the buffer.
-        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        GL_CHECK(glPixelStorei(GL_PACK_ALIGNMENT, 1));
     }
     ~DefaultReadTarget()
     {
-        glPixelStorei(GL_PACK_ALIGNMENT, m_PackAlignment);
-        glBindFramebuffer(GL_READ_FRAMEBUFFER, static_cast<GLuint>(m_ReadFramebuffer));
+        GL_CHECK(glPixelStorei(GL_PACK_ALIGNMENT, m_PackAlignment));
+        GL_CHECK(glBindFramebuffer(GL_READ_FRAMEBUFFER, static_cast<GLuint>(m_ReadFramebuffer)));
     }
     DefaultReadTarget(const DefaultReadTarget&) = delete;
     DefaultReadTarget& operator=(const DefaultReadTarget&) = delete;
@@ -169,8 +169,8 @@ void SaveScreenshot(const Lib::LogTag& p_Tag, const Lib::String& p_FolderPrefix,
     }
     {
         DefaultReadTarget target;
-        glReadPixels(0, 0, static_cast<GLsizei>(p_Width), static_cast<GLsizei>(p_Height), GL_RGB,
-                     GL_UNSIGNED_BYTE, pixels.get());
+        GL_CHECK(glReadPixels(0, 0, static_cast<GLsizei>(p_Width), static_cast<GLsizei>(p_Height), GL_RGB,
+                              GL_UNSIGNED_BYTE, pixels.get()));
     }
     const std::vector<uint8_t> topDown = FlipRows(pixels.get(), static_cast<uint32_t>(rowBytes), p_Height);
     pixels.reset();
@@ -190,11 +190,11 @@ void SaveScreenshot(const Lib::LogTag& p_Tag, const Lib::String& p_FolderPrefix,
 
 void ClearForCapture(uint32_t p_Colour)
 {
-    glClearColor(static_cast<float>(p_Colour & 0xFFu) / 255.0f,
-                 static_cast<float>((p_Colour >> 8) & 0xFFu) / 255.0f,
-                 static_cast<float>((p_Colour >> 16) & 0xFFu) / 255.0f,
-                 static_cast<float>((p_Colour >> 24) & 0xFFu) / 255.0f);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    GL_CHECK(glClearColor(static_cast<float>(p_Colour & 0xFFu) / 255.0f,
+                          static_cast<float>((p_Colour >> 8) & 0xFFu) / 255.0f,
+                          static_cast<float>((p_Colour >> 16) & 0xFFu) / 255.0f,
+                          static_cast<float>((p_Colour >> 24) & 0xFFu) / 255.0f));
+    GL_CHECK(glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT));
 }
 
 Lib::Ref<Lib::Blob> ReadRegionPng(const Lib::LogTag& p_Tag, const Lib::WindowRect& p_Rect,
@@ -220,9 +220,10 @@ Lib::Ref<Lib::Blob> ReadRegionPng(const Lib::LogTag& p_Tag, const Lib::WindowRec
         return {};
     {
         DefaultReadTarget target;
-        glReadPixels(p_Rect.left, static_cast<GLint>(static_cast<int64_t>(p_WindowHeight) - p_Rect.bottom),
-                     static_cast<GLsizei>(width), static_cast<GLsizei>(height), GL_RGBA, GL_UNSIGNED_BYTE,
-                     pixels.get());
+        GL_CHECK(glReadPixels(p_Rect.left,
+                              static_cast<GLint>(static_cast<int64_t>(p_WindowHeight) - p_Rect.bottom),
+                              static_cast<GLsizei>(width), static_cast<GLsizei>(height), GL_RGBA,
+                              GL_UNSIGNED_BYTE, pixels.get()));
     }
     // Rows stay in GL's order: whoever decodes this for OpenGL flips it back.
     return EncodePngToBlob(pixels.get(), static_cast<uint32_t>(width), static_cast<uint32_t>(height), 4);

@@ -103,8 +103,8 @@ void TextureHandler::CreateArray(uint32_t p_Size)
 
     GLint maxLayers = 0;
     GLint maxBufferSize = 0;
-    glGetIntegerv(GL_MAX_ARRAY_TEXTURE_LAYERS, &maxLayers);
-    glGetIntegerv(GL_MAX_TEXTURE_BUFFER_SIZE, &maxBufferSize);
+    GL_CHECK(glGetIntegerv(GL_MAX_ARRAY_TEXTURE_LAYERS, &maxLayers));
+    GL_CHECK(glGetIntegerv(GL_MAX_TEXTURE_BUFFER_SIZE, &maxBufferSize));
     const uint32_t capacity = ArrayTextureCapacity(p_Size, maxLayers, maxBufferSize);
     if (capacity == 0)
     {

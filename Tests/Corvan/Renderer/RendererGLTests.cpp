@@ -263,6 +263,20 @@ TEST_F(RendererGLTest, ClearColourFillsWhereNothingIsDrawn)
     EXPECT_TRUE(Near(ReadPixel(64, 64), {0x80, 0x40, 0x20}, 1));
 }
 
+// An empty frame skips the depth fill; the first frame with instances must still start from a
+// cleared depth, or a depth left behind by a pass before it would hide everything.
+TEST_F(RendererGLTest, AFrameWithInstancesClearsTheDepthLeftBehind)
+{
+    m_Renderer->RenderScene();
+    glClearDepth(0.0);
+    glClear(GL_DEPTH_BUFFER_BIT);
+    glClearDepth(1.0);
+    m_Renderer->RenderScene();
+    SubmitQuad(6, Quad({0.0f, 0.0f, 1.0f, 1.0f}, Placement(0, 0, 0, k_Size, k_Size)));
+    m_Renderer->RenderScene();
+    EXPECT_TRUE(Near(ReadPixel(64, 64), {0, 0, 255}));
+}
+
 TEST_F(RendererGLTest, InvisibleInstanceDrawsNothing)
 {
     SpriteInstance quad = Quad({0.0f, 1.0f, 0.0f, 1.0f}, Placement(0, 0, 0, k_Size, k_Size));

@@ -619,6 +619,31 @@ TEST_F(TextureGLTest, FullOrTooSmallArrayTurnsTheImageAwayWithThreeErrorLines)
     EXPECT_FALSE(glIsTexture(name));
 }
 
+#ifndef NDEBUG
+// Debug builds check every GL call of the back end, not only the renderer's: GL refuses to bind a
+// name deleted behind the texture's back, and the report names the call and where it is made.
+TEST_F(TextureGLTest, AGLErrorIsReportedWithTheCallAndItsPlace)
+{
+    Lib::Ref<OpenGLTexture> array = OpenGLTexture::CreateArray(32, 1);
+    ASSERT_TRUE(array);
+    const GLuint name = array->GetGLName();
+    glDeleteTextures(1, &name);
+    m_Log.lines.clear();
+
+    array->Bind(0);
+    const std::vector<std::string> problems = Problems(m_Log);
+    ASSERT_EQ(problems.size(), 1u);
+    EXPECT_EQ(problems[0].rfind("Error GL_CHECK: glBindTexture(Target(), m_GLName) failed with "
+                                "GL_INVALID_OPERATION (0x0502) at ",
+                                0),
+              0u)
+        << problems[0];
+    EXPECT_NE(problems[0].find("OpenGLTexture.cpp:"), std::string::npos) << problems[0];
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR)) << "the check takes the error it reports";
+    array->Unbind();
+}
+#endif
+
 TEST_F(TextureGLTest, BindSceneTextureBindsTheArrayOfTheKeyToUnitZero)
 {
     InitialiseHandler();

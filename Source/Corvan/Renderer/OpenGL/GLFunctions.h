@@ -144,7 +144,23 @@ const char* GL_ErrorName(GLenum p_Error);
 bool GL_CheckErrors(const char* p_Call, const char* p_File, int32_t p_Line);
 } // namespace Vozad
 
-// Debug builds report every GL error a call leaves behind; release builds only make the call.
+namespace Vozad
+{
+// GL_CHECK_VALUE's debug half: the call's result, once its errors are reported.
+template <typename T> T GL_CheckedValue(T p_Value, const char* p_Call, const char* p_File, int32_t p_Line)
+{
+    GL_CheckErrors(p_Call, p_File, p_Line);
+    return p_Value;
+}
+} // namespace Vozad
+
+// Every GL call outside this header's loader goes through one of these three (Tools/GLCallCheck
+// fails the build's tests on a bare one). Debug builds report every GL error a call leaves behind,
+// with the call's text and place; release builds only make the call.
+//   GL_CHECK(glBindTexture(...));             a call made for its effect
+//   GLint id = GL_CHECK_VALUE(glCreateProgram());   a call whose result is used
+//   GL_HANDLED(glTexImage3D(...));            the caller reads glGetError itself (a probe): a check
+//                                             here would take the error it is waiting for
 #ifndef NDEBUG
 #define GL_CHECK(call)                                                                                       \
     do                                                                                                       \
@@ -152,10 +168,13 @@ bool GL_CheckErrors(const char* p_Call, const char* p_File, int32_t p_Line);
         call;                                                                                                \
         ::Vozad::GL_CheckErrors(#call, __FILE__, __LINE__);                                                  \
     } while (false)
+#define GL_CHECK_VALUE(call) ::Vozad::GL_CheckedValue((call), #call, __FILE__, __LINE__)
 #else
 #define GL_CHECK(call)                                                                                       \
     do                                                                                                       \
     {                                                                                                        \
         call;                                                                                                \
     } while (false)
+#define GL_CHECK_VALUE(call) (call)
 #endif
+#define GL_HANDLED(call) (call)

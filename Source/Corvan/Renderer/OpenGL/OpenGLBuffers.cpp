@@ -87,7 +87,6 @@ void OpenGLVertexBuffer::SetData(const void* p_Data, uint32_t p_Bytes, uint32_t 
     }
     m_Count = p_Count;
     ++m_UploadCount;
-    m_Changed = true;
 }
 
 OpenGLIndexBuffer::OpenGLIndexBuffer(OpenGLIndexBuffer&& p_Other) noexcept

@@ -27,9 +27,11 @@ public:
 
     // Replaces the contents with p_Bytes of p_Data. The store only grows: while the data fits it is
     // overwritten in place, so a container that changes every frame does not reallocate every frame.
+    // A vertex array points at the buffer's name, which a new store keeps: the buffer does not
+    // count as changed, so its attachments are not made again every frame.
     void SetData(const void* p_Data, uint32_t p_Bytes, uint32_t p_Count);
 
-    // Set by Create and SetData, cleared when a vertex array (re)attaches the buffer.
+    // Set by Create, cleared when a vertex array (re)attaches the buffer.
     bool IsChanged() const { return m_Changed; }
     void ClearChanged() { m_Changed = false; }
     // Makes the next AddVertexBuffer attach the buffer again, e.g. for a program with other locations.

@@ -36,15 +36,15 @@ OpenGLFrameBufferBase& OpenGLFrameBufferBase::operator=(OpenGLFrameBufferBase&& 
 void OpenGLFrameBufferBase::Delete()
 {
     if (m_Id)
-        glDeleteFramebuffers(1, &m_Id);
+        GL_CHECK(glDeleteFramebuffers(1, &m_Id));
     for (uint32_t& texture : m_Textures)
     {
         if (texture)
-            glDeleteTextures(1, &texture);
+            GL_CHECK(glDeleteTextures(1, &texture));
         texture = 0;
     }
     if (m_Renderbuffer)
-        glDeleteRenderbuffers(1, &m_Renderbuffer);
+        GL_CHECK(glDeleteRenderbuffers(1, &m_Renderbuffer));
     m_Id = 0;
     m_Renderbuffer = 0;
 }
@@ -55,12 +55,12 @@ bool OpenGLFrameBufferBase::Create()
     if (m_Spec.width == 0 || m_Spec.height == 0)
         return false;
     // Generated, not created (DSA is GL 4.5): the bind below makes the object.
-    glGenFramebuffers(1, &m_Id);
-    glBindFramebuffer(GL_FRAMEBUFFER, m_Id);
+    GL_CHECK(glGenFramebuffers(1, &m_Id));
+    GL_CHECK(glBindFramebuffer(GL_FRAMEBUFFER, m_Id));
     CreateAttachments();
-    const bool complete = glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
-    glBindFramebuffer(GL_FRAMEBUFFER, 0);
-    glBindTexture(GL_TEXTURE_2D, 0);
+    const bool complete = GL_CHECK_VALUE(glCheckFramebufferStatus(GL_FRAMEBUFFER)) == GL_FRAMEBUFFER_COMPLETE;
+    GL_CHECK(glBindFramebuffer(GL_FRAMEBUFFER, 0));
+    GL_CHECK(glBindTexture(GL_TEXTURE_2D, 0));
     return complete;
 }
 
@@ -73,73 +73,75 @@ bool OpenGLFrameBufferBase::Resize(const FrameBufferSpec& p_Spec)
 
 void OpenGLFrameBufferBase::Bind() const
 {
-    glBindFramebuffer(GL_FRAMEBUFFER, m_Id);
+    GL_CHECK(glBindFramebuffer(GL_FRAMEBUFFER, m_Id));
 }
 
 void OpenGLFrameBufferBase::Unbind() const
 {
-    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    GL_CHECK(glBindFramebuffer(GL_FRAMEBUFFER, 0));
 }
 
 void OpenGLFrameBufferBase::BindTexture(uint32_t p_Unit, uint32_t p_Which) const
 {
-    glActiveTexture(GL_TEXTURE0 + p_Unit);
-    glBindTexture(GL_TEXTURE_2D, p_Which == 1 && m_Textures[1] ? m_Textures[1] : m_Textures[0]);
+    GL_CHECK(glActiveTexture(GL_TEXTURE0 + p_Unit));
+    GL_CHECK(glBindTexture(GL_TEXTURE_2D, p_Which == 1 && m_Textures[1] ? m_Textures[1] : m_Textures[0]));
 }
 
 void OpenGLFrameBufferBase::UnbindTexture() const
 {
-    glBindTexture(GL_TEXTURE_2D, 0);
+    GL_CHECK(glBindTexture(GL_TEXTURE_2D, 0));
 }
 
 uint32_t OpenGLFrameBufferBase::NewTexture(int32_t p_InternalFormat, uint32_t p_Format, uint32_t p_Type,
                                            int32_t p_Filter) const
 {
     GLuint texture = 0;
-    glGenTextures(1, &texture);
-    glBindTexture(GL_TEXTURE_2D, texture);
-    glTexImage2D(GL_TEXTURE_2D, 0, p_InternalFormat, static_cast<GLsizei>(m_Spec.width),
-                 static_cast<GLsizei>(m_Spec.height), 0, p_Format, p_Type, nullptr);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, p_Filter);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, p_Filter);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    GL_CHECK(glGenTextures(1, &texture));
+    GL_CHECK(glBindTexture(GL_TEXTURE_2D, texture));
+    GL_CHECK(glTexImage2D(GL_TEXTURE_2D, 0, p_InternalFormat, static_cast<GLsizei>(m_Spec.width),
+                          static_cast<GLsizei>(m_Spec.height), 0, p_Format, p_Type, nullptr));
+    GL_CHECK(glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, p_Filter));
+    GL_CHECK(glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, p_Filter));
+    GL_CHECK(glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE));
+    GL_CHECK(glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE));
     return texture;
 }
 
 void OpenGLFrameBuffer::CreateAttachments()
 {
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    GL_CHECK(glPixelStorei(GL_UNPACK_ALIGNMENT, 1));
     m_Textures[0] = NewTexture(GL_RGBA8, GL_RGBA, GL_UNSIGNED_BYTE, GL_LINEAR);
-    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, m_Textures[0], 0);
+    GL_CHECK(glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, m_Textures[0], 0));
     m_Textures[1] = NewTexture(GL_DEPTH24_STENCIL8, GL_DEPTH_STENCIL, GL_UNSIGNED_INT_24_8, GL_NEAREST);
-    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_TEXTURE_2D, m_Textures[1], 0);
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+    GL_CHECK(
+        glFramebufferTexture2D(GL_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_TEXTURE_2D, m_Textures[1], 0));
+    GL_CHECK(glPixelStorei(GL_UNPACK_ALIGNMENT, 4));
 }
 
 void OpenGLWBOITFrameBuffer::CreateAttachments()
 {
     m_Textures[0] = NewTexture(GL_RGBA16F, GL_RGBA, GL_FLOAT, GL_NEAREST);
-    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, m_Textures[0], 0);
+    GL_CHECK(glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, m_Textures[0], 0));
     m_Textures[1] = NewTexture(GL_R16F, GL_RED, GL_FLOAT, GL_NEAREST);
-    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT1, GL_TEXTURE_2D, m_Textures[1], 0);
+    GL_CHECK(glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT1, GL_TEXTURE_2D, m_Textures[1], 0));
     // Depth-stencil rather than plain depth: the opaque depth is blitted in from the window's
     // buffer, and a blit of depth needs both formats to match.
-    glGenRenderbuffers(1, &m_Renderbuffer);
-    glBindRenderbuffer(GL_RENDERBUFFER, m_Renderbuffer);
-    glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH24_STENCIL8, static_cast<GLsizei>(m_Spec.width),
-                          static_cast<GLsizei>(m_Spec.height));
-    glBindRenderbuffer(GL_RENDERBUFFER, 0);
-    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_RENDERBUFFER, m_Renderbuffer);
+    GL_CHECK(glGenRenderbuffers(1, &m_Renderbuffer));
+    GL_CHECK(glBindRenderbuffer(GL_RENDERBUFFER, m_Renderbuffer));
+    GL_CHECK(glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH24_STENCIL8, static_cast<GLsizei>(m_Spec.width),
+                                   static_cast<GLsizei>(m_Spec.height)));
+    GL_CHECK(glBindRenderbuffer(GL_RENDERBUFFER, 0));
+    GL_CHECK(glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_RENDERBUFFER,
+                                       m_Renderbuffer));
     const GLenum drawBuffers[2] = {GL_COLOR_ATTACHMENT0, GL_COLOR_ATTACHMENT1};
-    glDrawBuffers(2, drawBuffers);
+    GL_CHECK(glDrawBuffers(2, drawBuffers));
 }
 
 void OpenGLDepthPeelingFrameBuffer::CreateAttachments()
 {
     m_Textures[0] = NewTexture(GL_RGBA8, GL_RGBA, GL_UNSIGNED_BYTE, GL_LINEAR);
-    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, m_Textures[0], 0);
+    GL_CHECK(glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, m_Textures[0], 0));
     m_Textures[1] = NewTexture(GL_DEPTH_COMPONENT24, GL_DEPTH_COMPONENT, GL_FLOAT, GL_NEAREST);
-    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_TEXTURE_2D, m_Textures[1], 0);
+    GL_CHECK(glFramebufferTexture2D(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_TEXTURE_2D, m_Textures[1], 0));
 }
 } // namespace Vozad

@@ -24,14 +24,14 @@ constexpr int k_GlxRendererVideoMemoryMesa = 0x8187; // GLX_RENDERER_VIDEO_MEMOR
 
 const char* GLText(GLenum p_Name)
 {
-    const GLubyte* text = glGetString(p_Name);
+    const GLubyte* text = GL_CHECK_VALUE(glGetString(p_Name));
     return text ? reinterpret_cast<const char*>(text) : "";
 }
 
 GLint GLInteger(GLenum p_Name)
 {
     GLint value = 0;
-    glGetIntegerv(p_Name, &value);
+    GL_CHECK(glGetIntegerv(p_Name, &value));
     return value;
 }
 
@@ -72,8 +72,8 @@ uint32_t FreeMemoryKiB(int32_t p_VendorKind)
         // Each query fills four values; the first is the free pool.
         GLint texture[4] = {};
         GLint vbo[4] = {};
-        glGetIntegerv(k_TextureFreeMemoryAti, texture);
-        glGetIntegerv(k_VboFreeMemoryAti, vbo);
+        GL_CHECK(glGetIntegerv(k_TextureFreeMemoryAti, texture));
+        GL_CHECK(glGetIntegerv(k_VboFreeMemoryAti, vbo));
         return static_cast<uint32_t>(std::min(texture[0], vbo[0]));
     }
     if (p_VendorKind == k_GpuVendorNvidia && SDL_GL_ExtensionSupported("GL_NVX_gpu_memory_info"))
@@ -113,7 +113,7 @@ void OpenGLGraphicsContext::PrepareWindowAttributes(int32_t p_Samples)
 
 std::string OpenGLGraphicsContext::CurrentRenderer()
 {
-    const auto* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
+    const auto* renderer = reinterpret_cast<const char*>(GL_CHECK_VALUE(glGetString(GL_RENDERER)));
     return renderer ? std::string(renderer) : std::string();
 }
 
@@ -123,8 +123,8 @@ Lib::RectSize OpenGLGraphicsContext::CurrentLargestDrawable()
         return {};
     GLint viewport[2] = {};
     GLint renderbuffer = 0;
-    glGetIntegerv(GL_MAX_VIEWPORT_DIMS, viewport);
-    glGetIntegerv(GL_MAX_RENDERBUFFER_SIZE, &renderbuffer);
+    GL_CHECK(glGetIntegerv(GL_MAX_VIEWPORT_DIMS, viewport));
+    GL_CHECK(glGetIntegerv(GL_MAX_RENDERBUFFER_SIZE, &renderbuffer));
     const auto limit = [renderbuffer](GLint p_Viewport)
     { return static_cast<uint32_t>(std::max(std::min(p_Viewport, renderbuffer), 0)); };
     return {limit(viewport[0]), limit(viewport[1])};
@@ -188,10 +188,10 @@ bool OpenGLGraphicsContext::Initialise(SDL_Window* p_Window)
 
 void OpenGLGraphicsContext::RestoreDefaultState()
 {
-    glEnable(GL_DEPTH_TEST);
-    glEnable(GL_BLEND);
-    glBlendFuncSeparate(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA, GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
-    glEnable(GL_MULTISAMPLE);
+    GL_CHECK(glEnable(GL_DEPTH_TEST));
+    GL_CHECK(glEnable(GL_BLEND));
+    GL_CHECK(glBlendFuncSeparate(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA, GL_ONE, GL_ONE_MINUS_SRC_ALPHA));
+    GL_CHECK(glEnable(GL_MULTISAMPLE));
 }
 
 bool OpenGLGraphicsContext::DescribeContext(const Lib::LogTag& p_WindowTag, SDL_Window* p_Window,

@@ -17,18 +17,18 @@ namespace
 std::string ShaderLog(GLuint p_Shader)
 {
     GLint length = 0;
-    glGetShaderiv(p_Shader, GL_INFO_LOG_LENGTH, &length);
+    GL_CHECK(glGetShaderiv(p_Shader, GL_INFO_LOG_LENGTH, &length));
     std::vector<GLchar> text(static_cast<size_t>(length > 0 ? length : 0) + 1, '\0');
-    glGetShaderInfoLog(p_Shader, static_cast<GLsizei>(text.size()), nullptr, text.data());
+    GL_CHECK(glGetShaderInfoLog(p_Shader, static_cast<GLsizei>(text.size()), nullptr, text.data()));
     return std::string(text.data());
 }
 
 std::string ProgramLog(GLuint p_Program)
 {
     GLint length = 0;
-    glGetProgramiv(p_Program, GL_INFO_LOG_LENGTH, &length);
+    GL_CHECK(glGetProgramiv(p_Program, GL_INFO_LOG_LENGTH, &length));
     std::vector<GLchar> text(static_cast<size_t>(length > 0 ? length : 0) + 1, '\0');
-    glGetProgramInfoLog(p_Program, static_cast<GLsizei>(text.size()), nullptr, text.data());
+    GL_CHECK(glGetProgramInfoLog(p_Program, static_cast<GLsizei>(text.size()), nullptr, text.data()));
     return std::string(text.data());
 }
 
@@ -37,17 +37,17 @@ GLuint CreateStage(GLenum p_Type, const std::string& p_Text)
 {
     if (p_Text.empty())
         return 0;
-    const GLuint shader = glCreateShader(p_Type);
+    const GLuint shader = GL_CHECK_VALUE(glCreateShader(p_Type));
     const GLchar* text = p_Text.c_str();
-    glShaderSource(shader, 1, &text, nullptr);
-    glCompileShader(shader);
+    GL_CHECK(glShaderSource(shader, 1, &text, nullptr));
+    GL_CHECK(glCompileShader(shader));
     return shader;
 }
 
 bool IsCompiled(GLuint p_Shader)
 {
     GLint status = GL_FALSE;
-    glGetShaderiv(p_Shader, GL_COMPILE_STATUS, &status);
+    GL_CHECK(glGetShaderiv(p_Shader, GL_COMPILE_STATUS, &status));
     return status == GL_TRUE;
 }
 } // namespace
@@ -57,7 +57,7 @@ OpenGLShader::OpenGLShader(const Lib::String& p_Source) : m_Source(p_Source) {}
 OpenGLShader::~OpenGLShader()
 {
     if (m_Program != 0)
-        glDeleteProgram(m_Program);
+        GL_CHECK(glDeleteProgram(m_Program));
 }
 
 bool OpenGLShader::IsShaderFile(const Lib::String& p_Source)
@@ -115,9 +115,9 @@ bool OpenGLShader::Build(const std::string& p_VertexText, const std::string& p_F
     if (vertex == 0 || fragment == 0)
     {
         if (vertex != 0)
-            glDeleteShader(vertex);
+            GL_CHECK(glDeleteShader(vertex));
         if (fragment != 0)
-            glDeleteShader(fragment);
+            GL_CHECK(glDeleteShader(fragment));
         return false;
     }
 
@@ -127,51 +127,51 @@ bool OpenGLShader::Build(const std::string& p_VertexText, const std::string& p_F
             continue;
         LogError(m_Tag, "Failed to compile %s shader!", stageName);
         LogError(m_Tag, "OpenGL error message:\n%s", ShaderLog(stage).c_str());
-        glDeleteShader(vertex);
-        glDeleteShader(fragment);
+        GL_CHECK(glDeleteShader(vertex));
+        GL_CHECK(glDeleteShader(fragment));
         return false;
     }
 
-    const GLuint program = glCreateProgram();
-    glAttachShader(program, vertex);
-    glAttachShader(program, fragment);
-    glLinkProgram(program);
+    const GLuint program = GL_CHECK_VALUE(glCreateProgram());
+    GL_CHECK(glAttachShader(program, vertex));
+    GL_CHECK(glAttachShader(program, fragment));
+    GL_CHECK(glLinkProgram(program));
     GLint linked = GL_FALSE;
-    glGetProgramiv(program, GL_LINK_STATUS, &linked);
+    GL_CHECK(glGetProgramiv(program, GL_LINK_STATUS, &linked));
     if (linked != GL_TRUE)
     {
         LogError(m_Tag, "Failed to compile program");
         LogError(m_Tag, "OpenGL error message:\n%s", LinkFailureText(ProgramLog(program), p_Name).c_str());
-        glDeleteShader(vertex);
-        glDeleteShader(fragment);
-        glDeleteProgram(program);
+        GL_CHECK(glDeleteShader(vertex));
+        GL_CHECK(glDeleteShader(fragment));
+        GL_CHECK(glDeleteProgram(program));
         return false;
     }
 
     GLint attributeCount = 0;
     GLint uniformCount = 0;
-    glGetProgramiv(program, GL_ACTIVE_ATTRIBUTES, &attributeCount);
-    glGetProgramiv(program, GL_ACTIVE_UNIFORMS, &uniformCount);
-    glDetachShader(program, vertex);
-    glDetachShader(program, fragment);
+    GL_CHECK(glGetProgramiv(program, GL_ACTIVE_ATTRIBUTES, &attributeCount));
+    GL_CHECK(glGetProgramiv(program, GL_ACTIVE_UNIFORMS, &uniformCount));
+    GL_CHECK(glDetachShader(program, vertex));
+    GL_CHECK(glDetachShader(program, fragment));
     // The linked program no longer needs its stages; kept, they would live until the context dies.
-    glDeleteShader(vertex);
-    glDeleteShader(fragment);
+    GL_CHECK(glDeleteShader(vertex));
+    GL_CHECK(glDeleteShader(fragment));
     if (m_Program != 0)
-        glDeleteProgram(m_Program);
+        GL_CHECK(glDeleteProgram(m_Program));
     m_Program = program;
     return m_Program != 0;
 }
 
 void OpenGLShader::Bind() const
 {
-    glUseProgram(m_Program);
+    GL_CHECK(glUseProgram(m_Program));
     m_Bound = true;
 }
 
 void OpenGLShader::Unbind() const
 {
-    glUseProgram(0);
+    GL_CHECK(glUseProgram(0));
     m_Bound = false;
 }
 
@@ -180,7 +180,7 @@ int32_t OpenGLShader::UniformLocation(const char* p_Name) const
     const auto found = m_UniformLocations.find(p_Name);
     if (found != m_UniformLocations.end())
         return found->second;
-    const int32_t location = glGetUniformLocation(m_Program, p_Name);
+    const int32_t location = GL_CHECK_VALUE(glGetUniformLocation(m_Program, p_Name));
     if (location == -1)
         LogWarning(m_Tag, "Warning: uniform '%s' doesn't exist in shader \"%s\"!", p_Name,
                    m_Name.ToNarrow().Data());
@@ -193,7 +193,7 @@ int32_t OpenGLShader::GetAttributeLocation(const char* p_Name) const
     const auto found = m_AttributeLocations.find(p_Name);
     if (found != m_AttributeLocations.end())
         return found->second;
-    const int32_t location = glGetAttribLocation(m_Program, p_Name);
+    const int32_t location = GL_CHECK_VALUE(glGetAttribLocation(m_Program, p_Name));
     if (location == -1)
         LogWarning(m_Tag, "Warning: attribute '%s' doesn't exist in shader \"%s\"!", p_Name,
                    m_Name.ToNarrow().Data());
@@ -208,47 +208,48 @@ bool OpenGLShader::HasUniform(const char* p_Name) const
 
 void OpenGLShader::SetUniform1ui(const char* p_Name, uint32_t p_Value) const
 {
-    glUniform1ui(UniformLocation(p_Name), p_Value);
+    GL_CHECK(glUniform1ui(UniformLocation(p_Name), p_Value));
 }
 
 void OpenGLShader::SetUniform1i(const char* p_Name, int32_t p_Value) const
 {
-    glUniform1i(UniformLocation(p_Name), p_Value);
+    GL_CHECK(glUniform1i(UniformLocation(p_Name), p_Value));
 }
 
 void OpenGLShader::SetUniform1f(const char* p_Name, float p_Value) const
 {
-    glUniform1f(UniformLocation(p_Name), p_Value);
+    GL_CHECK(glUniform1f(UniformLocation(p_Name), p_Value));
 }
 
 void OpenGLShader::SetUniform3f(const char* p_Name, float p_X, float p_Y, float p_Z) const
 {
-    glUniform3f(UniformLocation(p_Name), p_X, p_Y, p_Z);
+    GL_CHECK(glUniform3f(UniformLocation(p_Name), p_X, p_Y, p_Z));
 }
 
 void OpenGLShader::SetUniform4f(const char* p_Name, float p_X, float p_Y, float p_Z, float p_W) const
 {
-    glUniform4f(UniformLocation(p_Name), p_X, p_Y, p_Z, p_W);
+    GL_CHECK(glUniform4f(UniformLocation(p_Name), p_X, p_Y, p_Z, p_W));
 }
 
 void OpenGLShader::SetUniformColour(const char* p_Name, uint8_t p_Red, uint8_t p_Green, uint8_t p_Blue,
                                     uint8_t p_Alpha) const
 {
-    glUniform4f(UniformLocation(p_Name), p_Red / 255.0f, p_Green / 255.0f, p_Blue / 255.0f, p_Alpha / 255.0f);
+    GL_CHECK(glUniform4f(UniformLocation(p_Name), p_Red / 255.0f, p_Green / 255.0f, p_Blue / 255.0f,
+                         p_Alpha / 255.0f));
 }
 
 void OpenGLShader::SetUniform2f(const char* p_Name, const glm::vec2& p_Value) const
 {
-    glUniform2f(UniformLocation(p_Name), p_Value.x, p_Value.y);
+    GL_CHECK(glUniform2f(UniformLocation(p_Name), p_Value.x, p_Value.y));
 }
 
 void OpenGLShader::SetUniform4f(const char* p_Name, const glm::vec4& p_Value) const
 {
-    glUniform4f(UniformLocation(p_Name), p_Value.x, p_Value.y, p_Value.z, p_Value.w);
+    GL_CHECK(glUniform4f(UniformLocation(p_Name), p_Value.x, p_Value.y, p_Value.z, p_Value.w));
 }
 
 void OpenGLShader::SetUniformMatrix4(const char* p_Name, const float* p_Matrix) const
 {
-    glUniformMatrix4fv(UniformLocation(p_Name), 1, GL_FALSE, p_Matrix);
+    GL_CHECK(glUniformMatrix4fv(UniformLocation(p_Name), 1, GL_FALSE, p_Matrix));
 }
 } // namespace Vozad

@@ -42,23 +42,24 @@ OpenGLTexture::~OpenGLTexture()
     if (m_GLName != 0)
     {
         const GLuint name = m_GLName;
-        glDeleteTextures(1, &name);
+        GL_CHECK(glDeleteTextures(1, &name));
     }
 }
 
 namespace
 {
 // A new texture name bound to unit 0 with the engine's sampling: clamped edges, linear filters.
+// Called between DrainGLErrors and TakeGLError: the caller reads what these calls leave behind.
 GLuint GenerateBoundTexture(GLenum p_Target)
 {
     GLuint name = 0;
-    glGenTextures(1, &name);
-    glActiveTexture(GL_TEXTURE0);
-    glBindTexture(p_Target, name);
-    glTexParameteri(p_Target, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
-    glTexParameteri(p_Target, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-    glTexParameteri(p_Target, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-    glTexParameteri(p_Target, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    GL_HANDLED(glGenTextures(1, &name));
+    GL_HANDLED(glActiveTexture(GL_TEXTURE0));
+    GL_HANDLED(glBindTexture(p_Target, name));
+    GL_HANDLED(glTexParameteri(p_Target, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE));
+    GL_HANDLED(glTexParameteri(p_Target, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE));
+    GL_HANDLED(glTexParameteri(p_Target, GL_TEXTURE_MIN_FILTER, GL_LINEAR));
+    GL_HANDLED(glTexParameteri(p_Target, GL_TEXTURE_MAG_FILTER, GL_LINEAR));
     return name;
 }
 } // namespace
@@ -74,7 +75,7 @@ Lib::Ref<OpenGLTexture> OpenGLTexture::CreateArray(uint32_t p_Size, uint32_t p_C
 
     // Storage comes with the first image, so a size GL cannot make is refused here rather than then.
     GLint maxSize = 0;
-    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSize);
+    GL_CHECK(glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSize));
     if (p_Capacity == 0 || p_Size == 0 || p_Size > static_cast<uint32_t>(std::max(maxSize, 0)))
     {
         LogError(texture->m_Tag, "Unable to allocate an array texture of %u x %u texels with %u layers: %s",
@@ -85,9 +86,10 @@ Lib::Ref<OpenGLTexture> OpenGLTexture::CreateArray(uint32_t p_Size, uint32_t p_C
     const GLuint name = GenerateBoundTexture(GL_TEXTURE_2D_ARRAY);
     texture->m_GLName = name;
     // Mutable storage, so the same name can be given more layers; one level keeps it complete.
-    glTexParameteri(GL_TEXTURE_2D_ARRAY, GL_TEXTURE_MAX_LEVEL, texture->m_Levels - 1);
+    GL_HANDLED(glTexParameteri(GL_TEXTURE_2D_ARRAY, GL_TEXTURE_MAX_LEVEL, texture->m_Levels - 1));
+    // Whatever the calls since the drain refused is the answer: taken here, not reported by a check.
     const GLenum error = TakeGLError();
-    glBindTexture(GL_TEXTURE_2D_ARRAY, 0);
+    GL_CHECK(glBindTexture(GL_TEXTURE_2D_ARRAY, 0));
     if (name == 0 || error != GL_NO_ERROR)
     {
         LogError(texture->m_Tag, "Unable to allocate an array texture of %u x %u texels with %u layers: %s",
@@ -111,11 +113,12 @@ Lib::Ref<OpenGLTexture> OpenGLTexture::CreatePlain(uint32_t p_Width, uint32_t p_
     texture->m_GLName = name;
     // Storage through the GL 1.1 call rather than glTexStorage2D (GL 4.2), so a 4.0 context makes
     // it too; one level, and the highest level said so, keeps the texture complete.
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, texture->m_Levels - 1);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, static_cast<GLsizei>(p_Width), static_cast<GLsizei>(p_Height), 0,
-                 GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
+    GL_HANDLED(glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, texture->m_Levels - 1));
+    GL_HANDLED(glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, static_cast<GLsizei>(p_Width),
+                            static_cast<GLsizei>(p_Height), 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr));
+    // A refusal (too large, out of memory) is the answer asked for: taken here, not by a check.
     const GLenum error = TakeGLError();
-    glBindTexture(GL_TEXTURE_2D, 0);
+    GL_CHECK(glBindTexture(GL_TEXTURE_2D, 0));
     if (name == 0 || error != GL_NO_ERROR)
     {
         LogError(texture->m_Tag, "Unable to allocate a texture of %u x %u texels: %s", p_Width, p_Height,
@@ -132,14 +135,14 @@ uint32_t OpenGLTexture::Target() const
 
 void OpenGLTexture::Bind(uint32_t p_Unit)
 {
-    glActiveTexture(GL_TEXTURE0 + p_Unit);
-    glBindTexture(Target(), m_GLName);
+    GL_CHECK(glActiveTexture(GL_TEXTURE0 + p_Unit));
+    GL_CHECK(glBindTexture(Target(), m_GLName));
     m_Bound = true;
 }
 
 void OpenGLTexture::Unbind()
 {
-    glBindTexture(Target(), 0);
+    GL_CHECK(glBindTexture(Target(), 0));
     m_Bound = false;
 }
 
@@ -175,8 +178,10 @@ namespace
 GLenum SpecifyArrayStorage(uint32_t p_Size, uint32_t p_Layers)
 {
     DrainGLErrors();
-    glTexImage3D(GL_TEXTURE_2D_ARRAY, 0, GL_RGBA8, static_cast<GLsizei>(p_Size), static_cast<GLsizei>(p_Size),
-                 static_cast<GLsizei>(p_Layers), 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
+    // A refusal (too many layers, out of memory) is the answer asked for: taken below, not by a check.
+    GL_HANDLED(glTexImage3D(GL_TEXTURE_2D_ARRAY, 0, GL_RGBA8, static_cast<GLsizei>(p_Size),
+                            static_cast<GLsizei>(p_Size), static_cast<GLsizei>(p_Layers), 0, GL_RGBA,
+                            GL_UNSIGNED_BYTE, nullptr));
     return TakeGLError();
 }
 
@@ -186,21 +191,21 @@ GLenum SpecifyArrayStorage(uint32_t p_Size, uint32_t p_Layers)
 void CopyLayers(GLuint p_From, GLuint p_To, uint32_t p_Size, uint32_t p_Layers)
 {
     GLint previousRead = 0;
-    glGetIntegerv(GL_READ_FRAMEBUFFER_BINDING, &previousRead);
+    GL_CHECK(glGetIntegerv(GL_READ_FRAMEBUFFER_BINDING, &previousRead));
     GLuint frameBuffer = 0;
-    glGenFramebuffers(1, &frameBuffer);
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, frameBuffer);
-    glReadBuffer(GL_COLOR_ATTACHMENT0);
-    glBindTexture(GL_TEXTURE_2D_ARRAY, p_To);
+    GL_CHECK(glGenFramebuffers(1, &frameBuffer));
+    GL_CHECK(glBindFramebuffer(GL_READ_FRAMEBUFFER, frameBuffer));
+    GL_CHECK(glReadBuffer(GL_COLOR_ATTACHMENT0));
+    GL_CHECK(glBindTexture(GL_TEXTURE_2D_ARRAY, p_To));
     for (uint32_t layer = 0; layer < p_Layers; ++layer)
     {
-        glFramebufferTextureLayer(GL_READ_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, p_From, 0,
-                                  static_cast<GLint>(layer));
-        glCopyTexSubImage3D(GL_TEXTURE_2D_ARRAY, 0, 0, 0, static_cast<GLint>(layer), 0, 0,
-                            static_cast<GLsizei>(p_Size), static_cast<GLsizei>(p_Size));
+        GL_CHECK(glFramebufferTextureLayer(GL_READ_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, p_From, 0,
+                                           static_cast<GLint>(layer)));
+        GL_CHECK(glCopyTexSubImage3D(GL_TEXTURE_2D_ARRAY, 0, 0, 0, static_cast<GLint>(layer), 0, 0,
+                                     static_cast<GLsizei>(p_Size), static_cast<GLsizei>(p_Size)));
     }
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, static_cast<GLuint>(previousRead));
-    glDeleteFramebuffers(1, &frameBuffer);
+    GL_CHECK(glBindFramebuffer(GL_READ_FRAMEBUFFER, static_cast<GLuint>(previousRead)));
+    GL_CHECK(glDeleteFramebuffers(1, &frameBuffer));
 }
 } // namespace
 
@@ -225,14 +230,14 @@ bool OpenGLTexture::Grow()
     // Re-specifying storage keeps the GL name but not the texels, so the layers in use wait in a
     // scratch texture meanwhile; growth doubles, so this happens a handful of times per run.
     GLuint scratch = 0;
-    glGenTextures(1, &scratch);
-    glBindTexture(GL_TEXTURE_2D_ARRAY, scratch);
-    glTexParameteri(GL_TEXTURE_2D_ARRAY, GL_TEXTURE_MAX_LEVEL, 0);
+    GL_CHECK(glGenTextures(1, &scratch));
+    GL_CHECK(glBindTexture(GL_TEXTURE_2D_ARRAY, scratch));
+    GL_CHECK(glTexParameteri(GL_TEXTURE_2D_ARRAY, GL_TEXTURE_MAX_LEVEL, 0));
     GLenum error = SpecifyArrayStorage(m_Width, m_TextureCount);
     if (error == GL_NO_ERROR)
     {
         CopyLayers(m_GLName, scratch, m_Width, m_TextureCount);
-        glBindTexture(GL_TEXTURE_2D_ARRAY, m_GLName);
+        GL_CHECK(glBindTexture(GL_TEXTURE_2D_ARRAY, m_GLName));
         error = SpecifyArrayStorage(m_Width, layers);
         const uint32_t kept = error == GL_NO_ERROR ? layers : m_AllocatedLayers;
         // Refused: the old size comes back, with its texels, and the image is turned away.
@@ -241,8 +246,8 @@ bool OpenGLTexture::Grow()
         CopyLayers(scratch, m_GLName, m_Width, m_TextureCount);
         m_AllocatedLayers = kept;
     }
-    glDeleteTextures(1, &scratch);
-    glBindTexture(GL_TEXTURE_2D_ARRAY, m_GLName);
+    GL_CHECK(glDeleteTextures(1, &scratch));
+    GL_CHECK(glBindTexture(GL_TEXTURE_2D_ARRAY, m_GLName));
     if (error == GL_NO_ERROR)
         return true;
     LogError(m_Tag, "Unable to grow an array texture of %u x %u texels to %u layers: %s", m_Width, m_Height,
@@ -270,7 +275,7 @@ bool OpenGLTexture::AddImageLayer(std::string_view p_Name, uint32_t p_Width, uin
     for (size_t i = 0; i < fill.size(); i += 4)
         std::copy(std::begin(k_LayerFill), std::end(k_LayerFill),
                   fill.begin() + static_cast<std::ptrdiff_t>(i));
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+    GL_CHECK(glPixelStorei(GL_UNPACK_ALIGNMENT, 4));
     GL_CHECK(glTexSubImage3D(GL_TEXTURE_2D_ARRAY, 0, 0, 0, static_cast<GLint>(m_TextureCount),
                              static_cast<GLsizei>(m_Width), static_cast<GLsizei>(m_Height), 1, GL_RGBA,
                              GL_UNSIGNED_BYTE, fill.data()));
@@ -291,7 +296,7 @@ bool OpenGLTexture::SetImage(std::string_view p_Name, uint32_t p_Width, uint32_t
         return false;
 
     Bind(0);
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+    GL_CHECK(glPixelStorei(GL_UNPACK_ALIGNMENT, 4));
     GL_CHECK(glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, static_cast<GLsizei>(p_Width),
                              static_cast<GLsizei>(p_Height), GL_RGBA, GL_UNSIGNED_BYTE, p_Pixels));
     Describe(p_Name, p_Width, p_Height, m_TextureCount, p_Key, p_Info);
