@@ -12,11 +12,11 @@ OpenGLMainTarget::~OpenGLMainTarget()
 void OpenGLMainTarget::Release()
 {
     if (m_Framebuffer)
-        glDeleteFramebuffers(1, &m_Framebuffer);
+        GL_CHECK(glDeleteFramebuffers(1, &m_Framebuffer));
     if (m_Colour)
-        glDeleteRenderbuffers(1, &m_Colour);
+        GL_CHECK(glDeleteRenderbuffers(1, &m_Colour));
     if (m_DepthStencil)
-        glDeleteRenderbuffers(1, &m_DepthStencil);
+        GL_CHECK(glDeleteRenderbuffers(1, &m_DepthStencil));
     m_Framebuffer = m_Colour = m_DepthStencil = 0;
     m_Width = m_Height = 0;
     m_Samples = 0;
@@ -49,7 +49,7 @@ bool OpenGLMainTarget::Fit(uint32_t p_Width, uint32_t p_Height, int32_t p_Sample
     GL_CHECK(glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, m_Colour));
     GL_CHECK(glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_RENDERBUFFER,
                                        m_DepthStencil));
-    const bool complete = glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
+    const bool complete = GL_CHECK_VALUE(glCheckFramebufferStatus(GL_FRAMEBUFFER)) == GL_FRAMEBUFFER_COMPLETE;
     GL_CHECK(glBindFramebuffer(GL_FRAMEBUFFER, 0));
     if (!complete)
     {
@@ -71,7 +71,7 @@ void OpenGLMainTarget::Resolve() const
     GL_CHECK(glBindFramebuffer(GL_READ_FRAMEBUFFER, m_Framebuffer));
     GL_CHECK(glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0));
     // A scissor box left by the GUI would cut the copy short.
-    const GLboolean scissor = glIsEnabled(GL_SCISSOR_TEST);
+    const GLboolean scissor = GL_CHECK_VALUE(glIsEnabled(GL_SCISSOR_TEST));
     GL_CHECK(glDisable(GL_SCISSOR_TEST));
     GL_CHECK(glBlitFramebuffer(0, 0, width, height, 0, 0, width, height, GL_COLOR_BUFFER_BIT, GL_NEAREST));
     if (scissor)
