@@ -168,13 +168,13 @@ private:
     void FillMultisampleList(uint32_t p_Selected);
     // Builds the pages and the panel's content (OptionsMenuLayout.cpp).
     void BuildContent();
-    Vozad::Scrollview* MakePage(Vozad::LayoutBase* p_Content);
-    Vozad::LayoutBase* BuildGeneralPage();
-    Vozad::LayoutBase* BuildInputPage();
-    Vozad::LayoutBase* BuildGraphicsPage();
-    Vozad::LayoutBase* BuildGameplayPage();
-    Vozad::Label* NewLabel(const char* p_Key, uint32_t p_Size);
-    Vozad::LayoutBar* HeadingRow(const char* p_Title);
+    std::unique_ptr<Vozad::Scrollview> MakePage(std::unique_ptr<Vozad::LayoutBase> p_Content);
+    std::unique_ptr<Vozad::LayoutBase> BuildGeneralPage();
+    std::unique_ptr<Vozad::LayoutBase> BuildInputPage();
+    std::unique_ptr<Vozad::LayoutBase> BuildGraphicsPage();
+    std::unique_ptr<Vozad::LayoutBase> BuildGameplayPage();
+    std::unique_ptr<Vozad::Label> NewLabel(const char* p_Key, uint32_t p_Size);
+    std::unique_ptr<Vozad::LayoutBar> HeadingRow(const char* p_Title);
 
     // Fills the Graphics lists marked for refilling from the engine and the window
     // (OptionsMenuGraphics.cpp); their selections become the applied values.

@@ -22,9 +22,9 @@ namespace
 using Vozad::GridSizeMode;
 
 // Label column, gap, control column, gap, and the rest of the line.
-Vozad::LayoutGrid* NewFormGrid(int32_t p_ControlWidth, bool p_WithRest)
+std::unique_ptr<Vozad::LayoutGrid> NewFormGrid(int32_t p_ControlWidth, bool p_WithRest)
 {
-    auto* grid = new Vozad::LayoutGrid();
+    auto grid = std::make_unique<Vozad::LayoutGrid>();
     grid->AddColumn(150, GridSizeMode::Fixed);
     grid->AddColumn(10, GridSizeMode::Fixed);
     grid->AddColumn(p_ControlWidth, GridSizeMode::Fixed);
@@ -48,37 +48,37 @@ void AddSpacedRows(Vozad::LayoutGrid& p_Grid, int32_t p_Count)
 }
 } // namespace
 
-Vozad::Label* OptionsMenu::NewLabel(const char* p_Key, uint32_t p_Size)
+std::unique_ptr<Vozad::Label> OptionsMenu::NewLabel(const char* p_Key, uint32_t p_Size)
 {
-    auto* label = new Vozad::Label(m_Engine, p_Size, Vozad::k_LabelAlignTopLeft);
+    auto label = std::make_unique<Vozad::Label>(m_Engine, p_Size, Vozad::k_LabelAlignTopLeft);
     label->GetStyle().textColour = Vozad::Colour::k_White;
     label->SetText(Text(p_Key));
     return label;
 }
 
-Vozad::LayoutBar* OptionsMenu::HeadingRow(const char* p_Title)
+std::unique_ptr<Vozad::LayoutBar> OptionsMenu::HeadingRow(const char* p_Title)
 {
-    auto* row = new Vozad::LayoutBar(0);
-    Append(*row, NewLabel(p_Title, 18), true, 150, GridSizeMode::Fixed);
+    auto row = std::make_unique<Vozad::LayoutBar>(0);
+    Append(*row, NewLabel(p_Title, 18), 150, GridSizeMode::Fixed);
     Append(*row, nullptr, false, 10, GridSizeMode::Fixed);
-    Append(*row, NewLabel("menu_options.tab_input.movement_key", 18), true, 120, GridSizeMode::Fixed);
+    Append(*row, NewLabel("menu_options.tab_input.movement_key", 18), 120, GridSizeMode::Fixed);
     return row;
 }
 
-Vozad::Scrollview* OptionsMenu::MakePage(Vozad::LayoutBase* p_Content)
+std::unique_ptr<Vozad::Scrollview> OptionsMenu::MakePage(std::unique_ptr<Vozad::LayoutBase> p_Content)
 {
     // The column may grow below the view; the wheel scrolls it.
-    auto* column = new Vozad::LayoutBar(1);
+    auto column = std::make_unique<Vozad::LayoutBar>(1);
     column->SetFlag(Vozad::k_LayoutAtLeastDesiredHeight, true);
-    Append(*column, p_Content, true, 1, GridSizeMode::Auto);
-    auto* page = new Vozad::Scrollview(m_Engine, 10, 1, k_PageBackground);
-    page->SetContent(column, true);
+    Append(*column, std::move(p_Content), 1, GridSizeMode::Auto);
+    auto page = std::make_unique<Vozad::Scrollview>(m_Engine, 10, 1, k_PageBackground);
+    page->SetContent(std::move(column));
     return page;
 }
 
-Vozad::LayoutBase* OptionsMenu::BuildGeneralPage()
+std::unique_ptr<Vozad::LayoutBase> OptionsMenu::BuildGeneralPage()
 {
-    Vozad::LayoutGrid* grid = NewFormGrid(150, true);
+    auto grid = NewFormGrid(150, true);
     // The sound section follows the game's settings under a heading of its own.
     AddSpacedRows(*grid, 8);
     const char* labels[] = {"menu_options.tab_general.language",     "menu_options.tab_general.show_fps",
@@ -92,17 +92,17 @@ Vozad::LayoutBase* OptionsMenu::BuildGeneralPage()
     {
         if (!labels[i])
             continue;
-        grid->SetElement(NewLabel(labels[i], 13), true, 0, 2 * i);
+        grid->SetElement(NewLabel(labels[i], 13), 0, 2 * i);
         grid->SetElement(controls[i], false, 2, 2 * i);
     }
-    grid->SetElement(NewLabel("menu_options.tab_general.sound", 18), true, 0, 10);
+    grid->SetElement(NewLabel("menu_options.tab_general.sound", 18), 0, 10);
     grid->SetElement(&m_LanguageNote, false, 4, 0);
     return grid;
 }
 
-Vozad::LayoutBase* OptionsMenu::BuildInputPage()
+std::unique_ptr<Vozad::LayoutBase> OptionsMenu::BuildInputPage()
 {
-    Vozad::LayoutGrid* keys = NewFormGrid(120, true);
+    auto keys = NewFormGrid(120, true);
     for (int32_t row = 0; row < 5; ++row)
         keys->AddRow(1, GridSizeMode::Auto);
     const char* labels[k_MoveKeyCount] = {
@@ -111,34 +111,34 @@ Vozad::LayoutBase* OptionsMenu::BuildInputPage()
     for (uint32_t row = 0; row < k_MoveKeyCount; ++row)
     {
         const int32_t gridRow = static_cast<int32_t>(row);
-        keys->SetElement(NewLabel(labels[row], 13), true, 0, gridRow);
+        keys->SetElement(NewLabel(labels[row], 13), 0, gridRow);
         keys->SetElement(&m_KeyButtons[row], false, 2, gridRow);
         keys->SetElement(&m_AssignLabels[row], false, 4, gridRow);
     }
 
-    Vozad::LayoutGrid* screenshot = NewFormGrid(120, true);
+    auto screenshot = NewFormGrid(120, true);
     screenshot->AddRow(1, GridSizeMode::Auto);
-    screenshot->SetElement(NewLabel("menu_options.tab_input.screenshot", 13), true, 0, 0);
+    screenshot->SetElement(NewLabel("menu_options.tab_input.screenshot", 13), 0, 0);
     screenshot->SetElement(&m_ScreenshotKey, false, 2, 0);
 
-    auto* column = new Vozad::LayoutBar(1);
-    Append(*column, HeadingRow("menu_options.tab_input.movement_title"), true, 1, GridSizeMode::Auto);
+    auto column = std::make_unique<Vozad::LayoutBar>(1);
+    Append(*column, HeadingRow("menu_options.tab_input.movement_title"), 1, GridSizeMode::Auto);
     Append(*column, nullptr, false, 5, GridSizeMode::Fixed);
-    Append(*column, NewSeparator(), true, 1, GridSizeMode::Fixed);
+    Append(*column, NewSeparator(), 1, GridSizeMode::Fixed);
     Append(*column, nullptr, false, 10, GridSizeMode::Fixed);
-    Append(*column, keys, true, 1, GridSizeMode::Auto);
+    Append(*column, std::move(keys), 1, GridSizeMode::Auto);
     Append(*column, nullptr, false, 20, GridSizeMode::Fixed);
-    Append(*column, HeadingRow("menu_options.tab_input.action_title"), true, 1, GridSizeMode::Auto);
+    Append(*column, HeadingRow("menu_options.tab_input.action_title"), 1, GridSizeMode::Auto);
     Append(*column, nullptr, false, 5, GridSizeMode::Fixed);
-    Append(*column, NewSeparator(), true, 1, GridSizeMode::Fixed);
+    Append(*column, NewSeparator(), 1, GridSizeMode::Fixed);
     Append(*column, nullptr, false, 10, GridSizeMode::Fixed);
-    Append(*column, screenshot, true, 1, GridSizeMode::Auto);
+    Append(*column, std::move(screenshot), 1, GridSizeMode::Auto);
     return column;
 }
 
-Vozad::LayoutBase* OptionsMenu::BuildGraphicsPage()
+std::unique_ptr<Vozad::LayoutBase> OptionsMenu::BuildGraphicsPage()
 {
-    Vozad::LayoutGrid* grid = NewFormGrid(250, false);
+    auto grid = NewFormGrid(250, false);
     const char* labels[] = {"menu_options.tab_graphics.renderer",   "menu_options.tab_graphics.window_mode",
                             "menu_options.tab_graphics.monitor",    "menu_options.tab_graphics.resolution",
                             "menu_options.tab_graphics.vsync",      "menu_options.tab_graphics.frame_cap",
@@ -149,16 +149,16 @@ Vozad::LayoutBase* OptionsMenu::BuildGraphicsPage()
     AddSpacedRows(*grid, k_Rows);
     for (int32_t i = 0; i < k_Rows; ++i)
     {
-        grid->SetElement(NewLabel(labels[i], 13), true, 0, 2 * i);
+        grid->SetElement(NewLabel(labels[i], 13), 0, 2 * i);
         grid->SetElement(controls[i], false, 2, 2 * i);
     }
     return grid;
 }
 
-Vozad::LayoutBase* OptionsMenu::BuildGameplayPage()
+std::unique_ptr<Vozad::LayoutBase> OptionsMenu::BuildGameplayPage()
 {
     // The box first: the texts are sentences, wider than the label column of the other pages.
-    auto* grid = new Vozad::LayoutGrid();
+    auto grid = std::make_unique<Vozad::LayoutGrid>();
     grid->AddColumn(30, GridSizeMode::Fixed);
     grid->AddColumn(10, GridSizeMode::Fixed);
     grid->AddColumn(1, GridSizeMode::Weighted);
@@ -167,17 +167,17 @@ Vozad::LayoutBase* OptionsMenu::BuildGameplayPage()
     {
         const int32_t row = 2 * static_cast<int32_t>(i);
         grid->SetElement(m_GameplayBoxes[i].get(), false, 0, row);
-        grid->SetElement(NewLabel(k_GameplayOptions[i].labelKey, 13), true, 2, row);
+        grid->SetElement(NewLabel(k_GameplayOptions[i].labelKey, 13), 2, row);
     }
     return grid;
 }
 
 void OptionsMenu::BuildContent()
 {
-    m_Pages[k_OptionsTabGeneral].reset(MakePage(BuildGeneralPage()));
-    m_Pages[k_OptionsTabInput].reset(MakePage(BuildInputPage()));
-    m_Pages[k_OptionsTabGraphics].reset(MakePage(BuildGraphicsPage()));
-    m_Pages[k_OptionsTabGameplay].reset(MakePage(BuildGameplayPage()));
+    m_Pages[k_OptionsTabGeneral] = MakePage(BuildGeneralPage());
+    m_Pages[k_OptionsTabInput] = MakePage(BuildInputPage());
+    m_Pages[k_OptionsTabGraphics] = MakePage(BuildGraphicsPage());
+    m_Pages[k_OptionsTabGameplay] = MakePage(BuildGameplayPage());
     m_PageStack = std::make_unique<Vozad::LayoutStack>();
     for (auto& page : m_Pages)
         m_PageStack->AddLayer(page.get(), false);

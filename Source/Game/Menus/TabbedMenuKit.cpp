@@ -23,9 +23,10 @@ void Append(Vozad::LayoutBar& p_Bar, std::unique_ptr<Vozad::LayoutBase> p_Elemen
     Append(p_Bar, p_Element.release(), true, p_Value, p_Mode);
 }
 
-Vozad::LayoutBar* LeftAlignedRow(std::initializer_list<Vozad::LayoutBase*> p_Elements, int32_t p_Gap)
+std::unique_ptr<Vozad::LayoutBar> LeftAlignedRow(std::initializer_list<Vozad::LayoutBase*> p_Elements,
+                                                 int32_t p_Gap)
 {
-    auto* row = new Vozad::LayoutBar(0);
+    auto row = std::make_unique<Vozad::LayoutBar>(0);
     bool first = true;
     for (Vozad::LayoutBase* element : p_Elements)
     {
@@ -38,12 +39,12 @@ Vozad::LayoutBar* LeftAlignedRow(std::initializer_list<Vozad::LayoutBase*> p_Ele
     return row;
 }
 
-Vozad::ColouredLayout* NewSeparator()
+std::unique_ptr<Vozad::ColouredLayout> NewSeparator()
 {
-    return new Vozad::ColouredLayout(k_SeparatorColour, 0, 3);
+    return std::make_unique<Vozad::ColouredLayout>(k_SeparatorColour, 0, 3);
 }
 
-std::unique_ptr<Vozad::LayoutMargin> BuildTabbedFrame(const TabbedFrameParts& p_Parts)
+std::unique_ptr<Vozad::LayoutMargin> BuildTabbedFrame(TabbedFrameParts p_Parts)
 {
     auto tabRow = std::make_unique<Vozad::LayoutBar>(0);
     bool first = true;
@@ -58,7 +59,7 @@ std::unique_ptr<Vozad::LayoutMargin> BuildTabbedFrame(const TabbedFrameParts& p_
     auto tabColumn = std::make_unique<Vozad::LayoutBar>(1);
     Append(*tabColumn, std::move(tabRow), 1, GridSizeMode::Auto);
     Append(*tabColumn, nullptr, false, 10, GridSizeMode::Fixed);
-    Append(*tabColumn, NewSeparator(), true, 1, GridSizeMode::Fixed);
+    Append(*tabColumn, NewSeparator(), 1, GridSizeMode::Fixed);
     Append(*tabColumn, nullptr, false, 15, GridSizeMode::Fixed);
     Append(*tabColumn, p_Parts.pages, false, 1, GridSizeMode::Weighted);
 
@@ -68,11 +69,11 @@ std::unique_ptr<Vozad::LayoutMargin> BuildTabbedFrame(const TabbedFrameParts& p_
     Append(*tabArea, nullptr, false, 1, GridSizeMode::Weighted);
 
     auto column = std::make_unique<Vozad::LayoutBar>(1);
-    Append(*column, LeftAlignedRow({p_Parts.title}, 0), true, 1, GridSizeMode::Auto);
+    Append(*column, LeftAlignedRow({p_Parts.title}, 0), 1, GridSizeMode::Auto);
     Append(*column, nullptr, false, 10, GridSizeMode::Fixed);
     Append(*column, std::move(tabArea), 1, GridSizeMode::Weighted);
     Append(*column, nullptr, false, 15, GridSizeMode::Fixed);
-    Append(*column, p_Parts.buttonRow, true, 1, GridSizeMode::Auto);
+    Append(*column, std::move(p_Parts.buttonRow), 1, GridSizeMode::Auto);
 
     auto margin = std::make_unique<Vozad::LayoutMargin>(10);
     margin->SetElement(std::move(column), 1, 1);

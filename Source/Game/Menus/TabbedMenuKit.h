@@ -26,10 +26,11 @@ void Append(Vozad::LayoutBar& p_Bar, std::unique_ptr<Vozad::LayoutBase> p_Elemen
 
 // The elements at their desired widths, p_Gap pixels apart, and the rest of the line left empty.
 // The elements are not owned by the row.
-Vozad::LayoutBar* LeftAlignedRow(std::initializer_list<Vozad::LayoutBase*> p_Elements, int32_t p_Gap);
+std::unique_ptr<Vozad::LayoutBar> LeftAlignedRow(std::initializer_list<Vozad::LayoutBase*> p_Elements,
+                                                 int32_t p_Gap);
 
 // The thin line under the tab row and under a page's headings.
-Vozad::ColouredLayout* NewSeparator();
+std::unique_ptr<Vozad::ColouredLayout> NewSeparator();
 
 // The parts of a tabbed frame. Title, tabs and pages stay the menu's; the button row is handed over.
 struct TabbedFrameParts
@@ -37,9 +38,9 @@ struct TabbedFrameParts
     Vozad::LayoutBase* title = nullptr;
     std::initializer_list<Vozad::LayoutBase*> tabs;
     Vozad::LayoutBase* pages = nullptr;
-    Vozad::LayoutBar* buttonRow = nullptr;
+    std::unique_ptr<Vozad::LayoutBar> buttonRow;
 };
 
 // The whole frame inside the panel's 10-pixel margin; the margin owns every bar built here.
-std::unique_ptr<Vozad::LayoutMargin> BuildTabbedFrame(const TabbedFrameParts& p_Parts);
+std::unique_ptr<Vozad::LayoutMargin> BuildTabbedFrame(TabbedFrameParts p_Parts);
 } // namespace Snake
