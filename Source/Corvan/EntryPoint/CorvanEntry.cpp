@@ -184,8 +184,11 @@ bool CorvanEntry::Initialise(const EngineSettings& p_EngineSettings,
     LogInfo(m_Tag, "Renderer successfully initialised ====");
     LogInfo(m_Tag, "%s", "");
 
-    // Sound is a nicety: a machine without a device starts all the same.
-    m_Audio.Open();
+    // Sound is a nicety: a machine without a device starts all the same. The device opens once the
+    // first frames are shown, at the loop's first idle moment: opening it, or learning there is
+    // none, takes about a tenth of a second that the first picture need not wait for, and nothing
+    // plays before a round starts.
+    m_AudioPending = true;
 
     LogInfo(m_Tag, "==== Initialise Engine scripting subsystem");
     CreateScriptHandler(this);
@@ -325,6 +328,9 @@ void CorvanEntry::RunFrame()
     EndGuiFrame();
     m_Renderer->ResolveFrame();
     m_Window->Present();
+    // A loop that never waits opens the sound device once two frames are shown.
+    if (m_FrameNumber >= 2)
+        OpenPendingAudio();
     LimitFrameRate();
     MeasureFrameRate();
 }
@@ -395,6 +401,14 @@ double CorvanEntry::LoopSeconds()
     return static_cast<double>(Lib::ReadPerformanceCounter() / ticksPerMicrosecond) / 1e6;
 }
 
+void CorvanEntry::OpenPendingAudio()
+{
+    if (!m_AudioPending)
+        return;
+    m_AudioPending = false;
+    m_Audio.Open();
+}
+
 void CorvanEntry::WaitForReasonToDraw()
 {
     // The event-driven mode waits inside its pump.
@@ -408,6 +422,7 @@ void CorvanEntry::WaitForReasonToDraw()
         const uint32_t wait = m_Redraw.WaitMilliseconds(now, measurement);
         if (wait > 0)
         {
+            OpenPendingAudio();
             if (m_Window->WaitForEvents(wait))
                 return;
             continue;

@@ -148,6 +148,8 @@ private:
     // Between frames of the continuous loop: returns once input or a window event is queued, a
     // requested frame is due, or the frame-rate reading changed; until then the thread sleeps.
     void WaitForReasonToDraw();
+    // Opens the sound device held back at start-up, once.
+    void OpenPendingAudio();
     // Seconds on a steady clock, for the redraw schedule.
     static double LoopSeconds();
     void InstallRoot(std::unique_ptr<Vozad::LayoutStack> p_Root);
@@ -163,6 +165,7 @@ private:
     Lib::Ref<Vozad::EngineWindow> m_Window;
     std::unique_ptr<Vozad::Renderer> m_Renderer;
     Vozad::AudioDevice m_Audio;                  // plays nothing when no device opens
+    bool m_AudioPending = false;                 // opened after the first frame is shown
     std::unique_ptr<Vozad::LayoutBar> m_RootBar; // the default screen's; a layer of the first root
     std::unique_ptr<Vozad::LayoutStack> m_RootStack;
     Vozad::PopupLayer m_Popups; // layers of m_RootStack above its first
