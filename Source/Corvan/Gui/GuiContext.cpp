@@ -248,6 +248,10 @@ void* GuiContext::BeginFrame()
     {
         ImGui_ImplOpenGL3_DestroyFontsTexture();
         ImGui_ImplOpenGL3_CreateFontsTexture();
+        // The texture holds the glyphs now; the atlas's two pixel copies (coverage and colour,
+        // some megabytes for every size in it) are not needed until a new size is added, and the
+        // next Build makes them again from the font data the atlas keeps.
+        ImGui::GetIO().Fonts->ClearTexData();
     }
     // Creates the device objects again when they are missing.
     ImGui_ImplOpenGL3_NewFrame();
@@ -334,6 +338,16 @@ bool GuiContext::IsLoadedForDrawing(const FontSpec& p_Font) const
         return false;
     ScopedUiContext current(m_MainContext);
     return FindLoadedFont(p_Font) != nullptr;
+}
+
+size_t GuiContext::GetAtlasPixelBytes() const
+{
+    if (!m_MainContext)
+        return 0;
+    ScopedUiContext current(m_MainContext);
+    const ImFontAtlas& atlas = *ImGui::GetIO().Fonts;
+    const size_t pixels = static_cast<size_t>(atlas.TexWidth) * static_cast<size_t>(atlas.TexHeight);
+    return (atlas.TexPixelsAlpha8 ? pixels : 0) + (atlas.TexPixelsRGBA32 ? 4 * pixels : 0);
 }
 
 bool GuiContext::UpdateFonts()

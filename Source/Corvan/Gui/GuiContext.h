@@ -89,6 +89,8 @@ public:
     static bool IsFontFor(const ImFont& p_Font, const FontSpec& p_Spec);
     // Whether the main context's atlas holds the font (what the frame draws text with).
     bool IsLoadedForDrawing(const FontSpec& p_Font) const;
+    // Bytes of glyph pixels the drawing atlas keeps in main memory: 0 once they are in the texture.
+    size_t GetAtlasPixelBytes() const;
 
     ImDrawList* GetDrawList() const { return m_DrawList; }
     ImGuiContext* GetMainContext() const { return m_MainContext; }

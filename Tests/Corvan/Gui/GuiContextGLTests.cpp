@@ -431,6 +431,39 @@ TEST_F(GuiContextGLTest, FontMeasuredBeforeItIsLoadedEntersTheMainAtlasAtTheNext
     EXPECT_EQ(log.lines.size(), 1u);
 }
 
+TEST_F(GuiContextGLTest, AtlasPixelsAreDroppedOnceUploadedAndALaterSizeStillDraws)
+{
+    TestSupport::TempFolder logs;
+    TestSupport::LogFileRedirect logFile(logs.File("log.txt"));
+    CapturingForwarder log;
+    const FontSpec small = Font(14, "DejaVuSans.ttf");
+    const FontSpec large = Font(24, "DejaVuSans.ttf");
+    const float smallWidth = m_Gui->MeasureText("Hello", small).width;
+    DrawFrame(
+        [&](GuiContext& p_Gui)
+        {
+            p_Gui.SetColour(0xFFFFFFFF);
+            p_Gui.DrawText("Hello", {10, 10}, small, 0);
+        });
+    ASSERT_TRUE(m_Gui->IsLoadedForDrawing(small));
+    EXPECT_EQ(m_Gui->GetAtlasPixelBytes(), 0u);
+    EXPECT_GT(CountLit({10, 10 + static_cast<int>(smallWidth), 10, 30}), 30);
+
+    // A size added later rebuilds the atlas from the font data it kept: both sizes draw.
+    const float largeWidth = m_Gui->MeasureText("Hello", large).width;
+    DrawFrame(
+        [&](GuiContext& p_Gui)
+        {
+            p_Gui.SetColour(0xFFFFFFFF);
+            p_Gui.DrawText("Hello", {10, 10}, small, 0);
+            p_Gui.DrawText("Hello", {10, 50}, large, 0);
+        });
+    ASSERT_TRUE(m_Gui->IsLoadedForDrawing(large));
+    EXPECT_EQ(m_Gui->GetAtlasPixelBytes(), 0u);
+    EXPECT_GT(CountLit({10, 10 + static_cast<int>(smallWidth), 10, 30}), 30);
+    EXPECT_GT(CountLit({10, 10 + static_cast<int>(largeWidth), 50, 85}), 60);
+}
+
 TEST_F(GuiContextGLTest, PointSizesBecomePixelFonts)
 {
     TestSupport::TempFolder logs;
