@@ -184,11 +184,14 @@ bool CorvanEntry::Initialise(const EngineSettings& p_EngineSettings,
     LogInfo(m_Tag, "Renderer successfully initialised ====");
     LogInfo(m_Tag, "%s", "");
 
-    // Sound is a nicety: a machine without a device starts all the same. The device opens once the
-    // first frames are shown, at the loop's first idle moment: opening it, or learning there is
-    // none, takes about a tenth of a second that the first picture need not wait for, and nothing
-    // plays before a round starts.
-    m_AudioPending = true;
+    // Sound is a nicety: a machine without a device starts all the same. Opening it, or learning
+    // there is none, takes about a tenth of a second. A loop that draws only on change opens it at
+    // its first idle moment, once the first picture is shown; a loop that always draws has no such
+    // moment and would stall a running frame, so it opens the device now.
+    if (m_RedrawOnChange)
+        m_AudioPending = true;
+    else
+        m_Audio.Open();
 
     LogInfo(m_Tag, "==== Initialise Engine scripting subsystem");
     CreateScriptHandler(this);
@@ -328,7 +331,7 @@ void CorvanEntry::RunFrame()
     EndGuiFrame();
     m_Renderer->ResolveFrame();
     m_Window->Present();
-    // A loop that never waits opens the sound device once two frames are shown.
+    // A round drawn from the first frame on (the attract demo) leaves the loop no idle moment.
     if (m_FrameNumber >= 2)
         OpenPendingAudio();
     LimitFrameRate();
