@@ -2,6 +2,7 @@
 
 #include "Corvan/Gui/FontResolver.h"
 #include "Corvan/Renderer/IGraphicsContext.h"
+#include "Corvan/Renderer/OpenGL/OpenGLTexture.h"
 #include "Corvan/Renderer/TextureInfo.h"
 
 #include <SDL2/SDL.h>
@@ -212,19 +213,15 @@ bool GuiContext::CreateMainContext()
 
 bool GuiContext::CreateMeasuringContext()
 {
+    // Measuring never draws, so this context has no renderer back end: no shaders, no buffers and
+    // no font texture of its own. Building its atlas is all NewFrame needs, and the pixels that
+    // building makes are dropped at once.
     m_MeasuringContext = CreateUiContext();
-    if (!ImGui_ImplOpenGL3_Init(k_GlslVersion))
-    {
-        LogError(m_Tag, "ImGui_ImplOpenGL3_Init() failed for the measuring context.");
-        return false;
-    }
-    if (!ImGui_ImplOpenGL3_CreateDeviceObjects())
-    {
-        LogError(m_Tag, "ImGui_ImplOpenGL3_CreateDeviceObjects() failed for the measuring context.");
-        return false;
-    }
-    // One empty frame leaves the measuring context's font atlas built, so text can be measured
-    // before the first real frame.
+    ImFontAtlas* atlas = ImGui::GetIO().Fonts;
+    atlas->Build();
+    atlas->ClearTexData();
+    // One empty frame leaves the measuring context ready, so text can be measured before the
+    // first real frame.
     ImGui::NewFrame();
     ImGui::EndFrame();
     return true;
@@ -245,14 +242,7 @@ void* GuiContext::BeginFrame()
     const bool fontsLoaded = UpdateFonts();
     ImGui::SetCurrentContext(m_MainContext);
     if (fontsLoaded)
-    {
-        ImGui_ImplOpenGL3_DestroyFontsTexture();
-        ImGui_ImplOpenGL3_CreateFontsTexture();
-        // The texture holds the glyphs now; the atlas's two pixel copies (coverage and colour,
-        // some megabytes for every size in it) are not needed until a new size is added, and the
-        // next Build makes them again from the font data the atlas keeps.
-        ImGui::GetIO().Fonts->ClearTexData();
-    }
+        UploadFontTexture();
     // Creates the device objects again when they are missing.
     ImGui_ImplOpenGL3_NewFrame();
     ImGui_ImplSDL2_NewFrame();
@@ -265,6 +255,26 @@ void* GuiContext::BeginFrame()
     m_ClipDepth = 0;
     m_InFrame = true;
     return m_DrawList;
+}
+
+void GuiContext::UploadFontTexture()
+{
+    // The back end would expand the atlas to white RGBA texels before uploading it: four times
+    // the bytes of the coverage alone, for the same samples.
+    ImGui_ImplOpenGL3_DestroyFontsTexture();
+    ImFontAtlas* atlas = ImGui::GetIO().Fonts;
+    unsigned char* coverage = nullptr;
+    int width = 0, height = 0;
+    atlas->GetTexDataAsAlpha8(&coverage, &width, &height);
+    m_FontTexture = coverage ? OpenGLTexture::CreateCoverage(static_cast<uint32_t>(width),
+                                                             static_cast<uint32_t>(height), coverage)
+                             : Lib::Ref<OpenGLTexture>();
+    atlas->SetTexID(reinterpret_cast<ImTextureID>(
+        static_cast<uintptr_t>(m_FontTexture ? m_FontTexture->GetGLName() : 0u)));
+    // The texture holds the glyphs now; the atlas's pixels (some megabytes for every size in it)
+    // are not needed until a new size is added, and the next Build makes them again from the
+    // font data the atlas keeps.
+    atlas->ClearTexData();
 }
 
 void GuiContext::EndFrame()
@@ -348,6 +358,11 @@ size_t GuiContext::GetAtlasPixelBytes() const
     const ImFontAtlas& atlas = *ImGui::GetIO().Fonts;
     const size_t pixels = static_cast<size_t>(atlas.TexWidth) * static_cast<size_t>(atlas.TexHeight);
     return (atlas.TexPixelsAlpha8 ? pixels : 0) + (atlas.TexPixelsRGBA32 ? 4 * pixels : 0);
+}
+
+uint32_t GuiContext::GetFontTextureName() const
+{
+    return m_FontTexture ? m_FontTexture->GetGLName() : 0u;
 }
 
 bool GuiContext::UpdateFonts()
@@ -548,6 +563,7 @@ void GuiContext::DrawImage(const TextureInfo& p_Texture, Lib::Point p_Position, 
 void GuiContext::Shutdown()
 {
     m_PendingFonts.Clear();
+    m_FontTexture.Reset();
     for (ImFontAtlas* atlas : m_MeasuringAtlases)
         IM_DELETE(atlas);
     m_MeasuringAtlases.clear();

@@ -10,6 +10,7 @@
 #include "Lib/Log.h"
 #include "Lib/Point.h"
 #include "Lib/RectSize.h"
+#include "Lib/ReferenceCounter.h"
 
 #include <cstdint>
 #include <vector>
@@ -22,6 +23,8 @@ struct ImFontAtlas;
 
 namespace Vozad
 {
+class OpenGLTexture;
+
 class GuiContext : public IGuiContext, public IInputCapture, public INativeEventObserver
 {
 public:
@@ -91,6 +94,8 @@ public:
     bool IsLoadedForDrawing(const FontSpec& p_Font) const;
     // Bytes of glyph pixels the drawing atlas keeps in main memory: 0 once they are in the texture.
     size_t GetAtlasPixelBytes() const;
+    // The GL name of the drawing atlas's texture; 0 before the first frame that loaded fonts.
+    uint32_t GetFontTextureName() const;
 
     ImDrawList* GetDrawList() const { return m_DrawList; }
     ImGuiContext* GetMainContext() const { return m_MainContext; }
@@ -104,6 +109,9 @@ public:
 private:
     bool CreateMainContext();
     bool CreateMeasuringContext();
+    // Gives the drawing atlas, just built, to the GPU as a coverage texture; the current UI
+    // context is the main one.
+    void UploadFontTexture();
     // The draw list when a frame is running and the colour draws something.
     ImDrawList* VisibleDrawList() const;
     // Loads the font into an atlas of its own for measuring and queues it for the main context;
@@ -117,7 +125,8 @@ private:
     SDL_Window* m_Window;                       // not owned
     void* m_GLContext;                          // not owned; SDL_GLContext of the window
     ImGuiContext* m_MainContext = nullptr;      // draws the frame; null without OpenGL
-    ImGuiContext* m_MeasuringContext = nullptr; // private: fonts and text measuring
+    ImGuiContext* m_MeasuringContext = nullptr; // private: fonts and text measuring, never draws
+    Lib::Ref<OpenGLTexture> m_FontTexture;      // the drawing atlas's glyphs, coverage only
     ImDrawList* m_DrawList = nullptr;           // the background draw list of the current frame
     int32_t m_GraphicsApi;
     Lib::Point m_Offset;                        // stored only

@@ -464,6 +464,45 @@ TEST_F(GuiContextGLTest, AtlasPixelsAreDroppedOnceUploadedAndALaterSizeStillDraw
     EXPECT_GT(CountLit({10, 10 + static_cast<int>(largeWidth), 50, 85}), 60);
 }
 
+TEST_F(GuiContextGLTest, GlyphsAreUploadedAsCoverageAndTextKeepsItsColour)
+{
+    TestSupport::TempFolder logs;
+    TestSupport::LogFileRedirect logFile(logs.File("log.txt"));
+    CapturingForwarder log;
+    const FontSpec font = Font(24, "DejaVuSans.ttf");
+    const float width = m_Gui->MeasureText("Hello", font).width;
+    DrawFrame(
+        [&](GuiContext& p_Gui)
+        {
+            p_Gui.SetColour(0xFF00FF00); // opaque green, 0xAABBGGRR
+            p_Gui.DrawText("Hello", {10, 10}, font, 0);
+        });
+
+    // One byte per texel: a quarter of what the same atlas takes as RGBA.
+    const GLuint atlas = m_Gui->GetFontTextureName();
+    ASSERT_NE(atlas, 0u);
+    GLint format = 0;
+    glBindTexture(GL_TEXTURE_2D, atlas);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_INTERNAL_FORMAT, &format);
+    glBindTexture(GL_TEXTURE_2D, 0);
+    EXPECT_EQ(format, GL_R8);
+
+    // The coverage only weighs the text's colour: no red or blue creeps in, and the glyphs' solid
+    // parts show the colour itself.
+    int lit = 0, full = 0, tinted = 0;
+    for (int y = 10; y < 45; ++y)
+        for (int x = 10; x < 10 + static_cast<int>(width); ++x)
+        {
+            const Pixel pixel = At(x, y);
+            lit += pixel[1] != 0 ? 1 : 0;
+            full += pixel[1] >= 0xF8 ? 1 : 0;
+            tinted += (pixel[0] | pixel[2]) != 0 ? 1 : 0;
+        }
+    EXPECT_GT(lit, 60);
+    EXPECT_GT(full, 20);
+    EXPECT_EQ(tinted, 0);
+}
+
 TEST_F(GuiContextGLTest, PointSizesBecomePixelFonts)
 {
     TestSupport::TempFolder logs;

@@ -128,6 +128,39 @@ Lib::Ref<OpenGLTexture> OpenGLTexture::CreatePlain(uint32_t p_Width, uint32_t p_
     return texture;
 }
 
+Lib::Ref<OpenGLTexture> OpenGLTexture::CreateCoverage(uint32_t p_Width, uint32_t p_Height,
+                                                      const uint8_t* p_Coverage)
+{
+    Lib::Ref<OpenGLTexture> texture = Lib::MakeRef<OpenGLTexture>();
+    texture->m_Kind = k_Coverage2D;
+    texture->m_Width = p_Width;
+    texture->m_Height = p_Height;
+    texture->m_TextureCount = 1;
+    texture->m_TextureCapacity = 1;
+
+    DrainGLErrors();
+    const GLuint name = GenerateBoundTexture(GL_TEXTURE_2D);
+    texture->m_GLName = name;
+    GL_HANDLED(glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, texture->m_Levels - 1));
+    // Sampled as (1, 1, 1, coverage), exactly what the same atlas expanded to white RGBA gives.
+    const GLint swizzle[] = {GL_ONE, GL_ONE, GL_ONE, GL_RED};
+    GL_HANDLED(glTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_SWIZZLE_RGBA, swizzle));
+    GL_HANDLED(glPixelStorei(GL_UNPACK_ALIGNMENT, 1));
+    GL_HANDLED(glTexImage2D(GL_TEXTURE_2D, 0, GL_R8, static_cast<GLsizei>(p_Width),
+                            static_cast<GLsizei>(p_Height), 0, GL_RED, GL_UNSIGNED_BYTE, p_Coverage));
+    GL_HANDLED(glPixelStorei(GL_UNPACK_ALIGNMENT, 4));
+    // A refusal (too large, out of memory) is the answer asked for: taken here, not by a check.
+    const GLenum error = TakeGLError();
+    GL_CHECK(glBindTexture(GL_TEXTURE_2D, 0));
+    if (name == 0 || error != GL_NO_ERROR)
+    {
+        LogError(texture->m_Tag, "Unable to allocate a texture of %u x %u texels: %s", p_Width, p_Height,
+                 GL_ErrorName(error));
+        return {};
+    }
+    return texture;
+}
+
 uint32_t OpenGLTexture::Target() const
 {
     return m_Kind == k_Array2D ? GL_TEXTURE_2D_ARRAY : GL_TEXTURE_2D;
