@@ -15,7 +15,9 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <fstream>
 #include <initializer_list>
+#include <iterator>
 #include <string>
 
 namespace Vozad
@@ -380,7 +382,8 @@ bool GuiContext::UpdateFonts()
             break;
         const float pixels = FontPixelSize(font);
         const Lib::NarrowString narrowPath = path.ToNarrow();
-        atlas->AddFontFromFileTTF(narrowPath.Data(), pixels, nullptr, k_GlyphRanges);
+        if (!AddFontFile(*atlas, narrowPath.Data(), pixels))
+            break;
         LogInfo(m_FontsTag, "Font loaded: %s, size: %.f", narrowPath.Data(), pixels);
         m_PendingFonts.Remove(0);
         loaded = true;
@@ -390,14 +393,36 @@ bool GuiContext::UpdateFonts()
     return loaded;
 }
 
+ImFont* GuiContext::AddFontFile(ImFontAtlas& p_Atlas, const char* p_Path, float p_Pixels)
+{
+    auto file = m_FontFiles.find(p_Path);
+    if (file == m_FontFiles.end())
+    {
+        std::ifstream stream(p_Path, std::ios::binary);
+        if (!stream)
+            return nullptr;
+        std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(stream)),
+                                         std::istreambuf_iterator<char>());
+        if (bytes.empty())
+            return nullptr;
+        file = m_FontFiles.emplace(p_Path, std::move(bytes)).first;
+    }
+    ImFontConfig config;
+    config.FontDataOwnedByAtlas = false;
+    // The name ImGui gives a font it reads itself, which IsFontFor recognises.
+    const char* fileName = std::strrchr(p_Path, '/');
+    snprintf(config.Name, sizeof(config.Name), "%s, %.0fpx", fileName ? fileName + 1 : p_Path, p_Pixels);
+    return p_Atlas.AddFontFromMemoryTTF(file->second.data(), static_cast<int>(file->second.size()), p_Pixels,
+                                        &config, k_GlyphRanges);
+}
+
 ImFont* GuiContext::LoadMeasuringFont(const FontSpec& p_Font)
 {
     Lib::String path;
     if (!HasLoadableSize(p_Font) || !ResolveFontPath(p_Font.name, path) || !IsFontFile(path))
         return nullptr;
     auto* atlas = IM_NEW(ImFontAtlas)();
-    ImFont* font =
-        atlas->AddFontFromFileTTF(path.ToNarrow().Data(), FontPixelSize(p_Font), nullptr, k_GlyphRanges);
+    ImFont* font = AddFontFile(*atlas, path.ToNarrow().Data(), FontPixelSize(p_Font));
     if (!font)
     {
         IM_DELETE(atlas);

@@ -13,6 +13,8 @@
 #include "Lib/ReferenceCounter.h"
 
 #include <cstdint>
+#include <map>
+#include <string>
 #include <vector>
 
 struct SDL_Window;
@@ -112,6 +114,8 @@ private:
     // Gives the drawing atlas, just built, to the GPU as a coverage texture; the current UI
     // context is the main one.
     void UploadFontTexture();
+    // Adds the font file at p_Path, at p_Pixels, to the atlas; null when the file cannot be read.
+    ImFont* AddFontFile(ImFontAtlas& p_Atlas, const char* p_Path, float p_Pixels);
     // The draw list when a frame is running and the colour draws something.
     ImDrawList* VisibleDrawList() const;
     // Loads the font into an atlas of its own for measuring and queues it for the main context;
@@ -135,6 +139,8 @@ private:
     // One atlas per measured font: an atlas rasterises all its fonts again whenever one is added,
     // so a shared one made start-up pay for every size once per size that came after it.
     std::vector<ImFontAtlas*> m_MeasuringAtlases;
+    // Font files by path, read once and shared by every atlas and size; they outlive the atlases.
+    std::map<std::string, std::vector<unsigned char>> m_FontFiles;
     Lib::RectSize m_DisplaySize{1, 1};
     uint32_t m_ClipDepth = 0; // clip rectangles pushed in this frame
     bool m_InFrame = false;   // between BeginFrame and EndFrame

@@ -56,6 +56,18 @@ FontSpec Font(uint32_t p_Points, const char* p_Name)
     return font;
 }
 
+// Bytes this process has read through read() and its kin so far.
+uint64_t BytesReadSoFar()
+{
+    std::ifstream io("/proc/self/io");
+    std::string key;
+    uint64_t value = 0;
+    while (io >> key >> value)
+        if (key == "rchar:")
+            return value;
+    return 0;
+}
+
 std::string Hex(const Pixel& p_Pixel)
 {
     char text[16];
@@ -501,6 +513,43 @@ TEST_F(GuiContextGLTest, GlyphsAreUploadedAsCoverageAndTextKeepsItsColour)
     EXPECT_GT(lit, 60);
     EXPECT_GT(full, 20);
     EXPECT_EQ(tinted, 0);
+}
+
+TEST_F(GuiContextGLTest, AFontFileIsReadOnceForAllItsSizesAndBothAtlases)
+{
+    TestSupport::TempFolder logs;
+    TestSupport::LogFileRedirect logFile(logs.File("log.txt"));
+    CapturingForwarder log;
+    const std::filesystem::path file = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
+    ASSERT_TRUE(std::filesystem::exists(file));
+    const uint64_t fileBytes = std::filesystem::file_size(file);
+
+    // Four sizes measured (one measuring atlas each) and then drawn (the drawing atlas): eight
+    // fonts made from the file, which is read once.
+    const uint64_t before = BytesReadSoFar();
+    std::vector<FontSpec> fonts;
+    for (const uint32_t points : {10u, 14u, 20u, 28u})
+    {
+        fonts.push_back(Font(points, "DejaVuSans.ttf"));
+        EXPECT_GT(m_Gui->MeasureText("Hello", fonts.back()).width, 0.0f);
+    }
+    DrawFrame(
+        [&](GuiContext& p_Gui)
+        {
+            p_Gui.SetColour(0xFFFFFFFF);
+            int y = 5;
+            for (const FontSpec& font : fonts)
+            {
+                p_Gui.DrawText("Hello", {10, y}, font, 0);
+                y += 35;
+            }
+        });
+    const uint64_t read = BytesReadSoFar() - before;
+    for (const FontSpec& font : fonts)
+        EXPECT_TRUE(m_Gui->IsLoadedForDrawing(font));
+    EXPECT_GT(CountLit({10, k_Width, 110, k_Height}), 60);
+    EXPECT_GE(read, fileBytes);
+    EXPECT_LT(read, 2 * fileBytes);
 }
 
 TEST_F(GuiContextGLTest, PointSizesBecomePixelFonts)
