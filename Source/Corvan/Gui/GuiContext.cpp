@@ -210,6 +210,8 @@ bool GuiContext::CreateMainContext()
         LogError(m_Tag, "ImGui_ImplOpenGL3_CreateDeviceObjects() failed for the main context.");
         return false;
     }
+    // The back end's texture holds the built-in font now; its pixels are not needed again.
+    ImGui::GetIO().Fonts->ClearTexData();
     return true;
 }
 
@@ -241,10 +243,8 @@ void* GuiContext::BeginFrame()
         return nullptr;
     if (m_InFrame)
         return m_DrawList;
-    const bool fontsLoaded = UpdateFonts();
+    UpdateFonts();
     ImGui::SetCurrentContext(m_MainContext);
-    if (fontsLoaded)
-        UploadFontTexture();
     // Creates the device objects again when they are missing.
     ImGui_ImplOpenGL3_NewFrame();
     ImGui_ImplSDL2_NewFrame();
@@ -257,26 +257,6 @@ void* GuiContext::BeginFrame()
     m_ClipDepth = 0;
     m_InFrame = true;
     return m_DrawList;
-}
-
-void GuiContext::UploadFontTexture()
-{
-    // The back end would expand the atlas to white RGBA texels before uploading it: four times
-    // the bytes of the coverage alone, for the same samples.
-    ImGui_ImplOpenGL3_DestroyFontsTexture();
-    ImFontAtlas* atlas = ImGui::GetIO().Fonts;
-    unsigned char* coverage = nullptr;
-    int width = 0, height = 0;
-    atlas->GetTexDataAsAlpha8(&coverage, &width, &height);
-    m_FontTexture = coverage ? OpenGLTexture::CreateCoverage(static_cast<uint32_t>(width),
-                                                             static_cast<uint32_t>(height), coverage)
-                             : Lib::Ref<OpenGLTexture>();
-    atlas->SetTexID(reinterpret_cast<ImTextureID>(
-        static_cast<uintptr_t>(m_FontTexture ? m_FontTexture->GetGLName() : 0u)));
-    // The texture holds the glyphs now; the atlas's pixels (some megabytes for every size in it)
-    // are not needed until a new size is added, and the next Build makes them again from the
-    // font data the atlas keeps.
-    atlas->ClearTexData();
 }
 
 void GuiContext::EndFrame()
@@ -326,22 +306,28 @@ bool GuiContext::IsFontFor(const ImFont& p_Font, const FontSpec& p_Spec)
     return strstr(fontName, name.c_str()) || (longName && strcmp(fontName, shortened) == 0);
 }
 
-ImFont* GuiContext::FindLoadedFont(const FontSpec& p_Font)
+ImFont* GuiContext::FindLoadedFont(const FontSpec& p_Font) const
 {
-    if (!ImGui::GetCurrentContext())
-        return nullptr;
-    for (ImFont* font : ImGui::GetIO().Fonts->Fonts)
-        if (font && IsFontFor(*font, p_Font))
-            return font;
+    if (ImGui::GetCurrentContext())
+        for (ImFont* font : ImGui::GetIO().Fonts->Fonts)
+            if (font && IsFontFor(*font, p_Font))
+                return font;
+    const FontAtlas* entry = FindFontAtlas(p_Font);
+    return entry && entry->texture ? entry->atlas->Fonts[0] : nullptr;
+}
+
+const GuiContext::FontAtlas* GuiContext::FindFontAtlas(const FontSpec& p_Font) const
+{
+    for (const FontAtlas& entry : m_FontAtlases)
+        if (!entry.atlas->Fonts.empty() && IsFontFor(*entry.atlas->Fonts[0], p_Font))
+            return &entry;
     return nullptr;
 }
 
 ImFont* GuiContext::FindMeasuringFont(const FontSpec& p_Font) const
 {
-    for (ImFontAtlas* atlas : m_MeasuringAtlases)
-        if (!atlas->Fonts.empty() && IsFontFor(*atlas->Fonts[0], p_Font))
-            return atlas->Fonts[0];
-    return nullptr;
+    const FontAtlas* entry = FindFontAtlas(p_Font);
+    return entry ? entry->atlas->Fonts[0] : nullptr;
 }
 
 bool GuiContext::IsLoadedForDrawing(const FontSpec& p_Font) const
@@ -357,39 +343,58 @@ size_t GuiContext::GetAtlasPixelBytes() const
     if (!m_MainContext)
         return 0;
     ScopedUiContext current(m_MainContext);
-    const ImFontAtlas& atlas = *ImGui::GetIO().Fonts;
-    const size_t pixels = static_cast<size_t>(atlas.TexWidth) * static_cast<size_t>(atlas.TexHeight);
-    return (atlas.TexPixelsAlpha8 ? pixels : 0) + (atlas.TexPixelsRGBA32 ? 4 * pixels : 0);
+    size_t bytes = 0;
+    const auto add = [&bytes](const ImFontAtlas& p_Atlas)
+    {
+        const size_t pixels = static_cast<size_t>(p_Atlas.TexWidth) * static_cast<size_t>(p_Atlas.TexHeight);
+        bytes += (p_Atlas.TexPixelsAlpha8 ? pixels : 0) + (p_Atlas.TexPixelsRGBA32 ? 4 * pixels : 0);
+    };
+    add(*ImGui::GetIO().Fonts);
+    for (const FontAtlas& entry : m_FontAtlases)
+        add(*entry.atlas);
+    return bytes;
 }
 
-uint32_t GuiContext::GetFontTextureName() const
+uint32_t GuiContext::GetFontTextureName(const FontSpec& p_Font) const
 {
-    return m_FontTexture ? m_FontTexture->GetGLName() : 0u;
+    const FontAtlas* entry = FindFontAtlas(p_Font);
+    return entry && entry->texture ? entry->texture->GetGLName() : 0u;
 }
 
 bool GuiContext::UpdateFonts()
 {
     if (m_PendingFonts.IsEmpty() || !m_MainContext)
         return false;
-    ScopedUiContext current(m_MainContext);
-    ImFontAtlas* atlas = ImGui::GetIO().Fonts;
     bool loaded = false;
     while (!m_PendingFonts.IsEmpty())
     {
         const FontSpec& font = m_PendingFonts[0];
         Lib::String path;
-        if (!ResolveFontPath(font.name, path) || !IsFontFile(path) || !HasLoadableSize(font))
+        auto entry = std::find_if(m_FontAtlases.begin(), m_FontAtlases.end(),
+                                  [&](const FontAtlas& p_Entry) {
+                                      return !p_Entry.atlas->Fonts.empty() &&
+                                             IsFontFor(*p_Entry.atlas->Fonts[0], font);
+                                  });
+        if (entry == m_FontAtlases.end() || !ResolveFontPath(font.name, path))
             break;
-        const float pixels = FontPixelSize(font);
-        const Lib::NarrowString narrowPath = path.ToNarrow();
-        if (!AddFontFile(*atlas, narrowPath.Data(), pixels))
+        // The glyphs go to the GPU as one byte of coverage per texel, sampled as white with that
+        // alpha: a quarter of the bytes of the white RGBA texels ImGui's back end would upload.
+        unsigned char* coverage = nullptr;
+        int width = 0, height = 0;
+        entry->atlas->GetTexDataAsAlpha8(&coverage, &width, &height);
+        entry->texture = coverage ? OpenGLTexture::CreateCoverage(static_cast<uint32_t>(width),
+                                                                  static_cast<uint32_t>(height), coverage)
+                                  : Lib::Ref<OpenGLTexture>();
+        if (!entry->texture)
             break;
-        LogInfo(m_FontsTag, "Font loaded: %s, size: %.f", narrowPath.Data(), pixels);
+        entry->atlas->SetTexID(
+            reinterpret_cast<ImTextureID>(static_cast<uintptr_t>(entry->texture->GetGLName())));
+        // The texture holds the glyphs; the metrics stay for measuring.
+        entry->atlas->ClearTexData();
+        LogInfo(m_FontsTag, "Font loaded: %s, size: %.f", path.ToNarrow().Data(), FontPixelSize(font));
         m_PendingFonts.Remove(0);
         loaded = true;
     }
-    if (loaded)
-        atlas->Build();
     return loaded;
 }
 
@@ -430,11 +435,9 @@ ImFont* GuiContext::LoadMeasuringFont(const FontSpec& p_Font)
     }
     if (m_PendingFonts.Find(p_Font) < 0)
         m_PendingFonts.Add(p_Font);
-    // Measuring never draws: the glyph metrics are all it needs, so the atlas is built without
-    // the colour copy and texture upload a drawing context gets, and its pixels are dropped.
+    // The coverage pixels stay until the next frame puts them in a texture.
     atlas->Build();
-    atlas->ClearTexData();
-    m_MeasuringAtlases.push_back(atlas);
+    m_FontAtlases.push_back({atlas, {}});
     return font;
 }
 
@@ -447,7 +450,7 @@ TextMetrics GuiContext::MeasureText(const Lib::String& p_Text, const FontSpec& p
 
     ImGui::SetCurrentContext(m_MainContext);
     ImFont* font = FindLoadedFont(p_Font);
-    if (font && ImGui::GetIO().Fonts->Fonts.Size != 1 && ImGui::GetCurrentContext()->CurrentWindow)
+    if (font && ImGui::GetCurrentContext()->CurrentWindow)
     {
         metrics.width = MeasureWidth(font, text);
         AddGlyphMetrics(*font, p_Text, metrics);
@@ -555,8 +558,11 @@ void GuiContext::DrawText(const Lib::String& p_Text, Lib::Point p_Position, cons
     if (ImFont* font = FindLoadedFont(p_Font))
     {
         const float size = font->FontSize > 0.0f ? font->FontSize : drawList->_Data->FontSize;
+        // Every font has an atlas and a texture of its own.
+        drawList->PushTextureID(font->ContainerAtlas->TexID);
         drawList->AddText(font, size, ToVec(p_Position), m_Colour, text.c_str(), text.c_str() + text.size(),
                           static_cast<float>(p_WrapWidth));
+        drawList->PopTextureID();
         return;
     }
     drawList->AddText(ToVec(p_Position), m_Colour, text.c_str(), text.c_str() + text.size());
@@ -588,10 +594,12 @@ void GuiContext::DrawImage(const TextureInfo& p_Texture, Lib::Point p_Position, 
 void GuiContext::Shutdown()
 {
     m_PendingFonts.Clear();
-    m_FontTexture.Reset();
-    for (ImFontAtlas* atlas : m_MeasuringAtlases)
-        IM_DELETE(atlas);
-    m_MeasuringAtlases.clear();
+    for (FontAtlas& entry : m_FontAtlases)
+    {
+        entry.texture.Reset();
+        IM_DELETE(entry.atlas);
+    }
+    m_FontAtlases.clear();
     if (m_MeasuringContext)
     {
         DestroyUiContext(m_MeasuringContext);

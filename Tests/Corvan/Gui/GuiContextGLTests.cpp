@@ -491,7 +491,7 @@ TEST_F(GuiContextGLTest, GlyphsAreUploadedAsCoverageAndTextKeepsItsColour)
         });
 
     // One byte per texel: a quarter of what the same atlas takes as RGBA.
-    const GLuint atlas = m_Gui->GetFontTextureName();
+    const GLuint atlas = m_Gui->GetFontTextureName(font);
     ASSERT_NE(atlas, 0u);
     GLint format = 0;
     glBindTexture(GL_TEXTURE_2D, atlas);
