@@ -23,8 +23,9 @@ uniform uint u_UseFrameBuffer;
 // bins every output of every triangle, so their number is the sprite's cost. Flat values also
 // arrive exactly as written: interpolating a constant may drift by a rounding step, and the
 // border test compares for equality.
-out vec2 v_UVCoordinates;
-flat out vec4 v_Repeat;  // xy: the shift as a share of the image, zw: the scale
+// xy: where on the quad (0 to 1), zw: where in the repeated image; both run linearly across the
+// quad, so interpolating them gives what working them out for each pixel would.
+out vec4 v_UVCoordinates;
 flat out vec4 v_SubRect; // xy: share of the layer the drawn part spans, zw: where it starts; picking: the id's colour
 flat out vec4 v_Border;  // x: array layer, y: border width, z: border height (uv), w: 1 when bordered
 
@@ -36,8 +37,6 @@ vec4 SelectionColour(uint p_Id)
 
 void main()
 {
-    v_UVCoordinates = a_InUVCoordinates;
-
     // Where the image sits in its array-texture layer, with the sub-rectangle addressed from the
     // top of the image (texture v runs upwards). A scale below 1 repeats the image; the shift
     // scrolls it by pixels.
@@ -48,7 +47,8 @@ void main()
     vec2 subShift = vec2((subPosition.x / dimensions.x) * imageShare.x,
                          ((dimensions.y - subPosition.y - subSize.y) / dimensions.y) * imageShare.y);
     vec2 subShare = imageShare * subSize / dimensions;
-    v_Repeat = vec4(a_InTextureShift / dimensions, a_InTextureScale);
+    vec2 repeated = (a_InUVCoordinates + a_InTextureShift / dimensions) / a_InTextureScale;
+    v_UVCoordinates = vec4(a_InUVCoordinates, repeated);
     // Picking samples no texture: the output that places the image carries the id instead.
     v_SubRect = u_UseFrameBuffer == 0u ? vec4(subShare, subShift) : SelectionColour(a_InFrameBufferID);
 
@@ -67,8 +67,7 @@ void main()
 }
 #type fragment
 #version 400 core
-in vec2 v_UVCoordinates;
-flat in vec4 v_Repeat;
+in vec4 v_UVCoordinates;
 flat in vec4 v_SubRect;
 flat in vec4 v_Border;
 
@@ -81,7 +80,7 @@ const vec4 k_BorderColour = vec4(61.0 / 255.0, 174.0 / 255.0, 233.0 / 255.0, 1.0
 
 bool IsBorder()
 {
-    vec2 uv = v_UVCoordinates;
+    vec2 uv = v_UVCoordinates.xy;
     return v_Border.w == 1.0 && (uv.x <= v_Border.y || uv.x >= 1.0 - v_Border.y || uv.y <= v_Border.z ||
                                  uv.y >= 1.0 - v_Border.z);
 }
@@ -92,8 +91,7 @@ vec4 SpriteColour()
         return k_BorderColour;
     if (u_UseFrameBuffer != 0u)
         return v_SubRect;
-    vec2 repeated = (v_UVCoordinates + v_Repeat.xy) / v_Repeat.zw;
-    return texture(u_Texture, vec3(v_SubRect.xy * fract(repeated) + v_SubRect.zw, v_Border.x));
+    return texture(u_Texture, vec3(v_SubRect.xy * fract(v_UVCoordinates.zw) + v_SubRect.zw, v_Border.x));
 }
 
 void main()
