@@ -27,7 +27,7 @@ uniform uint u_UseFrameBuffer;
 // quad, so interpolating them gives what working them out for each pixel would.
 out vec4 v_UVCoordinates;
 flat out vec4 v_SubRect; // xy: share of the layer the drawn part spans, zw: where it starts; picking: the id's colour
-flat out vec4 v_Border;  // x: array layer, y: border width, z: border height (uv), w: 1 when bordered
+flat out vec4 v_Border;  // x: array layer, y: border width, z: border height (uv); -1 without a border
 
 // The entity id as a colour for picking; the top byte does not fit and is not written.
 vec4 SelectionColour(uint p_Id)
@@ -60,7 +60,13 @@ void main()
         borderHeight = borderHeight / aspect;
     else
         borderWidth = borderWidth * aspect;
-    v_Border = vec4(a_InTextureArrayIndex, borderWidth, borderHeight, a_DrawBorder);
+    // Without a border the widths are out of reach of every uv, so the fragment needs no flag.
+    if (a_DrawBorder != 1.0)
+    {
+        borderWidth = -1.0;
+        borderHeight = -1.0;
+    }
+    v_Border = vec4(a_InTextureArrayIndex, borderWidth, borderHeight, 0.0);
 
     // An invisible instance collapses to a point and covers no pixel.
     gl_Position = (u_ProjectionViewMatrix * a_ModelMatrix * vec4(a_InVertexPosition, 1.0)) * a_Visible;
@@ -81,20 +87,17 @@ const vec4 k_BorderColour = vec4(61.0 / 255.0, 174.0 / 255.0, 233.0 / 255.0, 1.0
 bool IsBorder()
 {
     vec2 uv = v_UVCoordinates.xy;
-    return v_Border.w == 1.0 && (uv.x <= v_Border.y || uv.x >= 1.0 - v_Border.y || uv.y <= v_Border.z ||
-                                 uv.y >= 1.0 - v_Border.z);
-}
-
-vec4 SpriteColour()
-{
-    if (IsBorder())
-        return k_BorderColour;
-    if (u_UseFrameBuffer != 0u)
-        return v_SubRect;
-    return texture(u_Texture, vec3(v_SubRect.xy * fract(v_UVCoordinates.zw) + v_SubRect.zw, v_Border.x));
+    return uv.x <= v_Border.y || uv.x >= 1.0 - v_Border.y || uv.y <= v_Border.z || uv.y >= 1.0 - v_Border.z;
 }
 
 void main()
 {
-    out_Colour = SpriteColour();
+    // Read unconditionally and replaced where picking or a border says so: a software rasterizer
+    // runs both sides of a branch that differs across its pixels anyway.
+    vec4 colour = texture(u_Texture, vec3(v_SubRect.xy * fract(v_UVCoordinates.zw) + v_SubRect.zw, v_Border.x));
+    if (u_UseFrameBuffer != 0u)
+        colour = v_SubRect;
+    if (IsBorder())
+        colour = k_BorderColour;
+    out_Colour = colour;
 }
