@@ -52,8 +52,16 @@ bool GameCore::Initialise()
     if (m_Window)
     {
         m_Window->CenterCursor();
-        if (const Vozad::ImageResource* icon = Vozad::FindImageResource("snake_head"))
-            m_Window->SetIcon(icon->bytes, icon->size, icon->name);
+        // Decoding the icon and handing it to the window system takes some 25 ms that the first
+        // picture need not wait for.
+        m_Engine->RunWhenIdle(
+            [self = std::weak_ptr<GameCore*>(m_Self)]
+            {
+                const std::shared_ptr<GameCore*> game = self.lock();
+                const Vozad::ImageResource* icon = Vozad::FindImageResource("snake_head");
+                if (game && (*game)->m_Window && icon)
+                    (*game)->m_Window->SetIcon(icon->bytes, icon->size, icon->name);
+            });
     }
 
     m_Locale.LoadLanguages(Store().GetEntryText(k_ConfigLanguage, EntrySide::Value));

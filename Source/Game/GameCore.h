@@ -255,5 +255,8 @@ private:
     std::unique_ptr<Vozad::LayoutBar> m_MenuColumn;
     std::unique_ptr<Vozad::LayoutStack> m_Layers;
     bool m_Installed = false;
+    // Work handed to the engine for its first idle moment holds a weak copy: a game gone by
+    // then leaves it with nothing to do.
+    std::shared_ptr<GameCore*> m_Self = std::make_shared<GameCore*>(this);
 };
 } // namespace Snake

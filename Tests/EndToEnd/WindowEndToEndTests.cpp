@@ -108,3 +108,23 @@ TEST(WindowEndToEnd, ZeroWidthOpensTheSmallestWindow)
                   .find("Passed 0 for width or height: 0 x 600, defaulting to 640 x 480"),
               std::string::npos);
 }
+
+TEST(WindowEndToEnd, TheWindowCarriesTheSnakeIconOnceTheMenuShows)
+{
+    TempFolder folder;
+    RunningGame game(folder);
+    const std::string window = WaitForWindow(game.pid);
+    ASSERT_FALSE(window.empty()) << ReadWholeFile(folder.File("gamelog.txt"));
+    // The icon is handed over once the first picture is shown: the window manager's property
+    // starts with the image's width and height.
+    std::string icon;
+    for (int attempt = 0; attempt < 100 && icon.find("=512,512") == std::string::npos; ++attempt)
+    {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        icon = CommandOutput("xprop -id " + window + " -f _NET_WM_ICON 32c '=$0,$1' _NET_WM_ICON 2>&1");
+    }
+    EXPECT_NE(icon.find("_NET_WM_ICON(CARDINAL)=512,512"), std::string::npos) << icon;
+    const auto result = game.Terminate();
+    EXPECT_TRUE(result.exited);
+    EXPECT_EQ(result.exitStatus, 0);
+}

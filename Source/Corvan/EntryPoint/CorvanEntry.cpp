@@ -189,7 +189,7 @@ bool CorvanEntry::Initialise(const EngineSettings& p_EngineSettings,
     // its first idle moment, once the first picture is shown; a loop that always draws has no such
     // moment and would stall a running frame, so it opens the device now.
     if (m_RedrawOnChange)
-        m_AudioPending = true;
+        RunWhenIdle([this] { m_Audio.Open(); });
     else
         m_Audio.Open();
 
@@ -333,7 +333,7 @@ void CorvanEntry::RunFrame()
     m_Window->Present();
     // A round drawn from the first frame on (the attract demo) leaves the loop no idle moment.
     if (m_FrameNumber >= 2)
-        OpenPendingAudio();
+        RunIdleWork();
     LimitFrameRate();
     MeasureFrameRate();
 }
@@ -404,12 +404,19 @@ double CorvanEntry::LoopSeconds()
     return static_cast<double>(Lib::ReadPerformanceCounter() / ticksPerMicrosecond) / 1e6;
 }
 
-void CorvanEntry::OpenPendingAudio()
+void CorvanEntry::RunWhenIdle(std::function<void()> p_Work)
 {
-    if (!m_AudioPending)
-        return;
-    m_AudioPending = false;
-    m_Audio.Open();
+    if (p_Work)
+        m_IdleWork.push_back(std::move(p_Work));
+}
+
+void CorvanEntry::RunIdleWork()
+{
+    // Work may hand in more work; that waits for the next idle moment.
+    std::vector<std::function<void()>> work;
+    work.swap(m_IdleWork);
+    for (const std::function<void()>& item : work)
+        item();
 }
 
 void CorvanEntry::WaitForReasonToDraw()
@@ -425,7 +432,7 @@ void CorvanEntry::WaitForReasonToDraw()
         const uint32_t wait = m_Redraw.WaitMilliseconds(now, measurement);
         if (wait > 0)
         {
-            OpenPendingAudio();
+            RunIdleWork();
             if (m_Window->WaitForEvents(wait))
                 return;
             continue;

@@ -16,7 +16,9 @@
 #include "Lib/Platform/Timer.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <vector>
 
 namespace Vozad
 {
@@ -114,6 +116,7 @@ public:
                    const Vozad::ICamera& p_Camera) override;
     void Render() override;
     Vozad::IAudioPlayer& GetAudio() override { return m_Audio; }
+    void RunWhenIdle(std::function<void()> p_Work) override;
 
     // IEngineNotifier
     void NotifyResize() override;
@@ -148,8 +151,8 @@ private:
     // Between frames of the continuous loop: returns once input or a window event is queued, a
     // requested frame is due, or the frame-rate reading changed; until then the thread sleeps.
     void WaitForReasonToDraw();
-    // Opens the sound device held back at start-up, once.
-    void OpenPendingAudio();
+    // Runs the work held back for an idle moment (the sound device's opening among it).
+    void RunIdleWork();
     // Seconds on a steady clock, for the redraw schedule.
     static double LoopSeconds();
     void InstallRoot(std::unique_ptr<Vozad::LayoutStack> p_Root);
@@ -164,9 +167,9 @@ private:
     std::unique_ptr<Vozad::EventManager> m_EventManager;
     Lib::Ref<Vozad::EngineWindow> m_Window;
     std::unique_ptr<Vozad::Renderer> m_Renderer;
-    Vozad::AudioDevice m_Audio;                  // plays nothing when no device opens
-    bool m_AudioPending = false;                 // opened after the first frame is shown
-    std::unique_ptr<Vozad::LayoutBar> m_RootBar; // the default screen's; a layer of the first root
+    Vozad::AudioDevice m_Audio;                    // plays nothing when no device opens
+    std::vector<std::function<void()>> m_IdleWork; // runs after a frame is shown
+    std::unique_ptr<Vozad::LayoutBar> m_RootBar;   // the default screen's; a layer of the first root
     std::unique_ptr<Vozad::LayoutStack> m_RootStack;
     Vozad::PopupLayer m_Popups; // layers of m_RootStack above its first
     // Also published as the process-wide GUI context while it exists.

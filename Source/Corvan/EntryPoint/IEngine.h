@@ -17,6 +17,7 @@
 #include "Lib/String.h"
 
 #include <cstdint>
+#include <functional>
 
 namespace Vozad
 {
@@ -127,5 +128,10 @@ public:
     virtual void Render() = 0;
     // Sound effects; a player that plays nothing where there is no audio device.
     virtual Vozad::IAudioPlayer& GetAudio() = 0;
+    // Start-up work the first picture need not wait for: runs once, in the order given, at the
+    // loop's first moment with nothing to draw after a frame is shown (after the second frame
+    // where the loop draws every frame, having no such moment). Work given later runs at the
+    // next such moment.
+    virtual void RunWhenIdle(std::function<void()> p_Work) = 0;
 };
 } // namespace Telvar

@@ -2,6 +2,7 @@
 
 #include "Corvan/Gui/FontResolver.h"
 #include "Corvan/Renderer/IGraphicsContext.h"
+#include "Corvan/Renderer/OpenGL/OpenGLTexture.h"
 #include "Corvan/Renderer/TextureInfo.h"
 
 #include <SDL2/SDL.h>
@@ -14,7 +15,9 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <fstream>
 #include <initializer_list>
+#include <iterator>
 #include <string>
 
 namespace Vozad
@@ -207,24 +210,22 @@ bool GuiContext::CreateMainContext()
         LogError(m_Tag, "ImGui_ImplOpenGL3_CreateDeviceObjects() failed for the main context.");
         return false;
     }
+    // The back end's texture holds the built-in font now; its pixels are not needed again.
+    ImGui::GetIO().Fonts->ClearTexData();
     return true;
 }
 
 bool GuiContext::CreateMeasuringContext()
 {
+    // Measuring never draws, so this context has no renderer back end: no shaders, no buffers and
+    // no font texture of its own. Building its atlas is all NewFrame needs, and the pixels that
+    // building makes are dropped at once.
     m_MeasuringContext = CreateUiContext();
-    if (!ImGui_ImplOpenGL3_Init(k_GlslVersion))
-    {
-        LogError(m_Tag, "ImGui_ImplOpenGL3_Init() failed for the measuring context.");
-        return false;
-    }
-    if (!ImGui_ImplOpenGL3_CreateDeviceObjects())
-    {
-        LogError(m_Tag, "ImGui_ImplOpenGL3_CreateDeviceObjects() failed for the measuring context.");
-        return false;
-    }
-    // One empty frame leaves the measuring context's font atlas built, so text can be measured
-    // before the first real frame.
+    ImFontAtlas* atlas = ImGui::GetIO().Fonts;
+    atlas->Build();
+    atlas->ClearTexData();
+    // One empty frame leaves the measuring context ready, so text can be measured before the
+    // first real frame.
     ImGui::NewFrame();
     ImGui::EndFrame();
     return true;
@@ -242,17 +243,8 @@ void* GuiContext::BeginFrame()
         return nullptr;
     if (m_InFrame)
         return m_DrawList;
-    const bool fontsLoaded = UpdateFonts();
+    UpdateFonts();
     ImGui::SetCurrentContext(m_MainContext);
-    if (fontsLoaded)
-    {
-        ImGui_ImplOpenGL3_DestroyFontsTexture();
-        ImGui_ImplOpenGL3_CreateFontsTexture();
-        // The texture holds the glyphs now; the atlas's two pixel copies (coverage and colour,
-        // some megabytes for every size in it) are not needed until a new size is added, and the
-        // next Build makes them again from the font data the atlas keeps.
-        ImGui::GetIO().Fonts->ClearTexData();
-    }
     // Creates the device objects again when they are missing.
     ImGui_ImplOpenGL3_NewFrame();
     ImGui_ImplSDL2_NewFrame();
@@ -314,22 +306,28 @@ bool GuiContext::IsFontFor(const ImFont& p_Font, const FontSpec& p_Spec)
     return strstr(fontName, name.c_str()) || (longName && strcmp(fontName, shortened) == 0);
 }
 
-ImFont* GuiContext::FindLoadedFont(const FontSpec& p_Font)
+ImFont* GuiContext::FindLoadedFont(const FontSpec& p_Font) const
 {
-    if (!ImGui::GetCurrentContext())
-        return nullptr;
-    for (ImFont* font : ImGui::GetIO().Fonts->Fonts)
-        if (font && IsFontFor(*font, p_Font))
-            return font;
+    if (ImGui::GetCurrentContext())
+        for (ImFont* font : ImGui::GetIO().Fonts->Fonts)
+            if (font && IsFontFor(*font, p_Font))
+                return font;
+    const FontAtlas* entry = FindFontAtlas(p_Font);
+    return entry && entry->texture ? entry->atlas->Fonts[0] : nullptr;
+}
+
+const GuiContext::FontAtlas* GuiContext::FindFontAtlas(const FontSpec& p_Font) const
+{
+    for (const FontAtlas& entry : m_FontAtlases)
+        if (!entry.atlas->Fonts.empty() && IsFontFor(*entry.atlas->Fonts[0], p_Font))
+            return &entry;
     return nullptr;
 }
 
 ImFont* GuiContext::FindMeasuringFont(const FontSpec& p_Font) const
 {
-    for (ImFontAtlas* atlas : m_MeasuringAtlases)
-        if (!atlas->Fonts.empty() && IsFontFor(*atlas->Fonts[0], p_Font))
-            return atlas->Fonts[0];
-    return nullptr;
+    const FontAtlas* entry = FindFontAtlas(p_Font);
+    return entry ? entry->atlas->Fonts[0] : nullptr;
 }
 
 bool GuiContext::IsLoadedForDrawing(const FontSpec& p_Font) const
@@ -345,34 +343,82 @@ size_t GuiContext::GetAtlasPixelBytes() const
     if (!m_MainContext)
         return 0;
     ScopedUiContext current(m_MainContext);
-    const ImFontAtlas& atlas = *ImGui::GetIO().Fonts;
-    const size_t pixels = static_cast<size_t>(atlas.TexWidth) * static_cast<size_t>(atlas.TexHeight);
-    return (atlas.TexPixelsAlpha8 ? pixels : 0) + (atlas.TexPixelsRGBA32 ? 4 * pixels : 0);
+    size_t bytes = 0;
+    const auto add = [&bytes](const ImFontAtlas& p_Atlas)
+    {
+        const size_t pixels = static_cast<size_t>(p_Atlas.TexWidth) * static_cast<size_t>(p_Atlas.TexHeight);
+        bytes += (p_Atlas.TexPixelsAlpha8 ? pixels : 0) + (p_Atlas.TexPixelsRGBA32 ? 4 * pixels : 0);
+    };
+    add(*ImGui::GetIO().Fonts);
+    for (const FontAtlas& entry : m_FontAtlases)
+        add(*entry.atlas);
+    return bytes;
+}
+
+uint32_t GuiContext::GetFontTextureName(const FontSpec& p_Font) const
+{
+    const FontAtlas* entry = FindFontAtlas(p_Font);
+    return entry && entry->texture ? entry->texture->GetGLName() : 0u;
 }
 
 bool GuiContext::UpdateFonts()
 {
     if (m_PendingFonts.IsEmpty() || !m_MainContext)
         return false;
-    ScopedUiContext current(m_MainContext);
-    ImFontAtlas* atlas = ImGui::GetIO().Fonts;
     bool loaded = false;
     while (!m_PendingFonts.IsEmpty())
     {
         const FontSpec& font = m_PendingFonts[0];
         Lib::String path;
-        if (!ResolveFontPath(font.name, path) || !IsFontFile(path) || !HasLoadableSize(font))
+        auto entry = std::find_if(m_FontAtlases.begin(), m_FontAtlases.end(),
+                                  [&](const FontAtlas& p_Entry) {
+                                      return !p_Entry.atlas->Fonts.empty() &&
+                                             IsFontFor(*p_Entry.atlas->Fonts[0], font);
+                                  });
+        if (entry == m_FontAtlases.end() || !ResolveFontPath(font.name, path))
             break;
-        const float pixels = FontPixelSize(font);
-        const Lib::NarrowString narrowPath = path.ToNarrow();
-        atlas->AddFontFromFileTTF(narrowPath.Data(), pixels, nullptr, k_GlyphRanges);
-        LogInfo(m_FontsTag, "Font loaded: %s, size: %.f", narrowPath.Data(), pixels);
+        // The glyphs go to the GPU as one byte of coverage per texel, sampled as white with that
+        // alpha: a quarter of the bytes of the white RGBA texels ImGui's back end would upload.
+        unsigned char* coverage = nullptr;
+        int width = 0, height = 0;
+        entry->atlas->GetTexDataAsAlpha8(&coverage, &width, &height);
+        entry->texture = coverage ? OpenGLTexture::CreateCoverage(static_cast<uint32_t>(width),
+                                                                  static_cast<uint32_t>(height), coverage)
+                                  : Lib::Ref<OpenGLTexture>();
+        if (!entry->texture)
+            break;
+        entry->atlas->SetTexID(
+            reinterpret_cast<ImTextureID>(static_cast<uintptr_t>(entry->texture->GetGLName())));
+        // The texture holds the glyphs; the metrics stay for measuring.
+        entry->atlas->ClearTexData();
+        LogInfo(m_FontsTag, "Font loaded: %s, size: %.f", path.ToNarrow().Data(), FontPixelSize(font));
         m_PendingFonts.Remove(0);
         loaded = true;
     }
-    if (loaded)
-        atlas->Build();
     return loaded;
+}
+
+ImFont* GuiContext::AddFontFile(ImFontAtlas& p_Atlas, const char* p_Path, float p_Pixels)
+{
+    auto file = m_FontFiles.find(p_Path);
+    if (file == m_FontFiles.end())
+    {
+        std::ifstream stream(p_Path, std::ios::binary);
+        if (!stream)
+            return nullptr;
+        std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(stream)),
+                                         std::istreambuf_iterator<char>());
+        if (bytes.empty())
+            return nullptr;
+        file = m_FontFiles.emplace(p_Path, std::move(bytes)).first;
+    }
+    ImFontConfig config;
+    config.FontDataOwnedByAtlas = false;
+    // The name ImGui gives a font it reads itself, which IsFontFor recognises.
+    const char* fileName = std::strrchr(p_Path, '/');
+    snprintf(config.Name, sizeof(config.Name), "%s, %.0fpx", fileName ? fileName + 1 : p_Path, p_Pixels);
+    return p_Atlas.AddFontFromMemoryTTF(file->second.data(), static_cast<int>(file->second.size()), p_Pixels,
+                                        &config, k_GlyphRanges);
 }
 
 ImFont* GuiContext::LoadMeasuringFont(const FontSpec& p_Font)
@@ -381,8 +427,7 @@ ImFont* GuiContext::LoadMeasuringFont(const FontSpec& p_Font)
     if (!HasLoadableSize(p_Font) || !ResolveFontPath(p_Font.name, path) || !IsFontFile(path))
         return nullptr;
     auto* atlas = IM_NEW(ImFontAtlas)();
-    ImFont* font =
-        atlas->AddFontFromFileTTF(path.ToNarrow().Data(), FontPixelSize(p_Font), nullptr, k_GlyphRanges);
+    ImFont* font = AddFontFile(*atlas, path.ToNarrow().Data(), FontPixelSize(p_Font));
     if (!font)
     {
         IM_DELETE(atlas);
@@ -390,11 +435,9 @@ ImFont* GuiContext::LoadMeasuringFont(const FontSpec& p_Font)
     }
     if (m_PendingFonts.Find(p_Font) < 0)
         m_PendingFonts.Add(p_Font);
-    // Measuring never draws: the glyph metrics are all it needs, so the atlas is built without
-    // the colour copy and texture upload a drawing context gets, and its pixels are dropped.
+    // The coverage pixels stay until the next frame puts them in a texture.
     atlas->Build();
-    atlas->ClearTexData();
-    m_MeasuringAtlases.push_back(atlas);
+    m_FontAtlases.push_back({atlas, {}});
     return font;
 }
 
@@ -407,7 +450,7 @@ TextMetrics GuiContext::MeasureText(const Lib::String& p_Text, const FontSpec& p
 
     ImGui::SetCurrentContext(m_MainContext);
     ImFont* font = FindLoadedFont(p_Font);
-    if (font && ImGui::GetIO().Fonts->Fonts.Size != 1 && ImGui::GetCurrentContext()->CurrentWindow)
+    if (font && ImGui::GetCurrentContext()->CurrentWindow)
     {
         metrics.width = MeasureWidth(font, text);
         AddGlyphMetrics(*font, p_Text, metrics);
@@ -515,8 +558,11 @@ void GuiContext::DrawText(const Lib::String& p_Text, Lib::Point p_Position, cons
     if (ImFont* font = FindLoadedFont(p_Font))
     {
         const float size = font->FontSize > 0.0f ? font->FontSize : drawList->_Data->FontSize;
+        // Every font has an atlas and a texture of its own.
+        drawList->PushTextureID(font->ContainerAtlas->TexID);
         drawList->AddText(font, size, ToVec(p_Position), m_Colour, text.c_str(), text.c_str() + text.size(),
                           static_cast<float>(p_WrapWidth));
+        drawList->PopTextureID();
         return;
     }
     drawList->AddText(ToVec(p_Position), m_Colour, text.c_str(), text.c_str() + text.size());
@@ -548,9 +594,12 @@ void GuiContext::DrawImage(const TextureInfo& p_Texture, Lib::Point p_Position, 
 void GuiContext::Shutdown()
 {
     m_PendingFonts.Clear();
-    for (ImFontAtlas* atlas : m_MeasuringAtlases)
-        IM_DELETE(atlas);
-    m_MeasuringAtlases.clear();
+    for (FontAtlas& entry : m_FontAtlases)
+    {
+        entry.texture.Reset();
+        IM_DELETE(entry.atlas);
+    }
+    m_FontAtlases.clear();
     if (m_MeasuringContext)
     {
         DestroyUiContext(m_MeasuringContext);

@@ -10,8 +10,11 @@
 #include "Lib/Log.h"
 #include "Lib/Point.h"
 #include "Lib/RectSize.h"
+#include "Lib/ReferenceCounter.h"
 
 #include <cstdint>
+#include <map>
+#include <string>
 #include <vector>
 
 struct SDL_Window;
@@ -22,6 +25,8 @@ struct ImFontAtlas;
 
 namespace Vozad
 {
+class OpenGLTexture;
+
 class GuiContext : public IGuiContext, public IInputCapture, public INativeEventObserver
 {
 public:
@@ -78,19 +83,22 @@ public:
     // INativeEventObserver: keeps the main context's input state current.
     void OnNativeEvent(const SDL_Event& p_Event) override;
 
-    // Moves every pending font into the main context's atlas (rebuilt only when a font was
-    // added); true when a font was loaded. A pending font whose file cannot be found stays first
-    // in the list and holds back the ones behind it until a later frame finds it.
+    // Makes every pending font drawable: the glyphs its measuring atlas rasterised go to the GPU,
+    // so no size is rasterised twice; true when a font was loaded. A pending font that has no
+    // atlas stays first in the list and holds back the ones behind it until a later frame.
     bool UpdateFonts();
-    // The first font of the current UI context's atlas whose name contains the description's
-    // file name and whose pixel size is the description's; null when there is none.
-    static ImFont* FindLoadedFont(const FontSpec& p_Font);
+    // The drawable font whose name contains the description's file name and whose pixel size is
+    // the description's (the current UI context's own built-in font included); null when there
+    // is none.
+    ImFont* FindLoadedFont(const FontSpec& p_Font) const;
     // Whether the font was loaded from the description's file at its pixel size.
     static bool IsFontFor(const ImFont& p_Font, const FontSpec& p_Spec);
-    // Whether the main context's atlas holds the font (what the frame draws text with).
+    // Whether the frame can draw text in the font.
     bool IsLoadedForDrawing(const FontSpec& p_Font) const;
-    // Bytes of glyph pixels the drawing atlas keeps in main memory: 0 once they are in the texture.
+    // Bytes of glyph pixels the atlases keep in main memory: 0 once they are all in textures.
     size_t GetAtlasPixelBytes() const;
+    // The GL name of the texture the font's glyphs are drawn from; 0 while it is not drawable.
+    uint32_t GetFontTextureName(const FontSpec& p_Font) const;
 
     ImDrawList* GetDrawList() const { return m_DrawList; }
     ImGuiContext* GetMainContext() const { return m_MainContext; }
@@ -104,12 +112,14 @@ public:
 private:
     bool CreateMainContext();
     bool CreateMeasuringContext();
+    // Adds the font file at p_Path, at p_Pixels, to the atlas; null when the file cannot be read.
+    ImFont* AddFontFile(ImFontAtlas& p_Atlas, const char* p_Path, float p_Pixels);
     // The draw list when a frame is running and the colour draws something.
     ImDrawList* VisibleDrawList() const;
     // Loads the font into an atlas of its own for measuring and queues it for the main context;
     // null when its file cannot be found or is no font.
     ImFont* LoadMeasuringFont(const FontSpec& p_Font);
-    // The measuring font of the description; null when it has not been loaded.
+    // The font of the description, drawable or not yet; null when it has not been measured.
     ImFont* FindMeasuringFont(const FontSpec& p_Font) const;
 
     Lib::LogTag m_Tag{"GuiContext"};
@@ -117,15 +127,26 @@ private:
     SDL_Window* m_Window;                       // not owned
     void* m_GLContext;                          // not owned; SDL_GLContext of the window
     ImGuiContext* m_MainContext = nullptr;      // draws the frame; null without OpenGL
-    ImGuiContext* m_MeasuringContext = nullptr; // private: fonts and text measuring
+    ImGuiContext* m_MeasuringContext = nullptr; // private: fonts and text measuring, never draws
     ImDrawList* m_DrawList = nullptr;           // the background draw list of the current frame
     int32_t m_GraphicsApi;
     Lib::Point m_Offset;                        // stored only
     uint32_t m_Colour = 0;                      // 0xAABBGGRR
     Lib::DynamicArray<FontSpec> m_PendingFonts; // still to be loaded by the main context
-    // One atlas per measured font: an atlas rasterises all its fonts again whenever one is added,
-    // so a shared one made start-up pay for every size once per size that came after it.
-    std::vector<ImFontAtlas*> m_MeasuringAtlases;
+    // One atlas per font, made when the font is first measured and drawn from once its glyphs
+    // are in a texture: an atlas rasterises all its fonts again whenever one is added, so a
+    // shared one made start-up pay for every size once per size that came after it, and a second
+    // atlas for drawing paid for every size again.
+    struct FontAtlas
+    {
+        ImFontAtlas* atlas = nullptr;    // owned
+        Lib::Ref<OpenGLTexture> texture; // its glyphs' coverage; null until the font is drawable
+    };
+    std::vector<FontAtlas> m_FontAtlases;
+    // The atlas entry of the description's font; null when it has not been measured.
+    const FontAtlas* FindFontAtlas(const FontSpec& p_Font) const;
+    // Font files by path, read once and shared by every atlas and size; they outlive the atlases.
+    std::map<std::string, std::vector<unsigned char>> m_FontFiles;
     Lib::RectSize m_DisplaySize{1, 1};
     uint32_t m_ClipDepth = 0; // clip rectangles pushed in this frame
     bool m_InFrame = false;   // between BeginFrame and EndFrame

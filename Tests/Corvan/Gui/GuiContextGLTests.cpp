@@ -56,6 +56,18 @@ FontSpec Font(uint32_t p_Points, const char* p_Name)
     return font;
 }
 
+// Bytes this process has read through read() and its kin so far.
+uint64_t BytesReadSoFar()
+{
+    std::ifstream io("/proc/self/io");
+    std::string key;
+    uint64_t value = 0;
+    while (io >> key >> value)
+        if (key == "rchar:")
+            return value;
+    return 0;
+}
+
 std::string Hex(const Pixel& p_Pixel)
 {
     char text[16];
@@ -462,6 +474,82 @@ TEST_F(GuiContextGLTest, AtlasPixelsAreDroppedOnceUploadedAndALaterSizeStillDraw
     EXPECT_EQ(m_Gui->GetAtlasPixelBytes(), 0u);
     EXPECT_GT(CountLit({10, 10 + static_cast<int>(smallWidth), 10, 30}), 30);
     EXPECT_GT(CountLit({10, 10 + static_cast<int>(largeWidth), 50, 85}), 60);
+}
+
+TEST_F(GuiContextGLTest, GlyphsAreUploadedAsCoverageAndTextKeepsItsColour)
+{
+    TestSupport::TempFolder logs;
+    TestSupport::LogFileRedirect logFile(logs.File("log.txt"));
+    CapturingForwarder log;
+    const FontSpec font = Font(24, "DejaVuSans.ttf");
+    const float width = m_Gui->MeasureText("Hello", font).width;
+    DrawFrame(
+        [&](GuiContext& p_Gui)
+        {
+            p_Gui.SetColour(0xFF00FF00); // opaque green, 0xAABBGGRR
+            p_Gui.DrawText("Hello", {10, 10}, font, 0);
+        });
+
+    // One byte per texel: a quarter of what the same atlas takes as RGBA.
+    const GLuint atlas = m_Gui->GetFontTextureName(font);
+    ASSERT_NE(atlas, 0u);
+    GLint format = 0;
+    glBindTexture(GL_TEXTURE_2D, atlas);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_INTERNAL_FORMAT, &format);
+    glBindTexture(GL_TEXTURE_2D, 0);
+    EXPECT_EQ(format, GL_R8);
+
+    // The coverage only weighs the text's colour: no red or blue creeps in, and the glyphs' solid
+    // parts show the colour itself.
+    int lit = 0, full = 0, tinted = 0;
+    for (int y = 10; y < 45; ++y)
+        for (int x = 10; x < 10 + static_cast<int>(width); ++x)
+        {
+            const Pixel pixel = At(x, y);
+            lit += pixel[1] != 0 ? 1 : 0;
+            full += pixel[1] >= 0xF8 ? 1 : 0;
+            tinted += (pixel[0] | pixel[2]) != 0 ? 1 : 0;
+        }
+    EXPECT_GT(lit, 60);
+    EXPECT_GT(full, 20);
+    EXPECT_EQ(tinted, 0);
+}
+
+TEST_F(GuiContextGLTest, AFontFileIsReadOnceForAllItsSizesAndBothAtlases)
+{
+    TestSupport::TempFolder logs;
+    TestSupport::LogFileRedirect logFile(logs.File("log.txt"));
+    CapturingForwarder log;
+    const std::filesystem::path file = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
+    ASSERT_TRUE(std::filesystem::exists(file));
+    const uint64_t fileBytes = std::filesystem::file_size(file);
+
+    // Four sizes measured (one measuring atlas each) and then drawn (the drawing atlas): eight
+    // fonts made from the file, which is read once.
+    const uint64_t before = BytesReadSoFar();
+    std::vector<FontSpec> fonts;
+    for (const uint32_t points : {10u, 14u, 20u, 28u})
+    {
+        fonts.push_back(Font(points, "DejaVuSans.ttf"));
+        EXPECT_GT(m_Gui->MeasureText("Hello", fonts.back()).width, 0.0f);
+    }
+    DrawFrame(
+        [&](GuiContext& p_Gui)
+        {
+            p_Gui.SetColour(0xFFFFFFFF);
+            int y = 5;
+            for (const FontSpec& font : fonts)
+            {
+                p_Gui.DrawText("Hello", {10, y}, font, 0);
+                y += 35;
+            }
+        });
+    const uint64_t read = BytesReadSoFar() - before;
+    for (const FontSpec& font : fonts)
+        EXPECT_TRUE(m_Gui->IsLoadedForDrawing(font));
+    EXPECT_GT(CountLit({10, k_Width, 110, k_Height}), 60);
+    EXPECT_GE(read, fileBytes);
+    EXPECT_LT(read, 2 * fileBytes);
 }
 
 TEST_F(GuiContextGLTest, PointSizesBecomePixelFonts)

@@ -64,6 +64,8 @@ bool GL_InitExtensions()
                         Resolve(&LookUpWithSdl, "glFramebufferTextureLayer", glFramebufferTextureLayer);
     const bool multisample =
         Resolve(&LookUpWithSdl, "glRenderbufferStorageMultisample", glRenderbufferStorageMultisample);
+    // Optional: without it, array textures grow through a frame buffer.
+    Resolve(&LookUpWithSdl, "glCopyImageSubData", glCopyImageSubData);
     return storage && status && growth && multisample;
 }
 

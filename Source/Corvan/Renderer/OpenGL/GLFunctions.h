@@ -101,9 +101,11 @@
 // Entry points outside that list: the texture and frame-buffer functions loaded with the
 // extensions (array textures grow, and frame buffers are made, with the GL 1.2 and 3.0 ones that
 // every 4.0 context has, not with the 4.5 glCreateFramebuffers of the list), and the indexed
-// string query the context description needs; the multisampled main render target's storage.
+// string query the context description needs; the multisampled main render target's storage;
+// the image copy (GL 4.3 or ARB_copy_image) that growing array textures use where the context has it.
 #define VOZAD_GL_EXTRA_FUNCTION_LIST(X)                                                                      \
     X(glTexStorage2D)                                                                                        \
+    X(glCopyImageSubData)                                                                                    \
     X(glCheckFramebufferStatus)                                                                              \
     X(glTexImage3D)                                                                                          \
     X(glCopyTexSubImage3D)                                                                                   \

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstring>
 #include <iterator>
 #include <vector>
 
@@ -128,6 +129,39 @@ Lib::Ref<OpenGLTexture> OpenGLTexture::CreatePlain(uint32_t p_Width, uint32_t p_
     return texture;
 }
 
+Lib::Ref<OpenGLTexture> OpenGLTexture::CreateCoverage(uint32_t p_Width, uint32_t p_Height,
+                                                      const uint8_t* p_Coverage)
+{
+    Lib::Ref<OpenGLTexture> texture = Lib::MakeRef<OpenGLTexture>();
+    texture->m_Kind = k_Coverage2D;
+    texture->m_Width = p_Width;
+    texture->m_Height = p_Height;
+    texture->m_TextureCount = 1;
+    texture->m_TextureCapacity = 1;
+
+    DrainGLErrors();
+    const GLuint name = GenerateBoundTexture(GL_TEXTURE_2D);
+    texture->m_GLName = name;
+    GL_HANDLED(glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, texture->m_Levels - 1));
+    // Sampled as (1, 1, 1, coverage), exactly what the same atlas expanded to white RGBA gives.
+    const GLint swizzle[] = {GL_ONE, GL_ONE, GL_ONE, GL_RED};
+    GL_HANDLED(glTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_SWIZZLE_RGBA, swizzle));
+    GL_HANDLED(glPixelStorei(GL_UNPACK_ALIGNMENT, 1));
+    GL_HANDLED(glTexImage2D(GL_TEXTURE_2D, 0, GL_R8, static_cast<GLsizei>(p_Width),
+                            static_cast<GLsizei>(p_Height), 0, GL_RED, GL_UNSIGNED_BYTE, p_Coverage));
+    GL_HANDLED(glPixelStorei(GL_UNPACK_ALIGNMENT, 4));
+    // A refusal (too large, out of memory) is the answer asked for: taken here, not by a check.
+    const GLenum error = TakeGLError();
+    GL_CHECK(glBindTexture(GL_TEXTURE_2D, 0));
+    if (name == 0 || error != GL_NO_ERROR)
+    {
+        LogError(texture->m_Tag, "Unable to allocate a texture of %u x %u texels: %s", p_Width, p_Height,
+                 GL_ErrorName(error));
+        return {};
+    }
+    return texture;
+}
+
 uint32_t OpenGLTexture::Target() const
 {
     return m_Kind == k_Array2D ? GL_TEXTURE_2D_ARRAY : GL_TEXTURE_2D;
@@ -185,11 +219,43 @@ GLenum SpecifyArrayStorage(uint32_t p_Size, uint32_t p_Layers)
     return TakeGLError();
 }
 
+// Whether the current context copies texels as bytes (GL 4.3, or ARB_copy_image before it).
+bool CanCopyImages()
+{
+    if (!glCopyImageSubData)
+        return false;
+    GLint major = 0, minor = 0;
+    GL_CHECK(glGetIntegerv(GL_MAJOR_VERSION, &major));
+    GL_CHECK(glGetIntegerv(GL_MINOR_VERSION, &minor));
+    if (major > 4 || (major == 4 && minor >= 3))
+        return true;
+    if (!glGetStringi)
+        return false;
+    GLint count = 0;
+    GL_CHECK(glGetIntegerv(GL_NUM_EXTENSIONS, &count));
+    for (GLint i = 0; i < count; ++i)
+    {
+        const GLubyte* name = GL_CHECK_VALUE(glGetStringi(GL_EXTENSIONS, static_cast<GLuint>(i)));
+        if (name && std::strcmp(reinterpret_cast<const char*>(name), "GL_ARB_copy_image") == 0)
+            return true;
+    }
+    return false;
+}
+
 // Copies the first p_Layers layers of one array texture into another of the same layer size on the
-// GPU, through a read frame buffer (GL 3.0), so no texel passes through the CPU. Binds p_To to the
-// active unit; the caller's read frame buffer is put back.
+// GPU, so no texel passes through the CPU. Binds p_To to the active unit. The byte copy is taken
+// where the context has it: the frame-buffer copy (GL 3.0) draws every texel, which on a software
+// rasterizer costs some milliseconds a layer; the caller's read frame buffer is put back.
 void CopyLayers(GLuint p_From, GLuint p_To, uint32_t p_Size, uint32_t p_Layers)
 {
+    if (CanCopyImages())
+    {
+        GL_CHECK(glCopyImageSubData(p_From, GL_TEXTURE_2D_ARRAY, 0, 0, 0, 0, p_To, GL_TEXTURE_2D_ARRAY, 0, 0,
+                                    0, 0, static_cast<GLsizei>(p_Size), static_cast<GLsizei>(p_Size),
+                                    static_cast<GLsizei>(p_Layers)));
+        GL_CHECK(glBindTexture(GL_TEXTURE_2D_ARRAY, p_To));
+        return;
+    }
     GLint previousRead = 0;
     GL_CHECK(glGetIntegerv(GL_READ_FRAMEBUFFER_BINDING, &previousRead));
     GLuint frameBuffer = 0;
@@ -269,16 +335,20 @@ bool OpenGLTexture::AddImageLayer(std::string_view p_Name, uint32_t p_Width, uin
         Unbind();
         return false;
     }
-    // Fresh storage is undefined; the fill gives the part of the layer around the image a known
-    // value that sampling past the image's edge then returns.
-    std::vector<uint8_t> fill(static_cast<size_t>(m_Width) * m_Height * 4);
-    for (size_t i = 0; i < fill.size(); i += 4)
-        std::copy(std::begin(k_LayerFill), std::end(k_LayerFill),
-                  fill.begin() + static_cast<std::ptrdiff_t>(i));
     GL_CHECK(glPixelStorei(GL_UNPACK_ALIGNMENT, 4));
-    GL_CHECK(glTexSubImage3D(GL_TEXTURE_2D_ARRAY, 0, 0, 0, static_cast<GLint>(m_TextureCount),
-                             static_cast<GLsizei>(m_Width), static_cast<GLsizei>(m_Height), 1, GL_RGBA,
-                             GL_UNSIGNED_BYTE, fill.data()));
+    // Fresh storage is undefined; the fill gives the part of the layer around the image a known
+    // value that sampling past the image's edge then returns. An image the size of the layer
+    // leaves no such part.
+    if (p_Width < m_Width || p_Height < m_Height)
+    {
+        std::vector<uint8_t> fill(static_cast<size_t>(m_Width) * m_Height * 4);
+        for (size_t i = 0; i < fill.size(); i += 4)
+            std::copy(std::begin(k_LayerFill), std::end(k_LayerFill),
+                      fill.begin() + static_cast<std::ptrdiff_t>(i));
+        GL_CHECK(glTexSubImage3D(GL_TEXTURE_2D_ARRAY, 0, 0, 0, static_cast<GLint>(m_TextureCount),
+                                 static_cast<GLsizei>(m_Width), static_cast<GLsizei>(m_Height), 1, GL_RGBA,
+                                 GL_UNSIGNED_BYTE, fill.data()));
+    }
     GL_CHECK(glTexSubImage3D(GL_TEXTURE_2D_ARRAY, 0, 0, 0, static_cast<GLint>(m_TextureCount),
                              static_cast<GLsizei>(p_Width), static_cast<GLsizei>(p_Height), 1, GL_RGBA,
                              GL_UNSIGNED_BYTE, p_Pixels));
