@@ -1,3 +1,4 @@
+
 #shadername BatchedTextureSpriteShader
 #type vertex
 #version 400 core
