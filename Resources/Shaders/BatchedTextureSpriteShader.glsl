@@ -16,47 +16,67 @@ layout(location = 10) in float a_DrawBorder;
 layout(location = 11) in mat4 a_ModelMatrix;
 
 uniform mat4 u_ProjectionViewMatrix;
+uniform sampler2DArray u_Texture;
+uniform uint u_UseFrameBuffer;
 
-out vec2 v_UVCoordinates;
-// Per-instance values stay flat: interpolating a constant may drift by a rounding step, and the
+// Whatever is the same for the whole sprite is worked out here, four times a sprite instead of
+// once a pixel, and handed on flat, four values to an output: a software rasterizer sets up and
+// bins every output of every triangle, so their number is the sprite's cost. Flat values also
+// arrive exactly as written: interpolating a constant may drift by a rounding step, and the
 // border test compares for equality.
-flat out vec2 v_TextureShift;
-flat out vec2 v_TextureScale;
-flat out ivec2 v_SubTexturePosition;
-flat out ivec2 v_SubTextureSize;
-flat out float v_TextureArrayIndex;
-flat out vec2 v_TextureDimensions;
-flat out uint v_FrameBufferID;
-flat out float v_DrawBorder;
-flat out float v_Aspect;
+// xy: where on the quad (0 to 1), zw: where in the repeated image; both run linearly across the
+// quad, so interpolating them gives what working them out for each pixel would.
+out vec4 v_UVCoordinates;
+flat out vec4 v_SubRect; // xy: share of the layer the drawn part spans, zw: where it starts; picking: the id's colour
+flat out vec4 v_Border;  // x: array layer, y: border width, z: border height (uv); -1 without a border
+
+// The entity id as a colour for picking; the top byte does not fit and is not written.
+vec4 SelectionColour(uint p_Id)
+{
+    return vec4(float(p_Id & 0xFFu), float((p_Id >> 8) & 0xFFu), float((p_Id >> 16) & 0xFFu), 255.0) / 255.0;
+}
 
 void main()
 {
-    v_UVCoordinates = a_InUVCoordinates;
-    v_TextureShift = a_InTextureShift;
-    v_TextureScale = a_InTextureScale;
-    v_SubTexturePosition = a_InSubTexturePosition;
-    v_SubTextureSize = a_InSubTextureSize;
-    v_TextureArrayIndex = a_InTextureArrayIndex;
-    v_TextureDimensions = a_TextureDimensions;
-    v_FrameBufferID = a_InFrameBufferID;
-    v_DrawBorder = a_DrawBorder;
-    v_Aspect = abs(a_ModelMatrix[0].x / a_ModelMatrix[1].y);
+    // Where the image sits in its array-texture layer, with the sub-rectangle addressed from the
+    // top of the image (texture v runs upwards). A scale below 1 repeats the image; the shift
+    // scrolls it by pixels.
+    vec2 dimensions = a_TextureDimensions;
+    vec2 imageShare = dimensions / vec2(textureSize(u_Texture, 0).xy);
+    vec2 subPosition = vec2(a_InSubTexturePosition);
+    vec2 subSize = vec2(a_InSubTextureSize);
+    vec2 subShift = vec2((subPosition.x / dimensions.x) * imageShare.x,
+                         ((dimensions.y - subPosition.y - subSize.y) / dimensions.y) * imageShare.y);
+    vec2 subShare = imageShare * subSize / dimensions;
+    vec2 repeated = (a_InUVCoordinates + a_InTextureShift / dimensions) / a_InTextureScale;
+    v_UVCoordinates = vec4(a_InUVCoordinates, repeated);
+    // Picking samples no texture: the output that places the image carries the id instead.
+    v_SubRect = u_UseFrameBuffer == 0u ? vec4(subShare, subShift) : SelectionColour(a_InFrameBufferID);
+
+    // The border keeps the same on-screen thickness on both axes of a non-square quad.
+    float aspect = abs(a_ModelMatrix[0].x / a_ModelMatrix[1].y);
+    float borderWidth = 0.02;
+    float borderHeight = 0.02;
+    if (aspect >= 1.0)
+        borderHeight = borderHeight / aspect;
+    else
+        borderWidth = borderWidth * aspect;
+    // Without a border the widths are out of reach of every uv, so the fragment needs no flag.
+    if (a_DrawBorder != 1.0)
+    {
+        borderWidth = -1.0;
+        borderHeight = -1.0;
+    }
+    v_Border = vec4(a_InTextureArrayIndex, borderWidth, borderHeight, 0.0);
+
     // An invisible instance collapses to a point and covers no pixel.
     gl_Position = (u_ProjectionViewMatrix * a_ModelMatrix * vec4(a_InVertexPosition, 1.0)) * a_Visible;
 }
 #type fragment
 #version 400 core
-in vec2 v_UVCoordinates;
-flat in vec2 v_TextureShift;
-flat in vec2 v_TextureScale;
-flat in ivec2 v_SubTexturePosition;
-flat in ivec2 v_SubTextureSize;
-flat in float v_TextureArrayIndex;
-flat in vec2 v_TextureDimensions;
-flat in uint v_FrameBufferID;
-flat in float v_DrawBorder;
-flat in float v_Aspect;
+in vec4 v_UVCoordinates;
+flat in vec4 v_SubRect;
+flat in vec4 v_Border;
 
 uniform sampler2DArray u_Texture;
 uniform uint u_UseFrameBuffer;
@@ -65,53 +85,20 @@ out vec4 out_Colour;
 
 const vec4 k_BorderColour = vec4(61.0 / 255.0, 174.0 / 255.0, 233.0 / 255.0, 1.0);
 
-// Where the image sits in its array-texture layer, with the sub-rectangle addressed from the top
-// of the image (texture v runs upwards). A scale below 1 repeats the image; the shift scrolls it
-// by pixels.
-vec3 TextureCoordinates()
-{
-    vec2 dimensions = v_TextureDimensions;
-    vec2 imageShare = dimensions / vec2(textureSize(u_Texture, 0).xy);
-    vec2 subPosition = vec2(v_SubTexturePosition);
-    vec2 subSize = vec2(v_SubTextureSize);
-    vec2 subShift = vec2((subPosition.x / dimensions.x) * imageShare.x,
-                         ((dimensions.y - subPosition.y - subSize.y) / dimensions.y) * imageShare.y);
-    vec2 subShare = imageShare * subSize / dimensions;
-    vec2 repeated = (v_UVCoordinates + v_TextureShift / dimensions) / v_TextureScale;
-    return vec3(subShare * fract(repeated) + subShift, v_TextureArrayIndex);
-}
-
-// The border keeps the same on-screen thickness on both axes of a non-square quad.
 bool IsBorder()
 {
-    float borderWidth = 0.02;
-    float borderHeight = 0.02;
-    if (v_Aspect >= 1.0)
-        borderHeight = borderHeight / v_Aspect;
-    else
-        borderWidth = borderWidth * v_Aspect;
-    vec2 uv = v_UVCoordinates;
-    return v_DrawBorder == 1.0 && (uv.x <= borderWidth || uv.x >= 1.0 - borderWidth ||
-                                   uv.y <= borderHeight || uv.y >= 1.0 - borderHeight);
-}
-
-// The entity id as a colour for picking; the top byte does not fit and is not written.
-vec4 SelectionColour()
-{
-    uint id = v_FrameBufferID;
-    return vec4(float(id & 0xFFu), float((id >> 8) & 0xFFu), float((id >> 16) & 0xFFu), 255.0) / 255.0;
-}
-
-vec4 SpriteColour()
-{
-    if (IsBorder())
-        return k_BorderColour;
-    if (u_UseFrameBuffer == 0u)
-        return texture(u_Texture, TextureCoordinates());
-    return SelectionColour();
+    vec2 uv = v_UVCoordinates.xy;
+    return uv.x <= v_Border.y || uv.x >= 1.0 - v_Border.y || uv.y <= v_Border.z || uv.y >= 1.0 - v_Border.z;
 }
 
 void main()
 {
-    out_Colour = SpriteColour();
+    // Read unconditionally and replaced where picking or a border says so: a software rasterizer
+    // runs both sides of a branch that differs across its pixels anyway.
+    vec4 colour = texture(u_Texture, vec3(v_SubRect.xy * fract(v_UVCoordinates.zw) + v_SubRect.zw, v_Border.x));
+    if (u_UseFrameBuffer != 0u)
+        colour = v_SubRect;
+    if (IsBorder())
+        colour = k_BorderColour;
+    out_Colour = colour;
 }

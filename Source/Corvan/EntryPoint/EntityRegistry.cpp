@@ -83,13 +83,25 @@ glm::mat4 ModelMatrixOf(const Transform& p_Transform)
     default:
         break;
     }
+    const glm::vec3 size(t.scale * t.width, t.scale * t.height, t.scale);
+    if (t.rotationX == 0.0f && t.rotationY == 0.0f && t.rotationZ == 0.0f)
+    {
+        // Unturned, as nearly every sprite is: the product below with the turns left out, which is
+        // what it comes to value for value (the unturned rotation is the identity exactly).
+        glm::mat4 matrix(1.0f);
+        matrix[0][0] = size.x;
+        matrix[1][1] = size.y;
+        matrix[2][2] = size.z;
+        matrix[3] = glm::vec4(pivot + (position - pivot), 1.0f);
+        return matrix;
+    }
     const float toRadians = 3.1415927f / 180.0f;
     const glm::mat4 identity(1.0f);
     const glm::mat4 rotation = glm::rotate(identity, t.rotationX * toRadians, glm::vec3(1.0f, 0.0f, 0.0f)) *
                                glm::rotate(identity, t.rotationY * toRadians, glm::vec3(0.0f, 1.0f, 0.0f)) *
                                glm::rotate(identity, t.rotationZ * toRadians, glm::vec3(0.0f, 0.0f, 1.0f));
     return glm::translate(identity, pivot) * rotation * glm::translate(identity, position - pivot) *
-           glm::scale(identity, glm::vec3(t.scale * t.width, t.scale * t.height, t.scale));
+           glm::scale(identity, size);
 }
 
 EntityRegistry::EntityRegistry(Vozad::ISceneInstances* p_Scene, ShaderNameSource p_SpriteShaderName)
@@ -320,8 +332,15 @@ bool EntityRegistry::GetSprite(const EntityHandle& p_Entity, SpriteComponent& p_
 
 void EntityRegistry::RefreshSprite(const EntityHandle& p_Entity)
 {
-    if (const SpriteComponent* stored = FindComponent(m_Sprites, p_Entity, k_ComponentSprite))
-        SetSprite(p_Entity, SpriteComponent(*stored));
+    // The stored record is drawn again as it stands: its image, hence its container, is the one
+    // it was filed under, and only the instance's values are written. A game refreshes every
+    // moving sprite every frame, so no copy of the record (and of its image name) is made.
+    const SpriteComponent* stored = FindComponent(m_Sprites, p_Entity, k_ComponentSprite);
+    if (!stored || !m_Scene)
+        return;
+    if (const Transform* transform = DrawnTransform(p_Entity))
+        m_Scene->UpdateInstance(p_Entity.id, stored->texture.transparent, SpriteShaderGroup(),
+                                stored->texture.textureKey, SpriteInstanceOf(*stored, *transform));
 }
 
 void EntityRegistry::SetSprite(const EntityHandle& p_Entity, const SpriteComponent& p_Sprite)

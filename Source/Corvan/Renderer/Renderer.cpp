@@ -2,6 +2,7 @@
 
 #include "Corvan/Renderer/Renderer.h"
 
+#include "Corvan/Renderer/DriverHeap.h"
 #include "Corvan/Renderer/ICamera.h"
 #include "Corvan/Renderer/IGraphicsContext.h"
 #include "Corvan/Renderer/MultisampleChoice.h"
@@ -121,6 +122,10 @@ bool Renderer::Initialise(int32_t p_GraphicsApi, Lib::RectSize p_WindowSize)
         return false;
     }
     ChooseSampleCount();
+    if (OpenGLGraphicsContext::IsSoftwareRasterizer(OpenGLGraphicsContext::CurrentRenderer()) &&
+        KeepDriverFrameMemory())
+        Lib::LogInfo(m_Tag, "Software rasterizer: up to %zu MB of freed heap is kept for its per-frame work.",
+                     k_DriverFrameMemory / (1024u * 1024u));
     m_Initialised = true;
     return true;
 }

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <glm/ext/matrix_transform.hpp>
 #include <glm/vec4.hpp>
 
 #include <ostream>
@@ -527,6 +528,44 @@ INSTANTIATE_TEST_SUITE_P(
                     // X applies after Z: turning the quad's (4, 2) edge first about Z, then X.
                     MatrixCase{"XAfterZ", 2, 90, 90, 1, 1, 1, 8, 20, 9}),
     [](const testing::TestParamInfo<MatrixCase>& p_Info) { return p_Info.param.name; });
+
+// An unturned transform takes a short way to its matrix: it must give, value for value, the full
+// product of pivot, turn, offset from the pivot and scale, whatever the pivot, also where
+// position - pivot + pivot is not the position in floats.
+TEST(ModelMatrixUnturnedTest, EqualsTheFullProductForEveryPivot)
+{
+    const glm::vec3 positions[] = {{0.1f, 0.7f, 0.3f}, {-1234.5f, 98765.43f, -2.0f}, {3.0e6f, -0.01f, 0.0f}};
+    for (int32_t pivot = 0; pivot <= 4; ++pivot)
+        for (const glm::vec3& position : positions)
+        {
+            Transform t;
+            t.x = position.x;
+            t.y = position.y;
+            t.z = position.z;
+            t.width = 33.3f;
+            t.height = 0.7f;
+            t.scale = 1.5f;
+            t.pivot = pivot;
+            const glm::vec3 offsets[] = {{0.0f, -t.height, 0.0f},
+                                         {t.width, -t.height, 0.0f},
+                                         {0.0f, 0.0f, 0.0f},
+                                         {t.width, 0.0f, 0.0f},
+                                         {t.width * 0.5f, t.height * 0.5f, 0.0f}};
+            const glm::vec3 turnPoint = position + offsets[pivot];
+            const glm::mat4 identity(1.0f);
+            const glm::mat4 expected =
+                glm::translate(identity, turnPoint) *
+                glm::rotate(identity, 0.0f, glm::vec3(0.0f, 0.0f, 1.0f)) *
+                glm::translate(identity, position - turnPoint) *
+                glm::scale(identity, glm::vec3(t.scale * t.width, t.scale * t.height, t.scale));
+            const glm::mat4 got = Telvar::ModelMatrixOf(t);
+            for (int column = 0; column < 4; ++column)
+                for (int row = 0; row < 4; ++row)
+                    EXPECT_EQ(got[column][row], expected[column][row])
+                        << "pivot " << pivot << ", position " << position.x << ", " << position.y
+                        << ", column " << column << ", row " << row;
+        }
+}
 
 // ---- instances -------------------------------------------------------------------------------
 

@@ -256,6 +256,47 @@ TEST_F(RendererGLTest, SpriteShaderPlacesSubRectanglesShiftsRepeatsAndBorders)
     EXPECT_TRUE(Near(ReadPixel(112, 64), green, 12));
 }
 
+// Sub-rectangles are addressed from the top of the image while texture v runs upwards: on an image
+// whose top half is blue and bottom half red, each half as a sub-rectangle fills the whole quad
+// with its own colour, also when repeated.
+TEST_F(RendererGLTest, SpriteShaderPlacesSubRectanglesCountedFromTheTop)
+{
+    std::vector<uint8_t> pixels;
+    for (int i = 0; i < 32 * 32; ++i)
+        pixels.insert(pixels.end(), {static_cast<uint8_t>(i / 32 < 16 ? 0 : 255), 0,
+                                     static_cast<uint8_t>(i / 32 < 16 ? 255 : 0), 255});
+    const std::string path = s_Folder->File("BlueRed.png");
+    ASSERT_TRUE(Vozad::WritePngFile(Lib::String(path), pixels.data(), 32, 32, 4));
+    const Vozad::TextureInfo halves = m_Renderer->GetTextureHandler().LoadTexture(Lib::String(path));
+    const Rgb blue = {0, 0, 255}, red = {255, 0, 0};
+
+    struct Case
+    {
+        const char* what;
+        glm::ivec2 subPosition;
+        glm::vec2 scale;
+        Rgb colour;
+    };
+    const Case cases[] = {
+        {"top half", {0, 0}, {1, 1}, blue},
+        {"bottom half", {0, 16}, {1, 1}, red},
+        {"bottom half repeated", {0, 16}, {0.5f, 0.5f}, red},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.what);
+        SpriteInstance instance = Sprite(halves, Placement(0, 32, 0, 128, 64));
+        instance.subTexturePosition = c.subPosition;
+        instance.subTextureSize = {32, 16};
+        instance.textureScale = c.scale;
+        Submit(42, k_SpriteGroup, Vozad::k_InstanceKindTextured, halves.textureKey, instance);
+        m_Renderer->RenderScene();
+        for (const int y : {40, 64, 88})
+            EXPECT_TRUE(Near(ReadPixel(64, y), c.colour, 12)) << "row " << y;
+        ASSERT_TRUE(m_Renderer->RemoveEntity(42));
+    }
+}
+
 TEST_F(RendererGLTest, ClearColourFillsWhereNothingIsDrawn)
 {
     m_Renderer->SetClearColour(0xFF204080u);
