@@ -102,8 +102,20 @@ Lib::Ref<OpenGLTexture> OpenGLTexture::CreateArray(uint32_t p_Size, uint32_t p_C
 
 Lib::Ref<OpenGLTexture> OpenGLTexture::CreatePlain(uint32_t p_Width, uint32_t p_Height)
 {
+    return CreateSingle(k_Plain2D, p_Width, p_Height, nullptr);
+}
+
+Lib::Ref<OpenGLTexture> OpenGLTexture::CreateCoverage(uint32_t p_Width, uint32_t p_Height,
+                                                      const uint8_t* p_Coverage)
+{
+    return CreateSingle(k_Coverage2D, p_Width, p_Height, p_Coverage);
+}
+
+Lib::Ref<OpenGLTexture> OpenGLTexture::CreateSingle(Kind p_Kind, uint32_t p_Width, uint32_t p_Height,
+                                                    const uint8_t* p_Pixels)
+{
     Lib::Ref<OpenGLTexture> texture = Lib::MakeRef<OpenGLTexture>();
-    texture->m_Kind = k_Plain2D;
+    texture->m_Kind = p_Kind;
     texture->m_Width = p_Width;
     texture->m_Height = p_Height;
     texture->m_TextureCount = 1;
@@ -115,41 +127,21 @@ Lib::Ref<OpenGLTexture> OpenGLTexture::CreatePlain(uint32_t p_Width, uint32_t p_
     // Storage through the GL 1.1 call rather than glTexStorage2D (GL 4.2), so a 4.0 context makes
     // it too; one level, and the highest level said so, keeps the texture complete.
     GL_HANDLED(glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, texture->m_Levels - 1));
-    GL_HANDLED(glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, static_cast<GLsizei>(p_Width),
-                            static_cast<GLsizei>(p_Height), 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr));
-    // A refusal (too large, out of memory) is the answer asked for: taken here, not by a check.
-    const GLenum error = TakeGLError();
-    GL_CHECK(glBindTexture(GL_TEXTURE_2D, 0));
-    if (name == 0 || error != GL_NO_ERROR)
+    if (p_Kind == k_Coverage2D)
     {
-        LogError(texture->m_Tag, "Unable to allocate a texture of %u x %u texels: %s", p_Width, p_Height,
-                 GL_ErrorName(error));
-        return {};
+        // Sampled as (1, 1, 1, coverage), exactly what the same atlas expanded to white RGBA gives.
+        const GLint swizzle[] = {GL_ONE, GL_ONE, GL_ONE, GL_RED};
+        GL_HANDLED(glTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_SWIZZLE_RGBA, swizzle));
+        GL_HANDLED(glPixelStorei(GL_UNPACK_ALIGNMENT, 1));
+        GL_HANDLED(glTexImage2D(GL_TEXTURE_2D, 0, GL_R8, static_cast<GLsizei>(p_Width),
+                                static_cast<GLsizei>(p_Height), 0, GL_RED, GL_UNSIGNED_BYTE, p_Pixels));
+        GL_HANDLED(glPixelStorei(GL_UNPACK_ALIGNMENT, 4));
     }
-    return texture;
-}
-
-Lib::Ref<OpenGLTexture> OpenGLTexture::CreateCoverage(uint32_t p_Width, uint32_t p_Height,
-                                                      const uint8_t* p_Coverage)
-{
-    Lib::Ref<OpenGLTexture> texture = Lib::MakeRef<OpenGLTexture>();
-    texture->m_Kind = k_Coverage2D;
-    texture->m_Width = p_Width;
-    texture->m_Height = p_Height;
-    texture->m_TextureCount = 1;
-    texture->m_TextureCapacity = 1;
-
-    DrainGLErrors();
-    const GLuint name = GenerateBoundTexture(GL_TEXTURE_2D);
-    texture->m_GLName = name;
-    GL_HANDLED(glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, texture->m_Levels - 1));
-    // Sampled as (1, 1, 1, coverage), exactly what the same atlas expanded to white RGBA gives.
-    const GLint swizzle[] = {GL_ONE, GL_ONE, GL_ONE, GL_RED};
-    GL_HANDLED(glTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_SWIZZLE_RGBA, swizzle));
-    GL_HANDLED(glPixelStorei(GL_UNPACK_ALIGNMENT, 1));
-    GL_HANDLED(glTexImage2D(GL_TEXTURE_2D, 0, GL_R8, static_cast<GLsizei>(p_Width),
-                            static_cast<GLsizei>(p_Height), 0, GL_RED, GL_UNSIGNED_BYTE, p_Coverage));
-    GL_HANDLED(glPixelStorei(GL_UNPACK_ALIGNMENT, 4));
+    else
+    {
+        GL_HANDLED(glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, static_cast<GLsizei>(p_Width),
+                                static_cast<GLsizei>(p_Height), 0, GL_RGBA, GL_UNSIGNED_BYTE, p_Pixels));
+    }
     // A refusal (too large, out of memory) is the answer asked for: taken here, not by a check.
     const GLenum error = TakeGLError();
     GL_CHECK(glBindTexture(GL_TEXTURE_2D, 0));

@@ -84,6 +84,10 @@ public:
     uint32_t GetAllocatedLayers() const { return m_AllocatedLayers; }
 
 private:
+    // A single-layer 2D texture of that kind (plain RGBA8 or coverage), filled from p_Pixels when
+    // given; null, with the error logged, when GL refuses it.
+    static Lib::Ref<OpenGLTexture> CreateSingle(Kind p_Kind, uint32_t p_Width, uint32_t p_Height,
+                                                const uint8_t* p_Pixels);
     uint32_t Target() const;
     // The three Error lines of a rejected image, in their fixed order.
     bool RejectsImage(uint32_t p_Width, uint32_t p_Height, bool p_CheckCapacity) const;
