@@ -24,11 +24,18 @@ uniform uint u_UseFrameBuffer;
 // bins every output of every triangle, so their number is the sprite's cost. Flat values also
 // arrive exactly as written: interpolating a constant may drift by a rounding step, and the
 // border test compares for equality.
+#ifdef PLAIN_SPRITES
+// The variant the renderer draws a batch with when none of its images repeats, scrolls or carries a
+// border, and nothing is picked: where in the layer each corner samples then runs linearly across
+// the quad, so the texture coordinates themselves are interpolated and a pixel costs one read.
+out vec3 v_TextureCoordinates; // xy: in the layer, z: array layer
+#else
 // xy: where on the quad (0 to 1), zw: where in the repeated image; both run linearly across the
 // quad, so interpolating them gives what working them out for each pixel would.
 out vec4 v_UVCoordinates;
 flat out vec4 v_SubRect; // xy: share of the layer the drawn part spans, zw: where it starts; picking: the id's colour
-flat out vec4 v_Border;  // x: array layer, y: border width, z: border height (uv); -1 without a border
+flat out vec4 v_Border;  // x: array layer, y: border width, z: border height (uv), -1 without a border; w: 1 when the image repeats or scrolls
+#endif
 
 // The entity id as a colour for picking; the top byte does not fit and is not written.
 vec4 SelectionColour(uint p_Id)
@@ -48,6 +55,9 @@ void main()
     vec2 subShift = vec2((subPosition.x / dimensions.x) * imageShare.x,
                          ((dimensions.y - subPosition.y - subSize.y) / dimensions.y) * imageShare.y);
     vec2 subShare = imageShare * subSize / dimensions;
+#ifdef PLAIN_SPRITES
+    v_TextureCoordinates = vec3(subShare * a_InUVCoordinates + subShift, a_InTextureArrayIndex);
+#else
     vec2 repeated = (a_InUVCoordinates + a_InTextureShift / dimensions) / a_InTextureScale;
     v_UVCoordinates = vec4(a_InUVCoordinates, repeated);
     // Picking samples no texture: the output that places the image carries the id instead.
@@ -67,13 +77,28 @@ void main()
         borderWidth = -1.0;
         borderHeight = -1.0;
     }
-    v_Border = vec4(a_InTextureArrayIndex, borderWidth, borderHeight, 0.0);
+    float wraps = a_InTextureScale != vec2(1.0) || a_InTextureShift != vec2(0.0) ? 1.0 : 0.0;
+    v_Border = vec4(a_InTextureArrayIndex, borderWidth, borderHeight, wraps);
+#endif
 
-    // An invisible instance collapses to a point and covers no pixel.
-    gl_Position = (u_ProjectionViewMatrix * a_ModelMatrix * vec4(a_InVertexPosition, 1.0)) * a_Visible;
+    // An invisible instance collapses to a point and covers no pixel. Two matrix-vector products:
+    // multiplying the matrices first would cost four times as much.
+    gl_Position = (u_ProjectionViewMatrix * (a_ModelMatrix * vec4(a_InVertexPosition, 1.0))) * a_Visible;
 }
 #type fragment
 #version 400 core
+#ifdef PLAIN_SPRITES
+in vec3 v_TextureCoordinates;
+
+uniform sampler2DArray u_Texture;
+
+out vec4 out_Colour;
+
+void main()
+{
+    out_Colour = texture(u_Texture, v_TextureCoordinates);
+}
+#else
 in vec4 v_UVCoordinates;
 flat in vec4 v_SubRect;
 flat in vec4 v_Border;
@@ -95,10 +120,15 @@ void main()
 {
     // Read unconditionally and replaced where picking or a border says so: a software rasterizer
     // runs both sides of a branch that differs across its pixels anyway.
-    vec4 colour = texture(u_Texture, vec3(v_SubRect.xy * fract(v_UVCoordinates.zw) + v_SubRect.zw, v_Border.x));
+    // Only an image that repeats or scrolls wraps around: interpolation may carry the far edge of
+    // a single image a rounding step past 1, and wrapping would paint it with the opposite edge.
+    vec2 repeated = v_UVCoordinates.zw;
+    vec2 place = v_Border.w != 0.0 ? fract(repeated) : clamp(repeated, 0.0, 1.0);
+    vec4 colour = texture(u_Texture, vec3(v_SubRect.xy * place + v_SubRect.zw, v_Border.x));
     if (u_UseFrameBuffer != 0u)
         colour = v_SubRect;
     if (IsBorder())
         colour = k_BorderColour;
     out_Colour = colour;
 }
+#endif

@@ -42,7 +42,8 @@ constexpr uint32_t k_DefaultClearColour = 0xFFEFCF80;
 // Sprites are drawn with the engine shader table's textured-sprite row, known once the renderer
 // exists.
 CorvanEntry::CorvanEntry()
-    : EngineEntities([this] { return SpriteShaderName(); }), m_FrameRate(Lib::GetWallClockSeconds())
+    : EngineEntities([this]() -> const Lib::String& { return SpriteShaderName(); }),
+      m_FrameRate(Lib::GetWallClockSeconds())
 {
 }
 
@@ -89,13 +90,14 @@ void CorvanEntry::ReleaseSubsystems()
         m_Window->Destroy();
 }
 
-Lib::String CorvanEntry::SpriteShaderName() const
+const Lib::String& CorvanEntry::SpriteShaderName() const
 {
+    static const Lib::String none;
     return m_Renderer ? m_Renderer
                             ->GetEngineShaderTable()[Vozad::EngineShaderRow(
                                 Vozad::BuiltInShader::BatchedTextureSpriteShader)]
                             .name
-                      : Lib::String();
+                      : none;
 }
 
 bool CorvanEntry::Fail(int32_t p_ReturnCode)

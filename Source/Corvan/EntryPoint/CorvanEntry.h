@@ -138,7 +138,7 @@ public:
 
 private:
     bool Fail(int32_t p_ReturnCode);
-    Lib::String SpriteShaderName() const;
+    const Lib::String& SpriteShaderName() const;
     bool RunLoop();
     // The update and present events; the key press latches are cleared between the two.
     void SendFrameEvents();

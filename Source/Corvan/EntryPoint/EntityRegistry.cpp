@@ -251,9 +251,10 @@ const Transform* EntityRegistry::DrawnTransform(const EntityHandle& p_Entity) co
     return index < 0 ? nullptr : &m_Transforms.At(static_cast<uint32_t>(index)).record;
 }
 
-Lib::String EntityRegistry::SpriteShaderGroup() const
+const Lib::String& EntityRegistry::SpriteShaderGroup() const
 {
-    return m_SpriteShaderName ? m_SpriteShaderName() : Lib::String();
+    static const Lib::String none;
+    return m_SpriteShaderName ? m_SpriteShaderName() : none;
 }
 
 void EntityRegistry::Submit(uint64_t p_Id, const Lib::String& p_ShaderGroup, int32_t p_Kind,

@@ -29,8 +29,10 @@ class EntityRegistry
 public:
     // Sprites and tiled sprites are filed under the name of the engine's batched texture-sprite
     // shader. That table is loaded by the renderer long after the registry exists, so the name is
-    // asked for each time an instance is built. Without a source the name is empty.
-    using ShaderNameSource = std::function<Lib::String()>;
+    // asked for each time an instance is built, by reference: moving sprites are refreshed every
+    // frame, and a copy of the name each time would cost an allocation. Without a source the name
+    // is empty.
+    using ShaderNameSource = std::function<const Lib::String&()>;
 
     // p_Scene may be null: the components are stored and nothing is drawn.
     explicit EntityRegistry(Vozad::ISceneInstances* p_Scene = nullptr,
@@ -139,7 +141,7 @@ private:
     bool IsLiving(uint64_t p_Id) const { return m_Entities.find(p_Id) != m_Entities.end(); }
     // The transform an instance is built from: only when the handle has the bit and a record exists.
     const Transform* DrawnTransform(const EntityHandle& p_Entity) const;
-    Lib::String SpriteShaderGroup() const;
+    const Lib::String& SpriteShaderGroup() const;
     void Submit(uint64_t p_Id, const Lib::String& p_ShaderGroup, int32_t p_Kind, uint64_t p_TextureKey,
                 const Vozad::SpriteInstance& p_Instance);
 

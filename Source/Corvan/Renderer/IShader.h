@@ -55,5 +55,8 @@ public:
     virtual const IShader& GetShaderByGroupName(const Lib::String& p_GroupName) const = 0;
     // The shader of a row of the engine shader table (0..7), for the transparency passes.
     virtual const IShader& GetEngineShader(uint32_t p_Row) const = 0;
+    // The cheaper variant of p_Shader for batches whose images neither repeat, scroll nor carry a
+    // border, drawn without picking; null when p_Shader has none.
+    virtual const IShader* GetPlainVariant(const IShader& p_Shader) const = 0;
 };
 } // namespace Vozad

@@ -109,22 +109,24 @@ namespace
 {
 // Marks the attribute only when the value differs: a sprite that moves every frame changes its
 // matrix alone, and the other buffers need not go up again. Compared bit for bit, so that what the
-// buffer holds is always exactly what was given (0.0 and -0.0 compare equal as numbers).
-template <class Attribute, class T> void Store(Attribute& p_Attribute, uint32_t p_Index, const T& p_Value)
+// buffer holds is always exactly what was given (0.0 and -0.0 compare equal as numbers). True when
+// the value changed.
+template <class Attribute, class T> bool Store(Attribute& p_Attribute, uint32_t p_Index, const T& p_Value)
 {
     static_assert(std::is_trivially_copyable_v<T>);
     T& stored = p_Attribute.values.At(p_Index);
     if (std::memcmp(&stored, &p_Value, sizeof(T)) == 0)
-        return;
+        return false;
     stored = p_Value;
     p_Attribute.marked = true;
+    return true;
 }
 } // namespace
 
 void MeshContainerScene::StoreValues(uint32_t p_Index, const SpriteInstance& p_Instance)
 {
-    Store(m_TextureShift, p_Index, p_Instance.textureShift);
-    Store(m_TextureScale, p_Index, p_Instance.textureScale);
+    bool plainnessMayChange = Store(m_TextureShift, p_Index, p_Instance.textureShift);
+    plainnessMayChange = Store(m_TextureScale, p_Index, p_Instance.textureScale) || plainnessMayChange;
     Store(m_SubTexturePosition, p_Index, p_Instance.subTexturePosition);
     Store(m_SubTextureSize, p_Index, p_Instance.subTextureSize);
     Store(m_Layer, p_Index, p_Instance.layer);
@@ -132,14 +134,36 @@ void MeshContainerScene::StoreValues(uint32_t p_Index, const SpriteInstance& p_I
           glm::vec2(static_cast<float>(p_Instance.width), static_cast<float>(p_Instance.height)));
     Store(m_Colour, p_Index, p_Instance.colour);
     Store(m_Visible, p_Index, p_Instance.visible ? 1.0f : 0.0f);
-    Store(m_DrawBorder, p_Index, p_Instance.drawBorder ? 1.0f : 0.0f);
+    plainnessMayChange =
+        Store(m_DrawBorder, p_Index, p_Instance.drawBorder ? 1.0f : 0.0f) || plainnessMayChange;
     Store(m_ModelMatrix, p_Index, p_Instance.modelMatrix);
+    if (plainnessMayChange)
+        ForgetPlainness();
 }
 
 void MeshContainerScene::MarkAllButIds()
 {
     ForEachAttribute([](auto& p_Attribute) { p_Attribute.marked = true; });
     m_Ids.marked = false;
+    ForgetPlainness();
+}
+
+bool MeshContainerScene::HasOnlyPlainInstances() const
+{
+    if (m_PlainKnown)
+        return m_Plain;
+    // Bit for bit, like the stored values: a scale of exactly one and a shift of exactly zero
+    // sample what the plain variant samples, anything else takes the full shader.
+    const auto is = [](const auto& p_Value, const auto& p_Expected)
+    { return std::memcmp(&p_Value, &p_Expected, sizeof(p_Value)) == 0; };
+    const glm::vec2 unscaled{1.0f, 1.0f}, unshifted{0.0f, 0.0f};
+    const float noBorder = 0.0f;
+    m_Plain = true;
+    for (uint32_t i = 0; i < GetInstanceCount() && m_Plain; ++i)
+        m_Plain = is(m_TextureScale.values.At(i), unscaled) && is(m_TextureShift.values.At(i), unshifted) &&
+                  is(m_DrawBorder.values.At(i), noBorder);
+    m_PlainKnown = true;
+    return m_Plain;
 }
 
 void MeshContainerScene::AddInstance(uint64_t p_EntityId, const SpriteInstance& p_Instance)
@@ -235,12 +259,13 @@ bool MeshContainerScene::InstanceIndex(uint64_t p_EntityId, uint32_t p_SubIndex,
     return true;
 }
 
-void MeshContainerScene::UpdateInstance(uint64_t p_EntityId, const SpriteInstance& p_Instance)
+bool MeshContainerScene::UpdateInstance(uint64_t p_EntityId, const SpriteInstance& p_Instance)
 {
     uint32_t index = 0;
     if (!FindInstance(p_EntityId, index))
-        return;
+        return false;
     StoreValues(index, p_Instance);
+    return true;
 }
 
 void MeshContainerScene::UpdateTextureRegion(uint64_t p_EntityId, glm::vec2 p_Shift, glm::vec2 p_Scale,
@@ -258,6 +283,7 @@ void MeshContainerScene::UpdateTextureRegion(uint64_t p_EntityId, glm::vec2 p_Sh
     m_TextureScale.marked = true;
     m_SubTexturePosition.marked = true;
     m_SubTextureSize.marked = true;
+    ForgetPlainness();
 }
 
 void MeshContainerScene::UpdateModelMatrix(uint64_t p_EntityId, const glm::mat4& p_Matrix,
@@ -277,6 +303,7 @@ void MeshContainerScene::SetDrawBorder(uint64_t p_EntityId, bool p_DrawBorder)
         return;
     m_DrawBorder.values.At(index) = p_DrawBorder ? 1.0f : 0.0f;
     m_DrawBorder.marked = true;
+    ForgetPlainness();
 }
 
 void MeshContainerScene::UploadAll()

@@ -38,8 +38,9 @@ public:
     virtual bool RemoveEntity(uint64_t p_EntityId) = 0;
     // Index of the entity's first instance.
     virtual bool FindInstance(uint64_t p_EntityId, uint32_t& p_Index) const = 0;
-    // Overwrites every value of the entity's first instance; nothing when the entity is absent.
-    virtual void UpdateInstance(uint64_t p_EntityId, const SpriteInstance& p_Instance) = 0;
+    // Overwrites every value of the entity's first instance; false, changing nothing, when the
+    // entity is absent.
+    virtual bool UpdateInstance(uint64_t p_EntityId, const SpriteInstance& p_Instance) = 0;
     // These address instance (first instance + p_SubIndex); beyond the instance count is fatal.
     virtual void UpdateTextureRegion(uint64_t p_EntityId, glm::vec2 p_Shift, glm::vec2 p_Scale,
                                      glm::ivec2 p_SubTexturePosition, glm::ivec2 p_SubTextureSize,
@@ -67,7 +68,7 @@ public:
     void AddInstance(uint64_t p_EntityId, const SpriteInstance& p_Instance) override;
     bool RemoveEntity(uint64_t p_EntityId) override;
     bool FindInstance(uint64_t p_EntityId, uint32_t& p_Index) const override;
-    void UpdateInstance(uint64_t p_EntityId, const SpriteInstance& p_Instance) override;
+    bool UpdateInstance(uint64_t p_EntityId, const SpriteInstance& p_Instance) override;
     void UpdateTextureRegion(uint64_t p_EntityId, glm::vec2 p_Shift, glm::vec2 p_Scale,
                              glm::ivec2 p_SubTexturePosition, glm::ivec2 p_SubTextureSize,
                              uint32_t p_SubIndex) override;
@@ -78,6 +79,10 @@ public:
     void UploadAll() override;
     uint64_t GetTextureKey() const override { return m_TextureKey; }
     void SetDrawBorder(uint64_t p_EntityId, bool p_DrawBorder) override;
+
+    // No instance repeats or scrolls its image or carries a border: the batch may be drawn by the
+    // shader's plain variant. Worked out again only after those values changed.
+    bool HasOnlyPlainInstances() const;
 
     uint32_t GetInstanceCount() const { return m_Ids.values.Count(); }
     int32_t GetKind() const { return m_Kind; }
@@ -112,6 +117,7 @@ private:
     template <class F> void ForEachAttribute(F&& p_Function) { ForEachAttributeOf(*this, p_Function); }
     void StoreValues(uint32_t p_Index, const SpriteInstance& p_Instance);
     void MarkAllButIds();
+    void ForgetPlainness() { m_PlainKnown = false; }
     void UploadMarked();
     // Index of instance p_SubIndex of the entity; false when the entity has no instance here.
     bool InstanceIndex(uint64_t p_EntityId, uint32_t p_SubIndex, uint32_t& p_Index) const;
@@ -140,5 +146,8 @@ private:
     InstanceAttribute<glm::mat4> m_ModelMatrix{"a_ModelMatrix", AttributeType::Mat4};
 
     std::unordered_map<uint32_t, EntitySpan> m_Entities;
+
+    mutable bool m_PlainKnown = false; // m_Plain holds for the current values
+    mutable bool m_Plain = false;
 };
 } // namespace Vozad

@@ -122,11 +122,7 @@ bool SceneDatabase::UpdateInstance(uint64_t p_EntityId, const Lib::String& p_Sha
                                    uint64_t p_TextureKey, const SpriteInstance& p_Instance)
 {
     MeshContainerScene* container = FindContainer(p_ShaderGroup, p_TextureKey);
-    uint32_t index = 0;
-    if (!container || !container->FindInstance(p_EntityId, index))
-        return false;
-    container->UpdateInstance(p_EntityId, p_Instance);
-    return true;
+    return container && container->UpdateInstance(p_EntityId, p_Instance);
 }
 
 bool SceneDatabase::RemoveEntity(uint64_t p_EntityId)
@@ -163,6 +159,10 @@ void SceneDatabase::Draw(const glm::mat4& p_ProjectionView, uint32_t p_Selection
     {
         const IShader* shader =
             p_Pass.overrideShader ? p_Pass.overrideShader : &m_Shaders.GetShaderByGroupName(shaderGroup.name);
+        // Picking needs the full shader, which writes ids; so does a shader the pass imposes.
+        const IShader* plain =
+            p_Pass.overrideShader || p_SelectionFlag != 0 ? nullptr : m_Shaders.GetPlainVariant(*shader);
+        const IShader* bound = shader;
         shader->Bind();
         bool switched = false;
         for (const TextureGroup& textureGroup : shaderGroup.textureGroups)
@@ -178,18 +178,24 @@ void SceneDatabase::Draw(const glm::mat4& p_ProjectionView, uint32_t p_Selection
                     shader = &m_Shaders.GetEngineShader(p_Pass.kind == k_RenderPassWeightedBlended
                                                             ? k_WeightedBlendedShaderRow
                                                             : k_DepthPeelingShaderRow);
-                    shader->Bind();
+                    plain = nullptr;
                     switched = true;
                 }
                 if (!entry.container->HasInstances())
                     continue;
-                entry.container->Draw(*shader, p_SelectionFlag, p_ProjectionView, p_Pass);
+                const IShader* wanted = plain && entry.container->HasOnlyPlainInstances() ? plain : shader;
+                if (wanted != bound)
+                {
+                    wanted->Bind();
+                    bound = wanted;
+                }
+                entry.container->Draw(*wanted, p_SelectionFlag, p_ProjectionView, p_Pass);
                 ++m_LastDrawCalls;
             }
             if (textureBound)
                 m_Textures.UnbindSceneTexture();
         }
-        shader->Unbind();
+        bound->Unbind();
     }
 }
 

@@ -40,6 +40,8 @@ static_assert(std::size(k_BuiltInTexts) == static_cast<std::size_t>(BuiltInShade
 
 // The key of the empty ShaderInfo: nothing was loaded.
 constexpr uint64_t k_NothingLoaded = ~0ull;
+
+constexpr std::string_view k_PlainVariantSuffix = "_Plain";
 } // namespace
 
 std::string_view BuiltInShaderText(BuiltInShader p_Shader)
@@ -123,6 +125,14 @@ const IShader& ShaderHandler::GetEngineShader(uint32_t p_Row) const
     return FindBySlot(m_EngineShaders[p_Row].program);
 }
 
+const IShader* ShaderHandler::GetPlainVariant(const IShader& p_Shader) const
+{
+    const uint32_t spriteRow = EngineShaderRow(BuiltInShader::BatchedTextureSpriteShader);
+    if (m_PlainSprites.program == 0 || p_Shader.GetProgram() != m_EngineShaders[spriteRow].program)
+        return nullptr;
+    return &FindBySlot(m_PlainSprites.program);
+}
+
 bool ShaderHandler::LoadEngineShaders()
 {
     for (uint32_t row = 0; row < k_EngineShaderCount; ++row)
@@ -133,12 +143,17 @@ bool ShaderHandler::LoadEngineShaders()
         LogInfo(m_Tag, "Default shader loaded: %s", info.name.ToNarrow().Data());
         m_EngineShaders[row] = info;
     }
+    const ShaderInfo plain =
+        LoadShader(Lib::String(ShaderVariantText(BuiltInShaderText(BuiltInShader::BatchedTextureSpriteShader),
+                                                 k_PlainVariantSuffix, "PLAIN_SPRITES")));
+    m_PlainSprites = plain.shaderKey == k_NothingLoaded ? ShaderInfo() : plain;
     return true;
 }
 
 void ShaderHandler::Clear()
 {
     m_EngineShaders = EngineShaderTable();
+    m_PlainSprites = ShaderInfo();
     m_InfoMap.clear();
     m_Shaders.Clear();
 }

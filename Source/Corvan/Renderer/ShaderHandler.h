@@ -68,9 +68,12 @@ public:
     const IShader& GetShaderByGroupName(const Lib::String& p_GroupName) const override;
     // A row of the engine shader table; a row outside the table or not loaded ends the process.
     const IShader& GetEngineShader(uint32_t p_Row) const override;
+    // The textured-sprite row has a plain variant (loaded with the table); no other shader has one.
+    const IShader* GetPlainVariant(const IShader& p_Shader) const override;
 
     // Loads the eight rows of the engine shader table in order; the first failure stops the loading
-    // and returns false, leaving the rows behind it empty.
+    // and returns false, leaving the rows behind it empty. The plain variant of the textured-sprite
+    // row is loaded behind them; without it every batch is drawn by the row itself.
     bool LoadEngineShaders();
     const EngineShaderTable& GetEngineShaderTable() const { return m_EngineShaders; }
 
@@ -88,5 +91,6 @@ private:
     Lib::DynamicArray<Lib::Ref<IShader>> m_Shaders;        // in load order
     std::unordered_map<std::string, ShaderInfo> m_InfoMap; // shader name -> what its load returned
     EngineShaderTable m_EngineShaders;
+    ShaderInfo m_PlainSprites; // program 0 when the variant could not be made
 };
 } // namespace Vozad

@@ -78,6 +78,39 @@ std::string ShaderNameInText(std::string_view p_Text)
     return std::string(rest.substr(0, rest.find('\n')));
 }
 
+std::string ShaderVariantText(std::string_view p_Text, std::string_view p_NameSuffix,
+                              std::string_view p_Define)
+{
+    std::string variant;
+    variant.reserve(p_Text.size() + p_Define.size() + 32);
+    size_t start = 0;
+    while (start < p_Text.size())
+    {
+        const size_t end = p_Text.find('\n', start);
+        std::string_view line =
+            p_Text.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
+        start = end == std::string_view::npos ? p_Text.size() : end + 1;
+        // A carriage return stays at the end of its line, behind the suffix.
+        const bool carriageReturn = !line.empty() && line.back() == '\r';
+        if (carriageReturn)
+            line.remove_suffix(1);
+        variant.append(line);
+        if (Contains(line, k_NameKeyword) && line.size() > k_NameOffset)
+            variant.append(p_NameSuffix);
+        if (carriageReturn)
+            variant.push_back('\r');
+        variant.push_back('\n');
+        const size_t first = line.find_first_not_of(" \t");
+        if (first != std::string_view::npos && line.substr(first).starts_with("#version"))
+        {
+            variant.append("#define ");
+            variant.append(p_Define);
+            variant.push_back('\n');
+        }
+    }
+    return variant;
+}
+
 std::string_view FileNamePart(std::string_view p_Path)
 {
     const size_t separator = p_Path.find_last_of("/\\");

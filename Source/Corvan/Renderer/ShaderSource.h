@@ -35,6 +35,12 @@ ShaderTextResult ParseShaderText(std::string_view p_Text, ShaderStages& p_Stages
 // text has no such keyword or nothing follows it.
 std::string ShaderNameInText(std::string_view p_Text);
 
+// A variant of a shader text: p_Define is defined in every stage, right after its "#version" line
+// (GLSL allows nothing before it), and the name of the "#shadername" line gets p_NameSuffix, so
+// the variant is loaded as a shader of its own. A text without "#version" lines gets no define.
+std::string ShaderVariantText(std::string_view p_Text, std::string_view p_NameSuffix,
+                              std::string_view p_Define);
+
 // What the error line after a failed link says: the program's info log, or, when the driver left
 // it empty, which shader's stages did not link, so the line never ends blank.
 std::string LinkFailureText(std::string_view p_ProgramLog, std::string_view p_ShaderName);

@@ -237,7 +237,12 @@ protected:
     TestSupport::TempFolder m_Folder;
     TestSupport::LogFileRedirect m_LogFile{m_Folder.File("gamelog.txt")};
     RecordingScene m_Scene;
-    EntityRegistry m_Registry{&m_Scene, [] { return Lib::String(k_SpriteShader); }};
+    EntityRegistry m_Registry{&m_Scene,
+                              []() -> const Lib::String&
+                              {
+                                  static const Lib::String name(k_SpriteShader);
+                                  return name;
+                              }};
 };
 } // namespace
 

@@ -297,6 +297,49 @@ TEST_F(RendererGLTest, SpriteShaderPlacesSubRectanglesCountedFromTheTop)
     }
 }
 
+// A batch of sprites that neither repeat, scroll nor carry a border is drawn by the sprite
+// shader's plain variant; one repeating instance anywhere in the batch (here off screen) puts the
+// whole batch on the full shader. Both must put the same pixels on the screen: a turned, scaled
+// sub-rectangle of a gradient image, compared pixel by pixel.
+TEST_F(RendererGLTest, ThePlainSpriteVariantDrawsWhatTheFullShaderDraws)
+{
+    std::vector<uint8_t> pixels;
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 32; ++x)
+            pixels.insert(pixels.end(), {static_cast<uint8_t>(x * 8), static_cast<uint8_t>(y * 8), 128, 255});
+    const std::string path = s_Folder->File("Gradient.png");
+    ASSERT_TRUE(Vozad::WritePngFile(Lib::String(path), pixels.data(), 32, 32, 4));
+    const Vozad::TextureInfo gradient = m_Renderer->GetTextureHandler().LoadTexture(Lib::String(path));
+
+    SpriteInstance turned =
+        Sprite(gradient, glm::rotate(Placement(20.5f, 30.25f, 0, 90, 70), 0.3f, {0, 0, 1}));
+    turned.subTexturePosition = {6, 3};
+    turned.subTextureSize = {20, 24};
+    Submit(43, k_SpriteGroup, Vozad::k_InstanceKindTextured, gradient.textureKey, turned);
+    const auto frame = [&]
+    {
+        m_Renderer->RenderScene();
+        Vozad::glBindFramebuffer(GL_FRAMEBUFFER, 0);
+        return TestSupport::ReadFrame(k_Size, k_Size);
+    };
+    const TestSupport::PixelFrame plain = frame();
+
+    SpriteInstance offScreen = Sprite(gradient, Placement(-400, -400, 0, 32, 32));
+    offScreen.textureScale = {0.5f, 0.5f};
+    Submit(44, k_SpriteGroup, Vozad::k_InstanceKindTextured, gradient.textureKey, offScreen);
+    const TestSupport::PixelFrame full = frame();
+
+    size_t drawn = 0;
+    for (int y = 0; y < k_Size; ++y)
+        for (int x = 0; x < k_Size; ++x)
+        {
+            const TestSupport::Rgba a = plain.At(x, y);
+            drawn += a[0] != 0 || a[1] != 0 || a[2] != 0;
+            ASSERT_TRUE(TestSupport::NearRgba(a, full.At(x, y), 2)) << "at (" << x << ", " << y << ")";
+        }
+    EXPECT_GT(drawn, 3000u) << "the sprite covers most of its 90 x 70 pixels";
+}
+
 TEST_F(RendererGLTest, ClearColourFillsWhereNothingIsDrawn)
 {
     m_Renderer->SetClearColour(0xFF204080u);

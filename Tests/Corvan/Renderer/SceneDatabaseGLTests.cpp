@@ -238,7 +238,13 @@ public:
         return p_Row == 3 ? m_WeightedBlended : p_Row == 4 ? m_DepthPeeling : m_Sprite;
     }
 
+    const Vozad::IShader* GetPlainVariant(const Vozad::IShader& p_Shader) const override
+    {
+        return &p_Shader == &m_Sprite ? plainSprite.get() : nullptr;
+    }
+
     mutable std::vector<uint32_t> rowsAsked;
+    std::unique_ptr<TestShader> plainSprite; // the sprite group's plain variant, when a test gives one
     TestShader m_Sprite;
     TestShader m_Other;
     TestShader m_WeightedBlended;
@@ -699,6 +705,91 @@ TEST_F(SceneDatabaseGLTest, TransparencyPassesSwitchTheTransparentShader)
         EXPECT_TRUE(QuadIs(8, 8, testCase.transparentQuad));
         EXPECT_TRUE(QuadIs(40, 8, {255, 0, 0, 255})) << "the opaque pass keeps the group's shader";
     }
+}
+
+// The plain variant (here a fixed blue) draws a batch only while none of its instances repeats,
+// scrolls or carries a border, never for picking and never in place of a pass's own shader.
+TEST_F(SceneDatabaseGLTest, OnlyBatchesOfPlainInstancesDrawWithThePlainVariant)
+{
+    m_Shaders->plainSprite = std::make_unique<TestShader>(FixedColourFragmentShader("0.0, 0.0, 1.0, 1.0"));
+    const Rgba variant = {0, 0, 255, 255}, red = {255, 0, 0, 255}, yellow = {255, 255, 0, 255};
+    m_Scene->SubmitInstance(1, k_Group, 1, k_KeyA, Quad(8, 8, k_Red));
+    SpriteInstance repeated = Quad(40, 8, k_White);
+    repeated.textureScale = {0.5f, 1.0f};
+    m_Scene->SubmitInstance(2, k_Group, 1, k_KeyB, repeated);
+    m_Scene->SubmitInstance(3, k_OtherGroup, 1, k_KeyA, Quad(72, 8, k_Red));
+    DrawFrame();
+    EXPECT_TRUE(QuadIs(8, 8, variant));
+    EXPECT_TRUE(QuadIs(40, 8, yellow)) << "a repeating instance keeps its batch on the full shader";
+    EXPECT_TRUE(QuadIs(72, 8, red)) << "a group without a variant";
+
+    // Changes of the deciding values move a batch over, either way.
+    const struct
+    {
+        const char* what;
+        uint64_t entity;
+        uint64_t key;
+        SpriteInstance instance;
+        Rgba left, middle;
+    } steps[] = {
+        {"the repeat ends", 2, k_KeyB, Quad(40, 8, k_White), variant, variant},
+        {"a shift starts", 1, k_KeyA,
+         []
+         {
+             SpriteInstance shifted = Quad(8, 8, k_Red);
+             shifted.textureShift = {0.0f, 1.0f};
+             return shifted;
+         }(),
+         red, variant},
+        {"the shift ends and a border starts", 1, k_KeyA,
+         []
+         {
+             SpriteInstance bordered = Quad(8, 8, k_Red);
+             bordered.drawBorder = true;
+             return bordered;
+         }(),
+         red, variant},
+        {"the border ends", 1, k_KeyA, Quad(8, 8, k_Red), variant, variant},
+    };
+    for (const auto& step : steps)
+    {
+        SCOPED_TRACE(step.what);
+        ASSERT_TRUE(m_Opaque->UpdateInstance(step.entity, k_Group, step.key, step.instance));
+        DrawFrame();
+        EXPECT_TRUE(QuadIs(8, 8, step.left));
+        EXPECT_TRUE(QuadIs(40, 8, step.middle));
+    }
+    m_Opaque->FindContainer(k_Group, k_KeyA)->SetDrawBorder(1, true);
+    DrawFrame();
+    EXPECT_TRUE(QuadIs(8, 8, red)) << "a border set on its own";
+
+    // A second instance that repeats moves the whole batch to the full shader.
+    m_Opaque->FindContainer(k_Group, k_KeyA)->SetDrawBorder(1, false);
+    m_Scene->SubmitInstance(4, k_Group, 1, k_KeyA,
+                            []
+                            {
+                                SpriteInstance tiled = Quad(8, 40, k_Red);
+                                tiled.textureScale = {1.0f, 0.25f};
+                                return tiled;
+                            }());
+    DrawFrame();
+    EXPECT_TRUE(QuadIs(8, 8, red));
+    EXPECT_TRUE(QuadIs(8, 40, red));
+    ASSERT_TRUE(m_Opaque->RemoveEntity(4));
+    DrawFrame();
+    EXPECT_TRUE(QuadIs(8, 8, variant)) << "and its removal moves it back";
+
+    DrawFrame(1);
+    EXPECT_TRUE(QuadIs(8, 8, {1, 0, 0, 255})) << "picking draws ids";
+    EXPECT_TRUE(QuadIs(40, 8, {2, 0, 0, 255}));
+
+    SpriteInstance glass = Quad(8, 72, k_Red);
+    glass.transparent = true;
+    m_Scene->SubmitInstance(5, k_Group, 1, k_KeyA, glass);
+    DrawFrame(0, {.kind = 2, .opaque = false});
+    EXPECT_TRUE(QuadIs(8, 72, {255, 0, 255, 255})) << "the weighted-blended pass keeps its shader";
+    DrawFrame();
+    EXPECT_TRUE(QuadIs(8, 72, variant)) << "the plain pass draws transparent batches with the variant too";
 }
 
 TEST_F(SceneDatabaseGLTest, AShaderWithOtherAttributeLocationsGetsTheBuffersAtItsOwn)

@@ -234,7 +234,28 @@ TEST_F(ShaderHandlerGLTest, EngineShadersFillTheTableInRowOrder)
         expectedLines.emplace_back("Info", std::string("Default shader loaded: ") + names[row]);
     }
     EXPECT_EQ(LinesOf(m_Log, "ShaderHandler"), expectedLines);
-    EXPECT_EQ(m_Handler.GetShaderCount(), Vozad::k_EngineShaderCount);
+
+    // Behind the table, the plain variant of the textured-sprite row, and of that row alone.
+    EXPECT_EQ(m_Handler.GetShaderCount(), Vozad::k_EngineShaderCount + 1);
+    const uint32_t spriteRow = Vozad::EngineShaderRow(BuiltInShader::BatchedTextureSpriteShader);
+    const Vozad::IShader* plain = m_Handler.GetPlainVariant(m_Handler.GetEngineShader(spriteRow));
+    ASSERT_NE(plain, nullptr);
+    EXPECT_EQ(plain->GetName(), Lib::String("BatchedTextureSpriteShader_Plain"));
+    EXPECT_NE(plain->GetProgram(), m_Handler.GetEngineShader(spriteRow).GetProgram());
+    for (const char* attribute : {"a_InVertexPosition", "a_InUVCoordinates", "a_InTextureArrayIndex",
+                                  "a_TextureDimensions", "a_ModelMatrix", "a_Visible"})
+        EXPECT_EQ(plain->GetAttributeLocation(attribute),
+                  m_Handler.GetEngineShader(spriteRow).GetAttributeLocation(attribute))
+            << attribute;
+    EXPECT_EQ(plain->GetAttributeLocation("a_DrawBorder"), -1) << "the variant draws no border";
+    for (uint32_t row = 0; row < Vozad::k_EngineShaderCount; ++row)
+    {
+        if (row != spriteRow)
+        {
+            EXPECT_EQ(m_Handler.GetPlainVariant(m_Handler.GetEngineShader(row)), nullptr) << "row " << row;
+        }
+    }
+    EXPECT_EQ(m_Handler.GetPlainVariant(*plain), nullptr);
 
     m_Handler.Clear();
     EXPECT_EQ(m_Handler.GetShaderCount(), 0u);

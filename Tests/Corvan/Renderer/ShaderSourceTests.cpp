@@ -91,6 +91,42 @@ TEST(ShaderSourceTest, NameInTextCountsFromTheKeyword)
     }
 }
 
+TEST(ShaderSourceTest, AVariantDefinesItsMacroInEveryStageAndCarriesItsOwnName)
+{
+    const struct
+    {
+        const char* title;
+        std::string_view text;
+        const char* variant;
+    } cases[] = {
+        {"both stages",
+         "#shadername Sprite\n#type vertex\n#version 400 core\nV\n#type fragment\n#version 400 core\nF\n",
+         "#shadername Sprite_Plain\n#type vertex\n#version 400 core\n#define PLAIN\nV\n#type fragment\n"
+         "#version 400 core\n#define PLAIN\nF\n"},
+        {"an indented version line and carriage returns",
+         "#shadername Sprite\r\n#type vertex\r\n  #version 400 core\r\nV",
+         "#shadername Sprite_Plain\r\n#type vertex\r\n"
+         "  #version 400 core\r\n#define PLAIN\nV\n"},
+        {"no version line, no name", "#type vertex\nV\n", "#type vertex\nV\n"},
+        {"a version directive later in a line is not one", "#type vertex\nV // #version\n",
+         "#type vertex\nV // #version\n"},
+    };
+    for (const auto& test : cases)
+    {
+        SCOPED_TRACE(test.title);
+        EXPECT_EQ(Vozad::ShaderVariantText(test.text, "_Plain", "PLAIN"), test.variant);
+    }
+
+    // The variant of a built-in text still parses into two stages under its new name.
+    const std::string variant = Vozad::ShaderVariantText(
+        Vozad::BuiltInShaderText(BuiltInShader::BatchedTextureSpriteShader), "_Plain", "PLAIN");
+    ShaderStages stages;
+    ASSERT_EQ(Vozad::ParseShaderText(variant, stages), ShaderTextResult::Parsed);
+    EXPECT_EQ(stages.name, "BatchedTextureSpriteShader_Plain");
+    EXPECT_NE(stages.vertex.find("#version 400 core\n#define PLAIN\n"), std::string::npos);
+    EXPECT_NE(stages.fragment.find("#version 400 core\n#define PLAIN\n"), std::string::npos);
+}
+
 TEST(ShaderSourceTest, FileNamePartTakesWhatFollowsTheLastSeparator)
 {
     EXPECT_EQ(Vozad::FileNamePart("Resources/Shaders/Sprite.glsl"), "Sprite.glsl");
