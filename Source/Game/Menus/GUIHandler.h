@@ -132,6 +132,7 @@ private:
     StartMenu m_StartMenu;
     OptionsMenu m_OptionsMenu;
     AboutMenu m_AboutMenu;
+    bool m_AboutBuilt = false;
     Vozad::Label m_FpsLabel;
     Vozad::Label m_PointsLabel;
     Vozad::Label m_TimeLabel;
