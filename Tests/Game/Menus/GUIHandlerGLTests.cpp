@@ -7,6 +7,7 @@
 #include "Corvan/Events/InputEvents.h"
 #include "Corvan/Events/KeyCodes.h"
 #include "Corvan/Gui/Containers/LayoutBar.h"
+#include "Corvan/Gui/Containers/Scrollview.h"
 #include "Game/ApplicationConfig.h"
 #include "Game/ConfigIds.h"
 #include "Game/Menus/OptionsModel.h"
@@ -335,6 +336,34 @@ TEST_F(GUIHandlerGLTest, AboutRemembersWhereItWasOpenedAndReturningToTheGameResu
     EXPECT_EQ(m_Handler->GetPanelState(), k_PanelNone);
     EXPECT_EQ(Shown(), "---");
     EXPECT_EQ(m_Game->calls, std::vector<std::string>{"Resume"});
+}
+
+TEST_F(GUIHandlerGLTest, TheAboutMenuIsBuiltWhenFirstOpenedWithItsPagesAndTexts)
+{
+    Build();
+    // Nothing of it is built before the player asks for it, and it takes no room on the start menu.
+    EXPECT_EQ(m_Handler->GetAboutMenu().GetCreditsPage(), nullptr);
+    EXPECT_FALSE(m_Handler->GetAboutMenu().IsVisible());
+
+    Press(Vozad::KeyCode::A);
+    ASSERT_EQ(m_Handler->GetPanelState(), k_PanelAbout);
+    AboutMenu& about = m_Handler->GetAboutMenu();
+    ASSERT_NE(about.GetCreditsPage(), nullptr);
+    ASSERT_NE(about.GetLicencesPage(), nullptr);
+    EXPECT_TRUE(about.IsVisible());
+    EXPECT_TRUE(about.GetCreditsPage()->IsVisible());
+    EXPECT_EQ(Narrow(about.GetCreditsTab().GetText()), "Credits");
+    EXPECT_EQ(Narrow(about.GetBackButton().GetText()), "Back");
+    // Laid out inside the panel's place at once, not on some later frame.
+    EXPECT_GT(about.GetCreditsPage()->GetRect().Width(), 0);
+    EXPECT_GT(about.GetCreditsPage()->GetRect().Height(), 0);
+
+    // Closed and opened again, the same pages serve: it is built once.
+    Vozad::Scrollview* credits = about.GetCreditsPage();
+    m_Handler->OnAboutClosed(k_PanelStart);
+    Press(Vozad::KeyCode::A);
+    EXPECT_EQ(about.GetCreditsPage(), credits);
+    EXPECT_EQ(Shown(), "--A");
 }
 
 TEST_F(GUIHandlerGLTest, EscapeIsOnlyTakenWhilePlayingOrInOptionsBeforeTheFirstGame)
