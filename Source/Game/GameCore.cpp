@@ -62,6 +62,20 @@ bool GameCore::Initialise()
                 if (game && (*game)->m_Window && icon)
                     (*game)->m_Window->SetIcon(icon->bytes, icon->size, icon->name);
             });
+        // Built on its first opening, the about menu would hold that frame back by some 75 ms
+        // (its texts measured, the font atlas built again with its sizes); an idle moment after
+        // the first picture is free.
+        m_Engine->RunWhenIdle(
+            [self = std::weak_ptr<GameCore*>(m_Self)]
+            {
+                if (const std::shared_ptr<GameCore*> game = self.lock())
+                {
+                    (*game)->m_GuiHandler.PrepareAboutMenu();
+                    // The next frame adds the menu's font sizes to the atlas; drawn now, it does
+                    // so while the player has only just seen the start menu.
+                    (*game)->m_Engine->RequestRedraw(0.0);
+                }
+            });
     }
 
     m_Locale.LoadLanguages(Store().GetEntryText(k_ConfigLanguage, EntrySide::Value));

@@ -434,7 +434,11 @@ void CorvanEntry::WaitForReasonToDraw()
         const uint32_t wait = m_Redraw.WaitMilliseconds(now, measurement);
         if (wait > 0)
         {
+            // Work done now may ask for a frame at once; the wait is then measured again.
+            const bool hadWork = !m_IdleWork.empty();
             RunIdleWork();
+            if (hadWork)
+                continue;
             if (m_Window->WaitForEvents(wait))
                 return;
             continue;

@@ -77,8 +77,9 @@ bool GUIHandler::Initialise(uint32_t p_TargetPoints)
     m_OptionsMenu.Build();
     m_OptionsMenu.Hide();
 
-    // The about menu (credits, every licence text, the records) is built when it is first
-    // opened: measuring its texts took about a third of the game's start before the first picture.
+    // The about menu (credits, every licence text, the records) is built after the first picture
+    // (PrepareAboutMenu) or when it is opened before that: measuring its texts and adding its two
+    // font sizes took about a third of the game's start.
     m_AboutMenu.Hide();
 
     m_Window = m_Engine->GetWindow();
@@ -151,6 +152,12 @@ bool GUIHandler::Initialise(uint32_t p_TargetPoints)
     return true;
 }
 
+void GUIHandler::PrepareAboutMenu()
+{
+    if (!m_AboutBuilt)
+        m_AboutBuilt = m_AboutMenu.Initialise();
+}
+
 void GUIHandler::ShowPanel(PanelState p_State)
 {
     if (p_State == m_PanelState)
@@ -193,8 +200,7 @@ void GUIHandler::ShowPanel(PanelState p_State)
         m_OptionsMenu.Show();
         break;
     case k_PanelAbout:
-        if (!m_AboutBuilt)
-            m_AboutBuilt = m_AboutMenu.Initialise();
+        PrepareAboutMenu();
         m_AboutMenu.Show();
         break;
     default:

@@ -109,6 +109,8 @@ public:
     StartMenu& GetStartMenu() { return m_StartMenu; }
     OptionsMenu& GetOptionsMenu() { return m_OptionsMenu; }
     AboutMenu& GetAboutMenu() { return m_AboutMenu; }
+    // Builds the about menu unless it is built already; opening it does the same.
+    void PrepareAboutMenu();
     const Vozad::Label& GetFpsLabel() const { return m_FpsLabel; }
     const Vozad::Label& GetPointsLabel() const { return m_PointsLabel; }
     const Vozad::Label& GetTimeLabel() const { return m_TimeLabel; }
