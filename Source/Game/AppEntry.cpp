@@ -34,6 +34,7 @@ uint32_t EngineWrapper(Application& p_Application, Lib::Ref<ApplicationConfig> p
         Lib::LogError(
             tag, "The setting \"r_renderer\" is \"%s\": it must be 0 (OpenGL) or 1 (Vulkan).",
             p_Config->GetConfigReader().GetEntryText(k_ConfigRenderer, EntrySide::Value).ToNarrow().Data());
+    p_Application.engine.DecodeAhead(GameCore::ImagesOfTheFirstPicture());
     if (!p_Application.engine.Initialise(p_Config->GetEngineSettings(), p_Config->GetWindowSettings()))
     {
         Lib::LogError(tag, "Failed to initialise the engine.");

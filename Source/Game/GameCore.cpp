@@ -46,6 +46,12 @@ const ConfigReader& GameCore::Store() const
     return m_Config->GetConfigReader();
 }
 
+std::vector<const Vozad::ImageResource*> GameCore::ImagesOfTheFirstPicture()
+{
+    return {Vozad::FindImageResource("snake_head"), Vozad::FindImageResource("snake_body"),
+            Vozad::FindImageResource("food")};
+}
+
 bool GameCore::Initialise()
 {
     m_Window = m_Engine->GetWindow();

@@ -35,6 +35,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace Telvar
 {
@@ -45,6 +46,7 @@ namespace Vozad
 {
 class LayoutBar;
 class LayoutStack;
+struct ImageResource;
 } // namespace Vozad
 
 namespace Snake
@@ -69,6 +71,10 @@ class GameCore : public Vozad::IWindowEventBase,
 public:
     GameCore(Telvar::IEngine* p_Engine, Lib::Ref<ApplicationConfig> p_Config);
     ~GameCore() override;
+
+    // The compiled-in scene images the first picture shows (the snake and its food), for the engine
+    // to decode while it makes its window.
+    static std::vector<const Vozad::ImageResource*> ImagesOfTheFirstPicture();
 
     // False only when the menus cannot be built.
     bool Initialise();

@@ -183,6 +183,7 @@ bool CorvanEntry::Initialise(const EngineSettings& p_EngineSettings,
         return Fail(k_ReturnRendererFailed);
     }
     Entities().SetSceneInstances(m_Renderer.get());
+    m_Renderer->GetTextureHandler().SetDecodeAhead(&m_DecodeAhead);
     LogInfo(m_Tag, "Renderer successfully initialised ====");
     LogInfo(m_Tag, "%s", "");
 
@@ -627,6 +628,12 @@ Vozad::TextureInfo CorvanEntry::LoadTexture(const Lib::String& p_Name)
 Vozad::TextureInfo CorvanEntry::LoadUiTexture(const Lib::String& p_Name)
 {
     return m_Renderer ? m_Renderer->GetTextureHandler().LoadUiTexture(p_Name) : Vozad::TextureInfo{};
+}
+
+void CorvanEntry::DecodeAhead(std::vector<const Vozad::ImageResource*> p_Images)
+{
+    // OpenGL's row order: under another graphics API the texture handler decodes for itself.
+    m_DecodeAhead.Start(std::move(p_Images), true);
 }
 
 Vozad::TextureInfo CorvanEntry::LoadTextureFromMemory(const Vozad::ImageResource& p_Image)

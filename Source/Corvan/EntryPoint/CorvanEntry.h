@@ -9,6 +9,7 @@
 #include "Corvan/EventRouting/EventManager.h"
 #include "Corvan/Gui/Popup/PopupLayer.h"
 #include "Corvan/Layout/IUiFocus.h"
+#include "Corvan/Renderer/ImageDecodeAhead.h"
 #include "Corvan/Window/IEngineNotifier.h"
 #include "Lib/DynamicArray.h"
 #include "Lib/Log.h"
@@ -59,6 +60,10 @@ public:
     CorvanEntry& operator=(const CorvanEntry&) = delete;
     ~CorvanEntry() override;
 
+    // Decodes compiled-in images on a worker thread from now on, for LoadTextureFromMemory to take
+    // once the renderer exists: called before Initialise with the images of the first picture,
+    // their decoding overlaps the making of the window and its context.
+    void DecodeAhead(std::vector<const Vozad::ImageResource*> p_Images);
     bool Initialise(const EngineSettings& p_EngineSettings, const Vozad::WindowSettings& p_WindowSettings);
     int32_t Run();
     void RunFrame();
@@ -166,6 +171,7 @@ private:
     std::unique_ptr<Vozad::EngineData> m_EngineData;
     std::unique_ptr<Vozad::EventManager> m_EventManager;
     Lib::Ref<Vozad::EngineWindow> m_Window;
+    Vozad::ImageDecodeAhead m_DecodeAhead; // before the renderer, whose texture handler reads it
     std::unique_ptr<Vozad::Renderer> m_Renderer;
     Vozad::AudioDevice m_Audio;                    // plays nothing when no device opens
     std::vector<std::function<void()>> m_IdleWork; // runs after a frame is shown

@@ -3,6 +3,7 @@
 #include "Corvan/Renderer/TextureHandler.h"
 
 #include "Corvan/Renderer/IGraphicsContext.h"
+#include "Corvan/Renderer/ImageDecodeAhead.h"
 #include "Corvan/Renderer/ImageDecoder.h"
 #include "Corvan/Renderer/ImageResources.h"
 #include "Corvan/Renderer/OpenGL/OpenGLTexture.h"
@@ -202,7 +203,8 @@ TextureInfo TextureHandler::LoadTextureFromMemory(const ImageResource& p_Resourc
         return found->second;
 
     DecodedImage image;
-    if (!DecodeImageMemory(p_Resource.bytes, p_Resource.size, IsOpenGL(), image))
+    const bool decodedAhead = m_DecodeAhead && m_DecodeAhead->Take(p_Resource, IsOpenGL(), image);
+    if (!decodedAhead && !DecodeImageMemory(p_Resource.bytes, p_Resource.size, IsOpenGL(), image))
     {
         LogWarning(m_Tag, "Could not load texture: '%s'. Assigning the 'not found' texture.", name.c_str());
         return SceneFallback();

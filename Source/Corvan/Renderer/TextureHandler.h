@@ -18,6 +18,7 @@ namespace Vozad
 {
 class OpenGLTexture;
 struct DecodedImage;
+class ImageDecodeAhead;
 struct ImageResource;
 
 class TextureHandler : public ISceneTextures
@@ -54,10 +55,15 @@ public:
     // flipped for GL on OpenGL. A Blob is flipped like a scene image: it carries the rows of a
     // capture in GL's order.
     TextureInfo LoadUiTexture(const Lib::String& p_Path);
+    // Takes the pixels from the decode-ahead when it holds them, else decodes here.
     TextureInfo LoadTextureFromMemory(const ImageResource& p_Resource);
     TextureInfo LoadUiTextureFromMemory(const ImageResource& p_Resource);
     // Takes over the reference to the encoded image; it is released before the call returns.
     TextureInfo LoadUiTextureFromBlob(const Lib::String& p_Name, Lib::Ref<Lib::Blob> p_Blob);
+
+    // Compiled-in images decoded before the context existed; null for none. Must outlive the
+    // handler or be unset first.
+    void SetDecodeAhead(ImageDecodeAhead* p_DecodeAhead) { m_DecodeAhead = p_DecodeAhead; }
 
     bool BindSceneTexture(uint64_t p_TextureKey) const override;
     void UnbindSceneTexture() const override;
@@ -86,5 +92,6 @@ private:
     Lib::DynamicArray<GuiEntry> m_GuiTextures;            // one plain texture per GUI image
     TextureMap m_GuiMap;                                  // image name -> its GUI texture
     mutable OpenGLTexture* m_BoundSceneTexture = nullptr; // what UnbindSceneTexture lets go of
+    ImageDecodeAhead* m_DecodeAhead = nullptr;            // see SetDecodeAhead
 };
 } // namespace Vozad

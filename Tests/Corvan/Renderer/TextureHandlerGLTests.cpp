@@ -3,6 +3,7 @@
 #include "Corvan/Renderer/OpenGL/GLFunctions.h"
 
 #include "Corvan/Renderer/IGraphicsContext.h"
+#include "Corvan/Renderer/ImageDecodeAhead.h"
 #include "Corvan/Renderer/ImageDecoder.h"
 #include "Corvan/Renderer/ImageResources.h"
 #include "Corvan/Renderer/OpenGL/OpenGLGraphicsContext.h"
@@ -471,6 +472,38 @@ TEST_F(TextureGLTest, LoadingANameTwiceReturnsTheSameInfoWithoutANewLayer)
     ExpectSameInfo(m_Handler->LoadTextureFromMemory(food), memory);
     EXPECT_EQ(ArrayOfSize(512).texture->GetTextureCount(), 1u);
     EXPECT_EQ(Problems(m_Log), std::vector<std::string>());
+}
+
+// An image decoded ahead is taken from there, not decoded again, and lands in its layer exactly as
+// one decoded here would; one the worker could not decode is decoded here and falls back as ever.
+TEST_F(TextureGLTest, ImagesDecodedAheadAreTakenAndLandAsIfDecodedHere)
+{
+    InitialiseHandler();
+    const Vozad::ImageResource& food = *Vozad::FindImageResource("food");
+    const uint8_t garbage[] = {'n', 'o', 'p', 'e'};
+    const Vozad::ImageResource broken = {garbage, "broken", sizeof(garbage), 16, 16};
+    Vozad::ImageDecodeAhead ahead;
+    ahead.Start({&food, &broken}, true);
+    m_Handler->SetDecodeAhead(&ahead);
+
+    const TextureInfo info = m_Handler->LoadTextureFromMemory(food);
+    EXPECT_EQ(info.textureKey, Fnv1a("food"));
+    Vozad::DecodedImage left;
+    EXPECT_FALSE(ahead.Take(food, true, left)) << "the handler took the pixels";
+    Vozad::DecodedImage expected;
+    ASSERT_TRUE(Vozad::DecodeImageMemory(food.bytes, food.size, true, expected));
+    const std::vector<uint8_t> layer =
+        ReadTexture(GL_TEXTURE_2D_ARRAY, info.glTexture,
+                    static_cast<size_t>(512) * 512 * 4 * ArrayOfSize(512).texture->GetAllocatedLayers());
+    EXPECT_TRUE(std::equal(expected.pixels.begin(), expected.pixels.end(),
+                           layer.begin() + static_cast<std::ptrdiff_t>(info.layer) * 512 * 512 * 4));
+
+    ExpectSameInfo(m_Handler->LoadTextureFromMemory(broken), m_Handler->GetSceneMap().at("TextureNotFound"));
+    EXPECT_EQ(
+        Problems(m_Log),
+        (std::vector<std::string>{
+            "Warning TextureHandler: Could not load texture: 'broken'. Assigning the 'not found' texture."}));
+    m_Handler->SetDecodeAhead(nullptr);
 }
 
 TEST_F(TextureGLTest, BadResourceRecordsAreRefusedOrFallBack)
