@@ -2,6 +2,7 @@
 
 #include "Corvan/Renderer/ImageResources.h"
 
+#include <system_error>
 #include <utility>
 
 namespace Vozad
@@ -27,13 +28,34 @@ void ImageDecodeAhead::Start(std::vector<const ImageResource*> p_Images, bool p_
     m_Flip = p_FlipVertically;
     if (m_Entries.empty())
         return;
-    m_Worker = std::async(std::launch::async,
-                          [this]
-                          {
-                              for (Entry& entry : m_Entries)
-                                  entry.decoded = DecodeImageMemory(
-                                      entry.resource->bytes, entry.resource->size, m_Flip, entry.image);
-                          });
+    try
+    {
+        m_Worker = std::async(std::launch::async, [this] { DecodeAll(); });
+    }
+    catch (const std::system_error&)
+    {
+        // No thread to be had (a process limit, say): the texture handler decodes as it always did.
+        m_Entries.clear();
+    }
+}
+
+void ImageDecodeAhead::DecodeAll()
+{
+    // An image that cannot be decoded here (out of memory among others) is decoded again by the
+    // texture handler, which reports it.
+    for (Entry& entry : m_Entries)
+    {
+        try
+        {
+            entry.decoded =
+                DecodeImageMemory(entry.resource->bytes, entry.resource->size, m_Flip, entry.image);
+        }
+        catch (...)
+        {
+            entry.decoded = false;
+            entry.image = DecodedImage();
+        }
+    }
 }
 
 bool ImageDecodeAhead::Take(const ImageResource& p_Resource, bool p_FlipVertically, DecodedImage& p_Image)

@@ -39,6 +39,7 @@ private:
     };
 
     void Wait();
+    void DecodeAll(); // on the worker
 
     std::vector<Entry> m_Entries; // the worker writes only the entries' results
     bool m_Flip = true;
