@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <ctime>
 #include <filesystem>
 #include <regex>
@@ -234,11 +235,21 @@ TEST_F(GameEndToEnd, StartRunsTheSnakeToTheRightBorderAndShowsGameOver)
     ASSERT_TRUE(IsStartPanelShown(start));
     const std::vector<Rect> menuLines = TextLines(start, InsideStartPanel(start));
     ASSERT_EQ(menuLines.size(), 6u);
-    // The head waits on its first cell, unless the item was placed under it.
+    // The head waits on its first cell, unless the item was placed under it. Captured again for a
+    // while when the first capture does not show it: once in many runs under load a capture taken
+    // right after the start did not, and one capture should not decide.
     const std::vector<Cell> firstCell{{1, 1}};
-    if (CellsShowing(start, SmallBoard(start), IsItemRed) != firstCell)
+    const auto headWaits = [&](const RgbImage& p_Image)
     {
-        EXPECT_EQ(CellsShowing(start, SmallBoard(start), IsSnakeGreen), firstCell);
+        return CellsShowing(p_Image, SmallBoard(p_Image), IsItemRed) == firstCell ||
+               CellsShowing(p_Image, SmallBoard(p_Image), IsSnakeGreen) == firstCell;
+    };
+    if (!headWaits(start))
+    {
+        const RgbImage later = game.WaitForImage(headWaits, 5s);
+        ASSERT_TRUE(later.Valid()) << "the head never showed on its first cell";
+        std::printf("note: the first capture after the start did not show the head; a later one did\n");
+        RecordProperty("firstCaptureWithoutHead", 1);
     }
 
     game.Key("s");
