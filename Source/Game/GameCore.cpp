@@ -13,6 +13,7 @@
 #include "Game/FrameCap.h"
 #include "Game/GameCommands.h"
 #include "Game/MultisampleSetting.h"
+#include "Game/Scene/SceneImages.h"
 
 #include <cmath>
 
@@ -48,8 +49,8 @@ const ConfigReader& GameCore::Store() const
 
 std::vector<const Vozad::ImageResource*> GameCore::ImagesOfTheFirstPicture()
 {
-    return {Vozad::FindImageResource("snake_head"), Vozad::FindImageResource("snake_body"),
-            Vozad::FindImageResource("food")};
+    return {Vozad::FindImageResource(k_SnakeHeadImage), Vozad::FindImageResource(k_SnakeBodyImage),
+            Vozad::FindImageResource(k_FoodImage)};
 }
 
 bool GameCore::Initialise()
@@ -64,13 +65,12 @@ bool GameCore::Initialise()
             [self = std::weak_ptr<GameCore*>(m_Self)]
             {
                 const std::shared_ptr<GameCore*> game = self.lock();
-                const Vozad::ImageResource* icon = Vozad::FindImageResource("snake_head");
+                const Vozad::ImageResource* icon = Vozad::FindImageResource(k_SnakeHeadImage);
                 if (game && (*game)->m_Window && icon)
                     (*game)->m_Window->SetIcon(icon->bytes, icon->size, icon->name);
             });
-        // Built on its first opening, the about menu would hold that frame back by some 75 ms
-        // (its texts measured, the font atlas built again with its sizes); an idle moment after
-        // the first picture is free.
+        // Built before the first picture, the about menu (its texts measured, its font sizes
+        // rasterised) held that picture back by some 20 ms; an idle moment after it is free.
         m_Engine->RunWhenIdle(
             [self = std::weak_ptr<GameCore*>(m_Self)]
             {

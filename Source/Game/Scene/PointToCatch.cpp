@@ -2,6 +2,7 @@
 
 #include "Corvan/EntryPoint/IEngine.h"
 #include "Corvan/Renderer/ImageResources.h"
+#include "Game/Scene/SceneImages.h"
 #include "Game/Scene/SceneWindowSize.h"
 
 namespace Snake
@@ -15,10 +16,10 @@ void PointToCatch::Create(GridSize p_Grid, Cell p_Cell)
 
     m_Entity = m_Engine->CreateEntity();
     Telvar::SpriteComponent sprite;
-    if (const Vozad::ImageResource* image = Vozad::FindImageResource("food"))
+    if (const Vozad::ImageResource* image = Vozad::FindImageResource(k_FoodImage))
         sprite.texture = m_Engine->LoadTextureFromMemory(*image);
     else
-        Lib::LogError(m_Tag, "The image \"food\" is not compiled in.");
+        Lib::LogError(m_Tag, "The image \"%s\" is not compiled in.", k_FoodImage);
 
     Telvar::Transform transform;
     PlaceOnPixels(m_Layout, m_Rect, transform);

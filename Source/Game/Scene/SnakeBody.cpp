@@ -2,6 +2,7 @@
 
 #include "Corvan/EntryPoint/IEngine.h"
 #include "Corvan/Renderer/ImageResources.h"
+#include "Game/Scene/SceneImages.h"
 #include "Game/Scene/SceneWindowSize.h"
 
 namespace Snake
@@ -29,8 +30,8 @@ void SnakeBody::Reset(GridSize p_Grid)
 {
     if (!m_TexturesLoaded)
     {
-        m_HeadTexture = LoadImage("snake_head");
-        m_BodyTexture = LoadImage("snake_body");
+        m_HeadTexture = LoadImage(k_SnakeHeadImage);
+        m_BodyTexture = LoadImage(k_SnakeBodyImage);
         m_TexturesLoaded = true;
     }
     m_Grid = p_Grid;
