@@ -42,6 +42,8 @@ enum ConfigId : int32_t
     // Sound effects: "s_volume" 0 to 100 and "s_mute" 0 or 1.
     k_ConfigSoundVolume = 30,
     k_ConfigSoundMute = 31,
+    // How many milliseconds the game waits for a Lua bot's answer before it ends the bot.
+    k_ConfigBotWait = 32,
 };
 
 // Which half of an entry GetEntryText returns. The value side is what a setting holds: the

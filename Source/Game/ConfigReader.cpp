@@ -70,6 +70,7 @@ constexpr DefaultRow k_AppendedRows[] = {
     {"set", "g_fairstart", "0", k_ConfigFairStart}, {"set", "g_autopause", "0", k_ConfigAutoPause},
     {"set", "g_attract", "0", k_ConfigAttract},     {"set", "s_volume", "60", k_ConfigSoundVolume},
     {"set", "s_mute", "0", k_ConfigSoundMute},      {"set", "r_multisample", "auto", k_ConfigMultisample},
+    {"set", "g_botwait", "50", k_ConfigBotWait},
 };
 
 constexpr std::string_view k_ByteOrderMark = "\xEF\xBB\xBF";

@@ -45,7 +45,8 @@ void GameCore::RunBotCommand(const Lib::String& p_Line, const Lib::DynamicArray<
     std::string error;
     if (!SeatPilot(name, error))
     {
-        m_Console.AddLine(Lib::String(error.c_str()), Vozad::Colour::k_Yellow);
+        // In the log as well as the console (every log line reaches the console).
+        Lib::LogWarning(m_Tag, "Bot '%s' cannot play: %s", name.c_str(), error.c_str());
         return;
     }
     Echo(p_Line);
@@ -73,9 +74,26 @@ void GameCore::SetAttract(bool p_On)
     Store().SetEntryText(k_ConfigAttract, Lib::String(p_On ? "1" : "0"));
 }
 
+std::chrono::milliseconds GameCore::BotAnswerTime()
+{
+    const std::string text = Store().GetEntryText(k_ConfigBotWait, EntrySide::Value).ToNarrow().Data();
+    std::chrono::milliseconds wait{};
+    if (!ParseBotAnswerTime(text, wait) && !m_BotWaitWarned)
+    {
+        Lib::LogWarning(m_Tag,
+                        "Setting \"g_botwait\" has the value \"%s\", which cannot be used (%lld to %lld "
+                        "milliseconds): %lld is used instead",
+                        text.c_str(), static_cast<long long>(k_ShortestBotAnswerTime.count()),
+                        static_cast<long long>(k_LongestBotAnswerTime.count()),
+                        static_cast<long long>(wait.count()));
+        m_BotWaitWarned = true;
+    }
+    return wait;
+}
+
 bool GameCore::SeatPilot(const std::string& p_Name, std::string& p_Error)
 {
-    std::unique_ptr<IBot> bot = CreateBot(p_Name, k_BotScriptFolder, p_Error);
+    std::unique_ptr<IBot> bot = CreateBot(p_Name, k_BotScriptFolder, p_Error, BotAnswerTime());
     if (!bot)
         return false;
     m_Pilot = std::move(bot);

@@ -33,19 +33,6 @@ protected:
     }
 };
 
-// Opens the console, types the line, and closes the console again.
-void RunConsoleLine(GameSession& p_Game, const std::string& p_Line)
-{
-    p_Game.Key("grave");
-    ASSERT_TRUE(p_Game.WaitForImage(IsConsoleShown, 5s).Valid()) << "the console did not open";
-    p_Game.Type(p_Line);
-    p_Game.Key("Return");
-    p_Game.Key("grave");
-    ASSERT_TRUE(
-        p_Game.WaitForImage([](const RgbImage& p_Image) { return !IsConsoleShown(p_Image); }, 5s).Valid())
-        << "the console did not close";
-}
-
 bool LogHas(GameSession& p_Game, const std::string& p_Text, std::chrono::milliseconds p_Wait)
 {
     return GameSession::WaitUntil([&] { return p_Game.Log().find(p_Text) != std::string::npos; }, p_Wait);
@@ -57,12 +44,6 @@ void StartRound(GameSession& p_Game)
     ASSERT_TRUE(
         p_Game.WaitForImage([](const RgbImage& p_Image) { return !IsStartPanelShown(p_Image); }, 5s).Valid())
         << "the start menu stayed on screen";
-}
-
-void WriteScript(const TempFolder& p_Folder, const std::string& p_Name, const std::string& p_Source)
-{
-    std::filesystem::create_directories(p_Folder.File("Scripts"));
-    WriteWholeFile(p_Folder.File("Scripts/" + p_Name + ".lua"), p_Source);
 }
 
 // On the 6 x 6 board: round and round the ring of columns and rows 1 to 4, which no snake shorter
@@ -162,14 +143,17 @@ TEST_F(BotEndToEnd, AHostileBotIsStoppedAndTheRoundGoesOnUnderThePlayer)
     ASSERT_NO_FATAL_FAILURE(RunConsoleLine(game, "bot ../hostile"));
     ASSERT_NO_FATAL_FAILURE(RunConsoleLine(game, "bot hostile"));
     ASSERT_TRUE(LogHas(game, "Bot 'hostile' plays", 5s)) << game.Log();
-    EXPECT_EQ(game.Log().find("Bot '../hostile'"), std::string::npos);
+    // Refused in the log (and the console), with nothing read.
+    EXPECT_NE(game.Log().find("Bot '../hostile' cannot play: '../hostile' is no bot name"),
+              std::string::npos);
+    EXPECT_EQ(game.Log().find("Bot '../hostile' plays"), std::string::npos);
     ASSERT_NO_FATAL_FAILURE(StartRound(game));
 
     // Its first decision breaks the budget: one line, then the player has the round.
     ASSERT_TRUE(
         LogHas(game,
                "Bot 'hostile' stopped, the player has the control back: Scripts/hostile.lua:2: stopped: "
-               "instruction budget of 10000000 exceeded",
+               "instruction budget of 2000000 exceeded",
                10s))
         << game.Log();
     game.Hold("Down");

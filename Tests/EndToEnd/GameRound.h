@@ -1,15 +1,17 @@
 #pragma once
 // What the end-to-end tests of a played round share: a configuration file with another board and
 // speed, the small 6 x 6 board as a capture shows it, where the snake's head is, whether the
-// console is open, and the orderly end of the game.
+// console is open, a console line typed, a bot script in place, and the orderly end of the game.
 #include "EndToEnd/GameScreen.h"
 #include "Support/DefaultConfigFile.h"
 #include "Support/GameSession.h"
+#include "Support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <chrono>
+#include <filesystem>
 #include <string>
 
 namespace GameRound
@@ -113,5 +115,29 @@ inline void ExpectOrderlyEnd(TestSupport::GameSession& p_Game, const TestSupport
     const std::string log = p_Game.Log();
     EXPECT_NE(log.find("CorvanEntry: Engine shutdown successful"), std::string::npos);
     EXPECT_NE(log.find("AppEntry: Exit code: 0"), std::string::npos);
+}
+
+// Opens the console, types the line, and closes the console again.
+inline void RunConsoleLine(TestSupport::GameSession& p_Game, const std::string& p_Line)
+{
+    p_Game.Key("grave");
+    ASSERT_TRUE(p_Game.WaitForImage(IsConsoleShown, std::chrono::seconds(5)).Valid())
+        << "the console did not open";
+    p_Game.Type(p_Line);
+    p_Game.Key("Return");
+    p_Game.Key("grave");
+    ASSERT_TRUE(p_Game
+                    .WaitForImage([](const RgbImage& p_Image) { return !IsConsoleShown(p_Image); },
+                                  std::chrono::seconds(5))
+                    .Valid())
+        << "the console did not close";
+}
+
+// A bot script "Scripts/<name>.lua" in the game's folder.
+inline void WriteScript(const TestSupport::TempFolder& p_Folder, const std::string& p_Name,
+                        const std::string& p_Source)
+{
+    std::filesystem::create_directories(p_Folder.File("Scripts"));
+    TestSupport::WriteWholeFile(p_Folder.File("Scripts/" + p_Name + ".lua"), p_Source);
 }
 } // namespace GameRound

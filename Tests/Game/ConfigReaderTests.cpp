@@ -175,7 +175,9 @@ TEST_F(ConfigReaderTest, EntryTextComesFromTheSideAskedFor)
         {Snake::k_ConfigSoundMute, EntrySide::Value, "0"},
         {Snake::k_ConfigMultisample, EntrySide::Name, "r_multisample"},
         {Snake::k_ConfigMultisample, EntrySide::Value, "auto"},
-        {32, EntrySide::Value, "Invalid Entry"},
+        {Snake::k_ConfigBotWait, EntrySide::Name, "g_botwait"},
+        {Snake::k_ConfigBotWait, EntrySide::Value, "50"},
+        {33, EntrySide::Value, "Invalid Entry"},
         {-1, EntrySide::Value, "Invalid Entry"},
     };
     for (const Case& c : cases)

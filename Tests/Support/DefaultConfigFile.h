@@ -43,5 +43,6 @@ set g_attract "0"
 set s_volume "60"
 set s_mute "0"
 set r_multisample "auto"
+set g_botwait "50"
 )cfg";
 } // namespace TestSupport

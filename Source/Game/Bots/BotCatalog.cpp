@@ -61,7 +61,8 @@ std::vector<std::string> FindUserBotNames(const std::string& p_Folder)
     return names;
 }
 
-std::unique_ptr<IBot> CreateBot(const std::string& p_Name, const std::string& p_Folder, std::string& p_Error)
+std::unique_ptr<IBot> CreateBot(const std::string& p_Name, const std::string& p_Folder, std::string& p_Error,
+                                std::chrono::milliseconds p_AnswerTime)
 {
     if (std::unique_ptr<IBot> bot = CreateCompiledInBot(p_Name))
         return bot;
@@ -78,7 +79,7 @@ std::unique_ptr<IBot> CreateBot(const std::string& p_Name, const std::string& p_
         p_Error = "no bot named '" + p_Name + "' (neither compiled in nor \"" + path + "\")";
         return nullptr;
     }
-    auto bot = std::make_unique<LuaBot>();
+    auto bot = std::make_unique<LuaBot>(BotLimits(p_AnswerTime));
     if (!bot->LoadFile(path))
     {
         p_Error = bot->GetNote();

@@ -1,7 +1,9 @@
 #pragma once
 // The bots by name: the compiled-in ones and the players' own from "Scripts/<name>.lua".
 #include "Game/Bots/IBot.h"
+#include "Game/Bots/LuaBot.h"
 
+#include <chrono>
 #include <memory>
 #include <string>
 #include <vector>
@@ -25,5 +27,7 @@ std::vector<std::string> FindUserBotNames(const std::string& p_Folder);
 // A compiled-in bot, or else the user bot "<p_Folder>/<p_Name>.lua" loaded into a fresh sandbox.
 // Null, with one line in p_Error saying why, for an invalid or unknown name or a script that does
 // not load.
-std::unique_ptr<IBot> CreateBot(const std::string& p_Name, const std::string& p_Folder, std::string& p_Error);
+// A user bot's answers are waited for p_AnswerTime at most.
+std::unique_ptr<IBot> CreateBot(const std::string& p_Name, const std::string& p_Folder, std::string& p_Error,
+                                std::chrono::milliseconds p_AnswerTime = k_DefaultBotAnswerTime);
 } // namespace Snake

@@ -1,5 +1,9 @@
 #include "Game/Bots/LuaBot.h"
 
+#include "Lib/Platform/File.h"
+
+#include <charconv>
+
 namespace Snake
 {
 namespace
@@ -34,11 +38,31 @@ Telvar::ScriptValue BoardForScript(const Board& p_Board)
         .Set("target", Telvar::ScriptValue::Number(p_Board.GetTargetPoints()));
 }
 
-bool LuaBot::CheckDecide()
+bool ParseBotAnswerTime(const std::string& p_Text, std::chrono::milliseconds& p_Time)
 {
-    if (m_Sandbox.HasFunction("decide"))
-        return true;
-    m_Note = m_Name + ": defines no function decide(board)";
+    p_Time = k_DefaultBotAnswerTime;
+    int64_t value = 0;
+    const char* end = p_Text.data() + p_Text.size();
+    const auto [position, error] = std::from_chars(p_Text.data(), end, value);
+    if (p_Text.empty() || error != std::errc() || position != end ||
+        value < k_ShortestBotAnswerTime.count() || value > k_LongestBotAnswerTime.count())
+        return false;
+    p_Time = std::chrono::milliseconds(value);
+    return true;
+}
+
+Telvar::ScriptProcessLimits BotLimits(std::chrono::milliseconds p_AnswerTime)
+{
+    Telvar::ScriptProcessLimits limits;
+    limits.sandbox.memoryBytes = k_BotMemoryBytes;
+    limits.sandbox.instructionsPerCall = k_BotInstructionsPerCall;
+    limits.answerTime = p_AnswerTime;
+    return limits;
+}
+
+bool LuaBot::Stop(const std::string& p_Reason)
+{
+    m_Note = p_Reason;
     m_Stopped = true;
     return false;
 }
@@ -46,25 +70,25 @@ bool LuaBot::CheckDecide()
 bool LuaBot::LoadFile(const std::string& p_Path)
 {
     m_Name = p_Path;
-    if (!m_Sandbox.LoadFile(p_Path))
-    {
-        m_Note = m_Sandbox.GetLastError();
-        m_Stopped = true;
-        return false;
-    }
-    return CheckDecide();
+    Lib::File file(Lib::String(p_Path.c_str()), Lib::FileMode::ReadBinary);
+    if (file.Read() != 0)
+        return Stop(p_Path + ": cannot be read: " + file.ErrorText().ToNarrow().Data());
+    if (file.Bytes().size() > k_BotMemoryBytes)
+        return Stop(p_Path + ": too large for the script memory limit");
+    return LoadText(file.Bytes(), p_Path);
 }
 
 bool LuaBot::LoadText(const std::string& p_Source, const std::string& p_Name)
 {
     m_Name = p_Name;
-    if (!m_Sandbox.LoadText(p_Source, p_Name))
-    {
-        m_Note = m_Sandbox.GetLastError();
-        m_Stopped = true;
-        return false;
-    }
-    return CheckDecide();
+    if (!m_Script.LoadText(p_Source, p_Name))
+        return Stop(m_Script.GetLastError());
+    bool found = false;
+    if (!m_Script.HasFunction("decide", found))
+        return Stop(m_Script.GetLastError());
+    if (!found)
+        return Stop(m_Name + ": defines no function decide(board)");
+    return true;
 }
 
 BotDecision LuaBot::Decide(const Board& p_Board)
@@ -76,10 +100,9 @@ BotDecision LuaBot::Decide(const Board& p_Board)
         return decision;
     }
     Telvar::ScriptValue answer;
-    if (!m_Sandbox.Call("decide", BoardForScript(p_Board), answer))
+    if (!m_Script.Call("decide", BoardForScript(p_Board), answer))
     {
-        m_Note = m_Sandbox.GetLastError();
-        m_Stopped = true;
+        Stop(m_Script.GetLastError());
         decision.stopped = true;
         return decision;
     }

@@ -1,16 +1,38 @@
 #pragma once
-// A bot written in Lua: the script defines decide(board) and runs in the engine's sandbox.
+// A bot written in Lua: the script defines decide(board) and runs in the engine's script host, a
+// process of its own (ScriptProcess.h) that the game ends when an answer is late.
 //
 // board = { columns, rows, points, target,
 //           snake = { {x=, y=}, ... } (head first, 0-based from the top left),
 //           item = {x=, y=}, direction = "up" | "down" | "left" | "right" }
 // decide returns "up", "down", "left", "right", or nil to keep going. Any other answer is
-// ignored; an error or a broken limit stops the bot and loses the round.
-#include "Corvan/EntryPoint/LuaSandbox.h"
+// ignored; an error, a broken limit or a late answer stops the bot and loses the round.
+#include "Corvan/Scripting/ScriptProcess.h"
 #include "Game/Bots/IBot.h"
+
+#include <chrono>
 
 namespace Snake
 {
+// How long the game waits for a bot's answer unless the settings say otherwise.
+inline constexpr std::chrono::milliseconds k_DefaultBotAnswerTime{50};
+// A plain loop spends this budget in about a fifth of the default wait, so that its clearer
+// message comes before the wait ends.
+inline constexpr uint64_t k_BotInstructionsPerCall = 2'000'000;
+// The memory cap; a script file larger than it could never be compiled under it.
+inline constexpr size_t k_BotMemoryBytes = 16u * 1024u * 1024u;
+
+// The waits a player may set (g_botwait, in milliseconds): long enough for a bot that searches
+// the board, short enough that a late one costs no more than a second of play.
+inline constexpr std::chrono::milliseconds k_ShortestBotAnswerTime{10};
+inline constexpr std::chrono::milliseconds k_LongestBotAnswerTime{1000};
+// The wait a setting's text asks for; false (and the default) when it is not a whole number of
+// milliseconds within those bounds.
+bool ParseBotAnswerTime(const std::string& p_Text, std::chrono::milliseconds& p_Time);
+
+// A bot's limits in the script host, with the given wait for each answer.
+Telvar::ScriptProcessLimits BotLimits(std::chrono::milliseconds p_AnswerTime = k_DefaultBotAnswerTime);
+
 // The board as the table decide() is handed.
 Telvar::ScriptValue BoardForScript(const Board& p_Board);
 const char* DirectionName(int32_t p_Direction);
@@ -18,7 +40,7 @@ const char* DirectionName(int32_t p_Direction);
 class LuaBot : public IBot
 {
 public:
-    explicit LuaBot(Telvar::SandboxLimits p_Limits = {}) : m_Sandbox(p_Limits) {}
+    explicit LuaBot(Telvar::ScriptProcessLimits p_Limits = BotLimits()) : m_Script(p_Limits) {}
 
     // False, with the reason in GetNote, when the script cannot be loaded or has no decide().
     bool LoadFile(const std::string& p_Path);
@@ -28,9 +50,9 @@ public:
     const std::string& GetNote() const override { return m_Note; }
 
 private:
-    bool CheckDecide();
+    bool Stop(const std::string& p_Reason);
 
-    Telvar::LuaSandbox m_Sandbox;
+    Telvar::ScriptProcess m_Script;
     std::string m_Name;
     std::string m_Note;
     bool m_Stopped = false;

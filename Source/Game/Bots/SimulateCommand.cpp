@@ -35,7 +35,7 @@ private:
 
 void PrintUsage(std::ostream& p_Err)
 {
-    p_Err << "usage: vorl --simulate [--bot NAME] [--grid N|all] [--games N] [--seed N]\n"
+    p_Err << "usage: vorl --simulate [--bot NAME] [--grid N|all] [--games N] [--seed N] [--wait MS]\n"
              "  --bot NAME    the bot that plays (default autopilot); compiled in:";
     for (const std::string& name : CompiledInBotNames())
         p_Err << " " << name;
@@ -48,7 +48,10 @@ void PrintUsage(std::ostream& p_Err)
           << k_MaximumGames
           << " (default 20)\n"
              "  --seed N      where the item's cells come from; the same seed plays the same rounds (default "
-             "1)\n";
+             "1)\n"
+             "  --wait MS     how long a script bot may think per step before it is stopped, "
+          << k_ShortestBotAnswerTime.count() << " to " << k_LongestBotAnswerTime.count() << " (default "
+          << k_DefaultBotAnswerTime.count() << ")\n";
 }
 } // namespace
 
@@ -70,7 +73,8 @@ bool ParseSimulateArguments(const std::vector<std::string>& p_Arguments, Simulat
         const std::string& option = p_Arguments[i];
         if (option == k_SimulateFlag)
             continue;
-        if (option != "--bot" && option != "--grid" && option != "--games" && option != "--seed")
+        if (option != "--bot" && option != "--grid" && option != "--games" && option != "--seed" &&
+            option != "--wait")
         {
             p_Error = "unknown argument '" + option + "'";
             return false;
@@ -83,14 +87,16 @@ bool ParseSimulateArguments(const std::vector<std::string>& p_Arguments, Simulat
         const std::string& value = p_Arguments[++i];
         uint64_t number = 0;
         if (option == "--bot")
+            p_Request.bot = value;
+        else if (option == "--wait")
         {
-            std::string reason;
-            if (!CreateBot(value, k_BotScriptFolder, reason))
+            if (!ParseBotAnswerTime(value, p_Request.answerTime))
             {
-                p_Error = reason;
+                p_Error = "--wait takes a number of milliseconds from " +
+                          std::to_string(k_ShortestBotAnswerTime.count()) + " to " +
+                          std::to_string(k_LongestBotAnswerTime.count()) + ", not '" + value + "'";
                 return false;
             }
-            p_Request.bot = value;
         }
         else if (option == "--grid")
         {
@@ -126,6 +132,14 @@ bool ParseSimulateArguments(const std::vector<std::string>& p_Arguments, Simulat
         else
             p_Request.options.seed = number;
     }
+    // The bot is tried once here, with the wait given, so that a bad name or a script that does
+    // not load is an argument error before any round is played.
+    std::string reason;
+    if (!CreateBot(p_Request.bot, k_BotScriptFolder, reason, p_Request.answerTime))
+    {
+        p_Error = reason;
+        return false;
+    }
     if (allGrids)
     {
         p_Request.options.gridModes.clear();
@@ -149,7 +163,7 @@ int RunSimulateCommand(const std::vector<std::string>& p_Arguments, std::ostream
     const auto makeBot = [&]() -> std::unique_ptr<IBot>
     {
         std::string reason;
-        if (std::unique_ptr<IBot> bot = CreateBot(request.bot, k_BotScriptFolder, reason))
+        if (std::unique_ptr<IBot> bot = CreateBot(request.bot, k_BotScriptFolder, reason, request.answerTime))
             return bot;
         return std::make_unique<BrokenBot>(reason);
     };

@@ -1,7 +1,10 @@
 #pragma once
-// vorl --simulate [--bot NAME] [--grid N|all] [--games N] [--seed N]: bot rounds on the rules
+// vorl --simulate [--bot NAME] [--grid N|all] [--games N] [--seed N] [--wait MS]: bot rounds on the rules
 // alone, one key=value line per grid and a total line on standard output.
+#include "Game/Bots/LuaBot.h"
 #include "Game/Bots/Simulation.h"
+
+#include <chrono>
 
 #include <iosfwd>
 #include <string>
@@ -17,6 +20,7 @@ bool IsSimulateCommand(const std::vector<std::string>& p_Arguments);
 struct SimulateRequest
 {
     std::string bot = "autopilot";
+    std::chrono::milliseconds answerTime = k_DefaultBotAnswerTime;
     SimulationOptions options;
 };
 

@@ -2,7 +2,7 @@
 // allocation storm ends within a run: the script is loaded, and its "decide" function, when it
 // has one, is called with a board like the one bots get. The sandbox must refuse or stop what
 // breaks a limit and stay usable; the state never holds more than its memory cap.
-#include "Corvan/EntryPoint/LuaSandbox.h"
+#include "Corvan/Scripting/LuaSandbox.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -12,7 +12,8 @@ namespace Telvar
 // counting every start position (find, match, gmatch and gsub all try them in turn). Each
 // repeated item (*, +, -), balance (%b) or back reference (%1) that has more pattern after it
 // can be retried at every subject position, so it multiplies the bound by the length; an
-// optional item (?) doubles it. The last item of the pattern adds one pass over the subject.
+// optional item (?) doubles it; so does the last item when a final $ follows it. The last item
+// of the pattern adds one pass over the subject.
 // p_AnchorHonoured: a leading ^ restricts the match to the first position (not so for gmatch).
 double PatternWorstCaseSteps(std::string_view p_Pattern, size_t p_SubjectLength, bool p_AnchorHonoured);
 } // namespace Telvar

@@ -1,9 +1,10 @@
-#include "Corvan/EntryPoint/LuaSandbox.h"
+#include "Corvan/Scripting/LuaSandbox.h"
 
-#include "Corvan/EntryPoint/LuaPatternCost.h"
+#include "Corvan/Scripting/LuaPatternCost.h"
 
 #include <lua.hpp>
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -113,6 +114,15 @@ int MessageHandler(lua_State* p_Lua)
     return 1;
 }
 
+// Every line names the script: Lua gives some errors no position at all ("C stack overflow"
+// while compiling a deeply nested chunk, "error in error handling").
+std::string NamedMessage(const std::string& p_Message, const std::string& p_Name)
+{
+    if (p_Message.compare(0, p_Name.size(), p_Name) == 0)
+        return p_Message;
+    return p_Name + ": " + p_Message;
+}
+
 // load() for text only: binary chunks bypass the compiler's checks.
 int TextOnlyLoad(lua_State* p_Lua)
 {
@@ -147,6 +157,122 @@ int SilentPrint(lua_State*)
     return 0;
 }
 
+double BudgetLeft(const LuaSandbox::State& p_State)
+{
+    const uint64_t limit = p_State.limits.instructionsPerCall;
+    return p_State.instructions < limit ? static_cast<double>(limit - p_State.instructions) : 0.0;
+}
+
+// How many element steps a library call that loops inside C will take, from its arguments as
+// Lua will read them; 0 where Lua itself refuses the arguments or the loop is short.
+enum class LoopingCall
+{
+    Rep,    // string.rep(s, n [, sep]): n copies, even of an empty string with no separator
+    Move,   // table.move(a, f, e, t): e - f + 1 elements, present or not
+    Sort,   // table.sort(t): about n log n comparisons
+    Concat, // table.concat(t, sep, i, j): j - i + 1 items
+    Shift,  // table.insert(t, pos, v) and table.remove(t, pos): up to #t moves
+};
+
+double LoopSteps(lua_State* p_Lua, LoopingCall p_Call)
+{
+    int isNumber = 0;
+    switch (p_Call)
+    {
+    case LoopingCall::Rep:
+    {
+        // A result with bytes in it is paid through the memory it takes, and the cap bounds its
+        // copies; only copies of nothing are free of both.
+        size_t length = 0;
+        size_t separator = 0;
+        if (lua_isstring(p_Lua, 1) != 0)
+            lua_tolstring(p_Lua, 1, &length);
+        if (lua_isstring(p_Lua, 3) != 0)
+            lua_tolstring(p_Lua, 3, &separator);
+        const lua_Integer count = lua_tointegerx(p_Lua, 2, &isNumber);
+        return isNumber != 0 && count > 0 && length + separator == 0 ? static_cast<double>(count) : 0.0;
+    }
+    case LoopingCall::Move:
+    {
+        int isEnd = 0;
+        const lua_Integer first = lua_tointegerx(p_Lua, 2, &isNumber);
+        const lua_Integer last = lua_tointegerx(p_Lua, 3, &isEnd);
+        return isNumber != 0 && isEnd != 0 && last >= first
+                   ? static_cast<double>(last) - static_cast<double>(first) + 1.0
+                   : 0.0;
+    }
+    case LoopingCall::Concat:
+    {
+        if (lua_type(p_Lua, 1) != LUA_TTABLE)
+            return 0.0;
+        const lua_Integer first = lua_isnoneornil(p_Lua, 3) ? 1 : lua_tointegerx(p_Lua, 3, &isNumber);
+        int isEnd = 0;
+        const lua_Integer last = lua_isnoneornil(p_Lua, 4) ? static_cast<lua_Integer>(lua_rawlen(p_Lua, 1))
+                                                           : lua_tointegerx(p_Lua, 4, &isEnd);
+        return last >= first ? static_cast<double>(last) - static_cast<double>(first) + 1.0 : 0.0;
+    }
+    case LoopingCall::Sort:
+    case LoopingCall::Shift:
+    {
+        if (lua_type(p_Lua, 1) != LUA_TTABLE)
+            return 0.0;
+        const double length = static_cast<double>(lua_rawlen(p_Lua, 1));
+        return p_Call == LoopingCall::Sort && length > 1.0 ? length * std::log2(length) : length;
+    }
+    }
+    return 0.0;
+}
+
+// Library functions whose loop runs inside one C call, where the count hook never fires: the
+// loop is paid from the budget first, so string.rep("", 1e15) or table.move({}, 1, 1e15, 2)
+// fail at once instead of holding the host for days. Upvalues: the library's function, its name
+// and the kind of loop.
+int GuardedLoopingFunction(lua_State* p_Lua)
+{
+    const auto call = static_cast<LoopingCall>(lua_tointeger(p_Lua, lua_upvalueindex(3)));
+    const double steps = LoopSteps(p_Lua, call);
+    auto& state = StateOf(p_Lua);
+    const double left = BudgetLeft(state);
+    if (steps > left)
+    {
+        char reason[200];
+        std::snprintf(reason, sizeof reason,
+                      "%s: %.3g steps are more than the %.3g left of the instruction budget",
+                      lua_tostring(p_Lua, lua_upvalueindex(2)), steps, left);
+        return luaL_error(p_Lua, "%s", reason);
+    }
+    state.instructions += static_cast<uint64_t>(steps);
+    lua_pushvalue(p_Lua, lua_upvalueindex(1));
+    lua_insert(p_Lua, 1);
+    lua_call(p_Lua, lua_gettop(p_Lua) - 1, LUA_MULTRET);
+    return lua_gettop(p_Lua);
+}
+
+void GuardLoopingFunctions(lua_State* p_Lua)
+{
+    struct Guarded
+    {
+        const char* library;
+        const char* name;
+        LoopingCall call;
+    };
+    static const Guarded k_Guarded[] = {
+        {LUA_STRLIBNAME, "rep", LoopingCall::Rep},      {LUA_TABLIBNAME, "move", LoopingCall::Move},
+        {LUA_TABLIBNAME, "sort", LoopingCall::Sort},    {LUA_TABLIBNAME, "concat", LoopingCall::Concat},
+        {LUA_TABLIBNAME, "insert", LoopingCall::Shift}, {LUA_TABLIBNAME, "remove", LoopingCall::Shift},
+    };
+    for (const Guarded& guarded : k_Guarded)
+    {
+        lua_getglobal(p_Lua, guarded.library);
+        lua_getfield(p_Lua, -1, guarded.name);
+        lua_pushfstring(p_Lua, "%s.%s", guarded.library, guarded.name);
+        lua_pushinteger(p_Lua, static_cast<lua_Integer>(guarded.call));
+        lua_pushcclosure(p_Lua, GuardedLoopingFunction, 3);
+        lua_setfield(p_Lua, -2, guarded.name);
+        lua_pop(p_Lua, 1);
+    }
+}
+
 // string.find, match, gmatch and gsub: the matcher's worst case is paid from the instruction
 // budget before it runs, and a pattern the budget cannot pay for is refused with an error. Upvalues:
 // the library's own function, its name, and whether a leading ^ anchors (gmatch ignores it).
@@ -164,10 +290,7 @@ int GuardedPatternFunction(lua_State* p_Lua)
         const char* pattern = lua_tolstring(p_Lua, 2, &patternLength);
         const double steps =
             PatternWorstCaseSteps(std::string_view(pattern, patternLength), subjectLength, anchorHonoured);
-        auto& state = StateOf(p_Lua);
-        const uint64_t limit = state.limits.instructionsPerCall;
-        const double left =
-            state.instructions < limit ? static_cast<double>(limit - state.instructions) : 0.0;
+        const double left = BudgetLeft(StateOf(p_Lua));
         if (steps > left)
         {
             // Lua's own formatter knows no precision; the figures are rounded here.
@@ -179,7 +302,7 @@ int GuardedPatternFunction(lua_State* p_Lua)
                 name, subjectLength, steps, left);
             return luaL_error(p_Lua, "%s", reason);
         }
-        state.instructions += static_cast<uint64_t>(steps);
+        StateOf(p_Lua).instructions += static_cast<uint64_t>(steps);
     }
     lua_pushvalue(p_Lua, lua_upvalueindex(1));
     lua_insert(p_Lua, 1);
@@ -230,6 +353,7 @@ void OpenSafeLibraries(lua_State* p_Lua)
     lua_setfield(p_Lua, -2, "dump");
     lua_pop(p_Lua, 1);
     GuardPatternFunctions(p_Lua);
+    GuardLoopingFunctions(p_Lua);
 }
 
 void PushValue(lua_State* p_Lua, const ScriptValue& p_Value)
@@ -359,19 +483,29 @@ bool LuaSandbox::RunProtected(int p_Arguments, int p_Results)
     lua_remove(m_Lua, handlerIndex);
     lua_sethook(m_Lua, CountHook, LUA_MASKCOUNT, k_HookInterval);
     if (status == LUA_OK)
+    {
+        m_LastFailure = ScriptFailure::None;
         return true;
+    }
 
     const std::string where = state.where.empty() ? m_Name : state.where;
     if (state.budgetExceeded)
+    {
+        m_LastFailure = ScriptFailure::Instructions;
         m_LastError = where + ": stopped: instruction budget of " +
                       std::to_string(state.limits.instructionsPerCall) + " exceeded";
+    }
     else if (status == LUA_ERRMEM || state.memoryRefused)
+    {
+        m_LastFailure = ScriptFailure::Memory;
         m_LastError = where + ": stopped: memory limit of " + std::to_string(state.limits.memoryBytes) +
                       " bytes exceeded";
+    }
     else
     {
+        m_LastFailure = ScriptFailure::Error;
         const char* message = lua_type(m_Lua, -1) == LUA_TSTRING ? lua_tostring(m_Lua, -1) : nullptr;
-        m_LastError = message != nullptr ? message : m_Name + ": error";
+        m_LastError = NamedMessage(message != nullptr ? message : "error", m_Name);
     }
     lua_pop(m_Lua, 1);
     // Whatever the failed call built is garbage now; collecting it gives the next call its room back.
@@ -384,6 +518,7 @@ bool LuaSandbox::LoadText(const std::string& p_Source, const std::string& p_Name
     m_Name = p_Name;
     if (m_Lua == nullptr)
     {
+        m_LastFailure = ScriptFailure::Memory;
         m_LastError = p_Name + ": no memory for a script state";
         return false;
     }
@@ -392,11 +527,17 @@ bool LuaSandbox::LoadText(const std::string& p_Source, const std::string& p_Name
     if (luaL_loadbufferx(m_Lua, p_Source.data(), p_Source.size(), chunkName.c_str(), "t") != LUA_OK)
     {
         if (m_State->memoryRefused)
+        {
+            m_LastFailure = ScriptFailure::Memory;
             m_LastError = p_Name + ": stopped: memory limit of " +
                           std::to_string(m_State->limits.memoryBytes) + " bytes exceeded while compiling";
+        }
         else
-            m_LastError =
-                lua_type(m_Lua, -1) == LUA_TSTRING ? lua_tostring(m_Lua, -1) : p_Name + ": cannot load";
+        {
+            m_LastFailure = ScriptFailure::Error;
+            m_LastError = NamedMessage(
+                lua_type(m_Lua, -1) == LUA_TSTRING ? lua_tostring(m_Lua, -1) : "cannot load", p_Name);
+        }
         lua_pop(m_Lua, 1);
         return false;
     }
@@ -409,6 +550,7 @@ bool LuaSandbox::LoadFile(const std::string& p_Path)
     if (!file)
     {
         m_Name = p_Path;
+        m_LastFailure = ScriptFailure::Error;
         m_LastError = p_Path + ": cannot be read";
         return false;
     }
@@ -418,6 +560,7 @@ bool LuaSandbox::LoadFile(const std::string& p_Path)
     if (size < 0 || static_cast<uint64_t>(size) > m_State->limits.memoryBytes)
     {
         m_Name = p_Path;
+        m_LastFailure = ScriptFailure::Memory;
         m_LastError = p_Path + ": too large for the script memory limit";
         return false;
     }
@@ -439,6 +582,7 @@ bool LuaSandbox::Call(const std::string& p_Function, const ScriptValue& p_Argume
     p_Result = ScriptValue{};
     if (!HasFunction(p_Function))
     {
+        m_LastFailure = ScriptFailure::Error;
         m_LastError = m_Name + ": no function '" + p_Function + "'";
         return false;
     }

@@ -1,6 +1,6 @@
-#include "Corvan/EntryPoint/LuaSandbox.h"
+#include "Corvan/Scripting/LuaSandbox.h"
 
-#include "Corvan/EntryPoint/LuaPatternCost.h"
+#include "Corvan/Scripting/LuaPatternCost.h"
 
 #include "Support/TempFolder.h"
 
@@ -185,11 +185,14 @@ TEST(LuaPatternCostTest, GrowsWithEachBacktrackingItemThatHasPatternAfterIt)
         double atMost; // for a 1000-byte subject
         double atLeast;
     } cases[] = {
-        {"%s+", true, 1e4, 1e3},            // a final repetition: one pass per start
-        {"^(%d+),(%d+)$", true, 1e7, 1e6},  // anchored, one inner repetition
-        {"^(%d+),(%d+)$", false, 1e8, 1e7}, // gmatch: every position is a start
-        {"a*b", true, 1e7, 1e6},            // the classic quadratic
-        {"a-a-a-b", true, 1e13, 1e12},      // cubic and beyond
+        {"%s+", true, 1e4, 1e3},             // a final repetition: one pass per start
+        {"^(%d+),(%d+)$", true, 1e10, 1e6},  // anchored; the last repetition retried before the $
+        {"^(%d+),(%d+)$", false, 1e13, 1e9}, // gmatch: every position is a start
+        {"a*$", true, 1e7, 1e6},             // quadratic on a run of a's that ends in another letter
+        {"a-$", true, 1e7, 1e6},
+        {"(a+)", true, 1e4, 1e3},      // a last item with nothing after it is one pass per start
+        {"a*b", true, 1e7, 1e6},       // the classic quadratic
+        {"a-a-a-b", true, 1e13, 1e12}, // cubic and beyond
         {"a?a?a?a?a?a?a?a?a?a?b", true, 1e8, 1e6},
         {"%b()x", true, 1e7, 1e6},
         {"(a*)%1b", true, 1e10, 1e9},

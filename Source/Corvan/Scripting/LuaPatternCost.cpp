@@ -1,4 +1,4 @@
-#include "Corvan/EntryPoint/LuaPatternCost.h"
+#include "Corvan/Scripting/LuaPatternCost.h"
 
 #include <algorithm>
 #include <limits>
@@ -34,15 +34,15 @@ bool IsQuantifier(char p_Char)
     return p_Char == '*' || p_Char == '+' || p_Char == '-' || p_Char == '?';
 }
 
-// True when nothing but closing captures and a final '$' follow p_At.
+// True when nothing but closing captures follow p_At. A final '$' is not nothing: the item before
+// it is retried at every length it can take until the end of the subject fits, so "a*$" on a long
+// run of a's followed by a b costs the run's length at every start.
 bool OnlyClosingFollows(std::string_view p_Pattern, size_t p_At)
 {
     for (size_t at = p_At; at < p_Pattern.size(); ++at)
     {
-        const char c = p_Pattern[at];
-        if (c == ')' || (c == '$' && at + 1 == p_Pattern.size()))
-            continue;
-        return false;
+        if (p_Pattern[at] != ')')
+            return false;
     }
     return true;
 }

@@ -12,7 +12,8 @@
 //   if (!sandbox.LoadFile("Scripts/mybot.lua")) Log(sandbox.GetLastError());
 //   Telvar::ScriptValue result;
 //   if (sandbox.Call("decide", Telvar::ScriptValue::Table().Set("x", ScriptValue::Number(1)), result)) ...
-#include "Corvan/EntryPoint/ScriptValue.h"
+#include "Corvan/Scripting/ScriptFailure.h"
+#include "Corvan/Scripting/ScriptValue.h"
 
 #include <cstdint>
 #include <memory>
@@ -54,6 +55,7 @@ public:
 
     // One line: "<file>:<line>: <reason>", or "<file>: <reason>" when no line applies.
     const std::string& GetLastError() const { return m_LastError; }
+    ScriptFailure GetLastFailure() const { return m_LastFailure; }
     // Bytes the state holds now.
     size_t GetMemoryInUse() const;
 
@@ -66,5 +68,6 @@ private:
     lua_State* m_Lua = nullptr;
     std::string m_Name;
     std::string m_LastError;
+    ScriptFailure m_LastFailure = ScriptFailure::None;
 };
 } // namespace Telvar
