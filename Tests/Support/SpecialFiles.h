@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,12 @@ struct SpecialFileCase
     // "<name>.target". False when it could not be made.
     bool (*make)(const std::string& p_Path);
 };
+
+// The case's name in a failing test's parameter line.
+inline void PrintTo(const SpecialFileCase& p_Case, std::ostream* p_Out)
+{
+    *p_Out << p_Case.name;
+}
 
 namespace SpecialFilesDetail
 {
