@@ -4,6 +4,7 @@
 #include "Game/RecordsFile.h"
 
 #include "Support/CapturingForwarder.h"
+#include "Support/LogFileRedirect.h"
 #include "Support/SpecialFiles.h"
 #include "Support/TempFolder.h"
 
@@ -178,6 +179,8 @@ TEST_P(RecordsFileKindTest, ItIsNamedOnceAndNeverWritten)
     const std::string path = folder.File("records.cfg");
     ASSERT_TRUE(GetParam().make(path));
     const TestSupport::NodeIdentity before = TestSupport::Identity(path);
+    TempFolder logFolder;
+    const TestSupport::LogFileRedirect logFile(logFolder.File("gamelog.txt"));
     TestSupport::CapturingForwarder log;
 
     alarm(30); // a blocking open would hang here for good; the alarm fails the test instead
