@@ -104,3 +104,28 @@ INSTANTIATE_TEST_SUITE_P(Kinds, FileKindEndToEnd,
                          testing::Combine(testing::ValuesIn(k_GameFiles),
                                           testing::ValuesIn(TestSupport::SpecialFileCases())),
                          ParamName);
+
+// The same report found "--data-dir" taking the next option as its folder: "vorl --data-dir
+// --simulate" played in a new folder named "--simulate". Now it is a usage error, and nothing is
+// created.
+TEST(DataDirEndToEnd, AnOptionBehindDataDirIsNoFolderButAUsageError)
+{
+    const std::vector<std::vector<std::string>> cases = {
+        {"--data-dir", "--simulate"},
+        {"--data-dir", "-x", "--simulate", "--games", "1"},
+        {"--data-dir"},
+    };
+    for (const std::vector<std::string>& arguments : cases)
+    {
+        TempFolder folder;
+        const TestSupport::ProgramResult result = TestSupport::RunProgram(
+            VORL_EXECUTABLE, arguments, folder.Path().string(), std::chrono::seconds(30));
+        const std::string error = TestSupport::ReadWholeFile(folder.File("stderr.txt"));
+        EXPECT_TRUE(result.exited) << arguments.size();
+        EXPECT_EQ(result.exitStatus, 2) << error;
+        EXPECT_EQ(error.rfind("vorl: option '--data-dir' needs a folder", 0), 0u) << error;
+        EXPECT_NE(error.find("Try 'vorl --help' for more information.\n"), std::string::npos) << error;
+        EXPECT_EQ(TestSupport::NamesIn(folder.Path()),
+                  (std::vector<std::string>{"stderr.txt", "stdout.txt"}));
+    }
+}
