@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <ostream>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -36,6 +37,12 @@ const GameFile k_GameFiles[] = {
     {"records.cfg", "Records", "Records", "it is left alone and records are not saved"},
     {"gamelog.txt", "Log", "Log", "it is left alone and the log goes to standard output only"},
 };
+
+// The file's name in a failing test's parameter line.
+void PrintTo(const GameFile& p_File, std::ostream* p_Out)
+{
+    *p_Out << p_File.name;
+}
 
 using Param = std::tuple<GameFile, SpecialFileCase>;
 
