@@ -63,7 +63,7 @@ int ResolveTarget(const std::string& p_Name, std::string& p_Target, bool& p_Exis
             return errno == ENOENT ? NotRegularFileError(FileKind::DanglingLink) : errno;
     }
     if (!S_ISREG(info.st_mode))
-        return NotRegularFileError(FileKindOf(p_Target.c_str()));
+        return NotRegularFileError(FileKindOfMode(info.st_mode));
     p_Exists = true;
     return 0;
 }

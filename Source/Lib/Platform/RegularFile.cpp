@@ -16,23 +16,6 @@ constexpr int32_t k_NotRegularFileErrorBase = 0x4b00;
 // controlling terminal, and no program started later inherits the descriptor.
 constexpr int k_SafeOpenFlags = O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
 
-FileKind KindOfMode(mode_t p_Mode)
-{
-    if (S_ISREG(p_Mode))
-        return FileKind::Regular;
-    if (S_ISDIR(p_Mode))
-        return FileKind::Directory;
-    if (S_ISFIFO(p_Mode))
-        return FileKind::Fifo;
-    if (S_ISCHR(p_Mode))
-        return FileKind::CharacterDevice;
-    if (S_ISBLK(p_Mode))
-        return FileKind::BlockDevice;
-    if (S_ISSOCK(p_Mode))
-        return FileKind::Socket;
-    return FileKind::Other;
-}
-
 // The open descriptor decides, not the name: whatever the name leads to now is what was opened.
 int Accepted(int p_Descriptor, int32_t& p_Error)
 {
@@ -47,7 +30,7 @@ int Accepted(int p_Descriptor, int32_t& p_Error)
     }
     if (!S_ISREG(info.st_mode))
     {
-        p_Error = NotRegularFileError(KindOfMode(info.st_mode));
+        p_Error = NotRegularFileError(FileKindOfMode(info.st_mode));
         close(p_Descriptor);
         return -1;
     }
@@ -101,6 +84,23 @@ const char* FileKindName(FileKind p_Kind)
     return "a file of unknown kind";
 }
 
+FileKind FileKindOfMode(uint32_t p_Mode)
+{
+    if (S_ISREG(p_Mode))
+        return FileKind::Regular;
+    if (S_ISDIR(p_Mode))
+        return FileKind::Directory;
+    if (S_ISFIFO(p_Mode))
+        return FileKind::Fifo;
+    if (S_ISCHR(p_Mode))
+        return FileKind::CharacterDevice;
+    if (S_ISBLK(p_Mode))
+        return FileKind::BlockDevice;
+    if (S_ISSOCK(p_Mode))
+        return FileKind::Socket;
+    return FileKind::Other;
+}
+
 FileKind FileKindOf(const char* p_Path)
 {
     struct stat info
@@ -109,11 +109,11 @@ FileKind FileKindOf(const char* p_Path)
     if (lstat(p_Path, &info) != 0)
         return errno == ENOENT || errno == ENOTDIR ? FileKind::Missing : FileKind::Unknown;
     if (!S_ISLNK(info.st_mode))
-        return KindOfMode(info.st_mode);
+        return FileKindOfMode(info.st_mode);
     if (stat(p_Path, &info) != 0)
         return errno == ENOENT || errno == ENOTDIR || errno == ELOOP ? FileKind::DanglingLink
                                                                      : FileKind::Unknown;
-    return KindOfMode(info.st_mode);
+    return FileKindOfMode(info.st_mode);
 }
 
 int32_t NotRegularFileError(FileKind p_Kind)

@@ -28,6 +28,8 @@ enum class FileKind : int32_t
 const char* FileKindName(FileKind p_Kind);
 // What the name leads to, links followed. Never opens anything, so it never blocks.
 FileKind FileKindOf(const char* p_Path);
+// The kind of a stat's st_mode.
+FileKind FileKindOfMode(uint32_t p_Mode);
 
 // An errno-like code per kind that is not a regular file, above every errno value, so the int
 // error the file functions return also says which kind was refused; ErrorTextOf names it.
