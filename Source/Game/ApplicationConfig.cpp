@@ -5,6 +5,7 @@
 #include "Game/MultisampleSetting.h"
 #include "Lib/Log.h"
 #include "Lib/Platform/FileSystem.h"
+#include "Lib/Platform/RegularFile.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -140,7 +141,8 @@ Lib::Ref<ApplicationConfig> LoadApplicationConfig(const Lib::String& p_FileName,
         // A first start leaves a complete file behind at once.
         store->WriteFile();
     }
-    else if (!read)
+    // A file of another kind (a FIFO, a device ...) the reader has already named and kept as it is.
+    else if (!read && !Lib::RefusedKindOf(store->ReadErrorCode()))
     {
         // The file is the user's, even when this process may not read it: replacing it with the
         // defaults would lose every setting in it for good.

@@ -2,8 +2,10 @@
 
 #include "Lib/Platform/File.h"
 #include "Lib/Platform/FileSystem.h"
+#include "Lib/Platform/RegularFile.h"
 
 #include <iterator>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -238,6 +240,17 @@ bool ConfigReader::ReadFile()
     if (file.Read() != 0)
     {
         m_ReadErrorCode = file.ErrorCode();
+        // A FIFO, a device, a folder or a link to nowhere is no settings file: whatever the game
+        // wrote there would go into the device or replace what the user put there.
+        if (const std::optional<Lib::FileKind> kind = Lib::RefusedKindOf(m_ReadErrorCode))
+        {
+            LogError(m_Tag,
+                     "\"%s\" is %s, not a regular file: it is left alone and the game runs with the "
+                     "default settings",
+                     m_FileName.ToNarrow().Data(), Lib::FileKindName(*kind));
+            KeepFileAsItIs(Lib::ErrorTextOf(m_ReadErrorCode).ToNarrow().Data());
+            return false;
+        }
         LogError(m_Tag, "Could not read file \"%s\", error message: %s, error code: %d",
                  m_FileName.ToNarrow().Data(), file.ErrorText().ToNarrow().Data(), file.ErrorCode());
         return false;

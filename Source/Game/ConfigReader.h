@@ -42,6 +42,8 @@ public:
 
     // Replaces the entries with the file's lines. On failure the entries stay empty and the
     // reason is logged; ReadErrorCode tells whether the file is missing (ENOENT) or unreadable.
+    // A name that leads to anything but a regular file (Lib::RefusedKindOf tells the kind) is
+    // also kept as it is from then on.
     bool ReadFile();
     int32_t ReadErrorCode() const { return m_ReadErrorCode; }
     // Replaces the entries with the lines of a file's content (what ReadFile does once it has

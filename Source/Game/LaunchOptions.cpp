@@ -31,6 +31,7 @@ LaunchOptions ParseLaunchOptions(const std::vector<std::string>& p_Arguments)
 {
     LaunchOptions options;
     std::vector<std::string> rest; // what is not ours: for the simulation, or unknown
+    std::string error;             // the first mistake; "--help" and "--version" still win
     for (size_t i = 0; i < p_Arguments.size(); ++i)
     {
         const std::string& argument = p_Arguments[i];
@@ -54,11 +55,22 @@ LaunchOptions ParseLaunchOptions(const std::vector<std::string>& p_Arguments)
         if (argument == k_DataFolderOption || argument.rfind(withValue, 0) == 0)
         {
             const bool separate = argument == k_DataFolderOption;
-            if (separate && i + 1 >= p_Arguments.size())
-                return UsageError("option '--data-dir' needs a folder");
-            options.dataFolder = separate ? p_Arguments[++i] : argument.substr(withValue.size());
-            if (options.dataFolder.empty())
-                return UsageError("option '--data-dir' needs a folder, not an empty name");
+            // A forgotten value must not make the next option the folder ("--data-dir --simulate"
+            // would play in a folder named "--simulate"); such a folder is still reachable as
+            // "--data-dir=-x" or "./-x".
+            if (separate && (i + 1 >= p_Arguments.size() || p_Arguments[i + 1].starts_with('-')))
+            {
+                if (error.empty())
+                    error = i + 1 >= p_Arguments.size()
+                                ? "option '--data-dir' needs a folder"
+                                : "option '--data-dir' needs a folder before '" + p_Arguments[i + 1] +
+                                      "' (a folder of that name: --data-dir=" + p_Arguments[i + 1] + ")";
+                continue;
+            }
+            const std::string folder = separate ? p_Arguments[++i] : argument.substr(withValue.size());
+            if (folder.empty() && error.empty())
+                error = "option '--data-dir' needs a folder, not an empty name";
+            options.dataFolder = folder;
             continue;
         }
         if (IsLegacySwitch(argument))
@@ -67,6 +79,8 @@ LaunchOptions ParseLaunchOptions(const std::vector<std::string>& p_Arguments)
             rest.push_back(argument);
     }
 
+    if (!error.empty())
+        return UsageError(std::move(error));
     if (IsSimulateCommand(rest))
     {
         options.action = LaunchAction::Simulate;
@@ -93,7 +107,8 @@ void PrintUsage(std::ostream& p_Out)
              "is started in, or the one given with --data-dir.\n"
              "\n"
              "Options:\n"
-             "  --data-dir DIR   use DIR as the data folder; it is created when missing\n"
+             "  --data-dir DIR   use DIR as the data folder; it is created when missing (a DIR\n"
+             "                   that starts with '-' is given as --data-dir=DIR)\n"
              "  --simulate       play rounds with a bot on the rules alone, without a window, and\n"
              "                   print one line per grid and a total line:\n"
              "    --bot NAME     the bot that plays (default autopilot)\n"

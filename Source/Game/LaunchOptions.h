@@ -31,8 +31,10 @@ struct LaunchOptions
 };
 
 // Reads the arguments (without the program's name) in order. "--help" and "--version" answer at
-// once; "--data-dir DIR" (or "--data-dir=DIR") may come anywhere before "-restart". Everything
-// from "-restart" on is passed to the game uninterpreted, as a restarted instance gets it. With
+// once, whatever else is wrong on the line; "--data-dir DIR" (or "--data-dir=DIR") may come
+// anywhere before "-restart". A DIR that starts with "-" is taken for the next option, so
+// "--data-dir" before it lacks its value (the "=" form takes any name). Everything from
+// "-restart" on is passed to the game uninterpreted, as a restarted instance gets it. With
 // "--simulate" anywhere, every other argument belongs to the simulation.
 LaunchOptions ParseLaunchOptions(const std::vector<std::string>& p_Arguments);
 

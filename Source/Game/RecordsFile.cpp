@@ -1,8 +1,10 @@
 #include "Game/RecordsFile.h"
 
 #include "Lib/Platform/File.h"
+#include "Lib/Platform/RegularFile.h"
 
 #include <cerrno>
+#include <optional>
 
 namespace Snake
 {
@@ -15,6 +17,13 @@ void RecordsFile::Load()
         if (file.ErrorCode() == ENOENT)
             return;
         m_KeepFile = true;
+        if (const std::optional<Lib::FileKind> kind = Lib::RefusedKindOf(file.ErrorCode()))
+        {
+            Lib::LogError(m_Tag,
+                          "\"%s\" is %s, not a regular file: it is left alone and records are not saved",
+                          m_FileName.ToNarrow().Data(), Lib::FileKindName(*kind));
+            return;
+        }
         Lib::LogError(m_Tag,
                       "Could not read file \"%s\", error message: %s, error code: %d; records are not saved",
                       m_FileName.ToNarrow().Data(), file.ErrorText().ToNarrow().Data(), file.ErrorCode());

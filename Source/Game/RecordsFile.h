@@ -15,7 +15,8 @@ public:
 
     // A missing file is no error (no records yet). A damaged line is skipped with a log line
     // that names it; the good lines are kept. An unreadable file leaves the table empty and is
-    // never written over, so records the player cannot see now are not lost.
+    // never written over, so records the player cannot see now are not lost. A name that leads to
+    // anything but a regular file (a FIFO, a device, a dangling link ...) is left alone the same way.
     void Load();
     // False when the file could not be written (logged); the records stay in memory.
     bool Save() const;

@@ -4,15 +4,18 @@
 #include "Lib/Platform/Clock.h"
 #include "Lib/Platform/FileReplace.h"
 #include "Lib/Platform/Process.h"
+#include "Lib/Platform/RegularFile.h"
 #include "Lib/String.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <optional>
 #include <string_view>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -29,6 +32,9 @@ constexpr const char* k_LineFormat =
 
 char g_LogFileName[256] = "logfile.txt";
 IOutputForwarder* g_Forwarder = nullptr;
+// The log file was refused for its kind and standard output was told so; said once until the
+// file is usable again.
+std::atomic<bool> g_RefusalReported{false};
 
 std::string CurrentLine(const char* p_LevelWord, const char* p_Name, const char* p_Format,
                         va_list p_Arguments)
@@ -37,6 +43,22 @@ std::string CurrentLine(const char* p_LevelWord, const char* p_Name, const char*
     vsnprintf(message, sizeof(message), p_Format, p_Arguments);
     return FormatLogLine(GetUtcTime(), GetCurrentProcessId(), GetCurrentThreadId(), p_LevelWord, p_Name,
                          message);
+}
+
+// A log name that leads to a FIFO would hang the game at its first line, one that leads to a
+// device would pour the log into it: such a file is left alone and the lines go to standard
+// output (and the console) only. This line goes there too, never to the file.
+void ReportRefusedLogFile(FileKind p_Kind)
+{
+    static const LogTag s_Tag = []
+    {
+        LogTag tag("Log");
+        tag.writeToFile = false;
+        return tag;
+    }();
+    LogLine(s_Tag, static_cast<int32_t>(LogLevel::Error),
+            "\"%s\" is %s, not a regular file: it is left alone and the log goes to standard output only",
+            g_LogFileName, FileKindName(p_Kind));
 }
 
 void WriteLine(const LogTag& p_Tag, int32_t p_Level, const char* p_Format, va_list p_Arguments)
@@ -48,8 +70,14 @@ void WriteLine(const LogTag& p_Tag, int32_t p_Level, const char* p_Format, va_li
         g_Forwarder->ForwardOutput(String(std::string_view(line)));
     fwrite(line.data(), 1, line.size(), stdout);
     fflush(stdout);
-    if (p_Tag.writeToFile)
-        AppendToLogFile(g_LogFileName, line);
+    if (!p_Tag.writeToFile)
+        return;
+    int32_t error = 0;
+    if (AppendToLogFile(g_LogFileName, line, &error))
+        g_RefusalReported = false;
+    else if (const std::optional<FileKind> kind = RefusedKindOf(error);
+             kind && !g_RefusalReported.exchange(true))
+        ReportRefusedLogFile(*kind);
 }
 
 // The newest mebibyte of old content + line, starting at the first line start inside it. When no
@@ -70,7 +98,8 @@ std::string_view TrimWindow(std::string_view p_All)
 // Called with the log open and locked. The trimmed text replaces the file through a temporary
 // file of this process (or in place where the folder allows no new file), so two games writing
 // one log never share a temporary file, and a failure leaves the old log as it was.
-bool TrimLogFile(const char* p_FileName, int p_Descriptor, uint64_t p_Size, const std::string& p_Line)
+bool TrimLogFile(const char* p_FileName, int p_Descriptor, uint64_t p_Size, const std::string& p_Line,
+                 int32_t& p_Error)
 {
     std::string all(p_Size, '\0');
     size_t done = 0;
@@ -80,14 +109,18 @@ bool TrimLogFile(const char* p_FileName, int p_Descriptor, uint64_t p_Size, cons
         if (got < 0 && errno == EINTR)
             continue;
         if (got <= 0)
+        {
+            p_Error = got < 0 ? errno : EIO;
             return false;
+        }
         done += static_cast<size_t>(got);
     }
     all += p_Line;
-    return ReplaceFileContent(p_FileName, TrimWindow(all)) == 0;
+    p_Error = ReplaceFileContent(p_FileName, TrimWindow(all));
+    return p_Error == 0;
 }
 
-bool WriteWhole(int p_Descriptor, const std::string& p_Bytes)
+bool WriteWhole(int p_Descriptor, const std::string& p_Bytes, int32_t& p_Error)
 {
     size_t done = 0;
     while (done < p_Bytes.size())
@@ -96,7 +129,10 @@ bool WriteWhole(int p_Descriptor, const std::string& p_Bytes)
         if (written < 0 && errno == EINTR)
             continue;
         if (written <= 0)
+        {
+            p_Error = written < 0 ? errno : ENOSPC;
             return false;
+        }
         done += static_cast<size_t>(written);
     }
     return true;
@@ -155,15 +191,22 @@ std::string FormatLogLine(const LogTime& p_Time, int32_t p_ProcessId, int64_t p_
     return std::string(line, std::min<size_t>(static_cast<size_t>(length), sizeof(line) - 1));
 }
 
-bool AppendToLogFile(const char* p_FileName, const std::string& p_Line)
+bool AppendToLogFile(const char* p_FileName, const std::string& p_Line, int32_t* p_Error)
 {
+    int32_t error = 0;
+    const auto failed = [&](int32_t p_Code)
+    {
+        if (p_Error)
+            *p_Error = p_Code;
+        return false;
+    };
     // Every writer takes the file's lock for its append or trim, so lines of two games sharing
     // one folder neither interleave with nor vanish in the other's trim.
     for (int attempt = 0; attempt < 5; ++attempt)
     {
-        const int descriptor = open(p_FileName, O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
+        const int descriptor = OpenRegularFile(p_FileName, O_RDWR | O_APPEND, error, WhenMissing::Create);
         if (descriptor < 0)
-            return false;
+            return failed(error);
         flock(descriptor, LOCK_EX); // a file system without locks still gets the line
         if (!StillNamed(p_FileName, descriptor))
         {
@@ -176,12 +219,21 @@ bool AppendToLogFile(const char* p_FileName, const std::string& p_Line)
         bool written = fstat(descriptor, &info) == 0;
         const uint64_t size = written ? static_cast<uint64_t>(info.st_size) : 0;
         if (written && size + p_Line.size() <= k_LogTrimThreshold)
-            written = WriteWhole(descriptor, p_Line);
+            written = WriteWhole(descriptor, p_Line, error);
         else if (written)
-            written = TrimLogFile(p_FileName, descriptor, size, p_Line);
-        return close(descriptor) == 0 && written;
+            written = TrimLogFile(p_FileName, descriptor, size, p_Line, error);
+        else
+            error = errno;
+        if (close(descriptor) != 0 && written)
+        {
+            written = false;
+            error = errno;
+        }
+        if (p_Error)
+            *p_Error = written ? 0 : error;
+        return written;
     }
-    return false;
+    return failed(EAGAIN);
 }
 
 void LogInfo(const LogTag& p_Tag, const char* p_Format, ...)
@@ -242,6 +294,7 @@ void FatalError(const char* p_Component, const char* p_Format, ...)
 void SetLogFileName(const char* p_Name)
 {
     snprintf(g_LogFileName, sizeof(g_LogFileName), "%s", p_Name);
+    g_RefusalReported = false;
 }
 
 const char* GetLogFileName()

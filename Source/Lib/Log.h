@@ -1,6 +1,8 @@
 #pragma once
 // The one logger of the engine and the game. A line goes to standard output, to the log file
-// (when the writing component allows it) and to the registered output forwarder.
+// (when the writing component allows it) and to the registered output forwarder. A log name that
+// leads to anything but a regular file is left alone: the lines then go to standard output and
+// the forwarder only, with one Error line there that says why.
 #include <cstdint>
 #include <string>
 
@@ -48,8 +50,10 @@ std::string FormatLogLine(const LogTime& p_Time, int32_t p_ProcessId, int64_t p_
 
 // Appends one finished line to the file. When the line would take the file past the trim
 // threshold, the file is cut back to the newest mebibyte instead, starting at a complete line.
-// Returns false when the file could not be written.
-bool AppendToLogFile(const char* p_FileName, const std::string& p_Line);
+// Only a regular file (or a link to one) is written; a missing one is created, never through a
+// link. Returns false when the file could not be written, with the errno of the failed step (or
+// NotRegularFileError(kind) for a file of another kind, left alone) in p_Error when one is given.
+bool AppendToLogFile(const char* p_FileName, const std::string& p_Line, int32_t* p_Error = nullptr);
 
 void LogInfo(const LogTag& p_Tag, const char* p_Format, ...) __attribute__((format(printf, 2, 3)));
 void LogWarning(const LogTag& p_Tag, const char* p_Format, ...) __attribute__((format(printf, 2, 3)));

@@ -1,17 +1,23 @@
 #include "Game/ConfigReader.h"
 
+#include "Game/ApplicationConfig.h"
+#include "Lib/Platform/RegularFile.h"
+
 #include "Support/CapturingForwarder.h"
 #include "Support/DefaultConfigFile.h"
 #include "Support/LogFileRedirect.h"
+#include "Support/SpecialFiles.h"
 #include "Support/TempFolder.h"
 #include "Support/Unprivileged.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <memory>
 #include <string>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 using Snake::ConfigReader;
@@ -419,4 +425,86 @@ TEST_F(ConfigReaderTest, AReadOnlyFileIsNotReplacedAndTheLogSaysSo)
     EXPECT_TRUE(reader.WriteFile());
     EXPECT_THAT(ReadWholeFile(m_Path), testing::StartsWith("set game_speed \"3\"\n"));
 }
+
+class ConfigFileKindTest : public testing::TestWithParam<TestSupport::SpecialFileCase>
+{
+protected:
+    TempFolder m_Folder;
+    std::string m_Path = m_Folder.File("gamedata.cfg");
+    TempFolder m_LogFolder; // the log's own lines must not count as something written beside the file
+    TestSupport::LogFileRedirect m_LogFile{m_LogFolder.File("gamelog.txt")};
+    CapturingForwarder m_Log;
+};
+
+std::string KindCaseName(const testing::TestParamInfo<TestSupport::SpecialFileCase>& p_Info)
+{
+    return p_Info.param.name;
+}
+
+// A "gamedata.cfg" that is a FIFO, a device, a folder ... : the game starts with the defaults,
+// names the file in one Error line, and neither the exit, nor a save before a restart, nor the
+// store itself writes to that name.
+TEST_P(ConfigFileKindTest, TheDefaultsApplyOneErrorLineNamesItAndNothingIsWrittenThere)
+{
+    if (GetParam().needsRoot && !TestSupport::IsRoot())
+        GTEST_SKIP() << "mknod needs root";
+    ASSERT_TRUE(GetParam().make(m_Path));
+    const TestSupport::NodeIdentity before = TestSupport::Identity(m_Path);
+    const std::vector<std::string> names = TestSupport::NamesIn(m_Folder.Path());
+    const std::string notRegular = std::string("it is ") + GetParam().kindText + ", not a regular file";
+
+    alarm(30); // a blocking open would hang here for good; the alarm fails the test instead
+    {
+        ConfigReader reader(m_Path.c_str());
+        EXPECT_FALSE(reader.ReadFile());
+        EXPECT_TRUE(Lib::RefusedKindOf(reader.ReadErrorCode()).has_value());
+        reader.MergeDefaults();
+        EXPECT_FALSE(reader.WriteFile());
+    }
+    m_Log.lines.clear();
+    {
+        const Lib::Ref<Snake::ApplicationConfig> config = Snake::LoadApplicationConfig(m_Path.c_str());
+        EXPECT_EQ(config->GetWindowSettings().clientWidth, 1280u);
+        EXPECT_EQ(Narrow(config->GetConfigReader().GetEntryText(Snake::k_ConfigGameSpeed, EntrySide::Value)),
+                  "8");
+        // What restart does before the new game starts; the end of the scope is the exit's save.
+        config->GetConfigReader().SetEntryText(Snake::k_ConfigGameSpeed, "3");
+        EXPECT_FALSE(config->GetConfigReader().WriteFile());
+    }
+    alarm(0);
+
+    std::vector<std::string> errors;
+    for (const TestSupport::LogRecord& record : m_Log.Records())
+        if (record.level == "Error")
+            errors.push_back(record.message);
+    EXPECT_EQ(errors, std::vector<std::string>{"\"" + m_Path + "\" is " + GetParam().kindText +
+                                               ", not a regular file: it is left alone and the game runs "
+                                               "with the default settings"});
+    EXPECT_THAT(m_Log.Messages(),
+                testing::Contains("Settings not saved to \"" + m_Path + "\": " + notRegular));
+    EXPECT_EQ(TestSupport::Identity(m_Path), before);
+    EXPECT_EQ(TestSupport::NamesIn(m_Folder.Path()), names);
+}
+
+// A file that was missing at the start but is a FIFO or the like by the time of the save.
+TEST_P(ConfigFileKindTest, ANodeThatAppearsBeforeTheSaveIsNotWritten)
+{
+    if (GetParam().needsRoot && !TestSupport::IsRoot())
+        GTEST_SKIP() << "mknod needs root";
+    ConfigReader reader(m_Path.c_str());
+    EXPECT_FALSE(reader.ReadFile());
+    EXPECT_EQ(reader.ReadErrorCode(), ENOENT);
+    reader.MergeDefaults();
+    ASSERT_TRUE(GetParam().make(m_Path));
+    const TestSupport::NodeIdentity before = TestSupport::Identity(m_Path);
+    alarm(30);
+    EXPECT_FALSE(reader.WriteFile());
+    alarm(0);
+    EXPECT_THAT(m_Log.Messages(), testing::Contains("Could not write file \"" + m_Path + "\": it is " +
+                                                    GetParam().kindText + ", not a regular file"));
+    EXPECT_EQ(TestSupport::Identity(m_Path), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, ConfigFileKindTest, testing::ValuesIn(TestSupport::SpecialFileCases()),
+                         KindCaseName);
 } // namespace

@@ -4,6 +4,8 @@
 #include "Game/RecordsFile.h"
 
 #include "Support/CapturingForwarder.h"
+#include "Support/LogFileRedirect.h"
+#include "Support/SpecialFiles.h"
 #include "Support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -11,6 +13,7 @@
 #include <filesystem>
 #include <string>
 #include <unistd.h>
+#include <vector>
 
 namespace
 {
@@ -155,4 +158,60 @@ TEST(RecordsFile, SaveReplacesTheFileInOneStep)
         ++files;
     EXPECT_EQ(files, 2) << "no temporary file is left behind";
 }
+
+class RecordsFileKindTest : public testing::TestWithParam<TestSupport::SpecialFileCase>
+{
+};
+
+std::string KindCaseName(const testing::TestParamInfo<TestSupport::SpecialFileCase>& p_Info)
+{
+    return p_Info.param.name;
+}
+
+// A "records.cfg" that is a FIFO, a device, a folder ... is named in one Error line and never
+// written, not even when a round sets a record; one that turns into such a node after a start
+// without the file is not written either.
+TEST_P(RecordsFileKindTest, ItIsNamedOnceAndNeverWritten)
+{
+    if (GetParam().needsRoot && !TestSupport::IsRoot())
+        GTEST_SKIP() << "mknod needs root";
+    TempFolder folder;
+    const std::string path = folder.File("records.cfg");
+    ASSERT_TRUE(GetParam().make(path));
+    const TestSupport::NodeIdentity before = TestSupport::Identity(path);
+    TempFolder logFolder;
+    const TestSupport::LogFileRedirect logFile(logFolder.File("gamelog.txt"));
+    TestSupport::CapturingForwarder log;
+
+    alarm(30); // a blocking open would hang here for good; the alarm fails the test instead
+    RecordsFile file{Lib::String(path.c_str())};
+    file.Load();
+    EXPECT_TRUE(file.Table().IsEmpty());
+    file.Table().Submit(4, 6, 9, false, 0);
+    EXPECT_FALSE(file.Save());
+
+    const std::string later = folder.File("later.cfg");
+    RecordsFile missing{Lib::String(later.c_str())};
+    missing.Load();
+    ASSERT_TRUE(GetParam().make(later));
+    const TestSupport::NodeIdentity laterBefore = TestSupport::Identity(later);
+    missing.Table().Submit(4, 6, 9, false, 0);
+    EXPECT_FALSE(missing.Save());
+    alarm(0);
+
+    std::vector<std::string> errors;
+    for (const TestSupport::LogRecord& record : log.Records())
+        if (record.level == "Error")
+            errors.push_back(record.message);
+    const std::string notRegular = std::string(GetParam().kindText) + ", not a regular file";
+    EXPECT_EQ(errors,
+              (std::vector<std::string>{"\"" + path + "\" is " + notRegular +
+                                            ": it is left alone and records are not saved",
+                                        "Could not write file \"" + later + "\": it is " + notRegular}));
+    EXPECT_EQ(TestSupport::Identity(path), before);
+    EXPECT_EQ(TestSupport::Identity(later), laterBefore);
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, RecordsFileKindTest, testing::ValuesIn(TestSupport::SpecialFileCases()),
+                         KindCaseName);
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "Support/CapturingForwarder.h"
 #include "Support/LogFileRedirect.h"
+#include "Support/SpecialFiles.h"
 #include "Support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -276,3 +277,62 @@ TEST_F(LogFileTest, LogFatalWritesThroughEverySinkAndEnds)
         R"(CRASH    \|.* CorvanEntry: No valid engine object, GetFolderPath\(\) call\.)");
     EXPECT_NE(ReadWholeFile(LogPath()).find("CRASH"), std::string::npos);
 }
+
+namespace
+{
+class LogFileKindTest : public testing::TestWithParam<TestSupport::SpecialFileCase>
+{
+protected:
+    TempFolder m_Folder;
+};
+
+std::string KindCaseName(const testing::TestParamInfo<TestSupport::SpecialFileCase>& p_Info)
+{
+    return p_Info.param.name;
+}
+} // namespace
+
+// A log name that leads to a FIFO, a device, a folder ... : the game keeps logging to standard
+// output (and the console) with one Error line there that says why, and the node stays as it was.
+TEST_P(LogFileKindTest, TheLinesGoToStandardOutputWithOneErrorLineAndTheFileIsLeftAlone)
+{
+    if (GetParam().needsRoot && !TestSupport::IsRoot())
+        GTEST_SKIP() << "mknod needs root";
+    const std::string path = m_Folder.File("gamelog.txt");
+    ASSERT_TRUE(GetParam().make(path));
+    const TestSupport::NodeIdentity before = TestSupport::Identity(path);
+    const std::vector<std::string> names = TestSupport::NamesIn(m_Folder.Path());
+
+    alarm(30); // a blocking open or write would hang here for good; the alarm fails the test instead
+    {
+        TestSupport::LogFileRedirect redirect(path);
+        CapturingForwarder log;
+        const Lib::LogTag tag("LogTest");
+        testing::internal::CaptureStdout();
+        Lib::LogInfo(tag, "first");
+        Lib::LogWarning(tag, "second");
+        Lib::LogInfo(tag, "%s", std::string(Lib::k_LogTrimThreshold / 2, 'x').c_str());
+        const std::string output = testing::internal::GetCapturedStdout();
+
+        const std::string error =
+            "\"" + path + "\" is " + GetParam().kindText +
+            ", not a regular file: it is left alone and the log goes to standard output only";
+        const std::vector<TestSupport::LogRecord> records = log.Records();
+        ASSERT_EQ(records.size(), 4u);
+        EXPECT_EQ(records[0].message, "first");
+        EXPECT_EQ(records[1].level, "Error");
+        EXPECT_EQ(records[1].tag, "Log");
+        EXPECT_EQ(records[1].message, error);
+        EXPECT_EQ(records[2].message, "second");
+        EXPECT_NE(output.find("first\n"), std::string::npos);
+        EXPECT_NE(output.find(error + "\n"), std::string::npos);
+        EXPECT_EQ(output.find(error), output.rfind(error)) << "the reason is given once";
+        EXPECT_NE(output.find("second\n"), std::string::npos);
+    }
+    alarm(0);
+    EXPECT_EQ(TestSupport::Identity(path), before);
+    EXPECT_EQ(TestSupport::NamesIn(m_Folder.Path()), names);
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, LogFileKindTest, testing::ValuesIn(TestSupport::SpecialFileCases()),
+                         KindCaseName);

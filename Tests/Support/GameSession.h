@@ -12,6 +12,7 @@
 #include <functional>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include <signal.h>
@@ -178,7 +179,10 @@ public:
         return WaitForExit();
     }
 
-    std::string Log() const { return ReadWholeFile(m_Folder.File("gamelog.txt")); }
+    std::string Log() const { return ReadWholeFile(m_Folder.File(m_LogName)); }
+    // Where Log() reads the lines from: "stdout.txt" gets every line too, for a game whose
+    // "gamelog.txt" is no file to read.
+    void ReadLogFrom(std::string p_Name) { m_LogName = std::move(p_Name); }
 
     static bool WaitUntil(const std::function<bool()>& p_Condition, std::chrono::milliseconds p_Timeout)
     {
@@ -199,5 +203,6 @@ private:
     int m_Captures = 0;
     bool m_Ended = false;
     ProgramResult m_Result;
+    std::string m_LogName = "gamelog.txt";
 };
 } // namespace TestSupport

@@ -1,12 +1,15 @@
 #include "Lib/Platform/File.h"
 
 #include "Lib/Platform/FileReplace.h"
+#include "Lib/Platform/RegularFile.h"
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
+#include <fcntl.h>
+#include <optional>
 #include <string>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace Lib
@@ -14,10 +17,46 @@ namespace Lib
 namespace
 {
 constexpr size_t k_ReadBufferSize = 1000;
+
+// The file is read by its byte length: a NUL byte is data like any other and must not end a line,
+// nor hide what follows it.
+int32_t ReadBytes(const String& p_FileName, size_t p_MaxBytes, std::string& p_Bytes)
+{
+    int32_t error = 0;
+    const int descriptor = OpenRegularFile(p_FileName.ToNarrow().Data(), O_RDONLY, error);
+    if (descriptor < 0)
+        return error;
+    struct stat info
+    {
+    };
+    if (fstat(descriptor, &info) != 0)
+        error = errno;
+    else if (static_cast<uint64_t>(info.st_size) > p_MaxBytes)
+        error = EFBIG;
+    char buffer[64 * 1024];
+    while (error == 0)
+    {
+        const ssize_t got = read(descriptor, buffer, sizeof(buffer));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            error = errno;
+        else if (got == 0)
+            break;
+        else if (static_cast<size_t>(got) > p_MaxBytes - p_Bytes.size())
+            error = EFBIG; // it grew after the size was checked
+        else
+            p_Bytes.append(buffer, static_cast<size_t>(got));
+    }
+    close(descriptor);
+    return error;
+}
 } // namespace
 
 String ErrorTextOf(int32_t p_Code)
 {
+    if (const std::optional<FileKind> kind = RefusedKindOf(p_Code))
+        return String(NotRegularFileText(*kind));
     char buffer[256] = {};
     const char* text = strerror_r(p_Code, buffer, sizeof(buffer));
     return String(text ? text : "");
@@ -34,7 +73,7 @@ const char* FileModeString(FileMode p_Mode)
 
 File::File(const String& p_FileName, FileMode p_Mode) : m_FileName(p_FileName), m_Mode(p_Mode) {}
 
-int32_t File::Read()
+int32_t File::Read(size_t p_MaxBytes)
 {
     // Reading again starts from scratch instead of piling a second copy onto the first.
     m_ErrorCode = 0;
@@ -44,37 +83,20 @@ int32_t File::Read()
     m_Bytes.clear();
     m_LineCount = 0;
 
-    const char* mode = FileModeString(m_Mode);
-    FILE* file = mode ? fopen(m_FileName.ToNarrow().Data(), mode) : nullptr;
-    if (!file)
+    // Read only ever reads: a writing mode must not create or empty the file here.
+    const int32_t error = FileModeString(m_Mode) ? ReadBytes(m_FileName, p_MaxBytes, m_Bytes) : EINVAL;
+    if (error != 0)
     {
-        m_ErrorCode = mode ? errno : EINVAL;
-        m_ErrorText = ErrorTextOf(m_ErrorCode);
-        return m_ErrorCode;
-    }
-
-    // The file is read by its byte length: a NUL byte is data like any other and must not end
-    // a line, nor hide what follows it.
-    std::string content;
-    char buffer[64 * 1024];
-    size_t got = 0;
-    while ((got = fread(buffer, 1, sizeof(buffer), file)) > 0)
-        content.append(buffer, got);
-    const bool failed = ferror(file) != 0;
-    const int readError = errno;
-    fclose(file);
-    if (failed)
-    {
-        // A folder opens like a file and fails only here.
-        m_ErrorCode = readError != 0 ? readError : EIO;
-        m_ErrorText = ErrorTextOf(m_ErrorCode);
-        return m_ErrorCode;
+        m_Bytes.clear();
+        m_ErrorCode = error;
+        m_ErrorText = ErrorTextOf(error);
+        return error;
     }
 
     // The lines come in the reader's pieces: at most 999 bytes, a line break ends one. Each is
     // cut at its first carriage return or line feed and converted on its own; the content is
     // converted once, so that a character split between two pieces is not mangled there.
-    const std::string_view bytes(content);
+    const std::string_view bytes(m_Bytes);
     size_t start = 0;
     while (start < bytes.size())
     {
@@ -87,7 +109,6 @@ int32_t File::Read()
         start = end;
     }
     m_Content = String(bytes);
-    m_Bytes = std::move(content);
     return 0;
 }
 
@@ -105,8 +126,19 @@ bool WriteFileBytes(const String& p_FileName, std::string_view p_Bytes, int32_t*
     return error == 0;
 }
 
-bool DeleteFile(const String& p_FileName)
+bool DeleteFile(const String& p_FileName, int32_t* p_ErrorCode)
 {
-    return !p_FileName.IsEmpty() && unlink(p_FileName.ToNarrow().Data()) == 0;
+    int32_t error = 0;
+    const NarrowString name = p_FileName.ToNarrow();
+    const FileKind kind = p_FileName.IsEmpty() ? FileKind::Missing : FileKindOf(name.Data());
+    if (p_FileName.IsEmpty())
+        error = EINVAL;
+    else if (kind != FileKind::Regular && kind != FileKind::Missing && kind != FileKind::Unknown)
+        error = NotRegularFileError(kind);
+    else if (unlink(name.Data()) != 0)
+        error = errno;
+    if (p_ErrorCode)
+        *p_ErrorCode = error;
+    return error == 0;
 }
 } // namespace Lib

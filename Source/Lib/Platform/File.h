@@ -4,6 +4,7 @@
 #include "Lib/Log.h"
 #include "Lib/String.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -29,8 +30,12 @@ class File
 public:
     File(const String& p_FileName, FileMode p_Mode);
 
-    // 0 on success, else the errno of the failed open (also kept with its text).
-    int32_t Read();
+    // 0 on success, else the errno of the failed step (also kept with its text). Only a regular
+    // file (or a link to one) is read, whatever the mode says: anything else fails at once with
+    // NotRegularFileError(kind) (Platform/RegularFile.h) and a text naming the kind, without
+    // waiting for a FIFO's writer. A file larger than p_MaxBytes fails with EFBIG before its
+    // content is read (and one that grows past it while being read, once it has).
+    int32_t Read(size_t p_MaxBytes = SIZE_MAX);
 
     int32_t ErrorCode() const { return m_ErrorCode; }
     const String& ErrorText() const { return m_ErrorText; }
@@ -62,9 +67,12 @@ bool WriteTextFile(const String& p_FileName, const String& p_Text);
 // failed is stored in p_ErrorCode when one is given.
 bool WriteFileBytes(const String& p_FileName, std::string_view p_Bytes, int32_t* p_ErrorCode = nullptr);
 
-// The system's text for an errno value, e.g. "Read-only file system".
+// The system's text for an errno value, e.g. "Read-only file system"; for a refused kind of file
+// "it is a FIFO, not a regular file".
 String ErrorTextOf(int32_t p_Code);
 
-// Removes a file; false when it could not be removed.
-bool DeleteFile(const String& p_FileName);
+// Removes a regular file (or the link to one); false when it could not be removed. Another kind
+// of file under the name, a dangling link too, is left alone. On failure the errno (or
+// NotRegularFileError(kind)) is stored in p_ErrorCode when one is given.
+bool DeleteFile(const String& p_FileName, int32_t* p_ErrorCode = nullptr);
 } // namespace Lib

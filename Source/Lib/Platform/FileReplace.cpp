@@ -1,6 +1,9 @@
 #include "Lib/Platform/FileReplace.h"
 
+#include "Lib/Platform/RegularFile.h"
+
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -34,21 +37,35 @@ int WriteAllAndClose(int p_Descriptor, std::string_view p_Bytes, bool p_Truncate
     return error;
 }
 
-// Writing through a link must replace what the link points to, not the link itself, as writing
-// into the file in place would.
-std::string ResolveTarget(const std::string& p_Name)
+// What a save replaces: the file itself, or the regular file a link leads to (the link stays, as
+// writing into the file in place would keep it). p_Exists tells whether there is one; a missing
+// name (no link) is created. Anything else is refused with its kind, so the rename never replaces
+// a device, FIFO or folder, and a dangling link never gets its target created.
+int ResolveTarget(const std::string& p_Name, std::string& p_Target, bool& p_Exists)
 {
+    p_Target = p_Name;
+    p_Exists = false;
     struct stat info
     {
     };
-    if (lstat(p_Name.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
-        return p_Name;
-    char* resolved = realpath(p_Name.c_str(), nullptr);
-    if (!resolved)
-        return p_Name;
-    std::string target(resolved);
-    free(resolved);
-    return target;
+    if (lstat(p_Name.c_str(), &info) != 0)
+        return errno == ENOENT ? 0 : errno;
+    if (S_ISLNK(info.st_mode))
+    {
+        char* resolved = realpath(p_Name.c_str(), nullptr);
+        if (!resolved)
+            return errno == ENOENT || errno == ENOTDIR || errno == ELOOP
+                       ? NotRegularFileError(FileKind::DanglingLink)
+                       : errno;
+        p_Target = resolved;
+        free(resolved);
+        if (lstat(p_Target.c_str(), &info) != 0)
+            return errno == ENOENT ? NotRegularFileError(FileKind::DanglingLink) : errno;
+    }
+    if (!S_ISREG(info.st_mode))
+        return NotRegularFileError(FileKindOfMode(info.st_mode));
+    p_Exists = true;
+    return 0;
 }
 
 // Best effort: makes the rename itself survive a power loss. The data is already safe either way.
@@ -74,9 +91,10 @@ bool FolderRefuses(int p_Error)
 // start and cut behind the new one, never emptied first.
 int WriteInPlace(const std::string& p_Target, std::string_view p_Bytes)
 {
-    const int descriptor = open(p_Target.c_str(), O_WRONLY | O_CLOEXEC);
+    int32_t error = 0;
+    const int descriptor = OpenRegularFile(p_Target.c_str(), O_WRONLY, error);
     if (descriptor < 0)
-        return errno;
+        return error;
     return WriteAllAndClose(descriptor, p_Bytes, true);
 }
 } // namespace
@@ -111,16 +129,22 @@ int ReplaceFileContent(const std::string& p_Path, std::string_view p_Bytes)
     if (p_Path.empty())
         return EINVAL;
 
-    const std::string target = ResolveTarget(p_Path);
+    std::string target;
+    bool exists = false;
+    if (const int refused = ResolveTarget(p_Path, target, exists); refused != 0)
+        return refused;
     struct stat existing
     {
     };
-    const bool exists = stat(target.c_str(), &existing) == 0;
-    if (exists && S_ISDIR(existing.st_mode))
-        return EISDIR;
+    if (exists && stat(target.c_str(), &existing) != 0)
+        return errno;
 
+    // The temporary name is only ever created new: a link or file planted under it beforehand is
+    // removed, never written through.
     const std::string temporary = TemporaryNameFor(target, getpid());
-    const int descriptor = open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    unlink(temporary.c_str());
+    const int descriptor =
+        open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC, 0666);
     if (descriptor < 0)
     {
         const int error = errno;
@@ -128,7 +152,7 @@ int ReplaceFileContent(const std::string& p_Path, std::string_view p_Bytes)
     }
 
     // Keep the permissions the user gave the file.
-    if (exists && S_ISREG(existing.st_mode))
+    if (exists)
         fchmod(descriptor, existing.st_mode & 07777);
 
     const int error = WriteAllAndClose(descriptor, p_Bytes, false);
@@ -137,7 +161,13 @@ int ReplaceFileContent(const std::string& p_Path, std::string_view p_Bytes)
         unlink(temporary.c_str());
         return error;
     }
-    if (rename(temporary.c_str(), target.c_str()) != 0)
+    // A name that was missing is taken only while it still is: whatever appeared there meanwhile is
+    // not replaced unseen. File systems without the flag get a plain rename.
+    int renamed =
+        renameat2(AT_FDCWD, temporary.c_str(), AT_FDCWD, target.c_str(), exists ? 0 : RENAME_NOREPLACE);
+    if (renamed != 0 && !exists && errno == EINVAL)
+        renamed = rename(temporary.c_str(), target.c_str());
+    if (renamed != 0)
     {
         const int renameError = errno;
         unlink(temporary.c_str());

@@ -17,6 +17,9 @@ bool IsTemporaryNameOf(std::string_view p_Name, std::string_view p_TargetName, i
 // Replaces the content of the file (a link is followed, the link stays). The bytes go to the
 // temporary file first, which is renamed over the target once it is complete on disk. When the
 // folder does not let us create or rename a file but the file itself is writable, the bytes are
-// written into the file in place instead. Returns 0, or the errno of the step that failed.
+// written into the file in place instead. Only a regular file is replaced, and a missing name is
+// created: anything else (a device, FIFO, socket or folder, also behind a link, or a dangling
+// link) is left alone and refused with NotRegularFileError(kind) (Platform/RegularFile.h).
+// Returns 0, or the errno of the step that failed.
 int ReplaceFileContent(const std::string& p_Path, std::string_view p_Bytes);
 } // namespace Lib

@@ -1,4 +1,5 @@
 #include "Lib/Platform/File.h"
+#include "Lib/Platform/RegularFile.h"
 
 #include "Support/TempFolder.h"
 #include "Support/Unprivileged.h"
@@ -119,8 +120,8 @@ TEST_F(FileTest, FailedOpenKeepsErrnoAndItsText)
     EXPECT_TRUE(file.Lines().IsEmpty());
 
     Lib::File folder(m_Folder.Path().c_str(), Lib::FileMode::ReadUpdate);
-    EXPECT_EQ(folder.Read(), EISDIR);
-    EXPECT_EQ(folder.ErrorText().ToNarrow().Bytes(), strerror(EISDIR));
+    EXPECT_EQ(folder.Read(), Lib::NotRegularFileError(Lib::FileKind::Directory));
+    EXPECT_EQ(folder.ErrorText().ToNarrow().Bytes(), "it is a directory, not a regular file");
 }
 
 TEST_F(FileTest, ReadingAgainGivesTheSameResult)
@@ -177,7 +178,7 @@ TEST_F(FileTest, WriteTextFileFailuresReturnFalseAndLeaveNothingBehind)
     EXPECT_FALSE(Lib::WriteTextFile("", "text"));
     // The folder of the file does not exist.
     EXPECT_FALSE(Lib::WriteTextFile(m_Folder.File("no-such-folder/file.cfg").c_str(), "text"));
-    // The target is a folder: the temporary file is written, but cannot replace it.
+    // The target is a folder: it is refused before any temporary file is written.
     const std::string folder = m_Folder.File("folder");
     ASSERT_TRUE(std::filesystem::create_directory(folder));
     EXPECT_FALSE(Lib::WriteTextFile(folder.c_str(), "text"));
