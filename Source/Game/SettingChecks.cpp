@@ -10,7 +10,9 @@
 #include "Game/MultisampleSetting.h"
 #include "Game/SettingValue.h"
 
-#include <map>
+#include <algorithm>
+#include <functional>
+#include <vector>
 
 namespace Snake
 {
@@ -21,9 +23,9 @@ SettingCheck FromNumber(const SettingValue& p_Value)
     return {p_Value.usable, std::to_string(p_Value.value)};
 }
 
-// The bindings whose key the game looks up; the others ("+scores", "pause", "+speed", and
-// "togglemenu", whose key is fixed to Escape) bind nothing, and their default key names are
-// not in the key-name table either.
+// The bindings whose key the game looks up. "+scores", "pause" and "+speed" bind nothing (their
+// default keys TAB, PAUSE and SHIFT are not in the key-name table), and the menu key is Escape
+// whatever "togglemenu" names.
 bool IsBindingTheGameUses(int32_t p_Id)
 {
     switch (p_Id)
@@ -117,9 +119,10 @@ bool IsAppliedAtStartUp(int32_t p_Id)
 const ConfigEntry* CountingEntry(const ConfigReader& p_Store, int32_t p_Id)
 {
     const ConfigEntry* counting = nullptr;
+    const bool binding = IsBindingTheGameUses(p_Id);
     for (const ConfigEntry& entry : p_Store.Entries())
     {
-        if (entry.kind != k_Set || entry.id != p_Id)
+        if (entry.kind != (binding ? k_Bind : k_Set) || entry.id != p_Id)
             continue;
         counting = &entry;
         if (!IsAppliedAtStartUp(p_Id))
@@ -130,42 +133,28 @@ const ConfigEntry* CountingEntry(const ConfigReader& p_Store, int32_t p_Id)
 
 void ReportUnusableSettings(const ConfigReader& p_Store)
 {
-    // One pass finds the line that counts for each setting and binding, so that a file of many
-    // lines costs no more than reading it.
-    const Lib::DynamicArray<ConfigEntry>& entries = p_Store.Entries();
-    std::map<int32_t, uint32_t> countingSet;
-    std::map<int32_t, uint32_t> firstBind;
-    for (uint32_t i = 0; i < entries.Count(); ++i)
+    std::vector<const ConfigEntry*> counting;
+    for (const ConfigEntry& setting : p_Store.Defaults())
     {
-        const ConfigEntry& entry = entries[i];
-        if (entry.id == k_ConfigNone)
-            continue;
-        if (entry.kind == k_Set && (IsAppliedAtStartUp(entry.id) || !countingSet.contains(entry.id)))
-            countingSet[entry.id] = i;
-        else if (entry.kind == k_Bind && !firstBind.contains(entry.id))
-            firstBind[entry.id] = i;
+        const bool checked = (setting.kind == k_Set && setting.id != k_ConfigRenderer) ||
+                             (setting.kind == k_Bind && IsBindingTheGameUses(setting.id));
+        if (const ConfigEntry* entry = checked ? CountingEntry(p_Store, setting.id) : nullptr)
+            counting.push_back(entry);
     }
-
-    const auto counts = [](const std::map<int32_t, uint32_t>& p_Lines, int32_t p_Id, uint32_t p_Line)
+    // Said in the order of the file's lines.
+    std::sort(counting.begin(), counting.end(), std::less<>());
+    for (const ConfigEntry* entry : counting)
     {
-        const auto found = p_Lines.find(p_Id);
-        return found != p_Lines.end() && found->second == p_Line;
-    };
-    for (uint32_t i = 0; i < entries.Count(); ++i)
-    {
-        const ConfigEntry& entry = entries[i];
-        if (entry.kind == k_Set && entry.id != k_ConfigRenderer && counts(countingSet, entry.id, i))
-        {
-            const SettingCheck check = CheckSetting(entry.id, entry.value);
-            if (!check.usable)
-                WarnUnusableSetting(entry.name.ToNarrow().Bytes(), entry.value, check.used);
-        }
-        else if (entry.kind == k_Bind && IsBindingTheGameUses(entry.id) && counts(firstBind, entry.id, i) &&
-                 Vozad::KeyCodeFromName(entry.name.ToNarrow().Data()) == Vozad::KeyCode::None)
+        if (entry->kind == k_Bind)
         {
             // A binding's setting is its command, its value the key name.
-            WarnUnusableSetting(entry.value.ToNarrow().Bytes(), entry.name, "no key");
+            if (Vozad::KeyCodeFromName(entry->name.ToNarrow().Data()) == Vozad::KeyCode::None)
+                WarnUnusableSetting(entry->value.ToNarrow().Bytes(), entry->name, "no key");
+            continue;
         }
+        const SettingCheck check = CheckSetting(entry->id, entry->value);
+        if (!check.usable)
+            WarnUnusableSetting(entry->name.ToNarrow().Bytes(), entry->value, check.used);
     }
 }
 } // namespace Snake

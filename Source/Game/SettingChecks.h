@@ -24,7 +24,8 @@ SettingCheck CheckSetting(int32_t p_Id, const Lib::String& p_Text);
 // takes the first.
 bool IsAppliedAtStartUp(int32_t p_Id);
 
-// The "set" entry whose text counts for the setting (see IsAppliedAtStartUp); nullptr when none.
+// The entry whose text counts for the setting (see IsAppliedAtStartUp), or for a key binding the
+// game uses the first "bind" line of its command; nullptr when there is none.
 const ConfigEntry* CountingEntry(const ConfigReader& p_Store, int32_t p_Id);
 
 // Warns, in file order, for each counting "set" entry and each key binding the game uses whose
