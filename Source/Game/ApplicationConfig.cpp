@@ -3,12 +3,13 @@
 #include "Corvan/Events/KeyCodes.h"
 #include "Game/ConfigIds.h"
 #include "Game/MultisampleSetting.h"
+#include "Game/SettingChecks.h"
 #include "Lib/Log.h"
 #include "Lib/Platform/FileSystem.h"
 #include "Lib/Platform/RegularFile.h"
 
-#include <algorithm>
 #include <cerrno>
+#include <optional>
 #include <utility>
 
 namespace Snake
@@ -20,22 +21,13 @@ int32_t WindowModeFromSetting(int32_t p_Setting)
 {
     switch (p_Setting)
     {
-    case 0:
-        return Vozad::k_WindowModeWindowed;
     case 1:
         return Vozad::k_WindowModeFullscreenExclusive;
     case 2:
         return Vozad::k_WindowModeFullscreenBorderless;
     default:
-        return 0;
+        return Vozad::k_WindowModeWindowed;
     }
-}
-
-// A negative size would wrap into a huge unsigned one; 0 lets the window fall back to its
-// minimum size instead.
-uint32_t ClientSizeFromSetting(int32_t p_Setting)
-{
-    return static_cast<uint32_t>(std::max(p_Setting, 0));
 }
 
 Telvar::EngineSettings DefaultEngineSettings()
@@ -53,8 +45,8 @@ Vozad::WindowSettings DefaultWindowSettings()
 {
     Vozad::WindowSettings settings;
     settings.monitorIndex = 0;
-    settings.minimumWidth = 640;
-    settings.minimumHeight = 480;
+    settings.minimumWidth = k_MinimumClientWidth;
+    settings.minimumHeight = k_MinimumClientHeight;
     settings.x = 0;
     settings.y = 0;
     settings.clientWidth = 800;
@@ -69,44 +61,48 @@ Vozad::WindowSettings DefaultWindowSettings()
     return settings;
 }
 
-// The variable name of the default with the id; the defaults are the one list of names.
-Lib::String DefaultName(const ConfigReader& p_Store, int32_t p_Id)
-{
-    for (const ConfigEntry& entry : p_Store.Defaults())
-        if (entry.id == p_Id)
-            return entry.name;
-    return {};
-}
-
 // Only the settings the engine needs before the game exists are applied here; the game reads
-// the rest through the store.
-void ApplySetting(const ConfigReader& p_Store, const ConfigEntry& p_Entry, Telvar::EngineSettings& p_Engine,
+// the rest through the store. Every line is applied, so the last line of a setting counts.
+void ApplySetting(const ConfigEntry& p_Entry, Telvar::EngineSettings& p_Engine,
                   Vozad::WindowSettings& p_Window)
 {
-    const int32_t value = p_Entry.value.ToInt();
-    if (p_Entry.name == DefaultName(p_Store, k_ConfigCustomWidth))
-        p_Window.clientWidth = ClientSizeFromSetting(value);
-    else if (p_Entry.name == DefaultName(p_Store, k_ConfigCustomHeight))
-        p_Window.clientHeight = ClientSizeFromSetting(value);
-    else if (p_Entry.name == DefaultName(p_Store, k_ConfigCurrentMonitor))
-        p_Window.monitorIndex = value;
-    else if (p_Entry.name == DefaultName(p_Store, k_ConfigWindowMode))
-        p_Window.windowMode = WindowModeFromSetting(value);
-    else if (p_Entry.name == DefaultName(p_Store, k_ConfigRenderer))
-        p_Engine.rendererApi = value;
-    else if (p_Entry.name == DefaultName(p_Store, k_ConfigGpu))
-        p_Engine.gpu.preferredIndex = value;
-    else if (p_Entry.name == DefaultName(p_Store, k_ConfigMultisample))
+    const Lib::String& text = p_Entry.value;
+    switch (p_Entry.id)
     {
-        const ParsedMultisample parsed = ParseMultisample(p_Entry.value);
-        if (!parsed.valid)
-            Lib::LogWarning(Lib::LogTag("ConfigReader"),
-                            "r_multisample \"%s\" is none of auto, off, 2, 4, 8: multisampling is automatic.",
-                            p_Entry.value.ToNarrow().Data());
-        p_Engine.multisample = parsed.setting;
+    case k_ConfigCustomWidth:
+        p_Window.clientWidth = static_cast<uint32_t>(ReadNumber(text, k_ClientWidthRule).value);
+        break;
+    case k_ConfigCustomHeight:
+        p_Window.clientHeight = static_cast<uint32_t>(ReadNumber(text, k_ClientHeightRule).value);
+        break;
+    case k_ConfigCurrentMonitor:
+        p_Window.monitorIndex = ReadNumber(text, k_DeviceIndexRule).value;
+        break;
+    case k_ConfigWindowMode:
+        p_Window.windowMode = WindowModeFromSetting(ReadNumber(text, k_WindowModeRule).value);
+        break;
+    case k_ConfigRenderer:
+        p_Engine.rendererApi = RendererFromSetting(text);
+        break;
+    case k_ConfigGpu:
+        p_Engine.gpu.preferredIndex = ReadNumber(text, k_DeviceIndexRule).value;
+        break;
+    case k_ConfigMultisample:
+        p_Engine.multisample = ParseMultisample(text).setting;
+        break;
+    default:
+        break;
     }
 }
 } // namespace
+
+int32_t RendererFromSetting(const Lib::String& p_Text)
+{
+    // Text that is no number, and a negative number, name no renderer either; they used to start
+    // OpenGL without a word ("-1" standing for no setting at all).
+    const std::optional<int32_t> number = ReadWholeNumber(p_Text);
+    return number && *number >= 0 ? *number : k_RendererUnknown;
+}
 
 ApplicationConfig::ApplicationConfig(const Telvar::EngineSettings& p_EngineSettings,
                                      const Vozad::WindowSettings& p_WindowSettings,
@@ -164,11 +160,12 @@ Lib::Ref<ApplicationConfig> LoadApplicationConfig(const Lib::String& p_FileName,
             const int32_t keyCode = Vozad::KeyCodeFromName(entry.name.ToNarrow().Data());
             store->AddBinding(entry.value.ToNarrow().Bytes(), static_cast<uint32_t>(keyCode));
         }
-        else if (entry.kind == set)
+        else if (entry.kind == set && IsAppliedAtStartUp(entry.id))
         {
-            ApplySetting(*store, entry, engine, window);
+            ApplySetting(entry, engine, window);
         }
     }
+    ReportUnusableSettings(*store);
 
     return Lib::Ref<ApplicationConfig>(new ApplicationConfig(engine, window, std::move(store)));
 }

@@ -1,22 +1,12 @@
 #include "Game/FrameCap.h"
 
 #include <algorithm>
-#include <cwchar>
 
 namespace Snake
 {
 int32_t ParseFrameCap(const Lib::String& p_Text)
 {
-    const wchar_t* text = p_Text.Wide().c_str();
-    wchar_t* end = nullptr;
-    const long value = std::wcstol(text, &end, 10);
-    if (end == text || *end != L'\0')
-        return k_FrameCapRefreshRate;
-    if (value == k_FrameCapOff)
-        return k_FrameCapOff;
-    if (value < 0)
-        return k_FrameCapRefreshRate;
-    return static_cast<int32_t>(std::min<long>(value, 1000));
+    return ReadNumber(p_Text, k_FrameCapRule).value;
 }
 
 uint32_t MonitorRefreshRate(const Vozad::MonitorCollection& p_Monitors, int32_t p_X, int32_t p_Y)

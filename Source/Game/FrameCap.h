@@ -4,6 +4,7 @@
 // "r_framecap" holds 0 for the monitor's refresh rate (the default), a number of frames per
 // second, or -1 for no cap.
 #include "Corvan/Window/Monitor.h"
+#include "Game/SettingValue.h"
 #include "Lib/String.h"
 
 #include <cstdint>
@@ -18,8 +19,13 @@ inline constexpr uint32_t k_FallbackRefreshRate = 60;
 // The choices the options menu offers, in its order: refresh rate, fixed rates, off.
 inline constexpr int32_t k_FrameCapChoices[] = {k_FrameCapRefreshRate, 30, 60, 120, 144, 240, k_FrameCapOff};
 
-// The stored text as a setting; anything that is not a number, and negative numbers other than
-// "off", mean the refresh rate.
+// The stored text as a setting: a text that is no number and negative numbers other than "off"
+// mean the refresh rate, and no cap is higher than 1000 frames per second.
+inline constexpr NumberRule k_FrameCapRule{.fallback = k_FrameCapRefreshRate,
+                                           .minimum = k_FrameCapOff,
+                                           .maximum = 1000,
+                                           .belowMinimum = k_FrameCapRefreshRate,
+                                           .aboveMaximum = 1000};
 int32_t ParseFrameCap(const Lib::String& p_Text);
 
 // The refresh rate of the monitor holding the point: the highest rate among its modes of the

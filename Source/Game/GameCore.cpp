@@ -14,11 +14,52 @@
 #include "Game/GameCommands.h"
 #include "Game/MultisampleSetting.h"
 #include "Game/Scene/SceneImages.h"
+#include "Game/SettingChecks.h"
+#include "Game/SettingValue.h"
 
 #include <cmath>
 
 namespace Snake
 {
+namespace
+{
+// The engine's limiter stands aside by itself while vertical sync paces the frames, so the cap
+// can stay on: it takes over whenever sync is switched off or the driver refuses it.
+void ApplyFrameCap(Telvar::IEngine& p_Engine, Vozad::IWindow* p_Window, int32_t p_Setting)
+{
+    uint32_t refreshRate = k_FallbackRefreshRate;
+    if (p_Window)
+    {
+        const Lib::Point position = p_Window->GetPosition();
+        refreshRate = MonitorRefreshRate(p_Engine.GetMonitorCollection(), position.x, position.y);
+    }
+    const uint32_t rate = FrameCapRate(p_Setting, refreshRate);
+    p_Engine.SetFrameLimit(rate != 0 ? rate : 1, rate != 0);
+}
+
+// Start-up stores what the window really got, but leaves a text that already stands for that
+// value as it is: "0800", or one the start-up check named because it could not be used.
+void StoreUnlessItStandsFor(ConfigReader& p_Store, int32_t p_Id, const Lib::String& p_Text)
+{
+    const Lib::String current = p_Store.GetEntryText(p_Id, EntrySide::Value);
+    if (current != p_Text && CheckSetting(p_Id, current).used != p_Text.ToNarrow().Bytes())
+        p_Store.SetEntryText(p_Id, p_Text);
+}
+
+// The window starts on the first monitor when the configured one is not there; only once the
+// monitors are known can that be said.
+void WarnOfAMissingMonitor(const ConfigReader& p_Store, const Vozad::MonitorCollection& p_Monitors)
+{
+    const ConfigEntry* entry = CountingEntry(p_Store, k_ConfigCurrentMonitor);
+    if (!entry)
+        return;
+    const SettingValue index = ReadNumber(entry->value, k_DeviceIndexRule);
+    const uint32_t count = p_Monitors.monitors.Count();
+    if (index.usable && count != 0 && static_cast<uint32_t>(index.value) >= count)
+        WarnUnusableSetting(entry->name.ToNarrow().Bytes(), entry->value, "0");
+}
+} // namespace
+
 GameCore::GameCore(Telvar::IEngine* p_Engine, Lib::Ref<ApplicationConfig> p_Config)
     : m_Engine(p_Engine), m_Config(std::move(p_Config)), m_GuiHandler(p_Engine, this, this),
       m_Console(p_Engine, this, this), m_Background(p_Engine, &m_HudCorner),
@@ -91,7 +132,12 @@ bool GameCore::Initialise()
         // A configured size the window could not take is replaced by the one it opened at, so
         // the file holds what the player sees. Fullscreen sizes are the monitor's, not a setting.
         if (m_Window->GetWindowMode() == Vozad::k_WindowModeWindowed)
-            StoreWindowSize();
+        {
+            const Lib::RectSize size = m_Window->GetWindowedSize();
+            StoreUnlessItStandsFor(Store(), k_ConfigCustomWidth, Lib::String::Format("%u", size.width));
+            StoreUnlessItStandsFor(Store(), k_ConfigCustomHeight, Lib::String::Format("%u", size.height));
+        }
+        WarnOfAMissingMonitor(Store(), m_Engine->GetMonitorCollection());
     }
 
     m_GridMode = ParseGridMode(Store().GetEntryText(k_ConfigGridMode, EntrySide::Value));
@@ -100,11 +146,13 @@ bool GameCore::Initialise()
     if (!m_GuiHandler.Initialise(m_Board.GetTargetPoints()))
         return false;
 
-    SetVSync(Store().GetEntryText(k_ConfigVSync, EntrySide::Value) == Lib::String("1"));
-    SetFrameCap(ParseFrameCap(Store().GetEntryText(k_ConfigFrameCap, EntrySide::Value)));
-    m_GuiHandler.SetShowFps(Store().GetEntryText(k_ConfigShowFps, EntrySide::Value) == Lib::String("1"));
-    m_GuiHandler.SetShowPoints(Store().GetEntryText(k_ConfigShowPoints, EntrySide::Value) ==
-                               Lib::String("1"));
+    // Applied without being stored again: the file keeps the texts it was read with.
+    if (m_Window)
+        m_Window->SwapVSync(IsOptionOn(k_ConfigVSync));
+    ApplyFrameCap(*m_Engine, m_Window.Get(),
+                  ParseFrameCap(Store().GetEntryText(k_ConfigFrameCap, EntrySide::Value)));
+    m_GuiHandler.SetShowFps(IsOptionOn(k_ConfigShowFps));
+    m_GuiHandler.SetShowPoints(IsOptionOn(k_ConfigShowPoints));
     m_HudCorner = m_GuiHandler.GetHudExtent();
 
     m_Speed = ParseGameSpeed(Store().GetEntryText(k_ConfigGameSpeed, EntrySide::Value));
@@ -231,16 +279,7 @@ void GameCore::SetVSync(bool p_On)
 
 void GameCore::SetFrameCap(int32_t p_Setting)
 {
-    // The engine's limiter stands aside by itself while vertical sync paces the frames, so the
-    // cap can stay on: it takes over whenever sync is switched off or the driver refuses it.
-    uint32_t refreshRate = k_FallbackRefreshRate;
-    if (m_Window)
-    {
-        const Lib::Point position = m_Window->GetPosition();
-        refreshRate = MonitorRefreshRate(m_Engine->GetMonitorCollection(), position.x, position.y);
-    }
-    const uint32_t rate = FrameCapRate(p_Setting, refreshRate);
-    m_Engine->SetFrameLimit(rate != 0 ? rate : 1, rate != 0);
+    ApplyFrameCap(*m_Engine, m_Window.Get(), p_Setting);
     Store().SetEntryText(k_ConfigFrameCap, Lib::String::Format("%d", p_Setting));
 }
 
@@ -309,7 +348,7 @@ void GameCore::RoundGoes()
 
 bool GameCore::IsOptionOn(int32_t p_ConfigId) const
 {
-    return Store().GetEntryText(p_ConfigId, EntrySide::Value) == Lib::String("1");
+    return ReadSwitch(Store().GetEntryText(p_ConfigId, EntrySide::Value)).value != 0;
 }
 
 void GameCore::RestartGame()

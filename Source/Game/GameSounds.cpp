@@ -3,11 +3,6 @@
 #include "Corvan/Audio/AudioFormat.h"
 #include "Corvan/Audio/IAudioPlayer.h"
 
-#include <algorithm>
-#include <cerrno>
-#include <cstdlib>
-#include <string>
-
 namespace Snake
 {
 namespace
@@ -37,8 +32,6 @@ constexpr ToneSegment k_WinTones[] = {
     {784.0f, 784.0f, 0.1f, 0.5f, Waveform::Triangle},
     {1047.0f, 1047.0f, 0.45f, 0.55f, Waveform::Triangle},
 };
-
-constexpr int32_t k_DefaultVolume = 60;
 } // namespace
 
 std::span<const Vozad::ToneSegment> GameSoundTones(GameSound p_Sound)
@@ -60,20 +53,12 @@ std::span<const Vozad::ToneSegment> GameSoundTones(GameSound p_Sound)
 
 int32_t ParseSoundVolume(const Lib::String& p_Text)
 {
-    const std::string text = p_Text.ToNarrow().Bytes();
-    if (text.empty())
-        return k_DefaultVolume;
-    char* end = nullptr;
-    errno = 0;
-    const long value = std::strtol(text.c_str(), &end, 10);
-    if (end != text.c_str() + text.size() || errno == ERANGE)
-        return k_DefaultVolume;
-    return static_cast<int32_t>(std::clamp<long>(value, 0, 100));
+    return ReadNumber(p_Text, k_SoundVolumeRule).value;
 }
 
 bool ParseSoundMuted(const Lib::String& p_Text)
 {
-    return p_Text == Lib::String("1");
+    return ReadSwitch(p_Text).value != 0;
 }
 
 void GameSounds::Load(Vozad::IAudioPlayer& p_Player)

@@ -1,6 +1,7 @@
 #pragma once
 // The game's sound effects, made at start-up from tone segments, and which one plays when.
 #include "Corvan/Audio/ToneSynth.h"
+#include "Game/SettingValue.h"
 #include "Lib/String.h"
 
 #include <array>
@@ -28,8 +29,10 @@ std::span<const Vozad::ToneSegment> GameSoundTones(GameSound p_Sound);
 
 // "s_volume": 0 to 100; text that is no whole number gives the default 60, numbers outside are
 // held to the range.
+inline constexpr NumberRule k_SoundVolumeRule{
+    .fallback = 60, .minimum = 0, .maximum = 100, .belowMinimum = 0, .aboveMaximum = 100};
 int32_t ParseSoundVolume(const Lib::String& p_Text);
-// "s_mute": only "1" mutes.
+// "s_mute": a switch, only "1" mutes.
 bool ParseSoundMuted(const Lib::String& p_Text);
 
 class GameSounds

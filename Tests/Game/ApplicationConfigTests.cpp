@@ -4,6 +4,7 @@
 #include "Support/CapturingForwarder.h"
 #include "Support/DefaultConfigFile.h"
 #include "Support/LogFileRedirect.h"
+#include "Support/LogLines.h"
 #include "Support/TempFolder.h"
 #include "Support/Unprivileged.h"
 
@@ -115,7 +116,7 @@ TEST_F(ApplicationConfigTest, MultisamplingReachesTheEngineAndABadValueFallsBack
         {"set r_multisample \"off\"\n", Vozad::k_MultisampleOff, nullptr},
         {"", Vozad::k_MultisampleAutomatic, nullptr},
         {"set r_multisample \"16x\"\n", Vozad::k_MultisampleAutomatic,
-         "r_multisample \"16x\" is none of auto, off, 2, 4, 8: multisampling is automatic."},
+         "Setting \"r_multisample\" has the value \"16x\", which cannot be used: auto is used instead"},
     };
     for (const auto& c : cases)
     {
@@ -139,6 +140,92 @@ TEST_F(ApplicationConfigTest, MultisamplingReachesTheEngineAndABadValueFallsBack
     }
 }
 
+// A file with bad values the game cannot use, as a player might leave it: each is named once in a
+// Warning with the value used instead, the engine and window get those values, and the file is
+// written back byte for byte.
+std::string WithBadValues()
+{
+    std::string text = k_DefaultConfigFile;
+    const std::pair<const char*, const char*> replacements[] = {
+        {"bind LEFT_ARROW", "bind LEFT \"+moveleft\"\nbind LEFT_ARROW"},
+        {"set r_customwidth \"1280\"", "set r_customwidth \"wide\""},
+        {"set r_currentmonitor \"0\"", "set r_currentmonitor \"-2\""},
+        {"set r_windowmode \"0\"", "set r_windowmode \"7\""},
+        {"set g_vsync \"1\"", "set g_vsync \"yes\""},
+        {"set language \"English\"", "set language \"Klingon\""},
+        {"set grid_mode \"2\"", "set grid_mode \"nan\""},
+        {"set game_speed \"8\"", "set game_speed \"inf\""},
+        {"set r_framecap \"0\"", "set r_framecap \"060\""}, // exactly 60: used as it stands
+        {"set s_volume \"60\"", "set s_volume \"-5\""},
+        {"set r_multisample \"auto\"", "set r_multisample \"16x\""},
+    };
+    for (const auto& [old, replacement] : replacements)
+    {
+        const size_t at = text.find(old);
+        EXPECT_NE(at, std::string::npos) << old;
+        text.replace(at, std::string(old).size(), replacement);
+    }
+    return text;
+}
+
+const std::vector<std::string> k_BadValueWarnings = {
+    "Setting \"+moveleft\" has the value \"LEFT\", which cannot be used: no key is used instead",
+    "Setting \"r_customwidth\" has the value \"wide\", which cannot be used: 1280 is used instead",
+    "Setting \"r_currentmonitor\" has the value \"-2\", which cannot be used: 0 is used instead",
+    "Setting \"r_windowmode\" has the value \"7\", which cannot be used: 0 is used instead",
+    "Setting \"g_vsync\" has the value \"yes\", which cannot be used: 0 is used instead",
+    "Setting \"language\" has the value \"Klingon\", which cannot be used: English is used instead",
+    "Setting \"grid_mode\" has the value \"nan\", which cannot be used: 2 is used instead",
+    "Setting \"game_speed\" has the value \"inf\", which cannot be used: 8 is used instead",
+    "Setting \"s_volume\" has the value \"-5\", which cannot be used: 0 is used instead",
+    "Setting \"r_multisample\" has the value \"16x\", which cannot be used: auto is used instead",
+};
+
+// The Warning lines of the setting check in a log file, in their order.
+std::vector<std::string> SettingWarnings(const std::string& p_LogFile)
+{
+    return TestSupport::WarningsOf(ReadWholeFile(p_LogFile), "ConfigReader", "Setting \"");
+}
+
+TEST_F(ApplicationConfigTest, EveryValueThatCannotBeUsedIsNamedOnceAndTheFileKeepsItsBytes)
+{
+    const std::string text = WithBadValues();
+    {
+        const Lib::Ref<ApplicationConfig> config = LoadText(text);
+        EXPECT_EQ(SettingWarnings(m_Folder.File("gamelog.txt")), k_BadValueWarnings);
+        const Vozad::WindowSettings& window = config->GetWindowSettings();
+        EXPECT_EQ(window.clientWidth, 1280u);
+        EXPECT_EQ(window.monitorIndex, 0);
+        EXPECT_EQ(window.windowMode, Vozad::k_WindowModeWindowed);
+        EXPECT_EQ(config->GetEngineSettings().multisample, Vozad::k_MultisampleAutomatic);
+        EXPECT_EQ(config->GetEngineSettings().rendererApi, 0);
+        EXPECT_EQ(config->GetConfigReader().GetKeyForCommand("+moveleft"), 0u);
+    }
+    EXPECT_EQ(ReadWholeFile(m_Path), text) << "written back as it was read";
+}
+
+// A renderer the engine does not have is not replaced: the start ends with an Error that names
+// the setting. Text that is no number, or a negative one, asks for no renderer either.
+TEST_F(ApplicationConfigTest, ARendererTextOtherThanZeroOrOneNamesNoRenderer)
+{
+    const std::pair<const char*, int32_t> cases[] = {
+        {"0", 0},
+        {"1", 1},
+        {"01", 1},
+        {"2", 2},
+        {"vulkan", Snake::k_RendererUnknown},
+        {"-1", Snake::k_RendererUnknown},
+        {"", Snake::k_RendererUnknown},
+    };
+    for (const auto& [value, renderer] : cases)
+    {
+        const Lib::Ref<ApplicationConfig> config =
+            LoadText(std::string("set r_renderer \"") + value + "\"\n", "renderer.cfg");
+        EXPECT_EQ(config->GetEngineSettings().rendererApi, renderer) << value;
+    }
+    EXPECT_TRUE(SettingWarnings(m_Folder.File("gamelog.txt")).empty()) << "the engine's start says it";
+}
+
 TEST_F(ApplicationConfigTest, TheLaterOfTwoWidthLinesSizesTheWindowWhileTheEarlierIsReported)
 {
     const Lib::Ref<ApplicationConfig> config =
@@ -153,9 +240,9 @@ TEST_F(ApplicationConfigTest, TheLaterOfTwoWidthLinesSizesTheWindowWhileTheEarli
 
 TEST_F(ApplicationConfigTest, WindowModeAndClientSizeFollowTheirTables)
 {
-    // Text that is no number reads as 0, which is windowed.
+    // Anything but 0, 1 and 2 is windowed.
     const std::vector<std::pair<std::string, int32_t>> modes = {
-        {"0", 1}, {"1", 2}, {"2", 4}, {"3", 0}, {"x", 1}, {"-1", 0},
+        {"0", 1}, {"1", 2}, {"2", 4}, {"3", 1}, {"x", 1}, {"-1", 1}, {"01", 2}, {"2x", 1},
     };
     for (const auto& [text, code] : modes)
     {
@@ -163,13 +250,10 @@ TEST_F(ApplicationConfigTest, WindowModeAndClientSizeFollowTheirTables)
             LoadText("set r_windowmode \"" + text + "\"\n", "mode.cfg");
         EXPECT_EQ(config->GetWindowSettings().windowMode, code) << text;
     }
-    // Text that is no number gives 0, and so does a negative size, which would otherwise wrap
-    // into a huge unsigned width; the window turns 0 into its minimum size.
+    // Text that is no number gives the default; a negative size, which would otherwise wrap into
+    // a huge unsigned width, the window's minimum. 0 is the window's to hold to its minimum.
     const std::vector<std::pair<std::string, uint32_t>> widths = {
-        {"1024", 1024u},
-        {"abc", 0u},
-        {"-5", 0u},
-        {"800px", 800u},
+        {"1024", 1024u}, {"abc", 1280u}, {"-5", 640u}, {"800px", 1280u}, {"0", 0u}, {"01024", 1024u},
     };
     for (const auto& [text, width] : widths)
     {

@@ -19,6 +19,7 @@
 #include "Game/Menus/MenuGLSupport.h"
 #include "Support/DefaultConfigFile.h"
 #include "Support/LogFileRedirect.h"
+#include "Support/LogLines.h"
 #include "Support/TempFolder.h"
 #include "Support/WindowPixels.h"
 
@@ -692,6 +693,91 @@ TEST_F(GameCoreGLTest, ConsoleSizesAreHeldToWhatCanBeShownAndTheSizeTakenIsStore
     const std::string saved = TestSupport::ReadWholeFile(m_Folder.File("gamedata.cfg"));
     EXPECT_NE(saved.find("set r_customwidth \"1024\""), std::string::npos) << saved;
     EXPECT_NE(saved.find("set r_customheight \"1080\""), std::string::npos) << saved;
+}
+
+// Values the game cannot use, through the whole start: each is named once (the monitor only once
+// the window knows there is no fourth one), not again while the game runs, opens its options and
+// applies them, and the file is written back byte for byte: start-up stores neither the window
+// size it took nor the switches it applied over texts that stand for them.
+TEST_F(GameCoreGLTest, ValuesThatCannotBeUsedAreNamedOnceAndTheFileKeepsItsBytes)
+{
+    std::string text = TestSupport::k_DefaultConfigFile;
+    const std::pair<const char*, const char*> replacements[] = {
+        {"bind LEFT_ARROW", "bind LEFT \"+moveleft\"\nbind LEFT_ARROW"},
+        {"set r_customwidth \"1280\"", "set r_customwidth \"wide\""},
+        {"set r_customheight \"720\"", "set r_customheight \"0720\""},
+        {"set r_fps \"1\"", "set r_fps \"on\""},
+        {"set r_currentmonitor \"0\"", "set r_currentmonitor \"3\""},
+        {"set g_vsync \"1\"", "set g_vsync \"yes\""},
+        {"set language \"English\"", "set language \"Klingon\""},
+        {"set grid_mode \"2\"", "set grid_mode \"nan\""},
+        {"set game_speed \"8\"", "set game_speed \"inf\""},
+        {"set r_framecap \"0\"", "set r_framecap \"060\""},
+        {"set g_fairstart \"0\"", "set g_fairstart \"true\""},
+        {"set s_volume \"60\"", "set s_volume \"-5\""},
+        {"set s_mute \"0\"", "set s_mute \"2\""},
+        {"set r_multisample \"auto\"", "set r_multisample \"16x\""},
+    };
+    for (const auto& [old, replacement] : replacements)
+    {
+        ASSERT_NE(text.find(old), std::string::npos) << old;
+        text = Replace(text, old, replacement);
+    }
+    const auto warning = [](const std::string& p_Name, const std::string& p_Value, const std::string& p_Used)
+    {
+        return "Setting \"" + p_Name + "\" has the value \"" + p_Value +
+               "\", which cannot be used: " + p_Used + " is used instead";
+    };
+    const std::vector<std::string> expected = {
+        warning("+moveleft", "LEFT", "no key"),
+        warning("r_customwidth", "wide", "1280"),
+        warning("r_fps", "on", "0"),
+        warning("g_vsync", "yes", "0"),
+        warning("language", "Klingon", "English"),
+        warning("grid_mode", "nan", "2"),
+        warning("game_speed", "inf", "8"),
+        warning("g_fairstart", "true", "0"),
+        warning("s_volume", "-5", "0"),
+        warning("s_mute", "2", "0"),
+        warning("r_multisample", "16x", "auto"),
+        warning("r_currentmonitor", "3", "0"),
+    };
+    const auto warnings = [this]
+    {
+        return TestSupport::WarningsOf(TestSupport::ReadWholeFile(m_Folder.File("gamelog.txt")),
+                                       "ConfigReader", "Setting \"");
+    };
+
+    ASSERT_NO_FATAL_FAILURE(Start(text));
+    ASSERT_EQ(m_Engine->GetMonitorCollection().monitors.Count(), 1u) << "the test run's screen";
+    EXPECT_EQ(warnings(), expected);
+    EXPECT_EQ(m_Game->GetGameSpeed(), 8u);
+    EXPECT_EQ(m_Game->GetTargetPoints(), 60u) << "grid mode 2, 10 x 6";
+    EXPECT_EQ(m_Engine->GetWindow()->GetWindowSize(), (Lib::RectSize{1280, 720}));
+    EXPECT_FALSE(m_Game->GetGuiHandler().GetFpsLabel().IsVisible());
+
+    ScriptedGame& game = *m_Game;
+    game.beforeFrame = [&](uint64_t p_Frame)
+    {
+        if (p_Frame == 1)
+            game.GetGuiHandler().OnOptionsPressed();
+        if (p_Frame == 2)
+            game.GetGuiHandler().GetOptionsMenu().Apply();
+        if (p_Frame == 3)
+            game.GetGuiHandler().OnStartPressed();
+    };
+    game.afterFrame = [&](uint64_t p_Frame)
+    {
+        if (p_Frame == 5)
+            m_Engine->Quit();
+    };
+    EXPECT_EQ(m_Engine->Run(), 0);
+    EXPECT_EQ(warnings(), expected) << "said once a start";
+
+    m_Game.reset();
+    m_Engine.reset();
+    m_Config.Reset();
+    EXPECT_EQ(TestSupport::ReadWholeFile(m_Folder.File("gamedata.cfg")), text);
 }
 
 TEST_F(GameCoreGLTest, ConsoleKeyTogglesTheConsoleAndLeftControlDTogglesTheEngineFlag)

@@ -16,6 +16,7 @@ TEST(GridModes, TableHoldsTheTwelveSizesColumnsFirst)
     EXPECT_EQ(GridModeSize(12), (GridSize{12, 20})) << "past the table: the last mode";
 }
 
+// A text that is no whole number gives the default mode 2.
 TEST(GridModes, ConfiguredGridModeIsReadAsUnsignedAndHeldToTheTable)
 {
     const struct
@@ -23,8 +24,8 @@ TEST(GridModes, ConfiguredGridModeIsReadAsUnsignedAndHeldToTheTable)
         const char* text;
         uint32_t mode;
     } cases[] = {
-        {"0", 0}, {"4", 4}, {"11", 11},  {"12", 11}, {"-1", 11},          {"-12", 11},
-        {"", 0},  {"x", 0}, {"7abc", 7}, {" 3", 3},  {"99999999999", 11}, {"4294967296", 11},
+        {"0", 0}, {"4", 4}, {"11", 11},  {"12", 11}, {"-1", 11}, {"-12", 11}, {"99999999999", 11},
+        {"", 2},  {"x", 2}, {"7abc", 2}, {" 3", 2},  {"nan", 2}, {"07", 7},   {"4294967296", 11},
     };
     for (const auto& c : cases)
         EXPECT_EQ(ParseGridMode(Lib::String(c.text)), c.mode) << '"' << c.text << '"';
@@ -39,7 +40,8 @@ TEST(GridModes, ConfiguredSpeedIsClampedToOneToTen)
         const char* text;
         uint32_t speed;
     } cases[] = {
-        {"0", 1}, {"1", 1}, {"5", 5}, {"10", 10}, {"11", 10}, {"-1", 10}, {"", 1}, {"fast", 1}, {"3x", 3},
+        {"0", 1},   {"1", 1}, {"5", 5},    {"10", 10}, {"11", 10},
+        {"-1", 10}, {"", 8},  {"fast", 8}, {"3x", 8},  {"inf", 8},
     };
     for (const auto& c : cases)
         EXPECT_EQ(ParseGameSpeed(Lib::String(c.text)), c.speed) << '"' << c.text << '"';
