@@ -190,7 +190,7 @@ private:
     void RunAttractCommand(const Lib::String& p_Line, const Lib::DynamicArray<Lib::String>& p_Arguments);
     // Seats the named bot; false, with the reason in p_Error, when there is no such bot.
     bool SeatPilot(const std::string& p_Name, std::string& p_Error);
-    // g_botwait as a wait; an unusable value gives the default and one Warning.
+    // g_botwait as a wait (an unusable value is named at start-up).
     std::chrono::milliseconds BotAnswerTime();
     // The player steers again; p_Why ends the log line.
     void HandBackControl(const std::string& p_Why);
@@ -256,7 +256,6 @@ private:
     Lib::Timer m_AttractTimer;
     std::unique_ptr<IBot> m_Pilot; // steers the player's rounds instead of the keys
     std::string m_PilotName;
-    bool m_BotWaitWarned = false; // an unusable g_botwait is told once
     bool m_PilotNoteLogged = false;
     std::unique_ptr<IBot> m_AttractBot; // set while the demo round plays
     GameSounds m_Sounds;

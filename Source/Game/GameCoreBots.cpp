@@ -76,19 +76,7 @@ void GameCore::SetAttract(bool p_On)
 
 std::chrono::milliseconds GameCore::BotAnswerTime()
 {
-    const std::string text = Store().GetEntryText(k_ConfigBotWait, EntrySide::Value).ToNarrow().Data();
-    std::chrono::milliseconds wait{};
-    if (!ParseBotAnswerTime(text, wait) && !m_BotWaitWarned)
-    {
-        Lib::LogWarning(m_Tag,
-                        "Setting \"g_botwait\" has the value \"%s\", which cannot be used (%lld to %lld "
-                        "milliseconds): %lld is used instead",
-                        text.c_str(), static_cast<long long>(k_ShortestBotAnswerTime.count()),
-                        static_cast<long long>(k_LongestBotAnswerTime.count()),
-                        static_cast<long long>(wait.count()));
-        m_BotWaitWarned = true;
-    }
-    return wait;
+    return BotAnswerTimeSetting(Store().GetEntryText(k_ConfigBotWait, EntrySide::Value));
 }
 
 bool GameCore::SeatPilot(const std::string& p_Name, std::string& p_Error)

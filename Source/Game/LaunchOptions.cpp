@@ -101,6 +101,7 @@ void PrintUsage(std::ostream& p_Out)
 {
     p_Out << "Usage: vorl [--data-dir DIR]\n"
              "       vorl [--data-dir DIR] --simulate [--bot NAME] [--grid N|all] [--games N] [--seed N]\n"
+             "            [--wait MS]\n"
              "       vorl --help | --version\n"
              "\n"
              "VORL is a game of Snake. It reads and writes its files in its data folder: the folder it\n"
@@ -115,6 +116,7 @@ void PrintUsage(std::ostream& p_Out)
              "    --grid N|all   one grid mode as in the options, or all of them (default all)\n"
              "    --games N      rounds per grid (default 20)\n"
              "    --seed N       the same seed plays the same rounds (default 1)\n"
+             "    --wait MS      how long a Lua bot may think per step, 10 to 1000 (default 50)\n"
              "  --help           print this help and exit\n"
              "  --version        print the versions of the game and its engine and exit\n"
              "  -terminal_output, -turn-assert-break-off\n"

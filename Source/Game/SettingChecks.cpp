@@ -2,6 +2,7 @@
 
 #include "Corvan/Events/KeyCodes.h"
 #include "Game/ApplicationConfig.h"
+#include "Game/Bots/LuaBot.h"
 #include "Game/ConfigIds.h"
 #include "Game/FrameCap.h"
 #include "Game/GameSounds.h"
@@ -72,6 +73,8 @@ SettingCheck CheckSetting(int32_t p_Id, const Lib::String& p_Text)
         return FromNumber(ReadNumber(p_Text, k_FrameCapRule));
     case k_ConfigSoundVolume:
         return FromNumber(ReadNumber(p_Text, k_SoundVolumeRule));
+    case k_ConfigBotWait:
+        return FromNumber(ReadNumber(p_Text, k_BotWaitRule));
     case k_ConfigVSync:
     case k_ConfigShowFps:
     case k_ConfigShowPoints:

@@ -101,6 +101,10 @@ TEST(SettingValue, EveryBadTextHasAValueUsedInsteadAndOneWarning)
         {k_ConfigSoundMute, "s_mute", "yes", "0"},
         {k_ConfigMultisample, "r_multisample", "16x", "auto"},
         {k_ConfigMultisample, "r_multisample", "3", "auto"},
+        {k_ConfigBotWait, "g_botwait", "5", "10"},
+        {k_ConfigBotWait, "g_botwait", "60000", "1000"},
+        {k_ConfigBotWait, "g_botwait", "-50", "10"},
+        {k_ConfigBotWait, "g_botwait", "0.05s", "50"},
     };
     for (const auto& c : cases)
     {

@@ -74,7 +74,7 @@ contents)
 Try 'vorl --help' for more information." ] || fail "an unknown option prints: $(cat "$work/err.txt")"
 
   listing=$(dpkg-deb -c "$deb" | awk '{print $1, $6}')
-  for path in ./usr/bin/vorl ./usr/libexec/vorl/vorl-launcher; do
+  for path in ./usr/bin/vorl ./usr/libexec/vorl/vorl-launcher ./usr/libexec/vorl/vorl-scripthost; do
     expect_match "$listing" "^-rwxr-xr-x ${path//./\\.}\$" "executable in the package"
   done
   for path in ./usr/share/applications/com.kestrova.vorl.desktop \
@@ -141,6 +141,18 @@ launcher)
   run_launcher "$home/.local/share/vorl" XDG_DATA_HOME=relative/path
   run_launcher "$work/xdg/data/vorl" XDG_DATA_HOME="$work/xdg/data"
   [ ! -e "$work/relative" ] || fail "the launcher used a relative XDG_DATA_HOME"
+  # A Lua bot runs in the script host the package installs beside the launcher, found from the
+  # program's own place; one that loops is stopped by its wait.
+  bots=$work/bots
+  rm -rf "$bots" && mkdir -p "$bots/Scripts"
+  printf 'function decide(board)\n  if board.snake[1].x < board.columns - 1 then return "right" end\n  return "down"\nend\n' >"$bots/Scripts/edge.lua"
+  printf 'function decide(board)\n  setmetatable({}, {__gc = function() while true do end end})\n  collectgarbage()\nend\n' >"$bots/Scripts/stuck.lua"
+  out=$(cd "$bots" && env -u VORL_SCRIPT_HOST "$vorl" --simulate --bot edge --grid 0 --games 1 2>&1) ||
+    fail "a Lua bot from the package: exit status $?"
+  expect_match "$out" '^grid=6x6 games=1 wins=0 stopped=0 ' "a Lua bot from the package"
+  out=$(cd "$bots" && env -u VORL_SCRIPT_HOST "$vorl" --simulate --bot stuck --grid 0 --games 1 2>&1) ||
+    fail "a stuck Lua bot from the package: exit status $?"
+  expect_match "$out" 'Scripts/stuck\.lua: stopped: no answer within 50 ms' "a stuck Lua bot from the package"
   ;;
 
 endtoend)

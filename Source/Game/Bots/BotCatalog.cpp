@@ -2,6 +2,7 @@
 
 #include "Game/Bots/AutopilotBot.h"
 #include "Game/Bots/LuaBot.h"
+#include "Lib/Platform/RegularFile.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -72,9 +73,9 @@ std::unique_ptr<IBot> CreateBot(const std::string& p_Name, const std::string& p_
         return nullptr;
     }
     const std::string path = p_Folder + "/" + p_Name + k_ScriptExtension;
-    std::error_code error;
-    // A folder or a pipe under the name would block or fail the read; only a plain file is a bot.
-    if (!std::filesystem::is_regular_file(path, error))
+    // Anything but a missing name is read as a script file would be; the read refuses what is not
+    // a regular file (a FIFO would block it) and names the kind.
+    if (Lib::FileKindOf(path.c_str()) == Lib::FileKind::Missing)
     {
         p_Error = "no bot named '" + p_Name + "' (neither compiled in nor \"" + path + "\")";
         return nullptr;

@@ -2,6 +2,7 @@
 
 #include "Lib/Platform/File.h"
 
+#include <cerrno>
 #include <charconv>
 
 namespace Snake
@@ -38,6 +39,11 @@ Telvar::ScriptValue BoardForScript(const Board& p_Board)
         .Set("target", Telvar::ScriptValue::Number(p_Board.GetTargetPoints()));
 }
 
+std::chrono::milliseconds BotAnswerTimeSetting(const Lib::String& p_Text)
+{
+    return std::chrono::milliseconds(ReadNumber(p_Text, k_BotWaitRule).value);
+}
+
 bool ParseBotAnswerTime(const std::string& p_Text, std::chrono::milliseconds& p_Time)
 {
     p_Time = k_DefaultBotAnswerTime;
@@ -70,11 +76,13 @@ bool LuaBot::Stop(const std::string& p_Reason)
 bool LuaBot::LoadFile(const std::string& p_Path)
 {
     m_Name = p_Path;
+    // Only a regular file is read, without blocking, and none larger than the memory cap.
     Lib::File file(Lib::String(p_Path.c_str()), Lib::FileMode::ReadBinary);
-    if (file.Read() != 0)
-        return Stop(p_Path + ": cannot be read: " + file.ErrorText().ToNarrow().Data());
-    if (file.Bytes().size() > k_BotMemoryBytes)
+    const int32_t error = file.Read(k_BotMemoryBytes);
+    if (error == EFBIG)
         return Stop(p_Path + ": too large for the script memory limit");
+    if (error != 0)
+        return Stop(p_Path + ": cannot be read: " + file.ErrorText().ToNarrow().Data());
     return LoadText(file.Bytes(), p_Path);
 }
 

@@ -9,6 +9,7 @@
 // ignored; an error, a broken limit or a late answer stops the bot and loses the round.
 #include "Corvan/Scripting/ScriptProcess.h"
 #include "Game/Bots/IBot.h"
+#include "Game/SettingValue.h"
 
 #include <chrono>
 
@@ -26,8 +27,17 @@ inline constexpr size_t k_BotMemoryBytes = 16u * 1024u * 1024u;
 // the board, short enough that a late one costs no more than a second of play.
 inline constexpr std::chrono::milliseconds k_ShortestBotAnswerTime{10};
 inline constexpr std::chrono::milliseconds k_LongestBotAnswerTime{1000};
-// The wait a setting's text asks for; false (and the default) when it is not a whole number of
-// milliseconds within those bounds.
+// g_botwait: a number outside the bounds is held to them, a text that is no number gives the
+// default (the start-up check names either).
+inline constexpr NumberRule k_BotWaitRule{static_cast<int32_t>(k_DefaultBotAnswerTime.count()),
+                                          static_cast<int32_t>(k_ShortestBotAnswerTime.count()),
+                                          static_cast<int32_t>(k_LongestBotAnswerTime.count()),
+                                          static_cast<int32_t>(k_ShortestBotAnswerTime.count()),
+                                          static_cast<int32_t>(k_LongestBotAnswerTime.count())};
+// The wait g_botwait's text gives, quietly.
+std::chrono::milliseconds BotAnswerTimeSetting(const Lib::String& p_Text);
+// The wait an argument asks for (--simulate --wait); false when it is not a whole number of
+// milliseconds within the bounds.
 bool ParseBotAnswerTime(const std::string& p_Text, std::chrono::milliseconds& p_Time);
 
 // A bot's limits in the script host, with the given wait for each answer.

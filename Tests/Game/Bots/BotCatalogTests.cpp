@@ -3,10 +3,12 @@
 #include "Game/Bots/BotCatalog.h"
 #include "Game/Bots/SimulateCommand.h"
 
+#include "Support/SpecialFiles.h"
 #include "Support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <sstream>
 #include <string>
@@ -72,6 +74,52 @@ TEST(BotCatalogTest, CreatesCompiledInAndUserBotsAndSaysWhyNot)
         EXPECT_NE(error.find(c.reason), std::string::npos) << c.name << ": " << error;
         EXPECT_EQ(error.find('\n'), std::string::npos) << error;
     }
+}
+
+// A script name that leads to a FIFO, a device, a socket ... is refused at once with its kind,
+// and left as it was: reading a FIFO would wait for a writer for ever.
+class ScriptFileKindTest : public testing::TestWithParam<TestSupport::SpecialFileCase>
+{
+};
+
+TEST_P(ScriptFileKindTest, IsRefusedAtOnceWithItsKindAndLeftAlone)
+{
+    const TestSupport::SpecialFileCase& kind = GetParam();
+    if (kind.needsRoot && !TestSupport::IsRoot())
+        GTEST_SKIP() << "making a device node needs root";
+    TempFolder folder;
+    const std::string scripts = (folder.Path() / "Scripts").string();
+    std::filesystem::create_directories(scripts);
+    const std::string path = scripts + "/odd.lua";
+    ASSERT_TRUE(kind.make(path));
+    const TestSupport::NodeIdentity before = TestSupport::Identity(path);
+
+    std::string error;
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(CreateBot("odd", scripts, error), nullptr);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+    EXPECT_NE(
+        error.find(scripts + "/odd.lua: cannot be read: it is " + kind.kindText + ", not a regular file"),
+        std::string::npos)
+        << error;
+    EXPECT_TRUE(TestSupport::Identity(path) == before);
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, ScriptFileKindTest, testing::ValuesIn(TestSupport::SpecialFileCases()),
+                         [](const testing::TestParamInfo<TestSupport::SpecialFileCase>& p_Info)
+                         { return std::string(p_Info.param.name); });
+
+TEST(BotCatalogTest, AScriptLargerThanTheMemoryCapIsRefusedUnread)
+{
+    TempFolder folder;
+    const std::string scripts = (folder.Path() / "Scripts").string();
+    std::filesystem::create_directories(scripts);
+    // Sparse: the size says 1 GiB, the disk holds nothing of it.
+    WriteWholeFile(scripts + "/huge.lua", "");
+    std::filesystem::resize_file(std::filesystem::path(scripts) / "huge.lua", 1ull << 30);
+    std::string error;
+    EXPECT_EQ(CreateBot("huge", scripts, error), nullptr);
+    EXPECT_EQ(error, scripts + "/huge.lua: too large for the script memory limit");
 }
 
 // The simulation takes user bots by name from "Scripts" in the working folder.
