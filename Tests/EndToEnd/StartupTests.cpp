@@ -76,7 +76,7 @@ TEST(StartupTest, FirstStartWithoutDisplayEndsWith6000AndWritesTheDefaults)
 
     const std::vector<std::string> config = Lines(ReadWholeFile(folder.File("gamedata.cfg")));
     // The 31 original lines come first, as they always were; settings added later follow them.
-    ASSERT_EQ(config.size(), 39u);
+    ASSERT_EQ(config.size(), 40u);
     EXPECT_EQ(config.front(), "// contains game configuration data");
     EXPECT_EQ(config[3], "bind ~ \"toggleconsole\"");
     EXPECT_EQ(config[11], "set r_customwidth \"1280\"");
@@ -88,7 +88,8 @@ TEST(StartupTest, FirstStartWithoutDisplayEndsWith6000AndWritesTheDefaults)
     EXPECT_EQ(config[35], "set g_attract \"0\"");
     EXPECT_EQ(config[36], "set s_volume \"60\"");
     EXPECT_EQ(config[37], "set s_mute \"0\"");
-    EXPECT_EQ(config.back(), "set r_multisample \"auto\"");
+    EXPECT_EQ(config[38], "set r_multisample \"auto\"");
+    EXPECT_EQ(config.back(), "set g_botwait \"50\"");
 }
 
 TEST(StartupTest, SecondStartKeepsTheUsersConfigurationAndAppendsToTheLog)
@@ -113,7 +114,7 @@ TEST(StartupTest, SecondStartKeepsTheUsersConfigurationAndAppendsToTheLog)
     EXPECT_EQ(config[1], "my own note, kept as it is");
     EXPECT_EQ(config[2], "set game_speed \"5\"");
     // Every other default came back behind the user's lines, once.
-    EXPECT_EQ(config.size(), 3u + 39u - 2u);
+    EXPECT_EQ(config.size(), 3u + 40u - 2u);
 }
 
 TEST(StartupTest, LeftoversOfAKilledWriteGoAndTheUsersBytesStay)
@@ -148,7 +149,7 @@ TEST(StartupTest, LeftoversOfAKilledWriteGoAndTheUsersBytesStay)
     expected.replace(expected.find("set\tr_points\t"), 13, "set r_points ");
     ASSERT_TRUE(written.starts_with(expected)) << written;
     const std::vector<std::string> lines = Lines(written.substr(expected.size()));
-    EXPECT_EQ(lines.size(), 39u - 3u);
+    EXPECT_EQ(lines.size(), 40u - 3u);
     for (const std::string& line : lines)
         EXPECT_TRUE(line.find("r_fps") == std::string::npos && line.find("r_points") == std::string::npos &&
                     line.find("language") == std::string::npos)

@@ -17,6 +17,7 @@
 
 #include "Game/BoardPaths.h"
 #include "Game/Menus/MenuGLSupport.h"
+#include "Support/CapturingForwarder.h"
 #include "Support/DefaultConfigFile.h"
 #include "Support/LogFileRedirect.h"
 #include "Support/LogLines.h"
@@ -524,8 +525,6 @@ TEST_F(GameCoreGLTest, ConsoleCommandsAnswerInGreenAndYellow)
         {"g_vsync on", L"g_vsync <0|1>"},
         {"bot", L"bot <name>|off"},
         {"bot autopilot cycle", L"bot <name>|off"},
-        {"bot ../x", L"'../x' is no bot name: use letters, digits, '_' and '-' only"},
-        {"bot nosuch", L"no bot named 'nosuch' (neither compiled in nor \"Scripts/nosuch.lua\")"},
         {"g_attract", L"g_attract <0|1>"},
         {"g_attract yes", L"g_attract <0|1>"},
     };
@@ -542,6 +541,21 @@ TEST_F(GameCoreGLTest, ConsoleCommandsAnswerInGreenAndYellow)
     }
     EXPECT_EQ(m_Engine->GetWindow()->GetWindowSize(), sizeBefore);
     EXPECT_EQ(Store().GetEntryText(k_ConfigCustomWidth, EntrySide::Value).Wide(), L"1280");
+
+    // A bot that cannot be seated is refused in a Warning of the log, which the game's console
+    // shows as it shows every log line.
+    {
+        TestSupport::CapturingForwarder log;
+        submit("bot ../x");
+        submit("bot nosuch");
+        const std::vector<std::string> messages = log.Messages();
+        ASSERT_EQ(messages.size(), 2u);
+        EXPECT_EQ(messages[0],
+                  "Bot '../x' cannot play: '../x' is no bot name: use letters, digits, '_' and '-' only");
+        EXPECT_EQ(messages[1], "Bot 'nosuch' cannot play: no bot named 'nosuch' (neither compiled in nor "
+                               "\"Scripts/nosuch.lua\")");
+        EXPECT_NE(log.lines[0].find("] Warning "), std::string::npos) << log.lines[0];
+    }
 
     // Height alone changes; the configuration gets both values.
     const Lib::String vsyncBefore = Store().GetEntryText(k_ConfigVSync, EntrySide::Value);

@@ -273,6 +273,25 @@ void GuardLoopingFunctions(lua_State* p_Lua)
     }
 }
 
+// The iterator gmatch returns. Between matches it goes on from where the last one ended, so its
+// calls together try each start once, which the charge at gmatch paid for; but once it has found
+// nothing it scans from the last match to the end again at every further call. Upvalues: Lua's
+// iterator, and whether it has come to its end, after which it answers nothing at once.
+int GuardedMatchIterator(lua_State* p_Lua)
+{
+    if (lua_toboolean(p_Lua, lua_upvalueindex(2)) != 0)
+        return 0;
+    lua_settop(p_Lua, 0);
+    lua_pushvalue(p_Lua, lua_upvalueindex(1));
+    lua_call(p_Lua, 0, LUA_MULTRET);
+    if (lua_gettop(p_Lua) == 0 || lua_isnil(p_Lua, 1))
+    {
+        lua_pushboolean(p_Lua, 1);
+        lua_replace(p_Lua, lua_upvalueindex(2));
+    }
+    return lua_gettop(p_Lua);
+}
+
 // string.find, match, gmatch and gsub: the matcher's worst case is paid from the instruction
 // budget before it runs, and a pattern the budget cannot pay for is refused with an error. Upvalues:
 // the library's own function, its name, and whether a leading ^ anchors (gmatch ignores it).
@@ -307,6 +326,11 @@ int GuardedPatternFunction(lua_State* p_Lua)
     lua_pushvalue(p_Lua, lua_upvalueindex(1));
     lua_insert(p_Lua, 1);
     lua_call(p_Lua, lua_gettop(p_Lua) - 1, LUA_MULTRET);
+    if (std::strcmp(name, "gmatch") == 0 && lua_gettop(p_Lua) == 1 && lua_isfunction(p_Lua, 1))
+    {
+        lua_pushboolean(p_Lua, 0);
+        lua_pushcclosure(p_Lua, GuardedMatchIterator, 2);
+    }
     return lua_gettop(p_Lua);
 }
 

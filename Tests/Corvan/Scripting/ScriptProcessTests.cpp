@@ -1,5 +1,8 @@
 #include "Corvan/Scripting/ScriptProcess.h"
 
+#include "Corvan/Scripting/ScriptWire.h"
+#include "Lib/Platform/ChildProcess.h"
+
 #include <gtest/gtest.h>
 
 #include <cerrno>
@@ -169,6 +172,10 @@ INSTANTIATE_TEST_SUITE_P(
             "  local t = {} for i = 1, 1e5 do t[i] = tostring(i) end\n  while true do table.sort(t) end",
             ScriptFailure::Error,
             ":4: table.sort: .* steps are more than the .* left of the instruction budget$"},
+        // An iterator that has found nothing scans to the end again at every further call.
+        HostileCase{"CallingASpentMatchIterator",
+                    "  local it = string.rep('a', 20000):gmatch('b')\n  while true do it() end",
+                    ScriptFailure::Instructions, ":4: stopped: instruction budget"},
         HostileCase{"AnchoredQuantifierAtTheEnd", "  return (string.rep('a', 5000) .. 'b'):find('a*$')",
                     ScriptFailure::Error, ":3: string.find: pattern too complex"},
         // load() catches the cap's error and returns it: the call answers.
@@ -320,6 +327,39 @@ TEST(ScriptProcessTest, TheHostRunsUnderItsLimitsAndTheSystemCallFilter)
     ASSERT_NE(fgets(exitStatus, sizeof exitStatus, pipe), nullptr);
     pclose(pipe);
     EXPECT_STREQ(exitStatus, "3\n");
+}
+
+// The engine normally ends a late host itself; a host whose parent stopped watching (stopped in a
+// debugger, or hung) still ends by its own processor-time limit.
+TEST(ScriptProcessTest, AHostNobodyWatchesEndsByItsProcessorTimeLimit)
+{
+    Lib::ChildProcess host;
+    std::string error;
+    // One second a request (the least the host takes), and a budget the loop cannot spend.
+    ASSERT_TRUE(host.Start(ScriptProcess::FindHostProgram(),
+                           {std::to_string(getpid()), std::to_string(256u * 1024u * 1024u), "1"}, error))
+        << error;
+    const Lib::Deadline deadline = Lib::DeadlineIn(5s);
+    ASSERT_EQ(host.Write(Telvar::Wire::EncodeLoad({16u * 1024u * 1024u, UINT64_MAX / 2}, "Scripts/spin.lua",
+                                                  "function decide() while true do end end"),
+                         deadline),
+              Lib::PipeResult::Done);
+    char prefix[Telvar::Wire::k_LengthBytes];
+    ASSERT_EQ(host.ReadExactly(prefix, sizeof prefix, deadline), Lib::PipeResult::Done);
+    uint32_t length = 0;
+    ASSERT_TRUE(Telvar::Wire::DecodeLength(prefix, length));
+    std::string payload(length, '\0');
+    ASSERT_EQ(host.ReadExactly(payload.data(), payload.size(), deadline), Lib::PipeResult::Done);
+    ASSERT_EQ(host.Write(Telvar::Wire::EncodeCall("decide", ScriptValue{}), deadline), Lib::PipeResult::Done);
+
+    // Nobody waits for the answer: the kernel ends the host after about a second of its time.
+    const auto before = std::chrono::steady_clock::now();
+    char byte = 0;
+    EXPECT_EQ(host.ReadExactly(&byte, 1, Lib::DeadlineIn(10s)), Lib::PipeResult::Closed);
+    const auto took = std::chrono::steady_clock::now() - before;
+    EXPECT_LT(took, 6s);
+    host.Kill();
+    EXPECT_EQ(host.EndDescription().rfind("killed by signal 24", 0), 0u) << host.EndDescription(); // SIGXCPU
 }
 
 TEST(ScriptProcessTest, AMissingHostProgramIsReportedAndNothingRuns)
