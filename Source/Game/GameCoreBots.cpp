@@ -45,8 +45,10 @@ void GameCore::RunBotCommand(const Lib::String& p_Line, const Lib::DynamicArray<
     std::string error;
     if (!SeatPilot(name, error))
     {
-        // In the log as well as the console (every log line reaches the console).
-        Lib::LogWarning(m_Tag, "Bot '%s' cannot play: %s", name.c_str(), error.c_str());
+        // In the log as well as the console (every log line reaches the console), with who steers
+        // from now on.
+        const std::string steers = m_Pilot ? "bot '" + m_PilotName + "' plays on" : "the player steers";
+        Lib::LogWarning(m_Tag, "Bot '%s' cannot play: %s; %s", name.c_str(), error.c_str(), steers.c_str());
         return;
     }
     Echo(p_Line);

@@ -147,6 +147,15 @@ TEST_F(BotEndToEnd, AHostileBotIsStoppedAndTheRoundGoesOnUnderThePlayer)
     EXPECT_NE(game.Log().find("Bot '../hostile' cannot play: '../hostile' is no bot name"),
               std::string::npos);
     EXPECT_EQ(game.Log().find("Bot '../hostile' plays"), std::string::npos);
+    EXPECT_NE(game.Log().find("is no bot name: use letters, digits, '_' and '-' only; the player steers"),
+              std::string::npos);
+    // Refused while another bot sits: that one plays on, and the line says so.
+    ASSERT_NO_FATAL_FAILURE(RunConsoleLine(game, "bot nosuch"));
+    EXPECT_TRUE(LogHas(game,
+                       "Bot 'nosuch' cannot play: no bot named 'nosuch' (neither compiled in nor "
+                       "\"Scripts/nosuch.lua\"); bot 'hostile' plays on",
+                       5s))
+        << game.Log();
     ASSERT_NO_FATAL_FAILURE(StartRound(game));
 
     // Its first decision breaks the budget: one line, then the player has the round.

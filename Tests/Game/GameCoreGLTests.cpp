@@ -551,9 +551,10 @@ TEST_F(GameCoreGLTest, ConsoleCommandsAnswerInGreenAndYellow)
         const std::vector<std::string> messages = log.Messages();
         ASSERT_EQ(messages.size(), 2u);
         EXPECT_EQ(messages[0],
-                  "Bot '../x' cannot play: '../x' is no bot name: use letters, digits, '_' and '-' only");
+                  "Bot '../x' cannot play: '../x' is no bot name: use letters, digits, '_' and '-' only; the "
+                  "player steers");
         EXPECT_EQ(messages[1], "Bot 'nosuch' cannot play: no bot named 'nosuch' (neither compiled in nor "
-                               "\"Scripts/nosuch.lua\")");
+                               "\"Scripts/nosuch.lua\"); the player steers");
         EXPECT_NE(log.lines[0].find("] Warning "), std::string::npos) << log.lines[0];
     }
 
