@@ -13,7 +13,9 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 using namespace GameRound;
@@ -139,6 +141,75 @@ TEST(HostileBotEndToEnd, EachIsStoppedWithOneLineWhileTheGameDrawsOnAndTheEndSav
     for (pid_t host : hosts)
         EXPECT_FALSE(std::filesystem::exists("/proc/" + std::to_string(host))) << host;
     // The settings were written.
+    EXPECT_NE(ReadWholeFile(folder.File("gamedata.cfg")).find("set g_attract \"1\""), std::string::npos);
+}
+
+// Processor time the process has used so far, in clock ticks; 0 when it is gone.
+unsigned long long ProcessorTicks(pid_t p_Process)
+{
+    const std::string stat = ReadWholeFile("/proc/" + std::to_string(p_Process) + "/stat");
+    const size_t close = stat.rfind(')');
+    if (close == std::string::npos)
+        return 0;
+    std::istringstream fields(stat.substr(close + 2));
+    std::string field;
+    unsigned long long user = 0, system = 0;
+    for (int i = 0; i < 13 && fields >> field; ++i)
+    {
+        if (i == 11)
+            user = std::stoull(field);
+        if (i == 12)
+            system = std::stoull(field);
+    }
+    return user + system;
+}
+
+TEST(HostileBotEndToEnd, ATerminationSignalWhileABotThinksEndsTheGameAtOnceAndSaves)
+{
+    ASSERT_NE(getenv("DISPLAY"), nullptr) << "the test command provides an X display";
+    TempFolder folder;
+    std::string config = ConfigWith("11", "1");
+    ReplaceLine(config, "set g_botwait \"50\"", "set g_botwait \"1000\"");
+    WriteWholeFile(folder.File("gamedata.cfg"), config);
+    // Answers its first step, then thinks for ever where the budget cannot see it.
+    WriteScript(
+        folder, "thinker",
+        "calls = 0\nfunction decide(board)\n  calls = calls + 1\n  if calls == 1 then return nil end\n"
+        "  setmetatable({}, {__gc = function() while true do end end})\n  collectgarbage()\nend\n");
+    GameSession game(folder, VORL_EXECUTABLE);
+    ASSERT_TRUE(game.Open()) << game.Log();
+    game.Key("s");
+    ASSERT_TRUE(
+        game.WaitForImage([](const RgbImage& p_Image) { return !IsStartPanelShown(p_Image); }, 5s).Valid());
+    ASSERT_NO_FATAL_FAILURE(RunConsoleLine(game, "g_attract 1"));
+    ASSERT_NO_FATAL_FAILURE(RunConsoleLine(game, "bot thinker"));
+
+    // The host spends processor time only while it thinks, and the game waits for it meanwhile.
+    pid_t host = 0;
+    const bool thinking = GameSession::WaitUntil(
+        [&]
+        {
+            const std::vector<pid_t> hosts = ScriptHostsOf(game.Pid());
+            if (hosts.empty())
+                return false;
+            host = hosts.front();
+            const unsigned long long before = ProcessorTicks(host);
+            std::this_thread::sleep_for(30ms);
+            return ProcessorTicks(host) > before + 1;
+        },
+        10s);
+    ASSERT_TRUE(thinking) << game.Log();
+    const auto before = std::chrono::steady_clock::now();
+    const TestSupport::ProgramResult ended = game.Terminate();
+    const auto took = std::chrono::steady_clock::now() - before;
+    std::printf("[ ended    ] %.0f ms after SIGTERM, with the bot thinking\n",
+                std::chrono::duration<double, std::milli>(took).count());
+    EXPECT_LT(took, 5s);
+    ExpectOrderlyEnd(game, ended);
+    // The wait was cut short by the signal, not run out.
+    EXPECT_NE(game.Log().find("Scripts/thinker.lua: stopped: the program is ending"), std::string::npos)
+        << game.Log();
+    EXPECT_FALSE(std::filesystem::exists("/proc/" + std::to_string(host)));
     EXPECT_NE(ReadWholeFile(folder.File("gamedata.cfg")).find("set g_attract \"1\""), std::string::npos);
 }
 
