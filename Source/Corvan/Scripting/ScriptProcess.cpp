@@ -3,6 +3,7 @@
 #include "Corvan/Scripting/ScriptWire.h"
 #include "Lib/Platform/Process.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>

@@ -357,7 +357,7 @@ TEST(ScriptProcessTest, AHostNobodyWatchesEndsByItsProcessorTimeLimit)
     char byte = 0;
     EXPECT_EQ(host.ReadExactly(&byte, 1, Lib::DeadlineIn(10s)), Lib::PipeResult::Closed);
     const auto took = std::chrono::steady_clock::now() - before;
-    EXPECT_LT(took, 6s);
+    EXPECT_LT(took, 9s); // a second or two of processor time, on a machine that may be busy
     host.Kill();
     EXPECT_EQ(host.EndDescription().rfind("killed by signal 24", 0), 0u) << host.EndDescription(); // SIGXCPU
 }
