@@ -2,23 +2,62 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace Snake
 {
+namespace
+{
+struct GameCommand
+{
+    Vozad::ConsoleCommand command;
+    // What follows the name, as the help and the usage line show it; empty without arguments.
+    const char* arguments;
+};
+
+// The one place a command's arguments are written down: "help" and the usage line of a bad
+// argument both read them from here.
+constexpr GameCommand k_Commands[] = {
+    {{"help", " // Show this help", k_CommandHelp}, ""},
+    {{"restart", "", k_CommandRestart}, ""},
+    {{"quit", "", k_CommandQuit}, ""},
+    {{"clear", " // Clears the whole console", k_CommandClear}, ""},
+    {{"r_customwidth", "", k_CommandCustomWidth}, "<pixels>"},
+    {{"r_customheight", "", k_CommandCustomHeight}, "<pixels>"},
+    {{"g_vsync", "", k_CommandVSync}, "<0|1>"},
+    {{"remove_config", "", k_CommandRemoveConfig}, ""},
+    {{"bot", " // A bot plays the round; off gives the control back", k_CommandBot}, "<name>|off"},
+    {{"bots", " // Lists the bots, compiled in and in Scripts/", k_CommandBots}, ""},
+    {{"g_attract", "", k_CommandAttract}, "<0|1>"},
+};
+
+const char* ArgumentsOf(int32_t p_CommandId)
+{
+    for (const GameCommand& entry : k_Commands)
+        if (entry.command.id == p_CommandId)
+            return entry.arguments;
+    return "";
+}
+
+// "name" or "name arguments".
+std::string Usage(const char* p_Name, int32_t p_CommandId)
+{
+    std::string usage = p_Name ? p_Name : "";
+    const std::string_view arguments = ArgumentsOf(p_CommandId);
+    if (!arguments.empty())
+    {
+        usage += ' ';
+        usage += arguments;
+    }
+    return usage;
+}
+} // namespace
+
 Lib::DynamicArray<Vozad::ConsoleCommand> GameCommandTable()
 {
     Lib::DynamicArray<Vozad::ConsoleCommand> table;
-    table.Add({"help", " // Show this help", k_CommandHelp});
-    table.Add({"restart", "", k_CommandRestart});
-    table.Add({"quit", "", k_CommandQuit});
-    table.Add({"clear", " // Clears the whole console", k_CommandClear});
-    table.Add({"r_customwidth", "", k_CommandCustomWidth});
-    table.Add({"r_customheight", "", k_CommandCustomHeight});
-    table.Add({"g_vsync", "", k_CommandVSync});
-    table.Add({"remove_config", "", k_CommandRemoveConfig});
-    table.Add({"bot", " <name>|off // A bot plays the round; off gives the control back", k_CommandBot});
-    table.Add({"bots", " // Lists the bots, compiled in and in Scripts/", k_CommandBots});
-    table.Add({"g_attract", "", k_CommandAttract});
+    for (const GameCommand& entry : k_Commands)
+        table.Add(entry.command);
     return table;
 }
 
@@ -28,7 +67,7 @@ Lib::DynamicArray<Lib::String> HelpLines(const Lib::DynamicArray<Vozad::ConsoleC
     for (const Vozad::ConsoleCommand& command : p_Commands)
     {
         text += ' ';
-        text += command.name ? command.name : "";
+        text += Usage(command.name, command.id);
         text += command.description ? command.description : "";
         text += '\n';
     }
@@ -56,23 +95,12 @@ Lib::DynamicArray<Lib::String> CommandArguments(const Lib::DynamicArray<Lib::Str
     return arguments;
 }
 
-const char* CommandUsage(int32_t p_CommandId)
+std::string CommandUsage(int32_t p_CommandId)
 {
-    switch (p_CommandId)
-    {
-    case k_CommandCustomWidth:
-        return "r_customwidth <pixels>";
-    case k_CommandCustomHeight:
-        return "r_customheight <pixels>";
-    case k_CommandVSync:
-        return "g_vsync <0|1>";
-    case k_CommandBot:
-        return "bot <name>|off";
-    case k_CommandAttract:
-        return "g_attract <0|1>";
-    default:
-        return nullptr;
-    }
+    for (const GameCommand& entry : k_Commands)
+        if (entry.command.id == p_CommandId && *entry.arguments != '\0')
+            return Usage(entry.command.name, p_CommandId);
+    return std::string();
 }
 
 bool ParsePixels(const Lib::String& p_Text, uint32_t& p_Pixels)

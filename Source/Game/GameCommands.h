@@ -5,6 +5,7 @@
 #include "Lib/String.h"
 
 #include <cstdint>
+#include <string>
 
 namespace Snake
 {
@@ -27,7 +28,8 @@ enum GameCommandId : int32_t
 // The commands in the order "help" lists them.
 Lib::DynamicArray<Vozad::ConsoleCommand> GameCommandTable();
 
-// "help", the heading, the introduction and one " name description" line per command.
+// "help", the heading, the introduction and one " name arguments description" line per command (the
+// arguments of the game's own commands, as their usage line shows them).
 Lib::DynamicArray<Lib::String> HelpLines(const Lib::DynamicArray<Vozad::ConsoleCommand>& p_Commands);
 
 // The arguments of a command line cut into tokens: every token after the command name, the empty
@@ -35,8 +37,8 @@ Lib::DynamicArray<Lib::String> HelpLines(const Lib::DynamicArray<Vozad::ConsoleC
 Lib::DynamicArray<Lib::String> CommandArguments(const Lib::DynamicArray<Lib::String>& p_Tokens);
 
 // What a command taking an argument expects, as the console shows it when the argument is missing
-// or bad ("r_customwidth <pixels>"); null for commands without arguments.
-const char* CommandUsage(int32_t p_CommandId);
+// or bad ("r_customwidth <pixels>"); empty for commands without arguments.
+std::string CommandUsage(int32_t p_CommandId);
 
 // A size argument: base-10 digits only, above 0; values beyond 32 bits are the largest 32-bit
 // value rather than a wrapped small one. False for anything else, with p_Pixels untouched.

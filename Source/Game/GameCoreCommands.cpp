@@ -29,7 +29,7 @@ void GameCore::NotRecognised(const Lib::String& p_Line)
 void GameCore::ShowUsage(int32_t p_CommandId)
 {
     // A known command with a missing or bad argument: say what it takes, and do nothing else.
-    m_Console.AddLine(Lib::String(CommandUsage(p_CommandId)), k_ErrorColour);
+    m_Console.AddLine(Lib::String(std::string_view(CommandUsage(p_CommandId))), k_ErrorColour);
 }
 
 bool GameCore::ReadSwitchArgument(int32_t p_CommandId, const Lib::DynamicArray<Lib::String>& p_Arguments,

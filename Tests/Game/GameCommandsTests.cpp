@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <initializer_list>
 #include <iterator>
 #include <string>
 #include <vector>
@@ -26,7 +28,7 @@ TEST(GameCommands, TableHoldsTheCommandsInOrderWithTheirIds)
     EXPECT_STREQ(table[1].description, "");
 }
 
-TEST(GameCommands, HelpIsOneLinePerCommandAfterTheHeadingWithoutATrailingEmptyOne)
+TEST(GameCommands, HelpIsOneLinePerCommandWithItsArgumentsAfterTheHeadingWithoutATrailingEmptyOne)
 {
     std::vector<std::wstring> lines;
     for (const Lib::String& line : HelpLines(GameCommandTable()))
@@ -39,13 +41,13 @@ TEST(GameCommands, HelpIsOneLinePerCommandAfterTheHeadingWithoutATrailingEmptyOn
         L" restart",
         L" quit",
         L" clear // Clears the whole console",
-        L" r_customwidth",
-        L" r_customheight",
-        L" g_vsync",
+        L" r_customwidth <pixels>",
+        L" r_customheight <pixels>",
+        L" g_vsync <0|1>",
         L" remove_config",
         L" bot <name>|off // A bot plays the round; off gives the control back",
         L" bots // Lists the bots, compiled in and in Scripts/",
-        L" g_attract",
+        L" g_attract <0|1>",
     };
     EXPECT_EQ(lines, expected);
 }
@@ -103,11 +105,28 @@ TEST(GameCommands, ArgumentsLeaveOutTheNameAndEmptyTokensAndCommandsWithArgument
     EXPECT_EQ(arguments[0].Wide(), L"800");
     EXPECT_EQ(CommandArguments(Lib::DynamicArray<Lib::String>{Lib::String("quit")}).Count(), 0u);
 
-    EXPECT_STREQ(CommandUsage(k_CommandCustomWidth), "r_customwidth <pixels>");
-    EXPECT_STREQ(CommandUsage(k_CommandCustomHeight), "r_customheight <pixels>");
-    EXPECT_STREQ(CommandUsage(k_CommandVSync), "g_vsync <0|1>");
-    for (int32_t id : {k_CommandNone, k_CommandHelp, k_CommandRestart, k_CommandQuit, k_CommandClear,
-                       k_CommandRemoveConfig})
-        EXPECT_EQ(CommandUsage(id), nullptr) << id;
+    EXPECT_EQ(CommandUsage(k_CommandCustomWidth), "r_customwidth <pixels>");
+    EXPECT_EQ(CommandUsage(k_CommandCustomHeight), "r_customheight <pixels>");
+    EXPECT_EQ(CommandUsage(k_CommandVSync), "g_vsync <0|1>");
+    EXPECT_EQ(CommandUsage(k_CommandBot), "bot <name>|off");
+    EXPECT_EQ(CommandUsage(k_CommandAttract), "g_attract <0|1>");
+    for (int32_t id :
+         std::initializer_list<int32_t>{k_CommandNone, k_CommandHelp, k_CommandRestart, k_CommandQuit,
+                                        k_CommandClear, k_CommandRemoveConfig, k_CommandBots, 99})
+        EXPECT_EQ(CommandUsage(id), "") << id;
+
+    // The help line of a command starts with exactly the usage its bad argument shows.
+    std::vector<std::string> help;
+    for (const Lib::String& line : HelpLines(GameCommandTable()))
+        help.push_back(line.ToNarrow().Bytes());
+    for (const Vozad::ConsoleCommand& command : GameCommandTable())
+    {
+        const std::string usage = CommandUsage(command.id);
+        if (usage.empty())
+            continue;
+        const auto matches = [&](const std::string& p_Line)
+        { return p_Line == " " + usage || p_Line.rfind(" " + usage + " //", 0) == 0; };
+        EXPECT_TRUE(std::any_of(help.begin(), help.end(), matches)) << usage;
+    }
 }
 } // namespace

@@ -498,7 +498,9 @@ TEST_F(GameCoreGLTest, ConsoleCommandsAnswerInGreenAndYellow)
     ASSERT_EQ(lines.size(), 14u) << "no echo line before the help text";
     EXPECT_EQ(lines[0], L"help");
     EXPECT_EQ(lines[1], L"===== HELP =====");
+    EXPECT_EQ(lines[7], L" r_customwidth <pixels>") << "a command's help line names its arguments";
     EXPECT_EQ(lines[10], L" remove_config");
+    EXPECT_EQ(lines[11], L" bot <name>|off // A bot plays the round; off gives the control back");
     EXPECT_EQ(console.GetScrollView().GetLine(5).colour, Vozad::Colour::k_Green);
 
     submit("clear");

@@ -149,6 +149,7 @@ TEST(LaunchOptionsTest, HelpNamesEveryOptionFileAndExitStatus)
     Snake::PrintUsage(out);
     for (const char* expected :
          {"--data-dir DIR", "--simulate", "--help", "--version", "-terminal_output", "-turn-assert-break-off",
-          "-restart", "gamedata.cfg", "gamelog.txt", "Screenshots/", "\n  73 ", "\n  2 ", "\n  0 "})
+          "-restart", "gamedata.cfg", "gamelog.txt", "Screenshots/", "records.cfg", "Scripts/NAME.lua",
+          "\n  73 ", "\n  2 ", "\n  0 "})
         EXPECT_NE(out.str().find(expected), std::string::npos) << expected;
 }

@@ -92,6 +92,9 @@ Try 'vorl --help' for more information." ] || fail "an unknown option prints: $(
   centre=$(convert "$root/usr/share/icons/hicolor/256x256/apps/vorl.png" -format '%[fx:p{128,100}.g>p{128,100}.r && p{128,100}.a==1]' info:)
   [ "$corner" = 0 ] && [ "$centre" = 1 ] || fail "the 256 px icon is not the snake's head (corner alpha $corner, green centre $centre)"
   zcat "$root/usr/share/man/man6/vorl.6.gz" | grep -qF -- '.BI \-\-data\-dir " DIR"' || fail "the manual page lacks --data-dir"
+  for file in records.cfg Scripts/; do
+    zcat "$root/usr/share/man/man6/vorl.6.gz" | grep -qxF -- ".I $file" || fail "the manual page lacks $file"
+  done
   grep -q 'All rights reserved' "$root/usr/share/doc/vorl/copyright" || fail "copyright: no notice of the game"
   for library in SDL2 Lua 'Dear ImGui' FreeType fontconfig; do
     grep -q "LIBRARY: $library" "$root/usr/share/doc/vorl/copyright" || fail "copyright: no licence of $library"

@@ -41,8 +41,27 @@ static_assert(std::size(k_BuiltInTexts) == static_cast<std::size_t>(BuiltInShade
 // The key of the empty ShaderInfo: nothing was loaded.
 constexpr uint64_t k_NothingLoaded = ~0ull;
 
-constexpr std::string_view k_PlainVariantSuffix = "_Plain";
+// A compiled-in shader compiled again with a define, as a shader of its own; what the define drops
+// is listed with it, so that the scene's questions for those names are no news in the log.
+struct ShaderVariant
+{
+    BuiltInShader base;
+    std::string_view nameSuffix;
+    std::string_view define;
+    std::span<const std::string_view> leftOut;
+};
+
+// Without repeating, scrolling, the border and picking.
+constexpr std::string_view k_PlainSpritesLeftOut[] = {
+    "a_InTextureShift", "a_InTextureScale", "a_InFrameBufferID", "a_DrawBorder", "u_UseFrameBuffer"};
+constexpr ShaderVariant k_PlainSprites{BuiltInShader::BatchedTextureSpriteShader, "_Plain", "PLAIN_SPRITES",
+                                       k_PlainSpritesLeftOut};
 } // namespace
+
+std::span<const std::string_view> PlainSpritesLeftOut()
+{
+    return k_PlainSprites.leftOut;
+}
 
 std::string_view BuiltInShaderText(BuiltInShader p_Shader)
 {
@@ -59,7 +78,7 @@ ShaderHandler::ShaderHandler(int32_t p_GraphicsApi) : m_GraphicsApi(p_GraphicsAp
     m_InfoMap.rehash(8);
 }
 
-ShaderInfo ShaderHandler::LoadShader(const Lib::String& p_Source)
+ShaderInfo ShaderHandler::LoadShader(const Lib::String& p_Source, std::span<const std::string_view> p_LeftOut)
 {
     if (p_Source.IsEmpty())
         return ShaderInfo();
@@ -81,7 +100,7 @@ ShaderInfo ShaderHandler::LoadShader(const Lib::String& p_Source)
 
     Lib::Ref<IShader> shader;
     if (m_GraphicsApi == k_GraphicsApiOpenGL)
-        shader = Lib::MakeRef<OpenGLShader>(p_Source);
+        shader = Lib::MakeRef<OpenGLShader>(p_Source, p_LeftOut);
     ShaderInfo info;
     if (!shader || !shader->Load(info))
     {
@@ -127,7 +146,7 @@ const IShader& ShaderHandler::GetEngineShader(uint32_t p_Row) const
 
 const IShader* ShaderHandler::GetPlainVariant(const IShader& p_Shader) const
 {
-    const uint32_t spriteRow = EngineShaderRow(BuiltInShader::BatchedTextureSpriteShader);
+    const uint32_t spriteRow = EngineShaderRow(k_PlainSprites.base);
     if (m_PlainSprites.program == 0 || p_Shader.GetProgram() != m_EngineShaders[spriteRow].program)
         return nullptr;
     return &FindBySlot(m_PlainSprites.program);
@@ -144,8 +163,9 @@ bool ShaderHandler::LoadEngineShaders()
         m_EngineShaders[row] = info;
     }
     const ShaderInfo plain =
-        LoadShader(Lib::String(ShaderVariantText(BuiltInShaderText(BuiltInShader::BatchedTextureSpriteShader),
-                                                 k_PlainVariantSuffix, "PLAIN_SPRITES")));
+        LoadShader(Lib::String(ShaderVariantText(BuiltInShaderText(k_PlainSprites.base),
+                                                 k_PlainSprites.nameSuffix, k_PlainSprites.define)),
+                   k_PlainSprites.leftOut);
     m_PlainSprites = plain.shaderKey == k_NothingLoaded ? ShaderInfo() : plain;
     return true;
 }

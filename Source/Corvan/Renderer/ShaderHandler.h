@@ -11,6 +11,7 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -46,6 +47,10 @@ constexpr uint32_t EngineShaderRow(BuiltInShader p_Shader)
 // The text of a compiled-in shader; empty for BuiltInShader::Count.
 std::string_view BuiltInShaderText(BuiltInShader p_Shader);
 
+// The attributes and uniforms of the textured-sprite row that its plain variant does not have: the
+// scene asks every sprite shader for them, and the variant answers -1 without a Warning.
+std::span<const std::string_view> PlainSpritesLeftOut();
+
 class ShaderHandler : public IShaderSource
 {
 public:
@@ -59,8 +64,9 @@ public:
 
     // p_Source is the name of a loaded shader, a shader text or the path of a file holding one.
     // What was loaded before (found by the source itself or by the name it carries) is returned
-    // without compiling again. The empty ShaderInfo when nothing could be loaded.
-    ShaderInfo LoadShader(const Lib::String& p_Source);
+    // without compiling again. The empty ShaderInfo when nothing could be loaded. p_LeftOut names
+    // what the text lacks by design (OpenGLShader), for a shader compiled here.
+    ShaderInfo LoadShader(const Lib::String& p_Source, std::span<const std::string_view> p_LeftOut = {});
 
     // The first shader whose GL program is p_Program; none ends the process.
     Lib::Ref<IShader> GetShaderBySlot(uint32_t p_Program) const;

@@ -23,6 +23,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -267,6 +268,53 @@ TEST_F(ShaderHandlerGLTest, EngineShadersFillTheTableInRowOrder)
         m_Handler.GetEngineShaderTable()[Vozad::EngineShaderRow(BuiltInShader::BatchedTextureSpriteShader)]
             .program,
         0u);
+}
+
+TEST_F(ShaderHandlerGLTest, ThePlainVariantLacksWhatItLeavesOutWithoutAWarning)
+{
+    ASSERT_TRUE(m_Handler.LoadEngineShaders());
+    const Vozad::IShader& sprite =
+        m_Handler.GetEngineShader(Vozad::EngineShaderRow(BuiltInShader::BatchedTextureSpriteShader));
+    const Vozad::IShader* plain = m_Handler.GetPlainVariant(sprite);
+    ASSERT_NE(plain, nullptr);
+
+    // What the scene asks every sprite shader it attaches a batch to and draws with.
+    for (const Attribute& attribute : k_SpriteAttributes)
+        (void)plain->GetAttributeLocation(attribute.name);
+    for (const char* uniform : {"u_UseFrameBuffer", "u_ProjectionViewMatrix", "u_Texture"})
+        (void)plain->HasUniform(uniform);
+    const auto warnings = [&]
+    {
+        std::vector<std::string> found;
+        for (const auto& [level, message] : LinesOf(m_Log, "OpenGLShader"))
+            if (level == "Warning")
+                found.push_back(message);
+        return found;
+    };
+    EXPECT_EQ(warnings(), std::vector<std::string>()) << "loading and asking the engine shaders";
+
+    // The list is exact: the row has each name, the variant has none of them.
+    ASSERT_FALSE(Vozad::PlainSpritesLeftOut().empty());
+    for (const std::string_view left : Vozad::PlainSpritesLeftOut())
+    {
+        const std::string name(left);
+        EXPECT_TRUE(glGetAttribLocation(sprite.GetProgram(), name.c_str()) >= 0 ||
+                    glGetUniformLocation(sprite.GetProgram(), name.c_str()) >= 0)
+            << name << " is in the full shader";
+        EXPECT_EQ(glGetAttribLocation(plain->GetProgram(), name.c_str()), -1) << name;
+        EXPECT_EQ(glGetUniformLocation(plain->GetProgram(), name.c_str()), -1) << name;
+    }
+
+    // A name the variant lacks by accident still says so, and the full shader keeps its Warnings.
+    EXPECT_EQ(plain->GetAttributeLocation("a_InColor"), -1);
+    EXPECT_FALSE(plain->HasUniform("u_Colour"));
+    EXPECT_FALSE(sprite.HasUniform("u_Colour"));
+    const std::vector<std::string> expected = {
+        "Warning: attribute 'a_InColor' doesn't exist in shader \"BatchedTextureSpriteShader_Plain\"!",
+        "Warning: uniform 'u_Colour' doesn't exist in shader \"BatchedTextureSpriteShader_Plain\"!",
+        "Warning: uniform 'u_Colour' doesn't exist in shader \"BatchedTextureSpriteShader\"!",
+    };
+    EXPECT_EQ(warnings(), expected);
 }
 
 TEST_F(ShaderHandlerGLTest, EachSourceIsCompiledOnce)

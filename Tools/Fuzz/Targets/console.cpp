@@ -60,7 +60,7 @@ public:
             uint32_t pixels = 0;
             if (arguments.Count() == 1 && Snake::ParsePixels(arguments[0], pixels))
                 CheckPixels(arguments[0], pixels);
-            Check(Snake::CommandUsage(p_CommandId) != nullptr);
+            Check(!Snake::CommandUsage(p_CommandId).empty());
             break;
         }
         case Snake::k_CommandVSync:

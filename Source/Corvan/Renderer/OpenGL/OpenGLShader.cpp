@@ -6,6 +6,7 @@
 #include "Corvan/Renderer/ShaderSource.h"
 #include "Lib/Platform/File.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <system_error>
 #include <vector>
@@ -52,7 +53,10 @@ bool IsCompiled(GLuint p_Shader)
 }
 } // namespace
 
-OpenGLShader::OpenGLShader(const Lib::String& p_Source) : m_Source(p_Source) {}
+OpenGLShader::OpenGLShader(const Lib::String& p_Source, std::span<const std::string_view> p_LeftOut)
+    : m_Source(p_Source), m_LeftOut(p_LeftOut.begin(), p_LeftOut.end())
+{
+}
 
 OpenGLShader::~OpenGLShader()
 {
@@ -182,8 +186,7 @@ int32_t OpenGLShader::UniformLocation(const char* p_Name) const
         return found->second;
     const int32_t location = GL_CHECK_VALUE(glGetUniformLocation(m_Program, p_Name));
     if (location == -1)
-        LogWarning(m_Tag, "Warning: uniform '%s' doesn't exist in shader \"%s\"!", p_Name,
-                   m_Name.ToNarrow().Data());
+        ReportMissing("uniform", p_Name);
     m_UniformLocations.emplace(p_Name, location);
     return location;
 }
@@ -195,10 +198,17 @@ int32_t OpenGLShader::GetAttributeLocation(const char* p_Name) const
         return found->second;
     const int32_t location = GL_CHECK_VALUE(glGetAttribLocation(m_Program, p_Name));
     if (location == -1)
-        LogWarning(m_Tag, "Warning: attribute '%s' doesn't exist in shader \"%s\"!", p_Name,
-                   m_Name.ToNarrow().Data());
+        ReportMissing("attribute", p_Name);
     m_AttributeLocations.emplace(p_Name, location);
     return location;
+}
+
+void OpenGLShader::ReportMissing(const char* p_Kind, const char* p_Name) const
+{
+    if (std::find(m_LeftOut.begin(), m_LeftOut.end(), p_Name) != m_LeftOut.end())
+        return;
+    LogWarning(m_Tag, "Warning: %s '%s' doesn't exist in shader \"%s\"!", p_Kind, p_Name,
+               m_Name.ToNarrow().Data());
 }
 
 bool OpenGLShader::HasUniform(const char* p_Name) const

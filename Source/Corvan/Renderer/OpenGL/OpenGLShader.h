@@ -7,16 +7,21 @@
 #include "Lib/String.h"
 
 #include <cstdint>
+#include <span>
 #include <string>
+#include <string_view>
 #include <unordered_map>
+#include <vector>
 
 namespace Vozad
 {
 class OpenGLShader : public IShader
 {
 public:
-    // p_Source: a shader text, or the path of a file holding one.
-    explicit OpenGLShader(const Lib::String& p_Source);
+    // p_Source: a shader text, or the path of a file holding one. p_LeftOut: attributes and uniforms
+    // the text lacks by design (a variant whose define drops them); asking for one of them answers
+    // -1 like any missing name, but without a Warning.
+    explicit OpenGLShader(const Lib::String& p_Source, std::span<const std::string_view> p_LeftOut = {});
     ~OpenGLShader() override;
 
     bool Load(ShaderInfo& p_Info) override;
@@ -53,6 +58,8 @@ private:
     // p_Name names the shader when the driver gives no reason for a failed link.
     bool Build(const std::string& p_VertexText, const std::string& p_FragmentText, const std::string& p_Name);
     int32_t UniformLocation(const char* p_Name) const;
+    // A Warning for a name GL does not know, unless the shader lacks it by design.
+    void ReportMissing(const char* p_Kind, const char* p_Name) const;
 
     Lib::LogTag m_Tag{"OpenGLShader"};
     uint32_t m_Program = 0;       // 0 until a link succeeded
@@ -60,6 +67,7 @@ private:
     bool m_FromFile = false;
     Lib::String m_Source; // as passed: the text or the path
     Lib::String m_Name;
+    std::vector<std::string> m_LeftOut;
     // Every answer GL gave, -1 included, so a missing name is reported only the first time.
     mutable LocationCache m_UniformLocations;
     mutable LocationCache m_AttributeLocations;
