@@ -355,6 +355,7 @@ void GameCore::RestartGame()
 {
     StopAttract();
     ResetRound();
+    m_BotSteeredRound = false;
     m_GameState = k_GameRunning;
     m_RoundClock.Start(Now());
     UpdateRoundTime();
@@ -493,7 +494,13 @@ void GameCore::FinishRound(bool p_Won)
     UpdateReadyMarker();
     const uint64_t timeMs = m_RoundClock.Elapsed(Now()) / 1000;
     const uint32_t points = m_Board.GetPoints();
-    const RecordOutcome outcome = m_Records.Table().Submit(m_GridMode, m_Speed, points, p_Won, timeMs);
+    // Demo rounds end elsewhere and never come here; a round a bot had any part in is shown
+    // against the record but does not count for one.
+    RecordOutcome outcome;
+    if (m_BotSteeredRound)
+        Lib::LogInfo(m_Tag, "A bot steered this round: it sets no record");
+    else
+        outcome = m_Records.Table().Submit(m_GridMode, m_Speed, points, p_Won, timeMs);
     if (outcome.IsNewRecord())
         m_Records.Save();
     m_GuiHandler.SetRoundResult(m_Records.Table().Get(m_GridMode, m_Speed), outcome);

@@ -257,6 +257,9 @@ private:
     std::unique_ptr<IBot> m_Pilot; // steers the player's rounds instead of the keys
     std::string m_PilotName;
     bool m_PilotNoteLogged = false;
+    // A bot steered at least one step of the round: its end sets no record, as the record is
+    // what the player did.
+    bool m_BotSteeredRound = false;
     std::unique_ptr<IBot> m_AttractBot; // set while the demo round plays
     GameSounds m_Sounds;
     // The two layers of the GUI tree: the menus inside two bars, the console above them.

@@ -106,6 +106,7 @@ void GameCore::SteerByPilot()
 {
     if (!m_Pilot)
         return;
+    m_BotSteeredRound = true;
     const BotDecision decision = SteerByBot(m_Board, *m_Pilot);
     if (decision.stopped)
     {

@@ -137,7 +137,8 @@ void PrintUsage(std::ostream& p_Out)
              "  73               the data folder cannot be created or written\n"
              "  112, 136         the engine (6000) or the game (5000) failed to start; the last line\n"
              "                   of gamelog.txt has the full code\n"
-             "  122              an error ended the main loop (6010)\n";
+             "  122              an error ended the main loop (6010)\n"
+             "  130, 143         --simulate ended by SIGINT or SIGTERM, after printing the results so far\n";
 }
 
 void PrintVersion(std::ostream& p_Out)

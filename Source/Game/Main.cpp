@@ -2,6 +2,8 @@
 #include "Game/Bots/SimulateCommand.h"
 #include "Game/CommandLine.h"
 #include "Game/LaunchOptions.h"
+#include "Lib/Platform/Terminal.h"
+#include "Lib/Platform/TerminationSignals.h"
 #include "Lib/Platform/WorkingFolder.h"
 
 #include <iostream>
@@ -43,7 +45,14 @@ int main(int argc, char** argv)
 
     // Rounds on the rules alone need no window, no engine start and no log file.
     if (options.action == Snake::LaunchAction::Simulate)
-        return Snake::RunSimulateCommand(options.simulateArguments, std::cout, std::cerr);
+    {
+        // Ctrl+C or a kill ends the run between rounds, or cuts a bot's wait short, and the
+        // results so far are printed.
+        Lib::CatchTerminationSignals();
+        Snake::SimulateEnvironment environment;
+        environment.errIsTerminal = Lib::StandardErrorIsTerminal();
+        return Snake::RunSimulateCommand(options.simulateArguments, std::cout, std::cerr, environment);
+    }
     int result = 0;
     {
         const Lib::DynamicArray<Lib::String> arguments = Snake::BuildArgumentList(options.gameArguments);

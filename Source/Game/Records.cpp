@@ -161,4 +161,9 @@ std::string FormatDuration(uint64_t p_Milliseconds)
                   static_cast<unsigned long long>(tenths % 10));
     return text;
 }
+
+std::string CountOfPoints(uint32_t p_Points, const std::string& p_One, const std::string& p_Many)
+{
+    return std::to_string(p_Points) + " " + (p_Points == 1 ? p_One : p_Many);
+}
 } // namespace Snake

@@ -73,4 +73,8 @@ ParsedRecords ParseRecords(std::string_view p_Text);
 
 // "m:ss.t": 83 456 ms give "1:23.4"; the minutes grow as needed.
 std::string FormatDuration(uint64_t p_Milliseconds);
+
+// "1 point", "17 points": the count with the word the language uses for it. English and German
+// both take the singular for one alone, and the plural for none.
+std::string CountOfPoints(uint32_t p_Points, const std::string& p_One, const std::string& p_Many);
 } // namespace Snake

@@ -46,6 +46,13 @@ void StartRound(GameSession& p_Game)
         << "the start menu stayed on screen";
 }
 
+void StartAutopilotRound(GameSession& p_Game)
+{
+    ASSERT_NO_FATAL_FAILURE(RunConsoleLine(p_Game, "bot autopilot"));
+    ASSERT_TRUE(LogHas(p_Game, "Bot 'autopilot' plays", 5s)) << p_Game.Log();
+    ASSERT_NO_FATAL_FAILURE(StartRound(p_Game));
+}
+
 // On the 6 x 6 board: round and round the ring of columns and rows 1 to 4, which no snake shorter
 // than twelve ever bites.
 const char* const k_RingBot = R"lua(
@@ -71,9 +78,7 @@ TEST_F(BotEndToEnd, TheAutopilotWinsASixBySixRoundAtSpeedTen)
     WriteWholeFile(folder.File("gamedata.cfg"), ConfigWith("0", "10"));
     GameSession game(folder, VORL_EXECUTABLE);
     ASSERT_TRUE(game.Open()) << game.Log();
-    ASSERT_NO_FATAL_FAILURE(RunConsoleLine(game, "bot autopilot"));
-    ASSERT_TRUE(LogHas(game, "Bot 'autopilot' plays", 5s)) << game.Log();
-    ASSERT_NO_FATAL_FAILURE(StartRound(game));
+    ASSERT_NO_FATAL_FAILURE(StartAutopilotRound(game));
 
     // The HUD names the bot under the frame rate and the points.
     const RgbImage playing = game.Capture();
@@ -94,7 +99,33 @@ TEST_F(BotEndToEnd, TheAutopilotWinsASixBySixRoundAtSpeedTen)
     const std::string log = game.Log();
     const size_t handedBack = log.find("gives the control back to the player");
     EXPECT_EQ(handedBack, std::string::npos) << log.substr(handedBack == std::string::npos ? 0 : handedBack);
+    // A full board is the best a round can do, but the bot's, not the player's: no record.
+    EXPECT_NE(log.find("A bot steered this round: it sets no record"), std::string::npos) << log;
+    EXPECT_FALSE(std::filesystem::exists(folder.File("records.cfg")));
 
+    ExpectOrderlyEnd(game, game.Terminate());
+}
+
+// The player takes over from the autopilot and loses the round: it had a bot in it, so the
+// points it made set no record.
+TEST_F(BotEndToEnd, ARoundABotSteeredPartOfSetsNoRecord)
+{
+    TempFolder folder;
+    WriteWholeFile(folder.File("gamedata.cfg"), ConfigWith("0", "10"));
+    GameSession game(folder, VORL_EXECUTABLE);
+    ASSERT_TRUE(game.Open()) << game.Log();
+    ASSERT_NO_FATAL_FAILURE(StartAutopilotRound(game));
+    // Some thirty steps: the autopilot catches items within them on the 6 x 6 board.
+    std::this_thread::sleep_for(3s);
+    game.Key("Up");
+    ASSERT_TRUE(
+        LogHas(game, "Bot 'autopilot' gives the control back to the player: a movement key was pressed", 5s))
+        << game.Log();
+    // Nobody steers now: the snake runs into a border or itself.
+    const RgbImage over = game.WaitForImage(IsStartPanelShown, 20s);
+    ASSERT_TRUE(over.Valid()) << "the round did not end";
+    EXPECT_TRUE(LogHas(game, "A bot steered this round: it sets no record", 5s)) << game.Log();
+    EXPECT_FALSE(std::filesystem::exists(folder.File("records.cfg")));
     ExpectOrderlyEnd(game, game.Terminate());
 }
 

@@ -106,6 +106,15 @@ TEST(FormatDuration, MinutesSecondsAndTenths)
     EXPECT_EQ(FormatDuration(3600000), "60:00.0");
 }
 
+TEST(CountOfPoints, OneAloneTakesTheSingular)
+{
+    EXPECT_EQ(CountOfPoints(1, "point", "points"), "1 point");
+    EXPECT_EQ(CountOfPoints(1, "Punkt", "Punkte"), "1 Punkt");
+    EXPECT_EQ(CountOfPoints(0, "point", "points"), "0 points");
+    EXPECT_EQ(CountOfPoints(2, "Punkt", "Punkte"), "2 Punkte");
+    EXPECT_EQ(CountOfPoints(21, "point", "points"), "21 points");
+}
+
 TEST(RecordsFile, ADamagedLineIsLoggedAndTheGoodOnesLoaded)
 {
     TempFolder folder;

@@ -2,6 +2,7 @@
 
 #include "Game/Bots/BotCatalog.h"
 #include "Game/GridModes.h"
+#include "Lib/Platform/TerminationSignals.h"
 
 #include <charconv>
 #include <ostream>
@@ -132,14 +133,6 @@ bool ParseSimulateArguments(const std::vector<std::string>& p_Arguments, Simulat
         else
             p_Request.options.seed = number;
     }
-    // The bot is tried once here, with the wait given, so that a bad name or a script that does
-    // not load is an argument error before any round is played.
-    std::string reason;
-    if (!CreateBot(p_Request.bot, k_BotScriptFolder, reason, p_Request.answerTime))
-    {
-        p_Error = reason;
-        return false;
-    }
     if (allGrids)
     {
         p_Request.options.gridModes.clear();
@@ -149,7 +142,8 @@ bool ParseSimulateArguments(const std::vector<std::string>& p_Arguments, Simulat
     return true;
 }
 
-int RunSimulateCommand(const std::vector<std::string>& p_Arguments, std::ostream& p_Out, std::ostream& p_Err)
+int RunSimulateCommand(const std::vector<std::string>& p_Arguments, std::ostream& p_Out, std::ostream& p_Err,
+                       const SimulateEnvironment& p_Environment)
 {
     SimulateRequest request;
     std::string error;
@@ -157,6 +151,13 @@ int RunSimulateCommand(const std::vector<std::string>& p_Arguments, std::ostream
     {
         p_Err << "vorl: " << error << "\n";
         PrintUsage(p_Err);
+        return k_SimulateUsageStatus;
+    }
+    // The bot is tried once before any round, with the wait given: a bad name or a script that
+    // does not load is one line, as the arguments themselves were fine.
+    if (!CreateBot(request.bot, k_BotScriptFolder, error, request.answerTime))
+    {
+        p_Err << "vorl: " << error << "\n";
         return k_SimulateUsageStatus;
     }
     // Every round gets a fresh bot; a script that stops loading meanwhile loses its rounds.
@@ -167,7 +168,17 @@ int RunSimulateCommand(const std::vector<std::string>& p_Arguments, std::ostream
             return bot;
         return std::make_unique<BrokenBot>(reason);
     };
-    RunSimulation(request.options, makeBot, p_Out, p_Err);
+    const std::function<int()> signal = p_Environment.terminationSignal
+                                            ? p_Environment.terminationSignal
+                                            : std::function<int()>(&Lib::TerminationSignal);
+    SimulationProgress progress(
+        p_Err, p_Environment.errIsTerminal,
+        static_cast<uint64_t>(request.options.gridModes.size()) * request.options.games, p_Environment.clock);
+    SimulationHooks hooks;
+    hooks.stop = [&] { return signal() != 0; };
+    hooks.progress = &progress;
+    if (RunSimulation(request.options, makeBot, p_Out, p_Err, hooks).partial)
+        return 128 + signal();
     return 0;
 }
 } // namespace Snake

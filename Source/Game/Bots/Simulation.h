@@ -36,8 +36,10 @@ struct GameResult
 };
 
 // Plays one round from the start position until it is won or lost. A round with no catch in
-// p_StallSteps steps is stopped as stalled.
-GameResult PlayGame(Board& p_Board, IBot& p_Bot, uint64_t p_StallSteps);
+// p_StallSteps steps is stopped as stalled. p_BeforeStep, when given, is asked before every
+// decision; false leaves the round where it is (its result then means nothing).
+GameResult PlayGame(Board& p_Board, IBot& p_Bot, uint64_t p_StallSteps,
+                    const std::function<bool()>& p_BeforeStep = {});
 
 struct SimulationOptions
 {
@@ -56,8 +58,27 @@ struct GridSummary
 
 using BotFactory = std::function<std::unique_ptr<IBot>()>;
 
+class SimulationProgress;
+
+struct SimulationHooks
+{
+    // Asked before each round and after it: true ends the run early, and the round it cut short
+    // counts for nothing (a bot stopped because the program is ending did not lose).
+    std::function<bool()> stop;
+    SimulationProgress* progress = nullptr;
+};
+
+struct SimulationReport
+{
+    std::vector<GridSummary> grids; // the grids played to the end
+    bool partial = false;
+};
+
 // Plays p_Options.games rounds on each grid, each with a fresh bot from p_MakeBot, and prints
-// one key=value line per grid and a total line to p_Out. What a bot did wrong goes to p_Notes.
-std::vector<GridSummary> RunSimulation(const SimulationOptions& p_Options, const BotFactory& p_MakeBot,
-                                       std::ostream& p_Out, std::ostream& p_Notes);
+// one key=value line per grid as it ends and a total line to p_Out. What a bot did wrong goes to
+// p_Notes at once, the first time for each reason. A run that p_Hooks.stop ends prints the grids
+// finished and a total of every finished round, marked "partial".
+SimulationReport RunSimulation(const SimulationOptions& p_Options, const BotFactory& p_MakeBot,
+                               std::ostream& p_Out, std::ostream& p_Notes,
+                               const SimulationHooks& p_Hooks = {});
 } // namespace Snake

@@ -234,8 +234,10 @@ void GUIHandler::SetRoundTime(uint64_t p_Milliseconds)
 void GUIHandler::SetRoundResult(const Record& p_Record, const RecordOutcome& p_Outcome)
 {
     const std::string best = GetLocaleString("menu_result.best").ToNarrow().Bytes();
-    const std::string points = GetLocaleString("menu_result.points").ToNarrow().Bytes();
-    m_LostBest = Lib::String((best + " " + std::to_string(p_Record.bestPoints) + " " + points).c_str());
+    const std::string points =
+        CountOfPoints(p_Record.bestPoints, GetLocaleString("menu_result.point").ToNarrow().Bytes(),
+                      GetLocaleString("menu_result.points").ToNarrow().Bytes());
+    m_LostBest = Lib::String((best + " " + points).c_str());
     m_WonBest = p_Record.fastestWinMs != 0
                     ? Lib::String((best + " " + FormatDuration(p_Record.fastestWinMs)).c_str())
                     : m_LostBest;

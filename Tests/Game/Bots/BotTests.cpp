@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <regex>
 #include <set>
 #include <sstream>
 
@@ -167,9 +168,95 @@ TEST(SimulationTest, AStoppedBotLosesEachRoundAndTheLineCountsIt)
     EXPECT_NE(out.str().find("grid=6x6 games=3 wins=0 stopped=3 "), std::string::npos) << out.str();
     EXPECT_NE(out.str().find("grid=8x8 games=3 wins=0 stopped=3 "), std::string::npos) << out.str();
     EXPECT_NE(out.str().find("total grids=2 games=6 wins=0 stopped=6 "), std::string::npos) << out.str();
-    EXPECT_NE(notes.str().find(
-                  "grid=6x6 game=0: Scripts/broken.lua:2: attempt to perform arithmetic on a nil value"),
-              std::string::npos)
-        << notes.str();
+    // Six rounds stopped for one reason: named once, by the first of them.
+    EXPECT_EQ(notes.str(),
+              "grid=6x6 game=0: Scripts/broken.lua:2: attempt to perform arithmetic on a nil value\n");
 }
+
+// Loses at once with the note it was made with.
+class NotedBot : public IBot
+{
+public:
+    explicit NotedBot(std::string p_Note) : m_Note(std::move(p_Note)) {}
+    BotDecision Decide(const Board&) override { return BotDecision{true, false, k_DirectionRight}; }
+    const std::string& GetNote() const override { return m_Note; }
+
+private:
+    std::string m_Note;
+};
+
+TEST(SimulationTest, EachReasonIsReportedAtItsFirstRoundBeforeTheNextIsPlayed)
+{
+    SimulationOptions options;
+    options.gridModes = {0};
+    options.games = 5;
+    std::ostringstream out, notes;
+    int made = 0;
+    std::string notesWhenSecondMade;
+    RunSimulation(
+        options,
+        [&]() -> std::unique_ptr<IBot>
+        {
+            if (++made == 2)
+                notesWhenSecondMade = notes.str();
+            return std::make_unique<NotedBot>(made == 3 || made == 5 ? "other reason" : "first reason");
+        },
+        out, notes);
+    EXPECT_EQ(notesWhenSecondMade, "grid=6x6 game=0: first reason\n");
+    EXPECT_EQ(notes.str(), "grid=6x6 game=0: first reason\ngrid=6x6 game=2: other reason\n");
+    EXPECT_EQ(out.str().rfind("grid=6x6 games=5 wins=0 stopped=5 ", 0), 0u) << out.str();
+}
+
+struct StopCase
+{
+    const char* name;
+    int stopAfterBots;  // the run is told to stop once this many bots were made
+    const char* output; // the lines, without the figures after stalled=
+};
+
+class SimulationStopTest : public testing::TestWithParam<StopCase>
+{
+};
+
+// The round a stop cuts short counts for nothing; the grids finished keep their lines and the
+// total counts every finished round.
+TEST_P(SimulationStopTest, PrintsTheGridsFinishedAndAPartialTotal)
+{
+    SimulationOptions options;
+    options.gridModes = {0, 1, 2};
+    options.games = 3;
+    std::ostringstream out, notes;
+    int made = 0;
+    SimulationHooks hooks;
+    hooks.stop = [&] { return made >= GetParam().stopAfterBots; };
+    const SimulationReport report = RunSimulation(
+        options,
+        [&]
+        {
+            ++made;
+            return std::make_unique<AutopilotBot>();
+        },
+        out, notes, hooks);
+    EXPECT_TRUE(report.partial);
+    const std::string lines = std::regex_replace(out.str(),
+                                                 std::regex(" avg_points=[0-9.]+ avg_steps=[0-9.]+ "
+                                                            "avg_decision_us=[0-9.]+ max_decision_us=[0-9]+"),
+                                                 "");
+    EXPECT_EQ(lines, GetParam().output);
+    EXPECT_TRUE(notes.str().empty()) << notes.str();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Simulation, SimulationStopTest,
+    testing::Values(
+        StopCase{"BeforeTheFirstRound", 0, "total grids=0 games=0 wins=0 stopped=0 stalled=0 partial\n"},
+        StopCase{"InTheFirstGrid", 2, "total grids=1 games=1 wins=1 stopped=0 stalled=0 partial\n"},
+        StopCase{"InTheSecondGrid", 5,
+                 "grid=6x6 games=3 wins=3 stopped=0 stalled=0\n"
+                 "total grids=2 games=4 wins=4 stopped=0 stalled=0 partial\n"},
+        StopCase{"AtTheLastRound", 9,
+                 "grid=6x6 games=3 wins=3 stopped=0 stalled=0\n"
+                 "grid=10x6 games=3 wins=3 stopped=0 stalled=0\n"
+                 "total grids=3 games=8 wins=8 stopped=0 stalled=0 partial\n"}),
+    [](const testing::TestParamInfo<StopCase>& p_Info) { return std::string(p_Info.param.name); });
 } // namespace
