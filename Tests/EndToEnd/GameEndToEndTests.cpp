@@ -138,6 +138,18 @@ void OpenOptionsOnTab(GameSession& p_Game, size_t p_FromRight, OptionsControls& 
     p_Game.MoveMouse(5, 5);
 }
 
+// Opens the options menu with O: the capture of its General page, and the page's fields (language,
+// grid mode, speed and the sound volume) and the buttons below it (Back and Apply).
+void OpenGeneralOptions(GameSession& p_Game, RgbImage& p_Page, OptionsControls& p_Controls)
+{
+    p_Game.Key("o");
+    p_Page = p_Game.WaitForImage(IsOptionsMenuShown, 5s);
+    ASSERT_TRUE(p_Page.Valid()) << "the options menu did not open";
+    p_Controls = FindOptionsControls(p_Page);
+    ASSERT_EQ(p_Controls.fields.size(), 4u);
+    ASSERT_EQ(p_Controls.buttons.size(), 2u);
+}
+
 // Back to the start menu, quit from there, and what the game saved on its way out.
 void LeaveOptionsAndQuit(GameSession& p_Game, const Rect& p_Back, const TempFolder& p_Folder,
                          std::string& p_Config)
@@ -452,15 +464,9 @@ TEST_F(GameEndToEnd, OptionsApplyGridAndSpeedAndTheyAreSaved)
     const RgbImage start = game.Capture();
     EXPECT_LT(BoardPixelsInColumn(start, 200), 10); // the 6 x 10 board leaves the sides grey
 
-    game.Key("o");
-    const RgbImage options = game.WaitForImage(IsOptionsMenuShown, 5s);
-    ASSERT_TRUE(options.Valid()) << "the options menu did not open";
-
-    // The General page's fields: language, grid mode, speed and the sound volume; below the page
-    // Back and Apply.
-    const OptionsControls controls = FindOptionsControls(options);
-    ASSERT_EQ(controls.fields.size(), 4u);
-    ASSERT_EQ(controls.buttons.size(), 2u);
+    RgbImage options;
+    OptionsControls controls;
+    ASSERT_NO_FATAL_FAILURE(OpenGeneralOptions(game, options, controls));
     const Rect grid = controls.fields[1], speed = controls.fields[2];
     const Rect back = controls.buttons[0], apply = controls.buttons[1];
 
@@ -490,6 +496,68 @@ TEST_F(GameEndToEnd, OptionsApplyGridAndSpeedAndTheyAreSaved)
     EXPECT_NE(config.find("\nset game_speed \"10\"\n"), std::string::npos) << config;
     EXPECT_EQ(config.find("set grid_mode \"2\""), std::string::npos) << config;
     EXPECT_EQ(config.find("set game_speed \"8\""), std::string::npos) << config;
+}
+
+// What Back leaves is gone: reopened, Options shows the settings in force, and a later Apply of
+// another change applies only that one.
+TEST_F(GameEndToEnd, OptionsForgetWhatBackLeftAndApplyOnlyWhatIsShown)
+{
+    TempFolder folder;
+    GameSession game(folder, VORL_EXECUTABLE);
+    ASSERT_TRUE(game.Open()) << game.Log();
+    ASSERT_EQ(TextLines(game.Capture(), HudArea(game.Capture())).size(), 2u) << "FPS and points";
+
+    RgbImage options;
+    OptionsControls controls;
+    ASSERT_NO_FATAL_FAILURE(OpenGeneralOptions(game, options, controls));
+    const Rect speed = controls.fields[2], back = controls.buttons[0], apply = controls.buttons[1];
+    // "Show FPS" is the first tick box under the language list, before the grid list; a ticked
+    // box shows a light grey square.
+    const auto isTick = [](Rgb p_Colour) { return IsNear(p_Colour, {128, 128, 129}, 2); };
+    const Rect between = {controls.fields[0].left - 20, options.width, controls.fields[0].bottom,
+                          controls.fields[1].top};
+    std::vector<Rect> boxes;
+    for (const Rect& blob : Blobs(options, between, isTick))
+        if (blob.right - blob.left >= 4 && blob.bottom - blob.top >= 4)
+            boxes.push_back(blob);
+    ASSERT_EQ(boxes.size(), 2u) << "the ticked FPS and points boxes";
+    const Rect fpsBox = boxes[0].top < boxes[1].top ? boxes[0] : boxes[1];
+    const int tickPixels = CountIn(options, fpsBox, isTick);
+    const auto isTicked = [&](const RgbImage& p_Image)
+    { return CountIn(p_Image, fpsBox, isTick) * 2 > tickPixels; };
+
+    game.Click(CentreX(fpsBox), CentreY(fpsBox));
+    game.MoveMouse(5, 5);
+    ASSERT_TRUE(game.WaitForImage([&](const RgbImage& p_Image) { return !isTicked(p_Image); }, 5s).Valid())
+        << "the click did not untick Show FPS";
+    // Back to the start menu, whose HUD shows the frame rate and the points.
+    const auto backShowsBothHudLines = [&](const char* p_Fault)
+    {
+        game.Click(CentreX(back), CentreY(back));
+        const RgbImage left = game.WaitForImage(IsStartPanelShown, 5s);
+        ASSERT_TRUE(left.Valid()) << "Back did not lead to the start menu";
+        EXPECT_EQ(TextLines(left, HudArea(left)).size(), 2u) << p_Fault;
+        game.MoveMouse(5, 5);
+    };
+    ASSERT_NO_FATAL_FAILURE(backShowsBothHudLines("Back changed the HUD"));
+    game.Key("o");
+    ASSERT_TRUE(game.WaitForImage(IsOptionsMenuShown, 5s).Valid());
+    std::this_thread::sleep_for(300ms);
+    EXPECT_TRUE(isTicked(game.Capture())) << "Show FPS is not ticked as stored";
+
+    // Speed 8 is entry 4, 10 entry 5.
+    game.Click(CentreX(speed), CentreY(speed));
+    std::this_thread::sleep_for(300ms);
+    game.Key("Down Return");
+    std::this_thread::sleep_for(300ms);
+    game.Click(CentreX(apply), CentreY(apply));
+    std::this_thread::sleep_for(300ms);
+    ASSERT_NO_FATAL_FAILURE(backShowsBothHudLines("Apply hid the frame rate"));
+    game.Key("q");
+    ExpectOrderlyEnd(game, game.WaitForExit(20s));
+    const std::string config = ReadWholeFile(folder.File("gamedata.cfg"));
+    EXPECT_NE(config.find("\nset game_speed \"10\"\n"), std::string::npos) << config;
+    EXPECT_NE(config.find("\nset r_fps \"1\"\n"), std::string::npos) << config;
 }
 
 // Options > Graphics lists the multisampling choices; one applied takes effect at once (the renderer

@@ -1,5 +1,5 @@
-// The menus driven from the keyboard alone: Tab and the arrow keys move an outlined focus, Return
-// activates, and the arrow keys still steer once the round runs; the licence page's End key.
+// The menus driven from the keyboard alone: Tab moves an outlined focus, Return activates, and the
+// keys that steer never walk the panels over the board; the licence page's End key.
 #include "EndToEnd/GameRound.h"
 #include "EndToEnd/GameScreen.h"
 #include "Support/GameSession.h"
@@ -48,6 +48,27 @@ bool IsPageShown(const RgbImage& p_Image)
                    }) > 100000;
 }
 
+// Presses p_Key twice over a panel: the first press outlines a button, the second moves the
+// outline down to the next one. The row of the first outline; -1 after a failure.
+int ExpectTwoPressesWalkDown(GameSession& p_Game, const std::string& p_Key)
+{
+    p_Game.Key(p_Key);
+    const RgbImage first =
+        p_Game.WaitForImage([](const RgbImage& p_Image) { return OutlineTop(p_Image) >= 0; }, 5s);
+    EXPECT_TRUE(first.Valid()) << p_Key << " showed no outline";
+    if (!first.Valid())
+        return -1;
+    const int firstTop = OutlineTop(first);
+    p_Game.Key(p_Key);
+    EXPECT_TRUE(p_Game
+                    .WaitForImage([firstTop](const RgbImage& p_Image)
+                                  { return OutlineTop(p_Image) > firstTop + 10; },
+                                  5s)
+                    .Valid())
+        << p_Key << " did not move the outline down";
+    return firstTop;
+}
+
 class MenuKeyboardEndToEnd : public ::testing::Test
 {
 protected:
@@ -58,7 +79,7 @@ protected:
 };
 } // namespace
 
-TEST_F(MenuKeyboardEndToEnd, TabAndArrowsMoveAnOutlinedFocusReturnActivatesAndArrowsSteerInPlay)
+TEST_F(MenuKeyboardEndToEnd, TabMovesAnOutlinedFocusReturnActivatesAndArrowsSteerInPlay)
 {
     TempFolder folder;
     TestSupport::WriteWholeFile(folder.File("gamedata.cfg"), ConfigWith("0", "1"));
@@ -68,21 +89,25 @@ TEST_F(MenuKeyboardEndToEnd, TabAndArrowsMoveAnOutlinedFocusReturnActivatesAndAr
     ASSERT_TRUE(IsStartPanelShown(start));
     EXPECT_EQ(CountIn(start, WholeWindow(start), IsOutline), 0) << "an outline before any key";
 
-    // Tab outlines the first button; Down moves the outline down to the next one, Up back.
+    // Tab outlines the first button and moves the outline down to the next one, Shift+Tab back.
+    // The arrow keys steer, so over the board they leave the focus where it is.
     game.Key("Tab");
     const RgbImage first =
         game.WaitForImage([](const RgbImage& p_Image) { return OutlineTop(p_Image) >= 0; }, 5s);
     ASSERT_TRUE(first.Valid()) << "Tab showed no outline";
     const int firstTop = OutlineTop(first);
-    game.Key("Down");
+    game.Key("Down Down");
+    std::this_thread::sleep_for(300ms);
+    EXPECT_EQ(OutlineTop(game.Capture()), firstTop) << "a steering key moved the focus";
+    game.Key("Tab");
     const RgbImage second = game.WaitForImage(
         [firstTop](const RgbImage& p_Image) { return OutlineTop(p_Image) > firstTop + 10; }, 5s);
-    ASSERT_TRUE(second.Valid()) << "Down did not move the outline down";
-    game.Key("Up");
+    ASSERT_TRUE(second.Valid()) << "Tab did not move the outline down";
+    game.Key("shift+Tab");
     ASSERT_TRUE(
         game.WaitForImage([firstTop](const RgbImage& p_Image) { return OutlineTop(p_Image) == firstTop; }, 5s)
             .Valid())
-        << "Up did not bring the outline back";
+        << "Shift+Tab did not bring the outline back";
 
     // A click of the mouse takes the outline away; the keyboard brings it back.
     game.Click(5, 5);
@@ -104,17 +129,78 @@ TEST_F(MenuKeyboardEndToEnd, TabAndArrowsMoveAnOutlinedFocusReturnActivatesAndAr
     EXPECT_FALSE(AllSegmentsInRow(turned, 1)) << "the down arrow did not steer";
     EXPECT_EQ(CountIn(turned, WholeWindow(turned), IsOutline), 0) << "an outline over the board";
 
-    // Paused, the keyboard goes on in the panel: Down to the options button, Return opens them,
+    // Paused, the keyboard goes on in the panel: Tab to the options button, Return opens them,
     // and Tab walks their tabs and controls with the outline.
     game.Key("Escape");
     ASSERT_TRUE(game.WaitForImage(IsStartPanelShown, 5s).Valid()) << "Escape did not pause";
-    game.Key("Down Return");
+    game.Key("Tab Return");
     ASSERT_TRUE(game.WaitForImage(IsPageShown, 5s).Valid())
         << "Return on the second button did not open the options";
     game.Key("Tab Tab");
     ASSERT_TRUE(
         game.WaitForImage([](const RgbImage& p_Image) { return OutlineTop(p_Image) >= 0; }, 5s).Valid())
         << "no outline in the options";
+    ExpectOrderlyEnd(game, game.Terminate());
+}
+
+// The round ends while the player still steers: neither the held key nor the steering keys
+// pressed after it reach the game-over panel's buttons, so Return plays again instead of quitting.
+TEST_F(MenuKeyboardEndToEnd, SteeringKeysAfterARoundEndsLeaveReturnToPlayAgain)
+{
+    TempFolder folder;
+    TestSupport::WriteWholeFile(folder.File("gamedata.cfg"), ConfigWith("0", "10"));
+    GameSession game(folder, VORL_EXECUTABLE);
+    ASSERT_TRUE(game.Open()) << game.Log();
+    // S starts the round and leaves no control focused.
+    game.Key("s");
+    ASSERT_TRUE(
+        game.WaitForImage([](const RgbImage& p_Image) { return !IsStartPanelShown(p_Image); }, 5s).Valid())
+        << "S did not start the round";
+    // Up from row 1 runs into the top border at once; the key is still down when the panel shows.
+    game.Hold("Up", 1500ms);
+    ASSERT_TRUE(game.WaitForImage(IsStartPanelShown, 5s).Valid()) << "the round did not end";
+    game.Key("Up Down Down Down Left Right");
+    std::this_thread::sleep_for(300ms);
+    const RgbImage over = game.Capture();
+    ASSERT_TRUE(IsStartPanelShown(over));
+    EXPECT_EQ(CountIn(over, WholeWindow(over), IsOutline), 0) << "a steering key focused a button";
+
+    game.Key("Return");
+    ASSERT_TRUE(
+        game.WaitForImage([](const RgbImage& p_Image) { return !IsStartPanelShown(p_Image); }, 5s).Valid())
+        << "Return did not start a new round";
+    EXPECT_TRUE(game.IsRunning()) << "Return closed the game";
+
+    // Tab still walks the panel once the new round has ended.
+    ASSERT_TRUE(game.WaitForImage(IsStartPanelShown, 10s).Valid()) << "the new round did not end";
+    EXPECT_GE(ExpectTwoPressesWalkDown(game, "Tab"), 0);
+    ExpectOrderlyEnd(game, game.Terminate());
+}
+
+// With the snake steered by W, A, S and D the arrow keys are free, and walk the panel as before.
+TEST_F(MenuKeyboardEndToEnd, ArrowsWalkThePanelWhenOtherKeysSteer)
+{
+    TempFolder folder;
+    TestSupport::WriteWholeFile(
+        folder.File("gamedata.cfg"),
+        ConfigWith(
+            "0", "1",
+            "bind W \"+moveup\"\nbind A \"+moveleft\"\nbind S \"+movedown\"\nbind D \"+moveright\"\n"));
+    GameSession game(folder, VORL_EXECUTABLE);
+    ASSERT_TRUE(game.Open()) << game.Log();
+    const int firstTop = ExpectTwoPressesWalkDown(game, "Down");
+    ASSERT_GE(firstTop, 0);
+    game.Key("Up");
+    ASSERT_TRUE(
+        game.WaitForImage([firstTop](const RgbImage& p_Image) { return OutlineTop(p_Image) == firstTop; }, 5s)
+            .Valid())
+        << "Up did not bring the outline back";
+    // S steers here: it neither moves the outline nor starts the round.
+    game.Key("s");
+    std::this_thread::sleep_for(300ms);
+    const RgbImage after = game.Capture();
+    EXPECT_TRUE(IsStartPanelShown(after));
+    EXPECT_EQ(OutlineTop(after), firstTop);
     ExpectOrderlyEnd(game, game.Terminate());
 }
 

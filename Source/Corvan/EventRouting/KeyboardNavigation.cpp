@@ -44,6 +44,9 @@ bool EventManager::NavigateByKey(int32_t p_KeyCode, int32_t p_Modifiers)
     if (m_Focused && m_Focused->KeepsNavigationKeys() && m_Focused->PassesInput())
         return false;
     const bool focusInOrder = std::find(order.begin(), order.end(), m_Focused) != order.end();
+    // A panel may leave some keys to something else (the game's steering keys over its board).
+    if (!NavigationKeyReaches(*m_Root, focusInOrder ? *m_Focused : *order.front(), p_KeyCode))
+        return false;
     if (step == 0)
     {
         // Return with no control focused takes the panel's first one, as a default button.

@@ -22,7 +22,29 @@ void Collect(LayoutBase& p_Element, std::vector<LayoutBase*>& p_Order)
     }
     p_Element.ForEachChild([&p_Order](LayoutBase& p_Child) { Collect(p_Child, p_Order); });
 }
+// 1 when p_Control lies under p_Element and every holder on the way takes the key, 0 when one
+// refuses it, -1 when p_Control is not under p_Element.
+int KeyReaches(LayoutBase& p_Element, const LayoutBase& p_Control, int32_t p_KeyCode)
+{
+    if (&p_Element == &p_Control)
+        return p_Element.TakesNavigationKey(p_KeyCode) ? 1 : 0;
+    int found = -1;
+    p_Element.ForEachChild(
+        [&](LayoutBase& p_Child)
+        {
+            if (found < 0)
+                found = KeyReaches(p_Child, p_Control, p_KeyCode);
+        });
+    if (found == 1 && !p_Element.TakesNavigationKey(p_KeyCode))
+        return 0;
+    return found;
+}
 } // namespace
+
+bool NavigationKeyReaches(LayoutBase& p_Root, const LayoutBase& p_Control, int32_t p_KeyCode)
+{
+    return KeyReaches(p_Root, p_Control, p_KeyCode) != 0;
+}
 
 std::vector<LayoutBase*> CollectFocusable(LayoutBase& p_Root)
 {

@@ -2,6 +2,7 @@
 
 #include "Corvan/Events/InputEvents.h"
 #include "Corvan/Layout/ILayoutEventForwarder.h"
+#include "Corvan/Layout/INavigationKeys.h"
 #include "Corvan/Layout/IUiFocus.h"
 
 namespace Vozad
@@ -228,6 +229,11 @@ LayoutBase* LayoutBase::FindById(int32_t p_Id)
 bool LayoutBase::PassesInput() const
 {
     return IsEnabled() && IsVisible() && IsActive();
+}
+
+bool LayoutBase::TakesNavigationKey(int32_t p_KeyCode) const
+{
+    return !m_NavigationKeys || m_NavigationKeys->IsForNavigation(p_KeyCode);
 }
 
 void LayoutBase::SetFlag(uint32_t p_Flag, bool p_Set)

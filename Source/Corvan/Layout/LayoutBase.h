@@ -19,6 +19,7 @@ class EventMouseScroll;
 class EventTextInput;
 class IDrawingContext;
 class ILayoutEventForwarder;
+class INavigationKeys;
 class IUiFocus;
 class LayoutBase;
 
@@ -123,6 +124,12 @@ public:
 
     ILayoutEventForwarder* GetForwarder() const { return m_Forwarder; }
     void SetForwarder(ILayoutEventForwarder* p_Forwarder) { m_Forwarder = p_Forwarder; }
+    // The keys that may navigate among the controls this element holds; null lets every
+    // navigation key do so. Not owned.
+    const INavigationKeys* GetNavigationKeys() const { return m_NavigationKeys; }
+    void SetNavigationKeys(const INavigationKeys* p_Keys) { m_NavigationKeys = p_Keys; }
+    // False when this element's navigation keys refuse p_KeyCode.
+    bool TakesNavigationKey(int32_t p_KeyCode) const;
     IUiFocus* GetFocusOwner() const { return m_FocusOwner; }
     void SetFocusOwner(IUiFocus* p_FocusOwner) { m_FocusOwner = p_FocusOwner; }
     Lib::Point GetOrigin() const { return m_Origin; }
@@ -140,11 +147,12 @@ public:
     void SetId(int32_t p_Id) { m_Id = p_Id; }
 
 private:
-    ILayoutEventForwarder* m_Forwarder = nullptr; // not owned
-    Lib::Point m_Origin;                          // added to the rectangle where the element draws
-    LayoutRect m_ClipRect;                        // from the parent; all zero = none
-    IUiFocus* m_FocusOwner = nullptr;             // the owner that last focused this element; not owned
-    LayoutRect m_Rect;                            // assigned by the parent, before the origin offset
+    ILayoutEventForwarder* m_Forwarder = nullptr;      // not owned
+    const INavigationKeys* m_NavigationKeys = nullptr; // not owned
+    Lib::Point m_Origin;                               // added to the rectangle where the element draws
+    LayoutRect m_ClipRect;                             // from the parent; all zero = none
+    IUiFocus* m_FocusOwner = nullptr;                  // the owner that last focused this element; not owned
+    LayoutRect m_Rect;                                 // assigned by the parent, before the origin offset
     int32_t m_DesiredWidth = k_NoDesiredSize;
     int32_t m_DesiredHeight = k_NoDesiredSize;
     uint32_t m_Flags = k_LayoutEnabled | k_LayoutActive;

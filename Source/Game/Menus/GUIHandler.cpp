@@ -66,6 +66,9 @@ bool GUIHandler::Initialise(uint32_t p_TargetPoints)
 {
     if (!m_StartMenu.Initialise())
         return false;
+    // The start, pause and end panels lie over the board: the keys the player steers with (an
+    // arrow held as the round ends) must not walk their buttons to Quit.
+    m_StartMenu.SetNavigationKeys(this);
 
     Lib::Ref<Vozad::IWindow> window = m_Engine->GetWindow();
     if (!window)
@@ -393,6 +396,11 @@ void GUIHandler::OnAboutClosed(PanelState p_ReturnState)
 Lib::String GUIHandler::GetLocaleString(const Lib::String& p_Key) const
 {
     return m_Core->GetLocaleString(p_Key);
+}
+
+bool GUIHandler::IsForNavigation(int32_t p_KeyCode) const
+{
+    return !IsMovementKey(*m_Core, p_KeyCode);
 }
 
 bool GUIHandler::OnKeyPress(Vozad::EventKeyInput& p_Event)

@@ -4,6 +4,7 @@
 // the HUD with the frame-rate and points labels beneath the start, options and about menus.
 #include "Corvan/Gui/Widgets/Label.h"
 #include "Corvan/Layout/ContentLayoutBase.h"
+#include "Corvan/Layout/INavigationKeys.h"
 #include "Corvan/Window/IWindow.h"
 #include "Game/ILocale.h"
 #include "Game/Menus/AboutMenu.h"
@@ -41,7 +42,8 @@ class GUIHandler : public Vozad::ContentLayoutBase,
                    public IStartMenuListener,
                    public IOptionsMenuListener,
                    public IAboutMenuListener,
-                   public ILocale
+                   public ILocale,
+                   public Vozad::INavigationKeys
 {
 public:
     // The menus read the settings through the game object (p_Core).
@@ -94,6 +96,9 @@ public:
     void OnAboutClosed(PanelState p_ReturnState) override;
     // ILocale: the game object's current language.
     Lib::String GetLocaleString(const Lib::String& p_Key) const override;
+
+    // INavigationKeys of the start panel: every key but the movement keys.
+    bool IsForNavigation(int32_t p_KeyCode) const override;
 
     // Movement keys are left to steering outside the options menu; other keys go to the shown
     // panel first; then ESCAPE pauses a running game, or starts the game from an options menu

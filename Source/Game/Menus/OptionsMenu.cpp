@@ -242,7 +242,7 @@ void OptionsMenu::Show()
 {
     SetVisibility(Vozad::k_LayoutVisible);
     if (m_Built)
-        RefreshFromConfiguration();
+        ShowStoredSettings();
     SelectTab(m_CurrentTab);
 }
 
@@ -274,56 +274,20 @@ void OptionsMenu::SelectTab(int32_t p_Tab)
     UpdateLayout();
 }
 
-void OptionsMenu::RefreshFromConfiguration()
+void OptionsMenu::ShowStoredSettings()
 {
-    // A setting changed elsewhere (the console, the window) replaces what its control shows;
-    // a setting still as applied keeps whatever the user chose and has not applied yet.
-    const ConfiguredValues now = ReadConfiguredValues();
-    ConfiguredValues shown = now;
-    shown.language = m_LanguageList.GetSelectedIndex();
-    shown.showFps = m_ShowFpsBox.IsChecked();
-    shown.showPoints = m_ShowPointsBox.IsChecked();
-    shown.gridMode = m_GridModeList.GetSelectedIndex();
-    shown.speed = m_SpeedList.GetSelectedIndex();
-    shown.vsync = m_VSyncBox.IsChecked();
-    shown.frameCap = m_FrameCapList.GetSelectedIndex();
-    shown.multisample = m_MultisampleList.GetSelectedIndex();
-    for (uint32_t i = 0; i < k_GameplayOptionCount; ++i)
-        shown.gameplay[i] = m_GameplayBoxes[i]->IsChecked();
-    bool changed = false;
-    auto follow = [&changed](auto& p_Shown, auto& p_Applied, const auto& p_Now)
-    {
-        if (p_Applied == p_Now)
-            return;
-        p_Shown = p_Now;
-        p_Applied = p_Now;
-        changed = true;
-    };
-    follow(shown.language, m_Applied.language, now.language);
-    follow(shown.showFps, m_Applied.showFps, now.showFps);
-    follow(shown.showPoints, m_Applied.showPoints, now.showPoints);
-    follow(shown.gridMode, m_Applied.gridMode, now.gridMode);
-    follow(shown.speed, m_Applied.speed, now.speed);
-    follow(shown.vsync, m_Applied.vsync, now.vsync);
-    follow(shown.frameCap, m_Applied.frameCap, now.frameCap);
-    follow(shown.multisample, m_Applied.multisample, now.multisample);
-    for (uint32_t i = 0; i < k_GameplayOptionCount; ++i)
-        follow(shown.gameplay[i], m_Applied.gameplay[i], now.gameplay[i]);
-    if (changed)
-    {
-        const OptionsValues applied = m_Applied;
-        FillGeneralControls(shown);
-        m_Applied = applied;
-    }
+    // Every visit starts from what is in force: a choice left with Back must neither reappear
+    // nor be applied unseen by a later Apply of something else.
+    const ConfiguredValues stored = ReadConfiguredValues();
+    FillGeneralControls(stored);
     for (uint32_t row = 0; row < k_MoveKeyCount; ++row)
     {
-        if (m_Keys.GetApplied(row) == now.keys[row])
-            continue;
-        m_Keys.SetKey(row, now.keys[row]);
+        m_Keys.SetKey(row, stored.keys[row]);
         ShowKey(row);
     }
-    RefreshGraphicsLists();
-    m_Sound.Refresh(*m_Core);
+    MarkGraphicsForRefill(false);
+    FillGraphicsTab();
+    m_Sound.Fill(*m_Core);
 }
 
 OptionsValues OptionsMenu::GetAppliedValues() const

@@ -7,7 +7,7 @@
 // - SetWindow before Build (the handler takes the window from the engine and fails without one);
 // - Build once, leaving the panel Hidden;
 // - Show and Hide for ShowPanel (3) and HidePanel (3); Show selects the current tab again and
-//   brings the controls up to date;
+//   shows the settings in force;
 // - OnOptionsClosed of the listener on Back or on ESCAPE while the menu holds the keyboard focus.
 //   A key routed down the tree to the panel without focus is left to the GUI handler, whose ESCAPE
 //   rule starts a game that was never started.
@@ -74,8 +74,8 @@ public:
     // Reads the settings, fills the controls, builds the tabs and the Graphics lists, and hides
     // the panel. Without a window (SetWindow) only the logged error happens.
     void Build();
-    // Visible with the current tab; settings changed elsewhere since (console, window) replace
-    // what their controls show, other unapplied choices stay.
+    // Visible with the current tab, every control showing the setting in force: choices left
+    // with Back or ESCAPE are gone.
     void Show();
     // Hidden; a running key assignment ends without a key.
     void Hide();
@@ -85,7 +85,8 @@ public:
     // Passes every control that differs from its applied value on, in a fixed order, and fills
     // the Graphics lists again.
     void Apply();
-    // Back: keys not applied show the applied ones again, then the listener is told.
+    // Back: nothing is applied, and the next Show starts from the settings in force; the listener
+    // is told.
     void Close();
 
     // The values applied last and the values the controls show now.
@@ -188,9 +189,8 @@ private:
     // would be filled now.
     ChoiceList CurrentMonitorChoices() const;
     ChoiceList CurrentResolutionChoices(uint32_t p_Monitor) const;
-    // Follows changes made outside the menu before it is shown again.
-    void RefreshFromConfiguration();
-    void RefreshGraphicsLists();
+    // Every control at the value in force (the configuration, the window), as applied.
+    void ShowStoredSettings();
     // False when there is no such monitor (logged); the window then stays where it is.
     bool MoveWindowToMonitor(uint32_t p_Monitor);
 

@@ -15,16 +15,6 @@ void Fill(Vozad::ComboBox& p_List, const ChoiceList& p_Choices)
     for (uint32_t i = 0; i < p_Choices.texts.size(); ++i)
         p_List.AddItem(p_Choices.texts[i], i == p_Choices.selected);
 }
-
-bool SameEntries(const Vozad::ComboBox& p_List, const ChoiceList& p_Choices)
-{
-    if (p_List.GetItemCount() != p_Choices.texts.size())
-        return false;
-    for (uint32_t i = 0; i < p_Choices.texts.size(); ++i)
-        if (!(p_List.GetItemText(i) == p_Choices.texts[i]))
-            return false;
-    return true;
-}
 } // namespace
 
 void OptionsMenu::MarkGraphicsForRefill(bool p_Renderer)
@@ -97,27 +87,6 @@ void OptionsMenu::FillResolutionList()
     m_RefillResolutions = false;
     Fill(m_ResolutionList, CurrentResolutionChoices(m_MonitorList.GetSelectedIndex()));
     m_Applied.resolution = m_ResolutionList.GetSelectedIndex();
-}
-
-void OptionsMenu::RefreshGraphicsLists()
-{
-    // The window may have changed mode, place or size since the lists were filled (the console
-    // sets the resolution, the user drags the window): a list whose applied entry no longer
-    // matches the window is filled again, the others keep the user's unapplied choice.
-    const std::vector<WindowModeChoice> modes = WindowModeChoices(m_Window->GetSupportedWindowModes());
-    const uint32_t mode = WindowModeIndexFor(modes, m_Window->GetWindowMode());
-    bool sameModes = modes.size() == m_WindowModes.size();
-    for (uint32_t i = 0; sameModes && i < modes.size(); ++i)
-        sameModes = modes[i].mode == m_WindowModes[i].mode;
-    m_RefillWindowModes = !sameModes || mode != m_Applied.windowMode;
-
-    const ChoiceList monitors = CurrentMonitorChoices();
-    m_RefillMonitors = !SameEntries(m_MonitorList, monitors) || monitors.selected != m_Applied.monitor;
-    const ChoiceList resolutions = CurrentResolutionChoices(monitors.selected);
-    m_RefillResolutions = m_RefillMonitors || !SameEntries(m_ResolutionList, resolutions) ||
-                          resolutions.selected != m_Applied.resolution;
-    if (m_RefillWindowModes || m_RefillMonitors || m_RefillResolutions)
-        FillGraphicsTab();
 }
 
 bool OptionsMenu::MoveWindowToMonitor(uint32_t p_Monitor)

@@ -197,7 +197,8 @@ bool StartMenu::OnKeyPress(Vozad::EventKeyInput& p_Event, Vozad::LayoutBase& p_S
 {
     if (p_Event.keyCode != Vozad::KeyCode::Space && p_Event.keyCode != Vozad::KeyCode::Return)
         return false;
-    return ReportButton(p_Sender);
+    // Space or Return bound to steering presses no button here.
+    return TakesNavigationKey(p_Event.keyCode) && ReportButton(p_Sender);
 }
 
 Vozad::LayoutBase* StartMenu::OnMousePress(Vozad::EventMousePress& p_Event, Vozad::LayoutBase& p_Sender)

@@ -6,12 +6,14 @@
 #include "Corvan/Gui/Containers/LayoutBar.h"
 #include "Corvan/Layout/ContentLayoutBase.h"
 #include "Corvan/Layout/FocusOrder.h"
+#include "Corvan/Layout/INavigationKeys.h"
 #include "Corvan/Layout/IUiFocus.h"
 #include "Corvan/Layout/LayoutStack.h"
 #include "Corvan/Layout/LayoutTestElements.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -43,6 +45,20 @@ class InputLine : public TestElement
 public:
     using TestElement::TestElement;
     bool KeepsNavigationKeys() const override { return true; }
+};
+
+// The keys a panel leaves to something else, as the game's steering keys.
+class KeysLeftElsewhere : public INavigationKeys
+{
+public:
+    explicit KeysLeftElsewhere(std::vector<int32_t> p_Keys) : m_Keys(std::move(p_Keys)) {}
+    bool IsForNavigation(int32_t p_KeyCode) const override
+    {
+        return std::find(m_Keys.begin(), m_Keys.end(), p_KeyCode) == m_Keys.end();
+    }
+
+private:
+    std::vector<int32_t> m_Keys;
 };
 
 class NoFocusOwner : public IUiFocus
@@ -225,4 +241,39 @@ TEST(KeyboardNavigation, KeysTakenElsewhereOrByAnInputLineDoNotMoveTheFocus)
     panel.holder.SetVisibility(k_LayoutHidden);
     panel.Press(KeyCode::Tab);
     EXPECT_EQ(panel.manager.GetFocusedElement(), nullptr);
+}
+
+// A panel that leaves keys to something else (the board's steering): they neither move the focus
+// nor click a control, from no focus or from a focused control; Tab still walks. Other panels,
+// and the same panel once the setting is taken away, navigate with them.
+TEST(KeyboardNavigation, KeysAPanelLeavesElsewhereNeitherMoveNorActivate)
+{
+    Panel panel;
+    const KeysLeftElsewhere steering({KeyCode::UpArrow, KeyCode::DownArrow, KeyCode::Return});
+    panel.holder.SetNavigationKeys(&steering);
+    for (LayoutBase* focused : {static_cast<LayoutBase*>(nullptr), static_cast<LayoutBase*>(&panel.b)})
+    {
+        if (focused)
+            panel.manager.SetFocus(focused);
+        for (int32_t key : {KeyCode::DownArrow, KeyCode::UpArrow, KeyCode::Return})
+        {
+            panel.Press(key);
+            EXPECT_EQ(panel.manager.GetFocusedElement(), focused) << key;
+        }
+        EXPECT_TRUE(MouseCalls(panel.listener).empty()) << "a left key clicked a control";
+    }
+    panel.Press(KeyCode::RightArrow);
+    EXPECT_EQ(panel.manager.GetFocusedElement(), &panel.c) << "a key the panel keeps moves on";
+    panel.Press(KeyCode::Tab, k_ModifierLeftShift);
+    EXPECT_EQ(panel.manager.GetFocusedElement(), &panel.b);
+    EXPECT_EQ(GetKeyboardFocusShown(), &panel.b);
+
+    EXPECT_FALSE(NavigationKeyReaches(panel.root, panel.a, KeyCode::DownArrow));
+    EXPECT_TRUE(NavigationKeyReaches(panel.root, panel.a, KeyCode::Tab));
+    Control elsewhere{"elsewhere"};
+    EXPECT_TRUE(NavigationKeyReaches(panel.root, elsewhere, KeyCode::DownArrow));
+
+    panel.holder.SetNavigationKeys(nullptr);
+    panel.Press(KeyCode::DownArrow);
+    EXPECT_EQ(panel.manager.GetFocusedElement(), &panel.c);
 }

@@ -600,23 +600,39 @@ TEST_F(OptionsMenuGLTest, AnotherResolutionIsSetThroughTheGameAndTheListFollowsT
     EXPECT_EQ(Narrow(list.GetText()), text) << "the refilled list selects the new client size";
 }
 
-TEST_F(OptionsMenuGLTest, ShowFollowsSettingsChangedElsewhereAndKeepsUnappliedChoices)
+// Every visit starts from the settings in force: what Back left behind is neither shown again nor
+// applied by a later Apply of something else; a setting changed elsewhere (the console) shows.
+TEST_F(OptionsMenuGLTest, ShowShowsTheStoredSettingsAndForgetsWhatBackLeft)
 {
     Build();
     m_Menu->Show();
-    Choose(m_Menu->GetGridModeList(), 7); // chosen, not applied
-    m_Menu->Hide();
-    // The console changed the speed and vsync in the meantime.
-    m_Game->config[k_ConfigGameSpeed] = "2";
-    m_Game->config[k_ConfigVSync] = "0";
-    m_Game->config[k_ConfigMoveRight] = "D";
+    ASSERT_NE(Click(m_Menu->GetShowFpsBox()), nullptr);
+    ASSERT_FALSE(m_Menu->GetShowFpsBox().IsChecked());
+    Choose(m_Menu->GetGridModeList(), 7);
+    m_Menu->GetVSyncBox().SetChecked(false);
+    m_Menu->GetGameplayBox(0).SetChecked(true);
+    m_Menu->GetSoundOptions().GetMuteBox().SetChecked(true);
+    StartAssigning(k_MoveKeyLeft);
+    ASSERT_TRUE(PressKey('A'));
+    PressAndClick(m_Menu->GetBackButton());
+    ASSERT_EQ(m_Listener.closes, 1);
+    m_Game->config[k_ConfigGameSpeed] = "2"; // the console, while the menu was closed
+
     m_Menu->Show();
+    EXPECT_TRUE(m_Menu->GetShowFpsBox().IsChecked());
+    EXPECT_EQ(m_Menu->GetGridModeList().GetSelectedIndex(), 2u) << "the stored grid";
+    EXPECT_TRUE(m_Menu->GetVSyncBox().IsChecked());
+    EXPECT_FALSE(m_Menu->GetGameplayBox(0).IsChecked());
+    EXPECT_FALSE(m_Menu->GetSoundOptions().GetMuteBox().IsChecked());
+    EXPECT_EQ(Narrow(m_Menu->GetKeyButton(k_MoveKeyLeft).GetText()), "Left arrow");
     EXPECT_EQ(Narrow(m_Menu->GetSpeedList().GetText()), "2");
-    EXPECT_FALSE(m_Menu->GetVSyncBox().IsChecked());
-    EXPECT_EQ(Narrow(m_Menu->GetKeyButton(k_MoveKeyRight).GetText()), "D");
-    EXPECT_EQ(m_Menu->GetGridModeList().GetSelectedIndex(), 7u) << "the user's choice stays";
     m_Menu->Apply();
-    EXPECT_EQ(m_Game->calls, std::vector<std::string>{"SetGridMode 7"});
+    EXPECT_TRUE(m_Game->calls.empty()) << "Apply applies exactly what is shown";
+
+    Choose(m_Menu->GetSpeedList(), 4);
+    m_Menu->Apply();
+    EXPECT_EQ(m_Game->calls, std::vector<std::string>{"SetGameSpeed 8"});
+    EXPECT_EQ(m_Game->config[k_ConfigShowFps], "1");
 }
 
 // The whole way of a key assignment through the window's input handling: SDL events become
