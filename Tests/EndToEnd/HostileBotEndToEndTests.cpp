@@ -57,22 +57,48 @@ const HostileBot k_HostileBots[] = {
      ":2: stopped: instruction budget of 2000000 exceeded"},
 };
 
+// /proc/<pid>/stat taken apart: the name between its parentheses and the fields after it (state,
+// parent, ..., user time, system time ...); no fields when the process is gone.
+struct ProcessStat
+{
+    std::string name;
+    std::vector<std::string> fields;
+};
+
+ProcessStat StatOf(const std::string& p_Process)
+{
+    ProcessStat stat;
+    const std::string text = ReadWholeFile("/proc/" + p_Process + "/stat");
+    const size_t open = text.find('(');
+    const size_t close = text.rfind(')');
+    if (open == std::string::npos || close == std::string::npos || close < open)
+        return stat;
+    stat.name = text.substr(open + 1, close - open - 1);
+    std::istringstream fields(text.substr(close + 1));
+    for (std::string field; fields >> field;)
+        stat.fields.push_back(field);
+    return stat;
+}
+
 // The hosts this game started and that still run: the children named after the host program.
 std::vector<pid_t> ScriptHostsOf(pid_t p_Game)
 {
     std::vector<pid_t> hosts;
     for (const auto& entry : std::filesystem::directory_iterator("/proc"))
     {
-        const std::string stat = ReadWholeFile(entry.path().string() + "/stat");
-        const size_t close = stat.rfind(')');
-        if (stat.find("(vorl-scripthost)") == std::string::npos || close == std::string::npos)
-            continue;
-        // "pid (name) state ppid ..."
-        const pid_t parent = static_cast<pid_t>(std::stol(stat.substr(close + 4)));
-        if (parent == p_Game)
-            hosts.push_back(static_cast<pid_t>(std::stol(stat)));
+        const std::string process = entry.path().filename().string();
+        const ProcessStat stat = StatOf(process);
+        if (stat.name == "vorl-scripthost" && stat.fields.size() > 1 && std::stol(stat.fields[1]) == p_Game)
+            hosts.push_back(static_cast<pid_t>(std::stol(process)));
     }
     return hosts;
+}
+
+// Processor time the process has used so far, in clock ticks; 0 when it is gone.
+unsigned long long ProcessorTicks(pid_t p_Process)
+{
+    const ProcessStat stat = StatOf(std::to_string(p_Process));
+    return stat.fields.size() > 12 ? std::stoull(stat.fields[11]) + std::stoull(stat.fields[12]) : 0;
 }
 } // namespace
 
@@ -142,26 +168,6 @@ TEST(HostileBotEndToEnd, EachIsStoppedWithOneLineWhileTheGameDrawsOnAndTheEndSav
         EXPECT_FALSE(std::filesystem::exists("/proc/" + std::to_string(host))) << host;
     // The settings were written.
     EXPECT_NE(ReadWholeFile(folder.File("gamedata.cfg")).find("set g_attract \"1\""), std::string::npos);
-}
-
-// Processor time the process has used so far, in clock ticks; 0 when it is gone.
-unsigned long long ProcessorTicks(pid_t p_Process)
-{
-    const std::string stat = ReadWholeFile("/proc/" + std::to_string(p_Process) + "/stat");
-    const size_t close = stat.rfind(')');
-    if (close == std::string::npos)
-        return 0;
-    std::istringstream fields(stat.substr(close + 2));
-    std::string field;
-    unsigned long long user = 0, system = 0;
-    for (int i = 0; i < 13 && fields >> field; ++i)
-    {
-        if (i == 11)
-            user = std::stoull(field);
-        if (i == 12)
-            system = std::stoull(field);
-    }
-    return user + system;
 }
 
 TEST(HostileBotEndToEnd, ATerminationSignalWhileABotThinksEndsTheGameAtOnceAndSaves)

@@ -66,6 +66,11 @@ bool ScriptProcess::Fail(ScriptFailure p_Failure, const std::string& p_Reason)
     return false;
 }
 
+bool ScriptProcess::FailBrokenAnswer()
+{
+    return Fail(ScriptFailure::HostEnded, m_Name + ": stopped: the script host sent a broken answer");
+}
+
 bool ScriptProcess::LoadText(const std::string& p_Source, const std::string& p_Name)
 {
     m_Name = p_Name;
@@ -125,7 +130,7 @@ bool ScriptProcess::Exchange(const std::string& p_Request, std::chrono::millisec
     if (result == Lib::PipeResult::Done)
     {
         if (!Wire::DecodeLength(prefix, length))
-            return Fail(ScriptFailure::HostEnded, m_Name + ": stopped: the script host sent a broken answer");
+            return FailBrokenAnswer();
         payload.resize(length);
         result = m_Host.ReadExactly(payload.data(), payload.size(), deadline);
     }
@@ -146,7 +151,7 @@ bool ScriptProcess::Exchange(const std::string& p_Request, std::chrono::millisec
     }
     Wire::Answer answer;
     if (!Wire::DecodeAnswer(payload, answer))
-        return Fail(ScriptFailure::HostEnded, m_Name + ": stopped: the script host sent a broken answer");
+        return FailBrokenAnswer();
     if (answer.failure != ScriptFailure::None)
     {
         // The host's sandbox caught it and goes on; its line already names the script.

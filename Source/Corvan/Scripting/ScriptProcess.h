@@ -64,6 +64,8 @@ public:
 private:
     bool Exchange(const std::string& p_Request, std::chrono::milliseconds p_Time, ScriptValue& p_Result);
     bool Fail(ScriptFailure p_Failure, const std::string& p_Reason);
+    // A frame that does not decode: the host is ended, as for any host that breaks the protocol.
+    bool FailBrokenAnswer();
 
     ScriptProcessLimits m_Limits;
     Lib::ChildProcess m_Host;
