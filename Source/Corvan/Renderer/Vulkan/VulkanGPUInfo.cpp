@@ -1,8 +1,7 @@
 #include "Corvan/Renderer/Vulkan/VulkanGPUInfo.h"
 
+#include "Corvan/Renderer/Vulkan/VulkanFunctions.h"
 #include "Corvan/Renderer/Vulkan/VulkanProbeRules.h"
-
-#include <vulkan/vulkan.h>
 
 #include <utility>
 
@@ -55,6 +54,7 @@ struct VulkanGPUInfo::VulkanState
     // the queue is made on a family of the device it is created on.
     std::vector<std::vector<uint32_t>> graphicsFamilies;
     VkDevice device = VK_NULL_HANDLE;
+    VulkanFunctions vk; // the loader's entry points; the global ones looked up by CheckApiVersion
 };
 
 VulkanGPUInfo::VulkanGPUInfo(const GpuSelection& p_Selection)
@@ -84,8 +84,14 @@ uint32_t VulkanGPUInfo::GetLayerCount() const
 
 bool VulkanGPUInfo::CheckApiVersion()
 {
+    std::string error;
+    if (!m_State->vk.HasGlobalFunctions() && !m_State->vk.LoadGlobalFunctions(error))
+    {
+        Lib::LogError(m_Tag, "Unable to get the Vulkan API Version, %s", error.c_str());
+        return false;
+    }
     uint32_t version = 0;
-    const VkResult result = vkEnumerateInstanceVersion(&version);
+    const VkResult result = m_State->vk.enumerateInstanceVersion(&version);
     if (result != VK_SUCCESS)
     {
         Lib::LogError(m_Tag, "Unable to get the Vulkan API Version, result: %s", VulkanResultName(result));
@@ -111,8 +117,8 @@ bool VulkanGPUInfo::EnumerateLayers()
 {
     m_State->layers.clear();
     std::vector<VkLayerProperties> layers;
-    VkResult result = QueryList(layers, [](uint32_t* p_Count, VkLayerProperties* p_Items)
-                                { return vkEnumerateInstanceLayerProperties(p_Count, p_Items); });
+    VkResult result = QueryList(layers, [this](uint32_t* p_Count, VkLayerProperties* p_Items)
+                                { return m_State->vk.enumerateInstanceLayerProperties(p_Count, p_Items); });
     if (result != VK_SUCCESS)
     {
         Lib::LogError(m_Tag, "Error during enumeration of instance layers, error: %s",
@@ -122,9 +128,9 @@ bool VulkanGPUInfo::EnumerateLayers()
     for (const VkLayerProperties& layer : layers)
     {
         VulkanState::LayerRecord record{layer, {}};
-        result =
-            QueryList(record.extensions, [&layer](uint32_t* p_Count, VkExtensionProperties* p_Items)
-                      { return vkEnumerateInstanceExtensionProperties(layer.layerName, p_Count, p_Items); });
+        result = QueryList(
+            record.extensions, [this, &layer](uint32_t* p_Count, VkExtensionProperties* p_Items)
+            { return m_State->vk.enumerateInstanceExtensionProperties(layer.layerName, p_Count, p_Items); });
         if (result != VK_SUCCESS)
         {
             Lib::LogError(m_Tag, "Error during enumeration of extension properties, error: %s",
@@ -162,11 +168,24 @@ bool VulkanGPUInfo::CreateInstance(const std::vector<std::string>& p_SurfaceExte
     create.enabledExtensionCount = static_cast<uint32_t>(extensions.size());
     create.ppEnabledExtensionNames = extensions.empty() ? nullptr : extensions.data();
 
-    const VkResult result = vkCreateInstance(&create, nullptr, &m_State->instance);
+    std::string error;
+    if (!m_State->vk.HasGlobalFunctions() && !m_State->vk.LoadGlobalFunctions(error))
+    {
+        Lib::LogError(m_Tag, "Failed to create vulkan instance, %s", error.c_str());
+        return false;
+    }
+    const VkResult result = m_State->vk.createInstance(&create, nullptr, &m_State->instance);
     if (result != VK_SUCCESS)
     {
         m_State->instance = VK_NULL_HANDLE;
         Lib::LogError(m_Tag, "Failed to create vulkan instance, result: %s", VulkanResultName(result));
+        return false;
+    }
+    if (!m_State->vk.LoadInstanceFunctions(m_State->instance))
+    {
+        // Without vkDestroyInstance the instance cannot even be given back; it is left to the exit.
+        m_State->instance = VK_NULL_HANDLE;
+        Lib::LogError(m_Tag, "Failed to create vulkan instance, the loader lacks an instance entry point");
         return false;
     }
     return true;
@@ -183,7 +202,7 @@ bool VulkanGPUInfo::DescribeDevices()
         return false;
     }
     uint32_t count = 0;
-    VkResult result = vkEnumeratePhysicalDevices(state.instance, &count, nullptr);
+    VkResult result = m_State->vk.enumeratePhysicalDevices(state.instance, &count, nullptr);
     if (result != VK_SUCCESS)
     {
         Lib::LogError(m_Tag, "Failed to query the physical device, result: %s", VulkanResultName(result));
@@ -195,7 +214,7 @@ bool VulkanGPUInfo::DescribeDevices()
         return false;
     }
     state.physicalDevices.assign(count, VK_NULL_HANDLE);
-    result = vkEnumeratePhysicalDevices(state.instance, &count, state.physicalDevices.data());
+    result = m_State->vk.enumeratePhysicalDevices(state.instance, &count, state.physicalDevices.data());
     // VK_INCOMPLETE still hands out the devices it counted.
     if (result != VK_SUCCESS && result != VK_INCOMPLETE)
     {
@@ -223,7 +242,7 @@ bool VulkanGPUInfo::DescribeDevice(uint32_t p_Index)
 {
     const VkPhysicalDevice device = m_State->physicalDevices[p_Index];
     VkPhysicalDeviceProperties properties{};
-    vkGetPhysicalDeviceProperties(device, &properties);
+    m_State->vk.getPhysicalDeviceProperties(device, &properties);
     m_DeviceApiVersion = properties.apiVersion;
     m_DeviceApiVersionText = VulkanVersionText(properties.apiVersion);
     const uint32_t type = static_cast<uint32_t>(properties.deviceType);
@@ -237,13 +256,13 @@ bool VulkanGPUInfo::DescribeDevice(uint32_t p_Index)
     Lib::LogInfo(m_Tag, "    Discrete queue priorities: %u", properties.limits.discreteQueuePriorities);
 
     VkPhysicalDeviceFeatures features{};
-    vkGetPhysicalDeviceFeatures(device, &features);
+    m_State->vk.getPhysicalDeviceFeatures(device, &features);
     Lib::LogInfo(m_Tag, "%s", "");
     Lib::LogInfo(m_Tag, " Available feature:");
     Lib::LogInfo(m_Tag, "    GeometryShader: %s", TrueFalse(features.geometryShader == VK_TRUE));
 
     VkPhysicalDeviceMemoryProperties memory{};
-    vkGetPhysicalDeviceMemoryProperties(device, &memory);
+    m_State->vk.getPhysicalDeviceMemoryProperties(device, &memory);
     Lib::LogInfo(m_Tag, "%s", "");
     Lib::LogInfo(m_Tag, " Memory properties:");
     Lib::LogInfo(m_Tag, "    Memory type count: %u", memory.memoryTypeCount);
@@ -256,7 +275,7 @@ bool VulkanGPUInfo::DescribeQueueFamilies(uint32_t p_Index)
     const VkPhysicalDevice device = m_State->physicalDevices[p_Index];
     std::vector<VkQueueFamilyProperties>& families = m_State->queueFamilies;
     uint32_t count = 0;
-    vkGetPhysicalDeviceQueueFamilyProperties(device, &count, nullptr);
+    m_State->vk.getPhysicalDeviceQueueFamilyProperties(device, &count, nullptr);
     if (count == 0)
     {
         families.clear();
@@ -264,7 +283,7 @@ bool VulkanGPUInfo::DescribeQueueFamilies(uint32_t p_Index)
         return false;
     }
     families.assign(count, VkQueueFamilyProperties{});
-    vkGetPhysicalDeviceQueueFamilyProperties(device, &count, families.data());
+    m_State->vk.getPhysicalDeviceQueueFamilyProperties(device, &count, families.data());
     families.resize(count);
 
     Lib::LogInfo(m_Tag, "%s", "");
@@ -331,7 +350,8 @@ bool VulkanGPUInfo::CreateDevice()
     create.enabledExtensionCount = 0;
     create.pEnabledFeatures = &features;
 
-    const VkResult result = vkCreateDevice(state.physicalDevices[index], &create, nullptr, &state.device);
+    const VkResult result =
+        m_State->vk.createDevice(state.physicalDevices[index], &create, nullptr, &state.device);
     if (result != VK_SUCCESS)
     {
         state.device = VK_NULL_HANDLE;
@@ -349,19 +369,19 @@ void VulkanGPUInfo::ReleaseHandles()
     VulkanState& state = *m_State;
     if (state.device)
     {
-        const VkResult result = vkDeviceWaitIdle(state.device);
+        const VkResult result = m_State->vk.deviceWaitIdle(state.device);
         if (result != VK_SUCCESS)
             Lib::LogError(m_Tag, "Failed to wait for the device to be idle: %u",
                           static_cast<uint32_t>(result));
         // The probe never submits work, so even a device that could not be waited for has none in
         // flight; keeping it would only leak it and the instance with it.
-        vkDestroyDevice(state.device, nullptr);
+        m_State->vk.destroyDevice(state.device, nullptr);
         state.device = VK_NULL_HANDLE;
     }
     // An instance also goes when the device was never made, e.g. after a failed device creation.
     if (state.instance)
     {
-        vkDestroyInstance(state.instance, nullptr);
+        m_State->vk.destroyInstance(state.instance, nullptr);
         state.instance = VK_NULL_HANDLE;
     }
     state.physicalDevices.clear();
