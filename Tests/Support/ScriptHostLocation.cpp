@@ -5,5 +5,14 @@
 
 namespace
 {
+#ifdef _WIN32
+bool NameScriptHost()
+{
+    // _putenv_s replaces; a host named by the environment is kept as on Linux.
+    return std::getenv("VORL_SCRIPT_HOST") != nullptr || _putenv_s("VORL_SCRIPT_HOST", VORL_SCRIPT_HOST_PATH) == 0;
+}
+[[maybe_unused]] const bool k_ScriptHostNamed = NameScriptHost();
+#else
 [[maybe_unused]] const bool k_ScriptHostNamed = setenv("VORL_SCRIPT_HOST", VORL_SCRIPT_HOST_PATH, 0) == 0;
+#endif
 } // namespace

@@ -53,7 +53,7 @@ set(VORL_LICENCE_stb_image_license_FILES /usr/share/doc/libstb-dev/copyright)
 
 set(VORL_LICENCE_vulkan_license_LIBRARY "Vulkan")
 set(VORL_LICENCE_vulkan_license_COVERS
-  "The Vulkan loader (libvulkan1) and its headers: the Vulkan device probe.")
+  "The Vulkan headers, and the Vulkan loader (libvulkan1), which the Vulkan device probe opens at run time: it is not linked.")
 set(VORL_LICENCE_vulkan_license_FILES /usr/share/doc/libvulkan-dev/copyright)
 
 set(VORL_LICENCE_sdl2_license_LIBRARY "SDL2")
