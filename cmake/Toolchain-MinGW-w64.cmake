@@ -3,7 +3,7 @@
 #   cmake -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/Toolchain-MinGW-w64.cmake \
 #         -DVORL_WIN64_PREFIX="$(scripts/win64-deps.sh | tail -n 1)" ...
 # VORL_WIN64_PREFIX is the folder scripts/win64-deps.sh fills with the Windows builds of the
-# libraries Debian ships only for Linux (SDL2, Lua, Dear ImGui, FreeType, stb, googletest).
+# libraries Debian ships only for Linux (SDL2, Lua, Dear ImGui, FreeType, stb, googletest, glm).
 
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
@@ -32,6 +32,10 @@ if(VORL_WIN64_PREFIX)
   # pkg-config must see only the Windows .pc files: LIBDIR replaces the default search path.
   set(ENV{PKG_CONFIG_LIBDIR} "${VORL_WIN64_PREFIX}/lib/pkgconfig")
   set(ENV{PKG_CONFIG_PATH} "")
+  # The prefix's include folder plays the part of /usr/include: headers found there without a
+  # package file (glm, <stb/...>) resolve, and their warnings stay out of -Werror like system ones.
+  set(CMAKE_C_FLAGS_INIT "-isystem \"${VORL_WIN64_PREFIX}/include\"")
+  set(CMAKE_CXX_FLAGS_INIT "-isystem \"${VORL_WIN64_PREFIX}/include\"")
 endif()
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the libraries the Linux build takes from Debian, but which Debian ships only for Linux,
-# for 64-bit Windows: from Debian's own source packages, of exactly the versions installed here,
+# for 64-bit Windows (glm is headers only, but they live under /usr/include, which the cross
+# compiler does not search): from Debian's own source packages, of exactly the versions installed here,
 # with the MinGW-w64 toolchain of cmake/Toolchain-MinGW-w64.cmake. All static (.a).
 #
 # The result goes to a prefix outside the clone, named after the versions, so a clone, a clean
@@ -22,7 +23,7 @@ fail() {
 say() { echo "win64-deps: $*" >&2; }
 
 for tool in "$triplet-gcc-posix" "$triplet-g++-posix" "$triplet-ar" "$triplet-ranlib" \
-  "$triplet-windres" cmake make pkg-config apt-get dpkg-source dpkg-query; do
+  "$triplet-windres" cmake make pkg-config apt-get dpkg-source dpkg-query flock; do
   command -v "$tool" >/dev/null 2>&1 || fail "missing tool $tool (run scripts/setup.sh)"
 done
 [ -f "$toolchain" ] || fail "missing toolchain file $toolchain"
@@ -51,9 +52,11 @@ read -r imgui_src imgui_ver <<<"$(source_of libimgui-dev)"
 read -r ft_src ft_ver <<<"$(source_of libfreetype-dev)"
 read -r stb_src stb_ver <<<"$(source_of libstb-dev)"
 read -r gtest_src gtest_ver <<<"$(source_of libgtest-dev)"
+read -r glm_src glm_ver <<<"$(source_of libglm-dev)"
 
 key="sdl2-$(upstream_of "$sdl2_ver")_lua-$(upstream_of "$lua_ver")_imgui-$(upstream_of "$imgui_ver")"
-key+="_ft-$(upstream_of "$ft_ver")_stb-$(upstream_of "$stb_ver")_gtest-$(upstream_of "$gtest_ver")"
+key+="_ft-$(upstream_of "$ft_ver")_stb-$(upstream_of "$stb_ver")"
+key+="_gtest-$(upstream_of "$gtest_ver")_glm-$(upstream_of "$glm_ver")"
 cache="${XDG_CACHE_HOME:-$HOME/.cache}/vorl"
 prefix="$cache/win64-$key"
 scratch="$cache/win64-$key.build"
@@ -61,7 +64,7 @@ scratch="$cache/win64-$key.build"
 export CC="$triplet-gcc-posix" CXX="$triplet-g++-posix" AR="$triplet-ar" RANLIB="$triplet-ranlib"
 # Only the prefix's own .pc files, never the Linux ones.
 export PKG_CONFIG_LIBDIR="$prefix/lib/pkgconfig" PKG_CONFIG_PATH=""
-cflags="-O2 -g0"
+cflags=(-O2 -g0)
 
 # The stamp records the exact Debian source version: a security update of one library rebuilds
 # that library only.
@@ -120,7 +123,7 @@ build_lua() {
   cd "$tree/src"
   for c in *.c; do
     case "$c" in lua.c | luac.c) continue ;; esac
-    run_logged lua "$CC" -std=gnu99 $cflags -Wall -DLUA_COMPAT_5_3 -c "$c" -o "${c%.c}.o"
+    run_logged lua "$CC" -std=gnu99 "${cflags[@]}" -Wall -DLUA_COMPAT_5_3 -c "$c" -o "${c%.c}.o"
     obj+=("${c%.c}.o")
   done
   run_logged lua "$AR" rcs liblua5.4.a "${obj[@]}"
@@ -156,7 +159,7 @@ build_stb() {
   tree="$(fetch_source "$stb_src" "$stb_ver")"
   # Debian's own Makefile (patched in the source package): one object per header, with the
   # implementation switched on; only the static library and the headers.
-  run_logged stb make -C "$tree" -j "$jobs" CC="$CC" AR="$AR" CFLAGS="$cflags" \
+  run_logged stb make -C "$tree" -j "$jobs" CC="$CC" AR="$AR" CFLAGS="${cflags[*]}" \
     PREFIX="$prefix" LIBDIR=lib libstb.a stb.pc
   run_logged stb make -C "$tree" CC="$CC" AR="$AR" PREFIX="$prefix" LIBDIR=lib \
     install-static install-header
@@ -173,7 +176,7 @@ build_imgui() {
   srcs+=" backends/imgui_impl_opengl2.cpp backends/imgui_impl_opengl3.cpp"
   srcs+=" backends/imgui_impl_sdl.cpp"
     # <stb/stb_truetype.h> is found under the prefix's include folder, as under /usr/include.
-  run_logged imgui make -C "$tree" -j "$jobs" CXX="$CXX" AR="$AR" CXXFLAGS="$cflags -I$prefix/include" \
+  run_logged imgui make -C "$tree" -j "$jobs" CXX="$CXX" AR="$AR" CXXFLAGS="${cflags[*]} -I$prefix/include" \
     PKG_CONFIG=pkg-config PREFIX="$prefix" LIBDIR=lib VERSION="$(upstream_of "$imgui_ver")" \
     SRCS="$srcs" libimgui.a imgui.pc
   run_logged imgui make -C "$tree" CXX="$CXX" AR="$AR" PREFIX="$prefix" LIBDIR=lib SRCS="$srcs" install
@@ -185,14 +188,37 @@ build_googletest() {
   cmake_build googletest "$tree" -DBUILD_GMOCK=ON -DINSTALL_GTEST=ON
 }
 
+build_glm() {
+  local tree
+  tree="$(fetch_source "$glm_src" "$glm_ver")"
+  # Headers only, the same tree Debian installs in /usr/include/glm.
+  (cd "$tree" && find glm -type f \( -name '*.hpp' -o -name '*.inl' -o -name '*.h' \) \
+    -exec install -D -m 0644 {} "$prefix/include/{}" \;)
+  install -d "$prefix/lib/pkgconfig"
+  cat >"$prefix/lib/pkgconfig/glm.pc" <<EOF
+prefix=$prefix
+includedir=\${prefix}/include
+
+Name: GLM
+Description: OpenGL Mathematics (Debian's glm $glm_ver)
+Version: $(upstream_of "$glm_ver")
+Cflags: -I\${includedir}
+EOF
+}
+
 # Order matters: imgui needs FreeType, SDL2 and stb already in the prefix.
-libs=(sdl2 lua freetype stb imgui googletest)
+libs=(sdl2 lua freetype stb imgui googletest glm)
 declare -A versions=(
   [sdl2]="$sdl2_src $sdl2_ver" [lua]="$lua_src $lua_ver" [freetype]="$ft_src $ft_ver"
   [stb]="$stb_src $stb_ver" [imgui]="$imgui_src $imgui_ver" [googletest]="$gtest_src $gtest_ver"
+  [glm]="$glm_src $glm_ver"
 )
 
 mkdir -p "$prefix/stamps"
+# Two builds started at once (a test run and a developer) would write the same files: the
+# second waits for the first and then finds its stamps.
+exec 9>"$prefix.lock"
+flock 9 || fail "cannot lock $prefix.lock"
 for lib in "${libs[@]}"; do
   read -r src ver <<<"${versions[$lib]}"
   if is_built "$src" "$ver"; then
