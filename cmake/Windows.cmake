@@ -7,11 +7,11 @@ if(NOT TARGET SDL2::SDL2 AND TARGET SDL2::SDL2-static)
   add_library(SDL2::SDL2 ALIAS SDL2::SDL2-static)
 endif()
 
-# Header-only libraries come from their Debian packages, as on Linux. The host's /usr/include
-# cannot be searched as a whole in a cross build (its C library headers are Linux's), so each
-# library's folder is linked into a folder of its own that is searched instead.
+# Vulkan's headers come from their Debian package, as on Linux (the dependency cache holds glm and
+# stb). The host's /usr/include cannot be searched as a whole in a cross build (its C library
+# headers are Linux's), so the two folders are linked into one of their own that is searched.
 set(VORL_HOST_HEADERS "${CMAKE_BINARY_DIR}/HostHeaders")
-foreach(folder glm vulkan vk_video)
+foreach(folder vulkan vk_video)
   if(NOT EXISTS "/usr/include/${folder}")
     message(FATAL_ERROR "/usr/include/${folder} is missing: run scripts/setup.sh")
   endif()
