@@ -76,32 +76,34 @@ void Allocate()
 
 int PlayChildRole()
 {
-    const std::wstring line = GetCommandLineW();
-    const size_t at = line.find(L"--child-role=");
-    if (at == std::wstring::npos)
+    // The C runtime has split the command line before any constructor runs.
+    if (__argc < 2 || std::string_view(__argv[1]).rfind("--child-role=", 0) != 0)
         return 0;
-    const std::wstring role = line.substr(at + 13);
+    const std::string_view role = std::string_view(__argv[1]).substr(13);
     HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
-    if (role == L"echo")
+    if (role == "echo")
     {
         char buffer[4096];
         DWORD count = 0;
         while (ReadFile(input, buffer, sizeof buffer, &count, nullptr) && count > 0)
             Send(std::string(buffer, count));
     }
-    else if (role == L"exit7")
+    else if (role == "exit7")
         ExitProcess(7);
-    else if (role == L"close-input")
+    else if (role == "close-input")
     {
         CloseHandle(input);
         Send("closed\n");
         Sleep(30'000);
     }
-    else if (role == L"report")
+    else if (role == "arguments")
+        for (int i = 2; i < __argc; ++i)
+            Send(std::string("[") + __argv[i] + "]");
+    else if (role == "report")
         ReportContainment();
-    else if (role == L"allocate")
+    else if (role == "allocate")
         Allocate();
-    else if (role == L"spin")
+    else if (role == "spin")
     {
         std::atomic<uint64_t> turns{0};
         for (;;)
@@ -145,6 +147,10 @@ Command CloseInputThenSleep()
 {
     return AsChild("close-input");
 }
+Command ArgumentPrinter()
+{
+    return AsChild("arguments");
+}
 constexpr const char* k_Killed = "killed";
 #else
 Command Echo()
@@ -162,6 +168,10 @@ Command ExitSeven()
 Command CloseInputThenSleep()
 {
     return {"/bin/sh", {"-c", "exec 0<&-; echo closed; sleep 30"}};
+}
+Command ArgumentPrinter()
+{
+    return {"/bin/sh", {"-c", "for a in \"$@\"; do printf '[%s]' \"$a\"; done", "sh"}};
 }
 constexpr const char* k_Killed = "killed by signal 9";
 #endif
@@ -345,6 +355,24 @@ TEST(ChildProcessTest, TheJobEndsAChildThatSpinsPastItsProcessorTime)
     EXPECT_NE(child.EndDescription(), "killed");
 }
 #endif
+
+TEST(ChildProcessTest, ArgumentsReachTheChildWholeWhateverTheyHold)
+{
+    // Windows hands a child one command line that the child's runtime splits again: blanks,
+    // quotes and backslashes before a quote must survive the round trip.
+    const std::vector<std::string> arguments = {
+        "plain",  "two words",     "",          "quote\"inside",
+        "ends\\", "back\\\"quote", "tab\there", "C:\\Program Files\\"};
+    Command command = ArgumentPrinter();
+    command.arguments.insert(command.arguments.end(), arguments.begin(), arguments.end());
+    ChildProcess child;
+    std::string error;
+    ASSERT_TRUE(Start(child, command, error)) << error;
+    std::string expected;
+    for (const std::string& argument : arguments)
+        expected += "[" + argument + "]";
+    EXPECT_EQ(ReadUntilClosed(child, Lib::DeadlineIn(10s)), expected);
+}
 
 TEST(ChildProcessTest, AProgramThatCannotBeStartedSaysWhy)
 {
