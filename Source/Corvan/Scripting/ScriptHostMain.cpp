@@ -16,6 +16,11 @@
 #include <string>
 #include <string_view>
 #include <unistd.h>
+#ifdef _WIN32
+#include <cstdio>
+#include <fcntl.h>
+#include <io.h>
+#endif
 
 namespace
 {
@@ -78,6 +83,12 @@ int main(int argc, char** argv)
     if (argc != 4 || !ReadNumber(argv[1], parent) || !ReadNumber(argv[2], addressSpace) ||
         !ReadNumber(argv[3], seconds) || seconds == 0 || seconds > 3600)
         _exit(k_ExitUsage);
+#ifdef _WIN32
+    // The frames are bytes; text mode would turn a 0x0A of a length into two bytes, and a 0x1A
+    // into the end of the input.
+    if (_setmode(_fileno(stdin), _O_BINARY) == -1 || _setmode(_fileno(stdout), _O_BINARY) == -1)
+        _exit(k_ExitConfinement);
+#endif
     std::string error;
     if (!Lib::ConfineThisProcess({static_cast<int>(parent), addressSpace}, error))
         _exit(k_ExitConfinement);

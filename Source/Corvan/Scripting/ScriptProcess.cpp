@@ -1,13 +1,12 @@
 #include "Corvan/Scripting/ScriptProcess.h"
 
+#include "Corvan/Scripting/RunningProgram.h"
 #include "Corvan/Scripting/ScriptWire.h"
 #include "Lib/Platform/Process.h"
 
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
-#include <system_error>
-#include <unistd.h>
 
 namespace Telvar
 {
@@ -40,16 +39,19 @@ std::string ScriptProcess::FindHostProgram()
     if (const char* configured = std::getenv(k_HostProgramVariable);
         configured != nullptr && *configured != '\0')
         return configured;
-    std::error_code error;
-    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
-    if (error)
+    const std::filesystem::path self = RunningProgramPath();
+    if (self.empty())
         return {};
     const std::filesystem::path folder = self.parent_path();
-    for (const std::filesystem::path& candidate :
-         {folder / k_HostProgramName, folder / ".." / "libexec" / "vorl" / k_HostProgramName})
+    const std::string file = ProgramFileName(k_HostProgramName);
+    for (const std::filesystem::path& candidate : {folder / file, folder / ".." / "libexec" / "vorl" / file})
     {
-        if (access(candidate.c_str(), X_OK) == 0)
-            return candidate.lexically_normal().string();
+        if (IsRunnableProgram(candidate))
+        {
+            // UTF-8 on every system; a Windows path's narrow form would be in the code page.
+            const std::u8string text = candidate.lexically_normal().u8string();
+            return std::string(text.begin(), text.end());
+        }
     }
     return {};
 }
@@ -78,11 +80,15 @@ bool ScriptProcess::LoadText(const std::string& p_Source, const std::string& p_N
         return Fail(ScriptFailure::Error, p_Name + ": a script host holds one script");
     const std::string program = FindHostProgram();
     if (program.empty())
-        return Fail(ScriptFailure::HostEnded, p_Name + ": the script host \"" + k_HostProgramName +
+        return Fail(ScriptFailure::HostEnded, p_Name + ": the script host \"" +
+                                                  ProgramFileName(k_HostProgramName) +
                                                   "\" was not found beside the program");
     if (p_Source.size() > Wire::k_MaximumPayload / 2)
         return Fail(ScriptFailure::Memory, p_Name + ": too large for the script memory limit");
     const uint64_t addressSpace = m_Limits.sandbox.memoryBytes + k_AddressSpaceOverhead;
+    // Where the system can hold the host from outside (a job object on Windows), it holds it to the
+    // same figures the host sets for itself on Linux.
+    m_Host.SetLimits({addressSpace, static_cast<uint32_t>(ProcessorSeconds(m_Limits))});
     std::string error;
     if (!m_Host.Start(program,
                       {std::to_string(Lib::GetCurrentProcessId()), std::to_string(addressSpace),

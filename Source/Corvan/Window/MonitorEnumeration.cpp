@@ -1,12 +1,10 @@
 #include "Corvan/Window/MonitorEnumeration.h"
 
 #include "Corvan/Window/DisplayModes.h"
-#include "Corvan/Window/Edid.h"
+#include "Corvan/Window/MonitorIdentity.h"
 #include "Lib/Log.h"
 
 #include <SDL2/SDL.h>
-#include <X11/Xlib.h>
-#include <X11/extensions/Xrandr.h>
 
 #include <cmath>
 #include <string>
@@ -16,114 +14,18 @@ namespace Vozad
 {
 namespace
 {
-// What XRandR tells about one lit output: where it sits on the desktop, what it is called and
-// what its EDID says.
-struct RandrOutput
-{
-    std::string name;
-    int32_t x = 0, y = 0;
-    uint32_t width = 0, height = 0;
-    bool primary = false;
-    EdidTexts texts;
-};
-
-// Xlib's default error handler ends the process; a display server that refuses a property
-// query must only cost us the monitor's name.
-int IgnoreXError(Display*, XErrorEvent*)
-{
-    return 0;
-}
-
-// The largest EDID the engine reads: 1024 bytes, in the 32-bit units the query counts in.
-constexpr long k_EdidQueryLongs = 1024 / 4;
-
-EdidTexts ReadEdidTexts(Display* p_Display, RROutput p_Output, Atom p_EdidAtom)
-{
-    EdidTexts texts;
-    if (p_EdidAtom == None)
-        return texts;
-    Atom actualType = None;
-    int actualFormat = 0;
-    unsigned long count = 0, bytesAfter = 0;
-    unsigned char* data = nullptr;
-    const int status =
-        XRRGetOutputProperty(p_Display, p_Output, p_EdidAtom, 0, k_EdidQueryLongs, False, False,
-                             AnyPropertyType, &actualType, &actualFormat, &count, &bytesAfter, &data);
-    if (status == Success && data && actualFormat == 8)
-        DecodeEdid(data, count, texts);
-    if (data)
-        XFree(data);
-    return texts;
-}
-
-void ReadScreenOutputs(Display* p_Display, Window p_Root, Atom p_EdidAtom,
-                       std::vector<RandrOutput>& p_Outputs)
-{
-    XRRScreenResources* resources = XRRGetScreenResourcesCurrent(p_Display, p_Root);
-    if (!resources)
-        return;
-    const RROutput primary = XRRGetOutputPrimary(p_Display, p_Root);
-    for (int i = 0; i < resources->noutput; ++i)
-    {
-        XRROutputInfo* info = XRRGetOutputInfo(p_Display, resources, resources->outputs[i]);
-        if (!info)
-            continue;
-        // Only outputs that show part of the desktop are monitors SDL reports.
-        if (info->connection == RR_Connected && info->crtc != None)
-        {
-            if (XRRCrtcInfo* crtc = XRRGetCrtcInfo(p_Display, resources, info->crtc))
-            {
-                RandrOutput output;
-                output.name.assign(info->name, static_cast<size_t>(info->nameLen));
-                output.x = crtc->x;
-                output.y = crtc->y;
-                output.width = crtc->width;
-                output.height = crtc->height;
-                output.primary = resources->outputs[i] == primary;
-                output.texts = ReadEdidTexts(p_Display, resources->outputs[i], p_EdidAtom);
-                p_Outputs.push_back(std::move(output));
-                XRRFreeCrtcInfo(crtc);
-            }
-        }
-        XRRFreeOutputInfo(info);
-    }
-    XRRFreeScreenResources(resources);
-}
-
-// Empty without an X display or without XRandR 1.3 (a Wayland-only session, a bare X server).
-std::vector<RandrOutput> ReadRandrOutputs()
-{
-    std::vector<RandrOutput> outputs;
-    Display* display = XOpenDisplay(nullptr);
-    if (!display)
-        return outputs;
-    int (*previousHandler)(Display*, XErrorEvent*) = XSetErrorHandler(IgnoreXError);
-    int eventBase = 0, errorBase = 0, major = 0, minor = 0;
-    if (XRRQueryExtension(display, &eventBase, &errorBase) && XRRQueryVersion(display, &major, &minor) &&
-        (major > 1 || (major == 1 && minor >= 3)))
-    {
-        const Atom edidAtom = XInternAtom(display, RR_PROPERTY_RANDR_EDID, True);
-        for (int screen = 0; screen < ScreenCount(display); ++screen)
-            ReadScreenOutputs(display, RootWindow(display, screen), edidAtom, outputs);
-    }
-    XSync(display, False);
-    XSetErrorHandler(previousHandler);
-    XCloseDisplay(display);
-    return outputs;
-}
-
-// The output that shows exactly this part of the desktop; with mirrored outputs the primary
+// The monitor that shows exactly this part of the desktop; with mirrored monitors the primary
 // one wins. -1 when none does.
-int32_t FindOutput(const std::vector<RandrOutput>& p_Outputs, const SDL_Rect& p_Bounds)
+int32_t FindMonitor(const std::vector<MonitorIdentity>& p_Identities, const SDL_Rect& p_Bounds)
 {
     int32_t found = -1;
-    for (size_t i = 0; i < p_Outputs.size(); ++i)
+    for (size_t i = 0; i < p_Identities.size(); ++i)
     {
-        const RandrOutput& output = p_Outputs[i];
+        const MonitorIdentity& output = p_Identities[i];
         if (output.x != p_Bounds.x || output.y != p_Bounds.y ||
             static_cast<int>(output.width) != p_Bounds.w || static_cast<int>(output.height) != p_Bounds.h)
             continue;
-        if (found < 0 || (output.primary && !p_Outputs[static_cast<size_t>(found)].primary))
+        if (found < 0 || (output.primary && !p_Identities[static_cast<size_t>(found)].primary))
             found = static_cast<int32_t>(i);
     }
     return found;
@@ -145,7 +47,8 @@ Lib::DynamicArray<DisplayMode> CollectDisplayModes(int p_Display)
     return SelectDisplayModes(reported);
 }
 
-void AddMonitor(MonitorCollection& p_Collection, int p_Display, const std::vector<RandrOutput>& p_Outputs)
+void AddMonitor(MonitorCollection& p_Collection, int p_Display,
+                const std::vector<MonitorIdentity>& p_Identities)
 {
     static const Lib::LogTag s_Tag("MonitorInfo");
 
@@ -156,13 +59,13 @@ void AddMonitor(MonitorCollection& p_Collection, int p_Display, const std::vecto
         return;
 
     MonitorInfo monitor;
-    const int32_t output = FindOutput(p_Outputs, bounds);
+    const int32_t output = FindMonitor(p_Identities, bounds);
     if (output >= 0)
     {
-        const RandrOutput& randr = p_Outputs[static_cast<size_t>(output)];
-        monitor.deviceName = Lib::String(std::string_view(randr.name));
-        monitor.productName = randr.texts.productName;
-        monitor.productText = randr.texts.productText;
+        const MonitorIdentity& identity = p_Identities[static_cast<size_t>(output)];
+        monitor.deviceName = Lib::String(std::string_view(identity.deviceName));
+        monitor.productName = identity.texts.productName;
+        monitor.productText = identity.texts.productText;
     }
     else if (const char* name = SDL_GetDisplayName(p_Display))
     {
@@ -195,9 +98,9 @@ void RefreshMonitors(MonitorCollection& p_Collection)
     if (count <= 0)
         return;
 
-    const std::vector<RandrOutput> outputs = ReadRandrOutputs();
+    const std::vector<MonitorIdentity> identities = ReadMonitorIdentities();
 
-    // SDL lists XRandR's primary output first, but only when one is set; ask XRandR itself so
+    // SDL lists the primary monitor first on X11 only when one is set; ask the system itself so
     // the record order follows the desktop's choice either way.
     int primary = 0;
     for (int display = 0; display < count; ++display)
@@ -205,8 +108,8 @@ void RefreshMonitors(MonitorCollection& p_Collection)
         SDL_Rect bounds{};
         if (SDL_GetDisplayBounds(display, &bounds) != 0)
             continue;
-        const int32_t output = FindOutput(outputs, bounds);
-        if (output >= 0 && outputs[static_cast<size_t>(output)].primary)
+        const int32_t output = FindMonitor(identities, bounds);
+        if (output >= 0 && identities[static_cast<size_t>(output)].primary)
         {
             primary = display;
             break;
@@ -219,7 +122,7 @@ void RefreshMonitors(MonitorCollection& p_Collection)
         p_Collection.pass = pass;
         for (int display = 0; display < count; ++display)
             if ((display == primary) == (pass == 1))
-                AddMonitor(p_Collection, display, outputs);
+                AddMonitor(p_Collection, display, identities);
     }
     p_Collection.pass = 0;
 }

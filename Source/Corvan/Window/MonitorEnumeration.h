@@ -1,6 +1,6 @@
 #pragma once
-// Builds the engine's monitor list from the displays SDL knows, with names and EDID texts from
-// XRandR where the display server offers them.
+// Builds the engine's monitor list from the displays SDL knows, with device names and EDID texts
+// from the system where it offers them (MonitorIdentity.h).
 #include "Corvan/Window/Monitor.h"
 
 namespace Vozad

@@ -1,5 +1,6 @@
 #include "Corvan/Renderer/OpenGL/OpenGLGraphicsContext.h"
 
+#include "Corvan/Renderer/OpenGL/AdapterMemory.h"
 #include "Corvan/Renderer/OpenGL/GLFunctions.h"
 #include "Corvan/Renderer/Screenshot.h"
 
@@ -16,11 +17,10 @@ constexpr int32_t k_ContextMajorVersion = 4;
 constexpr int32_t k_NewestMinorVersion = 6;
 
 // Vendor memory queries; glcorearb.h carries no vendor extensions.
-constexpr GLenum k_GpuMemoryTotalNvx = 0x9048;       // GL_GPU_MEMORY_INFO_TOTAL_AVAILABLE_MEMORY_NVX
-constexpr GLenum k_GpuMemoryAvailableNvx = 0x9049;   // GL_GPU_MEMORY_INFO_CURRENT_AVAILABLE_VIDMEM_NVX
-constexpr GLenum k_VboFreeMemoryAti = 0x87FB;        // GL_VBO_FREE_MEMORY_ATI
-constexpr GLenum k_TextureFreeMemoryAti = 0x87FC;    // GL_TEXTURE_FREE_MEMORY_ATI
-constexpr int k_GlxRendererVideoMemoryMesa = 0x8187; // GLX_RENDERER_VIDEO_MEMORY_MESA, in MiB
+constexpr GLenum k_GpuMemoryTotalNvx = 0x9048;     // GL_GPU_MEMORY_INFO_TOTAL_AVAILABLE_MEMORY_NVX
+constexpr GLenum k_GpuMemoryAvailableNvx = 0x9049; // GL_GPU_MEMORY_INFO_CURRENT_AVAILABLE_VIDMEM_NVX
+constexpr GLenum k_VboFreeMemoryAti = 0x87FB;      // GL_VBO_FREE_MEMORY_ATI
+constexpr GLenum k_TextureFreeMemoryAti = 0x87FC;  // GL_TEXTURE_FREE_MEMORY_ATI
 
 const char* GLText(GLenum p_Name)
 {
@@ -33,23 +33,6 @@ GLint GLInteger(GLenum p_Name)
     GLint value = 0;
     GL_CHECK(glGetIntegerv(p_Name, &value));
     return value;
-}
-
-// The video memory of the GPU behind the context in KiB, where the driver can tell. Mesa's X11
-// drivers answer through GLX_MESA_query_renderer; the lookup is only trusted on Mesa, because
-// other drivers hand out dispatch stubs for GLX names they do not implement.
-uint32_t AdapterMemoryKiB()
-{
-    const char* videoDriver = SDL_GetCurrentVideoDriver();
-    if (!videoDriver || strcmp(videoDriver, "x11") != 0 || !strstr(GLText(GL_VERSION), "Mesa"))
-        return 0;
-    using QueryRendererInteger = int (*)(int p_Attribute, unsigned int* p_Value);
-    const auto query =
-        reinterpret_cast<QueryRendererInteger>(SDL_GL_GetProcAddress("glXQueryCurrentRendererIntegerMESA"));
-    unsigned int megabytes = 0;
-    if (!query || !query(k_GlxRendererVideoMemoryMesa, &megabytes))
-        return 0;
-    return megabytes << 10;
 }
 
 uint32_t TotalMemoryKiB(int32_t p_VendorKind)
