@@ -26,3 +26,6 @@ add_library(VorlVulkanHeaders INTERFACE)
 # Wide-character Win32 calls everywhere; the API level of Windows 10, the oldest system the game
 # is built for; and no min/max macros from windows.h.
 add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0A00)
+
+# vorl.exe carries a manifest and an icon (Packaging/windows/vorl.rc), compiled by windres.
+enable_language(RC)
