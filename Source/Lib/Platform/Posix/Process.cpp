@@ -2,6 +2,9 @@
 
 #include "Lib/Log.h"
 
+#include <cerrno>
+#include <climits>
+#include <csignal>
 #include <cstdio>
 #include <spawn.h>
 #include <string>
@@ -20,6 +23,12 @@ int32_t GetCurrentProcessId()
 int64_t GetCurrentThreadId()
 {
     return static_cast<int64_t>(gettid());
+}
+
+bool ProcessIsRunning(int64_t p_ProcessId)
+{
+    return p_ProcessId > 0 && p_ProcessId <= INT32_MAX &&
+           (kill(static_cast<pid_t>(p_ProcessId), 0) == 0 || errno == EPERM);
 }
 
 void RestartProcess(const String& p_ExecutablePath, const String& p_Switch,
