@@ -64,9 +64,33 @@ int32_t File::Read(size_t p_MaxBytes)
     return 0;
 }
 
+std::string WithSystemLineEnds(std::string_view p_Text)
+{
+#ifdef _WIN32
+    // As the C runtime's text mode writes it: every line feed gets a carriage return before it,
+    // also one that had one already, so what is read back without them is the text again.
+    std::string text;
+    text.reserve(p_Text.size() + p_Text.size() / 16);
+    for (const char character : p_Text)
+    {
+        if (character == '\n')
+            text.push_back('\r');
+        text.push_back(character);
+    }
+    return text;
+#else
+    return std::string(p_Text);
+#endif
+}
+
 bool WriteTextFile(const String& p_FileName, const String& p_Text)
 {
-    return WriteFileBytes(p_FileName, p_Text.ToNarrow().Bytes());
+    return WriteTextBytes(p_FileName, p_Text.ToNarrow().Bytes());
+}
+
+bool WriteTextBytes(const String& p_FileName, std::string_view p_Text, int32_t* p_ErrorCode)
+{
+    return WriteFileBytes(p_FileName, WithSystemLineEnds(p_Text), p_ErrorCode);
 }
 
 bool WriteFileBytes(const String& p_FileName, std::string_view p_Bytes, int32_t* p_ErrorCode)
