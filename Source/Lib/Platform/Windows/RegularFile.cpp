@@ -3,6 +3,7 @@
 #include "Lib/Platform/Windows/RegularHandle.h"
 
 #include <cerrno>
+#include <cwctype>
 
 namespace Lib
 {
@@ -15,6 +16,18 @@ HANDLE OpenForQuery(const std::wstring& p_Path)
 {
     return CreateFileW(p_Path.c_str(), FILE_READ_ATTRIBUTES, k_ShareAll, nullptr, OPEN_EXISTING,
                        FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+}
+
+// "\\.\pipe\name" in any spelling. Opening a pipe connects to its server and uses up one of
+// its instances, so a pipe is known by its name and never opened here.
+bool IsPipeName(const std::wstring& p_Path)
+{
+    if (p_Path.size() < 9)
+        return false;
+    std::wstring prefix = p_Path.substr(0, 9);
+    for (wchar_t& character : prefix)
+        character = character == L'/' ? L'\\' : static_cast<wchar_t>(towlower(character));
+    return prefix == L"\\\\.\\pipe\\" || prefix == L"\\\\?\\pipe\\";
 }
 
 bool IsMissingError(DWORD p_Error)
@@ -47,6 +60,8 @@ FileKind FileKindOfHandle(HANDLE p_Handle)
 FileKind FileKindOf(const char* p_Path)
 {
     const std::wstring path = WidePath(p_Path);
+    if (IsPipeName(path))
+        return FileKind::Fifo;
     const DWORD attributes = GetFileAttributesW(path.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES)
     {
@@ -81,6 +96,11 @@ bool IsRegularFileItself(const char* p_Path)
 HANDLE OpenRegularHandle(const char* p_Path, DWORD p_Access, int32_t& p_Error, WhenMissing p_Missing)
 {
     const std::wstring path = WidePath(p_Path);
+    if (IsPipeName(path))
+    {
+        p_Error = NotRegularFileError(FileKind::Fifo);
+        return INVALID_HANDLE_VALUE;
+    }
     // A few rounds for a name that appears or vanishes between two opens.
     for (int attempt = 0; attempt < 4; ++attempt)
     {
