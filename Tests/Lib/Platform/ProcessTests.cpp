@@ -13,8 +13,9 @@
 #include <thread>
 #include <vector>
 #ifdef _WIN32
-#include <shellapi.h>
 #include <windows.h>
+// After windows.h, which it builds on.
+#include <shellapi.h>
 #else
 #include <fcntl.h>
 #include <sys/stat.h>
