@@ -2,6 +2,7 @@
 
 #include "Lib/Platform/FileBytes.h"
 #include "Lib/Platform/FileReplace.h"
+#include "Lib/Platform/RegularFile.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -102,4 +103,19 @@ bool WriteFileBytes(const String& p_FileName, std::string_view p_Bytes, int32_t*
     return error == 0;
 }
 
+bool DeleteFile(const String& p_FileName, int32_t* p_ErrorCode)
+{
+    int32_t error = 0;
+    const NarrowString name = p_FileName.ToNarrow();
+    const FileKind kind = p_FileName.IsEmpty() ? FileKind::Missing : FileKindOf(name.Data());
+    if (p_FileName.IsEmpty())
+        error = EINVAL;
+    else if (kind != FileKind::Regular && kind != FileKind::Missing && kind != FileKind::Unknown)
+        error = NotRegularFileError(kind);
+    else
+        error = RemoveFileName(name.Data());
+    if (p_ErrorCode)
+        *p_ErrorCode = error;
+    return error == 0;
+}
 } // namespace Lib

@@ -57,19 +57,8 @@ String ErrorTextOf(int32_t p_Code)
     return String(text ? text : "");
 }
 
-bool DeleteFile(const String& p_FileName, int32_t* p_ErrorCode)
+int32_t RemoveFileName(const char* p_Path)
 {
-    int32_t error = 0;
-    const NarrowString name = p_FileName.ToNarrow();
-    const FileKind kind = p_FileName.IsEmpty() ? FileKind::Missing : FileKindOf(name.Data());
-    if (p_FileName.IsEmpty())
-        error = EINVAL;
-    else if (kind != FileKind::Regular && kind != FileKind::Missing && kind != FileKind::Unknown)
-        error = NotRegularFileError(kind);
-    else if (unlink(name.Data()) != 0)
-        error = errno;
-    if (p_ErrorCode)
-        *p_ErrorCode = error;
-    return error == 0;
+    return unlink(p_Path) == 0 ? 0 : errno;
 }
 } // namespace Lib

@@ -1,4 +1,5 @@
 #include "Lib/Platform/Clock.h"
+#include "Lib/Platform/LocalCalendar.h"
 
 #include "Lib/Platform/Windows/Win32.h"
 
@@ -8,7 +9,6 @@ namespace Lib
 {
 namespace
 {
-constexpr size_t k_LocalTimeBufferSize = 80;
 // 100-nanosecond intervals between 1 January 1601, where the system's file time starts, and 1970.
 constexpr uint64_t k_UnixEpochInFileTime = 116444736000000000ULL;
 } // namespace
@@ -39,11 +39,12 @@ LogTime GetUtcTime()
     return result;
 }
 
-String FormatLocalTime(const String& p_Format)
+bool ReadLocalCalendar(tm& p_Calendar)
 {
     SYSTEMTIME now{};
     GetLocalTime(&now);
-    tm calendar{};
+    tm& calendar = p_Calendar;
+    calendar = tm{};
     calendar.tm_year = now.wYear - 1900;
     calendar.tm_mon = now.wMonth - 1;
     calendar.tm_mday = now.wDay;
@@ -56,11 +57,6 @@ String FormatLocalTime(const String& p_Format)
     tm normalised = calendar;
     if (mktime(&normalised) != static_cast<time_t>(-1))
         calendar.tm_yday = normalised.tm_yday;
-    char buffer[k_LocalTimeBufferSize] = {};
-    const NarrowString format = p_Format.ToNarrow();
-    const size_t written = strftime(buffer, sizeof(buffer), format.Data(), &calendar);
-    if (written == 0)
-        return String();
-    return String(std::string_view(buffer, written));
+    return true;
 }
 } // namespace Lib
