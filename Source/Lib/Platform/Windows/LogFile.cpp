@@ -1,20 +1,72 @@
-#include "Lib/Log.h"
-
-#include "Lib/Platform/FileReplace.h"
+#include "Lib/Platform/LockedLogFile.h"
 #include "Lib/Platform/Windows/RegularHandle.h"
 
+#include <algorithm>
 #include <cerrno>
-#include <string>
 
 namespace Lib
 {
 namespace
 {
-// The whole file from its first byte; the handle writes only at the end, so the read position is
-// given with every read.
-bool ReadWhole(HANDLE p_File, uint64_t p_Size, std::string& p_All, int32_t& p_Error)
+HANDLE AsHandle(intptr_t p_Handle)
 {
-    p_All.assign(p_Size, '\0');
+    return reinterpret_cast<HANDLE>(p_Handle);
+}
+} // namespace
+
+LockedLogFile::LockedLogFile(const char* p_FileName) : m_FileName(p_FileName)
+{
+    // Opened for appending only, every write lands at the end, whoever else writes.
+    HANDLE file = OpenRegularHandle(p_FileName, FILE_APPEND_DATA | GENERIC_READ | SYNCHRONIZE, m_Error,
+                                    WhenMissing::Create);
+    if (file == INVALID_HANDLE_VALUE)
+        return;
+    m_Handle = reinterpret_cast<intptr_t>(file);
+    // The lock covers every byte the file may ever have; a file system without locks still gets
+    // the line.
+    OVERLAPPED place{};
+    LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK, 0, MAXDWORD, MAXDWORD, &place);
+}
+
+LockedLogFile::~LockedLogFile()
+{
+    Close();
+}
+
+bool LockedLogFile::StillNamed() const
+{
+    BY_HANDLE_FILE_INFORMATION opened{};
+    BY_HANDLE_FILE_INFORMATION named{};
+    ScopedHandle name(CreateFileW(WidePath(m_FileName).c_str(), FILE_READ_ATTRIBUTES,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    return name.IsValid() && GetFileInformationByHandle(AsHandle(m_Handle), &opened) &&
+           GetFileInformationByHandle(name.Get(), &named) &&
+           opened.dwVolumeSerialNumber == named.dwVolumeSerialNumber &&
+           opened.nFileIndexHigh == named.nFileIndexHigh && opened.nFileIndexLow == named.nFileIndexLow;
+}
+
+int32_t LockedLogFile::Size(uint64_t& p_Size) const
+{
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(AsHandle(m_Handle), &size))
+        return ErrnoFromSystemError(GetLastError());
+    p_Size = static_cast<uint64_t>(size.QuadPart);
+    return 0;
+}
+
+int32_t LockedLogFile::Append(const std::string& p_Bytes)
+{
+    DWORD written = 0;
+    if (!WriteFile(AsHandle(m_Handle), p_Bytes.data(), static_cast<DWORD>(p_Bytes.size()), &written, nullptr))
+        return ErrnoFromSystemError(GetLastError());
+    return written == p_Bytes.size() ? 0 : ENOSPC;
+}
+
+int32_t LockedLogFile::ReadAll(uint64_t p_Size, std::string& p_Bytes) const
+{
+    // The handle writes only at the end, so the read position is given with every read.
+    p_Bytes.assign(p_Size, '\0');
     uint64_t done = 0;
     while (done < p_Size)
     {
@@ -23,101 +75,21 @@ bool ReadWhole(HANDLE p_File, uint64_t p_Size, std::string& p_All, int32_t& p_Er
         place.OffsetHigh = static_cast<DWORD>(done >> 32);
         DWORD got = 0;
         const DWORD chunk = static_cast<DWORD>(std::min<uint64_t>(p_Size - done, 1u << 30));
-        if (!ReadFile(p_File, p_All.data() + done, chunk, &got, &place) || got == 0)
-        {
-            p_Error = got == 0 ? EIO : ErrnoFromSystemError(GetLastError());
-            return false;
-        }
+        if (!ReadFile(AsHandle(m_Handle), p_Bytes.data() + done, chunk, &got, &place))
+            return ErrnoFromSystemError(GetLastError());
+        if (got == 0)
+            return EIO;
         done += got;
     }
-    return true;
+    return 0;
 }
 
-// Called with the log open and locked. The trimmed text replaces the file through a temporary file
-// of this process, so two games writing one log never share a temporary file, and a failure leaves
-// the old log as it was.
-bool TrimLogFile(const char* p_FileName, HANDLE p_File, uint64_t p_Size, const std::string& p_Line,
-                 int32_t& p_Error)
+int32_t LockedLogFile::Close()
 {
-    std::string all;
-    if (!ReadWhole(p_File, p_Size, all, p_Error))
-        return false;
-    all += p_Line;
-    p_Error = ReplaceFileContent(p_FileName, NewestLogWindow(all));
-    return p_Error == 0;
-}
-
-// Opened for appending only, every write lands at the end, whoever else writes.
-bool WriteWhole(HANDLE p_File, const std::string& p_Bytes, int32_t& p_Error)
-{
-    DWORD written = 0;
-    if (!WriteFile(p_File, p_Bytes.data(), static_cast<DWORD>(p_Bytes.size()), &written, nullptr) ||
-        written != p_Bytes.size())
-    {
-        p_Error = written != p_Bytes.size() && GetLastError() == NO_ERROR
-                      ? ENOSPC
-                      : ErrnoFromSystemError(GetLastError());
-        return false;
-    }
-    return true;
-}
-
-// True when the open file is still the one the name leads to: another process's trim may have
-// renamed a new file over it while this one waited for the lock.
-bool StillNamed(const char* p_FileName, HANDLE p_File)
-{
-    BY_HANDLE_FILE_INFORMATION opened{};
-    BY_HANDLE_FILE_INFORMATION named{};
-    ScopedHandle name(CreateFileW(WidePath(p_FileName).c_str(), FILE_READ_ATTRIBUTES,
-                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                  OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-    return name.IsValid() && GetFileInformationByHandle(p_File, &opened) &&
-           GetFileInformationByHandle(name.Get(), &named) &&
-           opened.dwVolumeSerialNumber == named.dwVolumeSerialNumber &&
-           opened.nFileIndexHigh == named.nFileIndexHigh && opened.nFileIndexLow == named.nFileIndexLow;
-}
-} // namespace
-
-bool AppendToLogFile(const char* p_FileName, const std::string& p_Line, int32_t* p_Error)
-{
-    int32_t error = 0;
-    const auto failed = [&](int32_t p_Code)
-    {
-        if (p_Error)
-            *p_Error = p_Code;
-        return false;
-    };
-    // Every writer takes the file's lock for its append or trim, so lines of two games sharing one
-    // folder neither interleave with nor vanish in the other's trim. The lock covers every byte the
-    // file may ever have; it is dropped with the handle.
-    for (int attempt = 0; attempt < 5; ++attempt)
-    {
-        ScopedHandle file(OpenRegularHandle(p_FileName, FILE_APPEND_DATA | GENERIC_READ | SYNCHRONIZE, error,
-                                            WhenMissing::Create));
-        if (!file.IsValid())
-            return failed(error);
-        OVERLAPPED place{};
-        LockFileEx(file.Get(), LOCKFILE_EXCLUSIVE_LOCK, 0, MAXDWORD, MAXDWORD, &place);
-        if (!StillNamed(p_FileName, file.Get()))
-            continue;
-        LARGE_INTEGER size{};
-        bool written = GetFileSizeEx(file.Get(), &size) != 0;
-        if (!written)
-            error = ErrnoFromSystemError(GetLastError());
-        else if (static_cast<uint64_t>(size.QuadPart) + p_Line.size() <= k_LogTrimThreshold)
-            written = WriteWhole(file.Get(), p_Line, error);
-        else
-            written =
-                TrimLogFile(p_FileName, file.Get(), static_cast<uint64_t>(size.QuadPart), p_Line, error);
-        if (!file.Reset() && written)
-        {
-            written = false;
-            error = ErrnoFromSystemError(GetLastError());
-        }
-        if (p_Error)
-            *p_Error = written ? 0 : error;
-        return written;
-    }
-    return failed(EAGAIN);
+    if (m_Handle == -1)
+        return 0;
+    const bool closed = CloseHandle(AsHandle(m_Handle)) != 0;
+    m_Handle = -1;
+    return closed ? 0 : ErrnoFromSystemError(GetLastError());
 }
 } // namespace Lib
