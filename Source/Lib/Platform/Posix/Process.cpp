@@ -1,6 +1,6 @@
 #include "Lib/Platform/Process.h"
 
-#include "Lib/Log.h"
+#include "Lib/Platform/ProcessStart.h"
 
 #include <cerrno>
 #include <climits>
@@ -31,29 +31,9 @@ bool ProcessIsRunning(int64_t p_ProcessId)
            (kill(static_cast<pid_t>(p_ProcessId), 0) == 0 || errno == EPERM);
 }
 
-void RestartProcess(const String& p_ExecutablePath, const String& p_Switch,
-                    const DynamicArray<String>& p_Arguments)
+unsigned long StartProgram(const std::vector<std::string>& p_Arguments, int32_t& p_ProcessId)
 {
-    static const LogTag s_Tag("Platform");
-
-    const int32_t processId = GetCurrentProcessId();
-    char processIdText[32] = {};
-    if (snprintf(processIdText, sizeof(processIdText), "%lld", static_cast<long long>(processId)) <= 0)
-    {
-        LogError(s_Tag, "No valid process ID: id %d", processId);
-        return;
-    }
-
-    // Every argument travels as its own vector entry: no shell splits or interprets anything, so
-    // paths with spaces or shell characters arrive unchanged.
-    std::vector<std::string> texts;
-    texts.reserve(p_Arguments.Count() + 3);
-    texts.push_back(p_ExecutablePath.ToNarrow().Bytes());
-    texts.push_back(p_Switch.ToNarrow().Bytes());
-    texts.push_back(processIdText);
-    for (const String& argument : p_Arguments)
-        texts.push_back(argument.ToNarrow().Bytes());
-
+    std::vector<std::string> texts = p_Arguments;
     std::vector<char*> argv;
     argv.reserve(texts.size() + 1);
     for (std::string& text : texts)
@@ -64,7 +44,7 @@ void RestartProcess(const String& p_ExecutablePath, const String& p_Switch,
     // driver's descriptors belong to this process only.
     posix_spawn_file_actions_t actions;
     int result = posix_spawn_file_actions_init(&actions);
-    bool haveActions = result == 0;
+    const bool haveActions = result == 0;
     if (haveActions)
         result = posix_spawn_file_actions_addclosefrom_np(&actions, 3);
 
@@ -73,13 +53,7 @@ void RestartProcess(const String& p_ExecutablePath, const String& p_Switch,
         result = posix_spawn(&newProcessId, argv[0], &actions, nullptr, argv.data(), environ);
     if (haveActions)
         posix_spawn_file_actions_destroy(&actions);
-
-    if (result != 0)
-    {
-        LogError(s_Tag, "Failed to restart the engine, error code: %lu", static_cast<unsigned long>(result));
-        return;
-    }
-    LogInfo(s_Tag, "Restart successful, current PID: %d, new PID: %d", processId,
-            static_cast<int32_t>(newProcessId));
+    p_ProcessId = static_cast<int32_t>(newProcessId);
+    return static_cast<unsigned long>(result);
 }
 } // namespace Lib

@@ -1,9 +1,8 @@
 #include "Lib/Platform/Process.h"
 
-#include "Lib/Log.h"
+#include "Lib/Platform/ProcessStart.h"
 #include "Lib/Platform/Windows/Win32.h"
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -68,28 +67,14 @@ bool ProcessIsRunning(int64_t p_ProcessId)
     return running;
 }
 
-void RestartProcess(const String& p_ExecutablePath, const String& p_Switch,
-                    const DynamicArray<String>& p_Arguments)
+unsigned long StartProgram(const std::vector<std::string>& p_Arguments, int32_t& p_ProcessId)
 {
-    static const LogTag s_Tag("Platform");
-
-    const int32_t processId = GetCurrentProcessId();
-    char processIdText[32] = {};
-    if (snprintf(processIdText, sizeof(processIdText), "%lld", static_cast<long long>(processId)) <= 0)
-    {
-        LogError(s_Tag, "No valid process ID: id %d", processId);
-        return;
-    }
-
     // The program itself is named by the application name, so a path with spaces cannot be read
     // as another program; the command line carries it again as argument 0, as every C runtime
     // expects.
     std::wstring commandLine;
-    AppendQuoted(commandLine, p_ExecutablePath.Wide());
-    AppendQuoted(commandLine, p_Switch.Wide());
-    AppendQuoted(commandLine, String(processIdText).Wide());
-    for (const String& argument : p_Arguments)
-        AppendQuoted(commandLine, argument.Wide());
+    for (const std::string& argument : p_Arguments)
+        AppendQuoted(commandLine, WideFromUtf8(argument));
     std::vector<wchar_t> writable(commandLine.begin(), commandLine.end());
     writable.push_back(L'\0');
 
@@ -98,16 +83,12 @@ void RestartProcess(const String& p_ExecutablePath, const String& p_Switch,
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION created{};
-    if (!CreateProcessW(p_ExecutablePath.Wide().c_str(), writable.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        nullptr, &startup, &created))
-    {
-        LogError(s_Tag, "Failed to restart the engine, error code: %lu",
-                 static_cast<unsigned long>(GetLastError()));
-        return;
-    }
+    if (!CreateProcessW(WideFromUtf8(p_Arguments.at(0)).c_str(), writable.data(), nullptr, nullptr, FALSE, 0,
+                        nullptr, nullptr, &startup, &created))
+        return GetLastError();
     CloseHandle(created.hThread);
     CloseHandle(created.hProcess);
-    LogInfo(s_Tag, "Restart successful, current PID: %d, new PID: %d", processId,
-            static_cast<int32_t>(created.dwProcessId));
+    p_ProcessId = static_cast<int32_t>(created.dwProcessId);
+    return 0;
 }
 } // namespace Lib
