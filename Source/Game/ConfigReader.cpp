@@ -325,7 +325,7 @@ bool ConfigReader::WriteFile() const
 
     const std::string text = ComposeText();
     int32_t error = 0;
-    if (!Lib::WriteFileBytes(m_FileName, text, &error))
+    if (!Lib::WriteTextBytes(m_FileName, text, &error))
     {
         LogError(m_Tag, "Could not write file \"%s\": %s", fileName.Data(),
                  Lib::ErrorTextOf(error).ToNarrow().Data());

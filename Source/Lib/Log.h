@@ -5,6 +5,7 @@
 // the forwarder only, with one Error line there that says why.
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace Lib
 {
@@ -54,6 +55,11 @@ std::string FormatLogLine(const LogTime& p_Time, int32_t p_ProcessId, int64_t p_
 // link. Returns false when the file could not be written, with the errno of the failed step (or
 // NotRegularFileError(kind) for a file of another kind, left alone) in p_Error when one is given.
 bool AppendToLogFile(const char* p_FileName, const std::string& p_Line, int32_t* p_Error = nullptr);
+
+// What a trim keeps of the whole text (old content and new line): its newest mebibyte, starting at
+// the first line start inside it. When no line starts inside it (one endless line), the whole
+// window is kept: the log is never emptied and the new line never dropped.
+std::string_view NewestLogWindow(std::string_view p_All);
 
 void LogInfo(const LogTag& p_Tag, const char* p_Format, ...) __attribute__((format(printf, 2, 3)));
 void LogWarning(const LogTag& p_Tag, const char* p_Format, ...) __attribute__((format(printf, 2, 3)));

@@ -119,7 +119,14 @@ std::wstring WideFromUtf8(std::string_view p_Narrow)
             ++i;
             continue;
         }
-        wide += static_cast<wchar_t>(codePoint);
+        // Where wchar_t holds UTF-16 (Windows), a character past the first plane takes two.
+        if (sizeof(wchar_t) == 2 && codePoint >= 0x10000)
+        {
+            wide += static_cast<wchar_t>(0xD800 + ((codePoint - 0x10000) >> 10));
+            wide += static_cast<wchar_t>(0xDC00 + ((codePoint - 0x10000) & 0x3FF));
+        }
+        else
+            wide += static_cast<wchar_t>(codePoint);
         i += length;
     }
     return wide;
@@ -129,8 +136,19 @@ std::string Utf8FromWide(std::wstring_view p_Wide)
 {
     std::string narrow;
     narrow.reserve(p_Wide.size());
-    for (wchar_t character : p_Wide)
-        EncodeCodePoint(static_cast<char32_t>(character), narrow);
+    for (size_t i = 0; i < p_Wide.size(); ++i)
+    {
+        auto codePoint = static_cast<char32_t>(p_Wide[i]);
+        // A UTF-16 pair is one character; a lone half stays a replacement character.
+        if (sizeof(wchar_t) == 2 && codePoint >= 0xD800 && codePoint <= 0xDBFF && i + 1 < p_Wide.size() &&
+            p_Wide[i + 1] >= 0xDC00 && p_Wide[i + 1] <= 0xDFFF)
+        {
+            codePoint =
+                0x10000 + ((codePoint - 0xD800) << 10) + (static_cast<char32_t>(p_Wide[i + 1]) - 0xDC00);
+            ++i;
+        }
+        EncodeCodePoint(codePoint, narrow);
+    }
     return narrow;
 }
 

@@ -1,3 +1,4 @@
+#include "FatalExit.h"
 #include "Lib/DynamicArray.h"
 
 #include <gtest/gtest.h>
@@ -173,19 +174,22 @@ TEST(DynamicArrayDeathTest, BadIndicesEndTheProcessWithTheirMessage)
             dup2(2, 1);
             Numbers(3).At(3);
         },
-        testing::ExitedWithCode(255), crash(R"(Index out of range, index: 3, size: 3)"));
+        testing::ExitedWithCode(TestSupport::k_FatalExitStatus),
+        crash(R"(Index out of range, index: 3, size: 3)"));
     EXPECT_EXIT(
         {
             dup2(2, 1);
             Numbers(2).Remove(7);
         },
-        testing::ExitedWithCode(255), crash(R"(Index out of range \(Remove\), index: 7, size: 2)"));
+        testing::ExitedWithCode(TestSupport::k_FatalExitStatus),
+        crash(R"(Index out of range \(Remove\), index: 7, size: 2)"));
     EXPECT_EXIT(
         {
             dup2(2, 1);
             DynamicArray<int>().InsertAfter(0, 1);
         },
-        testing::ExitedWithCode(255), crash(R"(Index out of range \(InsertAfter\), index: 0, size: 0)"));
+        testing::ExitedWithCode(TestSupport::k_FatalExitStatus),
+        crash(R"(Index out of range \(InsertAfter\), index: 0, size: 0)"));
     EXPECT_EXIT(
         {
             dup2(2, 1);
@@ -194,11 +198,12 @@ TEST(DynamicArrayDeathTest, BadIndicesEndTheProcessWithTheirMessage)
             it.Next();
             it.Get();
         },
-        testing::ExitedWithCode(255), crash(R"(No valid entry to return, direction: 0, position: 1)"));
+        testing::ExitedWithCode(TestSupport::k_FatalExitStatus),
+        crash(R"(No valid entry to return, direction: 0, position: 1)"));
     EXPECT_EXIT(
         {
             dup2(2, 1);
             Lib::ArrayIterator<int>(nullptr, IterationDirection::Forward);
         },
-        testing::ExitedWithCode(255), crash(R"(Invalid data pointer\.)"));
+        testing::ExitedWithCode(TestSupport::k_FatalExitStatus), crash(R"(Invalid data pointer\.)"));
 }

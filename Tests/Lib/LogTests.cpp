@@ -1,8 +1,11 @@
 #include "Lib/Log.h"
 
+#include "FatalExit.h"
 #include "Support/CapturingForwarder.h"
 #include "Support/LogFileRedirect.h"
+#ifndef _WIN32
 #include "Support/SpecialFiles.h"
+#endif
 #include "Support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -14,9 +17,14 @@
 #include <regex>
 #include <sstream>
 #include <string>
-#include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 #include <vector>
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <sys/wait.h>
+#endif
 
 using TestSupport::CapturingForwarder;
 using TestSupport::ReadWholeFile;
@@ -25,6 +33,23 @@ using TestSupport::WriteWholeFile;
 
 namespace
 {
+// GoogleTest matches death-test output with POSIX regular expressions on Linux and with its own
+// simple ones, which know \d but no brackets, on Windows.
+#ifdef _WIN32
+constexpr const char* k_Digits = R"(\d+)";
+#else
+constexpr const char* k_Digits = "[0-9]+";
+#endif
+
+long ThisThreadId()
+{
+#ifdef _WIN32
+    return static_cast<long>(GetCurrentThreadId());
+#else
+    return static_cast<long>(gettid());
+#endif
+}
+
 class LogFileTest : public testing::Test
 {
 protected:
@@ -81,7 +106,7 @@ TEST_F(LogFileTest, LineReachesForwarderAndFileWithUtcPidAndTid)
     std::smatch match;
     ASSERT_TRUE(std::regex_match(line, match, layout)) << line;
     EXPECT_EQ(std::stoi(match[1]), getpid());
-    EXPECT_EQ(std::stol(match[2]), static_cast<long>(gettid()));
+    EXPECT_EQ(std::stol(match[2]), static_cast<long>(ThisThreadId()));
     EXPECT_EQ(ReadWholeFile(LogPath()), line);
 }
 
@@ -201,21 +226,33 @@ TEST_F(LogFileTest, TwoProcessesWritingOneFullLogLoseNoLines)
     WriteWholeFile(LogPath(), filler);
 
     constexpr int k_Lines = 4000;
+    const auto writeLines = [this](char p_Name)
+    {
+        for (int i = 0; i < k_Lines; ++i)
+        {
+            char text[128];
+            snprintf(text, sizeof(text), "%c %05d %s\n", p_Name, i, std::string(90, p_Name).c_str());
+            if (!Lib::AppendToLogFile(LogPath().c_str(), text))
+                return false;
+        }
+        return true;
+    };
+#ifdef _WIN32
+    // Without fork, two threads stand in: each append opens a handle of its own, and the system's
+    // locks are held per handle, so they meet the same locks as two processes.
+    bool succeeded[2] = {false, false};
+    std::thread first([&] { succeeded[0] = writeLines('A'); });
+    std::thread second([&] { succeeded[1] = writeLines('B'); });
+    first.join();
+    second.join();
+    EXPECT_TRUE(succeeded[0] && succeeded[1]);
+#else
     std::vector<pid_t> writers;
     for (const char name : {'A', 'B'})
     {
         const pid_t pid = fork();
         if (pid == 0)
-        {
-            for (int i = 0; i < k_Lines; ++i)
-            {
-                char text[128];
-                snprintf(text, sizeof(text), "%c %05d %s\n", name, i, std::string(90, name).c_str());
-                if (!Lib::AppendToLogFile(LogPath().c_str(), text))
-                    _exit(1);
-            }
-            _exit(0);
-        }
+            _exit(writeLines(name) ? 0 : 1);
         writers.push_back(pid);
     }
     for (const pid_t pid : writers)
@@ -224,6 +261,7 @@ TEST_F(LogFileTest, TwoProcessesWritingOneFullLogLoseNoLines)
         waitpid(pid, &status, 0);
         EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
     }
+#endif
 
     const std::string log = ReadWholeFile(LogPath());
     EXPECT_LE(log.size(), Lib::k_LogTrimThreshold);
@@ -262,22 +300,29 @@ TEST(LogFatalPaths, FatalErrorWritesOneCrashLineToStandardOutputAndEnds)
             dup2(2, 1);
             Lib::FatalError("DynamicArray", "Index out of range, index: %u, size: %u", 3u, 3u);
         },
-        testing::ExitedWithCode(255),
-        R"(\] CRASH    \| PID: [0-9]+ +\| TID: [0-9]+ +\| +DynamicArray: Index out of range, index: 3, size: 3)");
+        testing::ExitedWithCode(TestSupport::k_FatalExitStatus),
+        std::string(R"(\] CRASH    \| PID: )") + k_Digits + R"( +\| TID: )" + k_Digits +
+            R"( +\| +DynamicArray: Index out of range, index: 3, size: 3)");
 }
 
 TEST_F(LogFileTest, LogFatalWritesThroughEverySinkAndEnds)
 {
+#ifdef _WIN32
+    // A death test on Windows runs in a new process that builds its own fixture, and so its own
+    // temporary folder: the parent cannot see the child's log file.
+    GTEST_SKIP() << "needs the death test to share the fixture's folder (fork)";
+#endif
     EXPECT_EXIT(
         {
             dup2(2, 1);
             Lib::LogFatal(Lib::LogTag("CorvanEntry"), "No valid engine object, %s call.", "GetFolderPath()");
         },
-        testing::ExitedWithCode(255),
+        testing::ExitedWithCode(TestSupport::k_FatalExitStatus),
         R"(CRASH    \|.* CorvanEntry: No valid engine object, GetFolderPath\(\) call\.)");
     EXPECT_NE(ReadWholeFile(LogPath()).find("CRASH"), std::string::npos);
 }
 
+#ifndef _WIN32
 namespace
 {
 class LogFileKindTest : public testing::TestWithParam<TestSupport::SpecialFileCase>
@@ -336,3 +381,4 @@ TEST_P(LogFileKindTest, TheLinesGoToStandardOutputWithOneErrorLineAndTheFileIsLe
 
 INSTANTIATE_TEST_SUITE_P(Kinds, LogFileKindTest, testing::ValuesIn(TestSupport::SpecialFileCases()),
                          KindCaseName);
+#endif

@@ -165,7 +165,7 @@ bool EngineWindow::CheckTerminationSignal()
     if (signal == 0 || m_TerminationHandled)
         return false;
     m_TerminationHandled = true;
-    const char* name = sigabbrev_np(signal);
+    const char* name = Lib::TerminationSignalName(signal);
     LogInfo(m_Tag, "Received SIG%s, shutting down.", name ? name : "?");
     OnProcessQuit();
     return true;

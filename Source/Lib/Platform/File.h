@@ -62,7 +62,12 @@ private:
 // Replaces the file's content with the text. The text goes to a temporary file beside the target
 // first, which is then renamed over it, so a crash or a full disk never leaves a truncated file;
 // only a folder that refuses new files makes it write into the file in place.
+// Each "\n" of the text ends a line as the system's text files do: "\r\n" on Windows.
 bool WriteTextFile(const String& p_FileName, const String& p_Text);
+// The same for text already in UTF-8, with the errno of a failure in p_ErrorCode when one is given.
+bool WriteTextBytes(const String& p_FileName, std::string_view p_Text, int32_t* p_ErrorCode = nullptr);
+// The text with the system's line ends, as WriteTextBytes writes it.
+std::string WithSystemLineEnds(std::string_view p_Text);
 // The same for bytes that must reach the disk unchanged. On failure the errno of the step that
 // failed is stored in p_ErrorCode when one is given.
 bool WriteFileBytes(const String& p_FileName, std::string_view p_Bytes, int32_t* p_ErrorCode = nullptr);

@@ -25,6 +25,9 @@ bool CreateFolder(const String& p_Path);
 // The folder part of a file path, "." for a bare file name.
 String FolderOf(const String& p_FilePath);
 
+// The part behind the last folder separator: the whole path when there is none.
+String FileNameOf(const String& p_FilePath);
+
 // True when the path names an existing file that this process must not replace: one without any
 // write permission (as its owner made it read-only, which even an administrator's process
 // respects here) or one the process has no write access to. A file on a read-only file system

@@ -5,6 +5,7 @@
 #include "Lib/String.h"
 
 #include <chrono>
+#include <cstdint>
 
 namespace Lib
 {
@@ -30,6 +31,7 @@ public:
     bool IsHeld() const { return m_Descriptor >= 0; }
 
 private:
-    int m_Descriptor = -1;
+    // The open folder's descriptor on Linux, the lock file's handle on Windows; -1 while not held.
+    intptr_t m_Descriptor = -1;
 };
 } // namespace Lib

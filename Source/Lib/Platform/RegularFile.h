@@ -28,8 +28,8 @@ enum class FileKind : int32_t
 const char* FileKindName(FileKind p_Kind);
 // What the name leads to, links followed. Never opens anything, so it never blocks.
 FileKind FileKindOf(const char* p_Path);
-// The kind of a stat's st_mode.
-FileKind FileKindOfMode(uint32_t p_Mode);
+// True when the name itself is a regular file: a link to one does not count.
+bool IsRegularFileItself(const char* p_Path);
 
 // An errno-like code per kind that is not a regular file, above every errno value, so the int
 // error the file functions return also says which kind was refused; ErrorTextOf names it.
@@ -38,6 +38,11 @@ int32_t NotRegularFileError(FileKind p_Kind);
 std::optional<FileKind> RefusedKindOf(int32_t p_Code);
 // "it is a FIFO, not a regular file"
 std::string NotRegularFileText(FileKind p_Kind);
+
+#ifndef _WIN32
+// The kind of a stat's st_mode.
+FileKind FileKindOfMode(uint32_t p_Mode);
+#endif
 
 enum class WhenMissing
 {
@@ -51,6 +56,9 @@ enum class WhenMissing
 // the descriptor (close-on-exec, blocking again for reading and writing), or -1 with p_Error set to
 // the errno of the failure or NotRegularFileError(kind). A dangling link counts as such a kind,
 // also with WhenMissing::Create: its target is never created.
+// Windows opens its handles through the same checks in Platform/Windows/RegularHandle.h.
+#ifndef _WIN32
 int OpenRegularFile(const char* p_Path, int p_Flags, int32_t& p_Error,
                     WhenMissing p_Missing = WhenMissing::Fail, uint32_t p_Permissions = 0666);
+#endif
 } // namespace Lib

@@ -12,10 +12,15 @@
 #include <cerrno>
 #include <csignal>
 #include <filesystem>
+#include <thread>
+#include <vector>
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
-#include <vector>
+#endif
 
 using TestSupport::CapturingForwarder;
 using TestSupport::TempFolder;
@@ -48,18 +53,24 @@ TEST_F(FileSystemTest, ListFolderSeparatesFoldersFromFiles)
     std::filesystem::create_directory(root / "Screenshots");
     WriteWholeFile((root / "gamedata.cfg").string(), "set 1 1\n");
     WriteWholeFile((root / "Noto_Sans" / "inner.ttf").string(), "");
+#ifdef _WIN32
+    // Links need a privilege on Windows; a junction is the folder link every user may make.
+    const std::vector<std::string> folders = {"Noto_Sans", "Screenshots"};
+    const std::vector<std::string> files = {"gamedata.cfg"};
+#else
     std::filesystem::create_directory_symlink(root / "Screenshots", root / "linked folder");
     std::filesystem::create_symlink(root / "nowhere", root / "dangling");
+    const std::vector<std::string> folders = {"Noto_Sans", "Screenshots", "linked folder"};
+    const std::vector<std::string> files = {"dangling", "gamedata.cfg"};
+#endif
 
     CapturingForwarder forwarder;
     for (const std::string& path : {root.string() + "/", root.string()})
     {
         const Lib::FolderContent content = Lib::ListFolder(path.c_str());
         EXPECT_EQ(content.path.ToNarrow().Bytes(), path);
-        EXPECT_EQ(Sorted(content.folders),
-                  (std::vector<std::string>{"Noto_Sans", "Screenshots", "linked folder"}))
-            << path;
-        EXPECT_EQ(Sorted(content.files), (std::vector<std::string>{"dangling", "gamedata.cfg"})) << path;
+        EXPECT_EQ(Sorted(content.folders), folders) << path;
+        EXPECT_EQ(Sorted(content.files), files) << path;
     }
     EXPECT_TRUE(forwarder.lines.empty());
 }
@@ -79,6 +90,7 @@ TEST_F(FileSystemTest, ListFolderOfSomethingElseIsEmptyAndSilent)
     EXPECT_TRUE(forwarder.lines.empty());
 }
 
+#ifndef _WIN32
 TEST_F(FileSystemTest, ListFolderThatCannotBeReadReportsBothErrorLines)
 {
     // Root may read any folder, so the child gives up root first; an ordinary user is refused by
@@ -102,6 +114,28 @@ TEST_F(FileSystemTest, ListFolderThatCannotBeReadReportsBothErrorLines)
             "message: Permission denied\n");
 }
 
+#endif
+
+#ifdef _WIN32
+TEST_F(FileSystemTest, ReportSystemErrorDescribesTheLastSystemError)
+{
+    const Lib::LogTag tag("FileSystem");
+    CapturingForwarder forwarder;
+    SetLastError(ERROR_FILE_NOT_FOUND);
+    Lib::ReportSystemError(tag, "Error while retrieving folder content");
+    SetLastError(0x2000FFFF); // a customer code: no table has a text for it
+    Lib::ReportSystemError(tag, "Unknown");
+    const std::vector<std::string> messages = forwarder.Messages();
+    ASSERT_EQ(messages.size(), 2u);
+    const std::string known = "Error while retrieving folder content, error code: 2, message: ";
+    EXPECT_EQ(messages[0].substr(0, known.size()), known);
+    EXPECT_GT(messages[0].size(), known.size() + 5) << messages[0];
+    EXPECT_TRUE(messages[1] == "Unknown, error code: 536936447, message: Error message not found." ||
+                messages[1] == "Unknown, error code: 536936447, message: Could not retrieve error message.")
+        << messages[1];
+    EXPECT_NE(forwarder.lines[0].find("] Error "), std::string::npos);
+}
+#else
 TEST_F(FileSystemTest, ReportSystemErrorDescribesErrno)
 {
     const Lib::LogTag tag("FileSystem");
@@ -118,6 +152,7 @@ TEST_F(FileSystemTest, ReportSystemErrorDescribesErrno)
     EXPECT_NE(forwarder.lines[0].find("] Error "), std::string::npos);
     EXPECT_NE(forwarder.lines[0].find(" FileSystem: "), std::string::npos);
 }
+#endif
 
 TEST_F(FileSystemTest, PathExistsForFilesAndFolders)
 {
@@ -146,6 +181,35 @@ TEST_F(FileSystemTest, CreateFolderIsTrueWhenTheFolderExistsAfterwards)
 
 namespace
 {
+#ifdef _WIN32
+// A process that has ended, kept open so that its id is not handed on before the test is done.
+struct EndedProcess
+{
+    EndedProcess()
+    {
+        wchar_t self[MAX_PATH] = {};
+        GetModuleFileNameW(nullptr, self, MAX_PATH);
+        std::wstring line = L"LibTests --gtest_list_tests --gtest_filter=-*";
+        STARTUPINFOW startup{};
+        startup.cb = sizeof(startup);
+        PROCESS_INFORMATION created{};
+        if (!CreateProcessW(self, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                            &created))
+            return;
+        WaitForSingleObject(created.hProcess, INFINITE);
+        CloseHandle(created.hThread);
+        handle = created.hProcess;
+        id = created.dwProcessId;
+    }
+    ~EndedProcess()
+    {
+        if (handle)
+            CloseHandle(handle);
+    }
+    HANDLE handle = nullptr;
+    DWORD id = 0;
+};
+#else
 // The id of a process that has ended: nothing runs under it right after its end.
 pid_t EndedProcessId()
 {
@@ -155,10 +219,18 @@ pid_t EndedProcessId()
     waitpid(pid, nullptr, 0);
     return pid;
 }
+#endif
 } // namespace
 
 TEST_F(FileSystemTest, StaleTemporaryFilesOfEndedProcessesAreRemovedAndNothingElse)
 {
+#ifdef _WIN32
+    const EndedProcess endedProcess;
+    ASSERT_NE(endedProcess.id, 0u);
+    const std::string ended = std::to_string(endedProcess.id);
+    // This process may be writing its temporary file right now.
+    const std::string running = std::to_string(GetCurrentProcessId());
+#else
     const std::string ended = std::to_string(EndedProcessId());
     // A live process of ours may be writing its temporary file right now.
     const pid_t sleeper = fork();
@@ -168,6 +240,7 @@ TEST_F(FileSystemTest, StaleTemporaryFilesOfEndedProcessesAreRemovedAndNothingEl
         _exit(0);
     }
     const std::string running = std::to_string(sleeper);
+#endif
 
     const std::vector<std::string> removed = {"gamedata.cfg.tmp-" + ended, "gamedata.cfg.tmp-0"};
     const std::vector<std::string> kept = {
@@ -185,8 +258,10 @@ TEST_F(FileSystemTest, StaleTemporaryFilesOfEndedProcessesAreRemovedAndNothingEl
     ASSERT_TRUE(std::filesystem::create_directory(m_Folder.File("gamedata.cfg.tmp-1")));
 
     EXPECT_EQ(Lib::RemoveStaleTemporaryFiles(m_Folder.File("gamedata.cfg").c_str()), removed.size());
+#ifndef _WIN32
     kill(sleeper, SIGKILL);
     waitpid(sleeper, nullptr, 0);
+#endif
 
     std::vector<std::string> expected = kept;
     expected.push_back("gamedata.cfg.tmp-1");
@@ -205,6 +280,15 @@ TEST_F(FileSystemTest, ReadOnlyFilesAreThoseWithoutAWritePermission)
 {
     const std::string path = m_Folder.File("gamedata.cfg");
     WriteWholeFile(path, "x");
+#ifdef _WIN32
+    // The read-only attribute is the owner's choice on Windows.
+    const std::wstring widePath = Lib::String(path).Wide();
+    EXPECT_FALSE(Lib::IsReadOnlyFile(path.c_str()));
+    ASSERT_TRUE(SetFileAttributesW(widePath.c_str(), FILE_ATTRIBUTE_READONLY));
+    EXPECT_TRUE(Lib::IsReadOnlyFile(path.c_str()));
+    ASSERT_TRUE(SetFileAttributesW(widePath.c_str(), FILE_ATTRIBUTE_NORMAL));
+    EXPECT_FALSE(Lib::IsReadOnlyFile(path.c_str()));
+#else
     const std::pair<mode_t, bool> cases[] = {{0644, false}, {0600, false}, {0444, true},
                                              {0400, true},  {0000, true},  {0200, false}};
     for (const auto& [mode, readOnly] : cases)
@@ -212,6 +296,7 @@ TEST_F(FileSystemTest, ReadOnlyFilesAreThoseWithoutAWritePermission)
         ASSERT_EQ(chmod(path.c_str(), mode), 0);
         EXPECT_EQ(Lib::IsReadOnlyFile(path.c_str()), readOnly) << std::oct << mode;
     }
+#endif
     EXPECT_FALSE(Lib::IsReadOnlyFile(m_Folder.File("missing.cfg").c_str()));
     EXPECT_FALSE(Lib::IsReadOnlyFile(m_Folder.Path().c_str()));
 }
@@ -219,7 +304,18 @@ TEST_F(FileSystemTest, ReadOnlyFilesAreThoseWithoutAWritePermission)
 TEST(FileSystemPaths, FolderOfAFilePath)
 {
     const std::pair<const char*, const char*> cases[] = {
-        {"gamedata.cfg", "."}, {"/tmp/x/gamedata.cfg", "/tmp/x"}, {"/gamedata.cfg", "/"}, {"a/b", "a"}};
+        {"gamedata.cfg", "."},
+        {"/tmp/x/gamedata.cfg", "/tmp/x"},
+        {"/gamedata.cfg", "/"},
+        {"a/b", "a"},
+#ifdef _WIN32
+        {"C:\\x\\gamedata.cfg", "C:\\x"},
+        {"a\\b/c", "a\\b"},
+        {"a/b\\c", "a/b"},
+#else
+        {"a\\b", "."}, // a backslash is a letter of a Linux name
+#endif
+    };
     for (const auto& [path, folder] : cases)
         EXPECT_EQ(Lib::FolderOf(path).ToNarrow().Bytes(), folder) << path;
 }
@@ -233,8 +329,23 @@ TEST_F(FileSystemTest, OneFolderLockAtATimeAndAWaitCoversAHolderThatEnds)
     EXPECT_EQ(second.Acquire(folder), Lib::FolderLockResult::HeldElsewhere);
     EXPECT_FALSE(second.IsHeld());
 
-    // Held by another process, let go while this one waits.
+    // Held by another holder, let go while this one waits: another process on Linux; on Windows,
+    // without fork, another thread with a lock object (and so a handle) of its own.
     first.Release();
+#ifdef _WIN32
+    bool held = false;
+    std::thread holder(
+        [&]
+        {
+            Lib::FolderLock lock;
+            held = lock.Acquire(folder) == Lib::FolderLockResult::Acquired;
+            std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        });
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    EXPECT_EQ(second.Acquire(folder, std::chrono::seconds(10)), Lib::FolderLockResult::Acquired);
+    holder.join();
+    EXPECT_TRUE(held);
+#else
     const pid_t holder = fork();
     if (holder == 0)
     {
@@ -249,5 +360,6 @@ TEST_F(FileSystemTest, OneFolderLockAtATimeAndAWaitCoversAHolderThatEnds)
     int status = 0;
     waitpid(holder, &status, 0);
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+#endif
     EXPECT_EQ(first.Acquire(m_Folder.File("missing").c_str()), Lib::FolderLockResult::Unavailable);
 }

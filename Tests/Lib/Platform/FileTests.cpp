@@ -2,7 +2,9 @@
 #include "Lib/Platform/RegularFile.h"
 
 #include "Support/TempFolder.h"
+#ifndef _WIN32
 #include "Support/Unprivileged.h"
+#endif
 
 #include <gtest/gtest.h>
 
@@ -11,10 +13,15 @@
 #include <csignal>
 #include <cstring>
 #include <filesystem>
+#include <vector>
+#ifdef _WIN32
+#include <windows.h>
+#undef DeleteFile // the system's narrow/wide macro would rename the engine's function
+#else
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <vector>
+#endif
 
 using TestSupport::ReadWholeFile;
 using TestSupport::TempFolder;
@@ -22,6 +29,13 @@ using TestSupport::WriteWholeFile;
 
 namespace
 {
+// What a text-mode write ends each line with.
+#ifdef _WIN32
+constexpr const char* k_LineEnd = "\r\n";
+#else
+constexpr const char* k_LineEnd = "\n";
+#endif
+
 std::vector<std::string> NarrowLines(const Lib::File& p_File)
 {
     std::vector<std::string> lines;
@@ -141,7 +155,8 @@ TEST_F(FileTest, WriteTextFileReplacesTheWholeContentAsUtf8)
     const std::string path = m_Folder.File("gamedata.cfg");
     WriteWholeFile(path, std::string(5000, 'o') + "\n");
     ASSERT_TRUE(Lib::WriteTextFile(path.c_str(), L"set 1 \u00e9\u65e5\nbind 2 3\n"));
-    EXPECT_EQ(ReadWholeFile(path), "set 1 \xC3\xA9\xE6\x97\xA5\nbind 2 3\n");
+    EXPECT_EQ(ReadWholeFile(path),
+              std::string("set 1 \xC3\xA9\xE6\x97\xA5") + k_LineEnd + "bind 2 3" + k_LineEnd);
     EXPECT_EQ(FolderEntries(m_Folder.Path()), std::vector<std::string>{"gamedata.cfg"});
 
     // Creating a new file and writing an empty text both work.
@@ -154,6 +169,7 @@ TEST_F(FileTest, WriteTextFileReplacesTheWholeContentAsUtf8)
     EXPECT_EQ(FolderEntries(m_Folder.Path()), (std::vector<std::string>{"fresh.cfg", "gamedata.cfg"}));
 }
 
+#ifndef _WIN32
 TEST_F(FileTest, WriteTextFileKeepsPermissionsAndWritesThroughLinks)
 {
     const std::string real = m_Folder.File("real.cfg");
@@ -173,6 +189,8 @@ TEST_F(FileTest, WriteTextFileKeepsPermissionsAndWritesThroughLinks)
     EXPECT_EQ(FolderEntries(m_Folder.Path()), (std::vector<std::string>{"link.cfg", "real.cfg"}));
 }
 
+#endif
+
 TEST_F(FileTest, WriteTextFileFailuresReturnFalseAndLeaveNothingBehind)
 {
     EXPECT_FALSE(Lib::WriteTextFile("", "text"));
@@ -186,6 +204,7 @@ TEST_F(FileTest, WriteTextFileFailuresReturnFalseAndLeaveNothingBehind)
     EXPECT_EQ(FolderEntries(m_Folder.Path()), std::vector<std::string>{"folder"});
 }
 
+#ifndef _WIN32
 TEST_F(FileTest, WriteTextFileThatFailsHalfwayKeepsTheOldContent)
 {
     // A file size limit makes the write fail after part of the text went out, the way a full disk
@@ -204,6 +223,8 @@ TEST_F(FileTest, WriteTextFileThatFailsHalfwayKeepsTheOldContent)
     EXPECT_EQ(ReadWholeFile(path), "set 1 1\n");
     EXPECT_EQ(FolderEntries(m_Folder.Path()), std::vector<std::string>{"gamedata.cfg"});
 }
+
+#endif
 
 TEST_F(FileTest, DeleteFileRemovesOnlyWhatExists)
 {
@@ -229,6 +250,7 @@ TEST_F(FileTest, ReadTakesTheFileByItsLengthNulBytesIncluded)
     EXPECT_EQ(file.Lines().At(1).ToNarrow().Bytes(), "set r_fps \"0\"");
 }
 
+#ifndef _WIN32
 TEST_F(FileTest, WriteFileBytesFallsBackToTheFileItselfWhenTheFolderRefusesNewFiles)
 {
     // A writable file in a folder that is not: no temporary file can be made beside it, but the
@@ -260,3 +282,66 @@ TEST_F(FileTest, WriteFileBytesFallsBackToTheFileItselfWhenTheFolderRefusesNewFi
     EXPECT_EQ(ReadWholeFile(readOnly), "old");
     EXPECT_EQ(FolderEntries(m_Folder.Path()), (std::vector<std::string>{"gamedata.cfg", "locked.cfg"}));
 }
+#endif
+
+TEST_F(FileTest, TextWrittenWithTheSystemsLineEndsReadsBackLineByLine)
+{
+    // A file saved on one system and read on the other: both kinds of line end give the same lines.
+    const std::string path = m_Folder.File("gamedata.cfg");
+    ASSERT_TRUE(Lib::WriteTextBytes(path.c_str(), "set a \"1\"\n\n// note\n"));
+    EXPECT_EQ(ReadWholeFile(path),
+              std::string("set a \"1\"") + k_LineEnd + k_LineEnd + "// note" + k_LineEnd);
+    for (const char* text : {"set a \"1\"\r\n\r\n// note\r\n", "set a \"1\"\n\n// note\n"})
+    {
+        WriteWholeFile(path, text);
+        Lib::File file(path.c_str(), Lib::FileMode::Read);
+        ASSERT_EQ(file.Read(), 0);
+        EXPECT_EQ(NarrowLines(file), (std::vector<std::string>{"set a \"1\"", "", "// note"})) << text;
+    }
+}
+
+#ifdef _WIN32
+// Windows keeps its own edges: names in UTF-16, files another program holds without sharing.
+TEST_F(FileTest, AFolderWithLettersBeyondAsciiIsReadWrittenAndCleanedUp)
+{
+    const std::string folder =
+        m_Folder.File("") + "Spielst\xC3\xA4nde \xE6\x97\xA5\xE6\x9C\xAC \xF0\x9F\x90\x8D";
+    ASSERT_TRUE(CreateDirectoryW(Lib::String(folder).Wide().c_str(), nullptr));
+    const std::string path = folder + "\\gamedata.cfg";
+    ASSERT_TRUE(Lib::WriteTextFile(path.c_str(), "bind 1 2\n"));
+    Lib::File file(path.c_str(), Lib::FileMode::Read);
+    ASSERT_EQ(file.Read(), 0);
+    EXPECT_EQ(NarrowLines(file), std::vector<std::string>{"bind 1 2"});
+    EXPECT_EQ(file.Bytes(), "bind 1 2\r\n");
+    EXPECT_TRUE(Lib::DeleteFile(path.c_str()));
+    EXPECT_EQ(GetFileAttributesW(Lib::String(path).Wide().c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST_F(FileTest, AFileHeldWithoutSharingFailsWithAccessDeniedAndKeepsItsContent)
+{
+    const std::string path = m_Folder.File("gamedata.cfg");
+    WriteWholeFile(path, "set 1 1\n");
+    HANDLE held = CreateFileW(Lib::String(path).Wide().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    Lib::File file(path.c_str(), Lib::FileMode::Read);
+    EXPECT_EQ(file.Read(), EACCES);
+    int32_t error = 0;
+    EXPECT_FALSE(Lib::WriteFileBytes(path.c_str(), "new", &error));
+    EXPECT_EQ(error, EACCES);
+    CloseHandle(held);
+    EXPECT_EQ(ReadWholeFile(path), "set 1 1\n");
+    EXPECT_EQ(FolderEntries(m_Folder.Path()), std::vector<std::string>{"gamedata.cfg"});
+}
+
+TEST_F(FileTest, DevicesAreRefusedByTheirKind)
+{
+    Lib::File console("NUL", Lib::FileMode::Read);
+    EXPECT_EQ(console.Read(), Lib::NotRegularFileError(Lib::FileKind::CharacterDevice));
+    int32_t error = 0;
+    EXPECT_FALSE(Lib::WriteFileBytes("NUL", "x", &error));
+    EXPECT_EQ(error, Lib::NotRegularFileError(Lib::FileKind::CharacterDevice));
+    EXPECT_FALSE(Lib::DeleteFile("NUL", &error));
+    EXPECT_EQ(error, Lib::NotRegularFileError(Lib::FileKind::CharacterDevice));
+}
+#endif

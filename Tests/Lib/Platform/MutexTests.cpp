@@ -1,3 +1,4 @@
+#include "../FatalExit.h"
 #include "Lib/Platform/Mutex.h"
 
 #include <gtest/gtest.h>
@@ -73,7 +74,8 @@ TEST(Mutex, FailingToUnlockIsFatal)
             Lib::Mutex mutex;
             mutex.Unlock();
         },
-        testing::ExitedWithCode(255), "CRASH +\\| .* Mutex: Unable to unlock the mutex\\.");
+        testing::ExitedWithCode(TestSupport::k_FatalExitStatus),
+        "CRASH +\\| .* Mutex: Unable to unlock the mutex\\.");
     EXPECT_EXIT(
         {
             dup2(2, 1);
@@ -81,7 +83,7 @@ TEST(Mutex, FailingToUnlockIsFatal)
             mutex.Create();
             mutex.Unlock();
         },
-        testing::ExitedWithCode(255), "Mutex: Unable to unlock the mutex\\.");
+        testing::ExitedWithCode(TestSupport::k_FatalExitStatus), "Mutex: Unable to unlock the mutex\\.");
     // Held by a thread that is gone: this thread cannot unlock it when the mutex is destroyed.
     EXPECT_EXIT(
         {
@@ -90,5 +92,5 @@ TEST(Mutex, FailingToUnlockIsFatal)
             mutex.Create();
             std::thread([&] { mutex.Lock(); }).join();
         },
-        testing::ExitedWithCode(255), "Mutex: Unable to unlock the mutex\\.");
+        testing::ExitedWithCode(TestSupport::k_FatalExitStatus), "Mutex: Unable to unlock the mutex\\.");
 }

@@ -9,8 +9,12 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <sys/utsname.h>
 #include <unistd.h>
+#endif
 
 using TestSupport::CapturingForwarder;
 using TestSupport::TempFolder;
@@ -28,25 +32,27 @@ class PlatformTest : public testing::Test
 protected:
     void SetUp() override
     {
-        char cwd[PATH_MAX] = {};
-        ASSERT_NE(getcwd(cwd, sizeof(cwd)), nullptr);
-        m_OldDirectory = cwd;
-        ASSERT_EQ(chdir(m_Folder.Path().c_str()), 0);
+        m_OldDirectory = std::filesystem::current_path();
+        std::filesystem::current_path(m_Folder.Path());
         m_OldLogName = Lib::GetLogFileName();
         Lib::SetLogFileName(m_Logs.File("log.txt").c_str());
+#ifndef _WIN32
         if (const char* config = getenv("FONTCONFIG_FILE"))
             m_OldFontConfig = config, m_HadFontConfig = true;
+#endif
     }
 
     void TearDown() override
     {
         Lib::ShutdownPlatform();
+#ifndef _WIN32
         if (m_HadFontConfig)
             setenv("FONTCONFIG_FILE", m_OldFontConfig.c_str(), 1);
         else
             unsetenv("FONTCONFIG_FILE");
+#endif
         Lib::SetLogFileName(m_OldLogName.c_str());
-        EXPECT_EQ(chdir(m_OldDirectory.c_str()), 0);
+        std::filesystem::current_path(m_OldDirectory);
     }
 
     void AddFile(const std::string& p_RelativePath)
@@ -55,6 +61,7 @@ protected:
         WriteWholeFile(p_RelativePath, "");
     }
 
+#ifndef _WIN32
     // Makes fontconfig see only the given font files (copied under the given names), with the
     // given extra rules; an empty list leaves it without any font.
     void UseOnlySystemFonts(const std::vector<std::pair<std::string, std::string>>& p_FilesAndNames,
@@ -72,12 +79,16 @@ protected:
                                    "</fontconfig>\n");
         setenv("FONTCONFIG_FILE", config.c_str(), 1);
     }
+#endif
 
-    static std::string Narrow(const Lib::String& p_Text) { return p_Text.ToNarrow().Bytes(); }
+    static std::string Narrow(const Lib::String& p_Text)
+    {
+        return p_Text.ToNarrow().Bytes();
+    }
 
     TempFolder m_Folder;
     TempFolder m_Logs;
-    std::string m_OldDirectory;
+    std::filesystem::path m_OldDirectory;
     std::string m_OldLogName;
     std::string m_OldFontConfig;
     bool m_HadFontConfig = false;
@@ -141,6 +152,35 @@ TEST_F(PlatformTest, LocalFontCandidatesInOrder)
     }
 }
 
+#ifdef _WIN32
+TEST_F(PlatformTest, WithoutLocalFontsTheWindowsFontFolderIsAskedForArial)
+{
+    // The test cannot hide the system's fonts, so it asks the folder itself which answer is due.
+    wchar_t windows[MAX_PATH] = {};
+    ASSERT_GT(GetWindowsDirectoryW(windows, MAX_PATH), 0u);
+    const std::string folder = Lib::String(std::wstring(windows) + L"\\Fonts\\").ToNarrow().Bytes();
+    CapturingForwarder forwarder;
+    if (!std::filesystem::is_regular_file(std::filesystem::u8path(folder + "Arial.ttf")))
+    {
+        EXPECT_FALSE(Lib::InitialisePlatform());
+        EXPECT_EQ(Lib::GetPlatform(), nullptr);
+        ASSERT_FALSE(forwarder.Messages().empty());
+        EXPECT_EQ(forwarder.Messages().front(),
+                  "No font could be found: tried \"Resources/Fonts/Noto_Sans/NotoSansJP-Regular.otf\", "
+                  "\"Resources/Fonts/Noto_Sans/NotoSans-Regular.ttf\", and the Windows font folders "
+                  "(\"Arial.ttf\").");
+        return;
+    }
+    ASSERT_TRUE(Lib::InitialisePlatform());
+    const Lib::Platform* platform = Lib::GetPlatform();
+    ASSERT_NE(platform, nullptr);
+    EXPECT_EQ(Narrow(platform->defaultFontFolder), folder);
+    EXPECT_EQ(Narrow(platform->defaultFontFileName), "Arial.ttf");
+    EXPECT_EQ(Narrow(platform->defaultFontPath), folder + "Arial.ttf");
+    EXPECT_EQ(Narrow(Lib::FindSystemFontFile("Arial.ttf")), folder + "Arial.ttf");
+    EXPECT_TRUE(Lib::FindSystemFontFile("..\\Arial.ttf").IsEmpty());
+}
+#else
 TEST_F(PlatformTest, WithoutLocalFontsTheSystemsNotoSansIsUsed)
 {
     CapturingForwarder forwarder;
@@ -232,6 +272,8 @@ TEST_F(PlatformTest, WithoutAnyFontInitialisationFailsAndLeavesNoPlatform)
     EXPECT_EQ(Narrow(Lib::GetPlatform()->defaultFontPath), k_LatinFont);
 }
 
+#endif
+
 TEST_F(PlatformTest, InitialisingAgainKeepsThePlatformUntilShutdown)
 {
     AddFile(k_LatinFont);
@@ -257,18 +299,35 @@ TEST_F(PlatformTest, DescribesTheSystemAndTheExecutable)
     EXPECT_TRUE(platform->initialised);
     EXPECT_FALSE(platform->operatingSystemName.IsEmpty());
 
+#ifdef _WIN32
+    // The version the system reports of itself, past any compatibility shim of the manifest.
+    using RtlGetVersionFunction = LONG(WINAPI*)(OSVERSIONINFOW*);
+    const auto rtlGetVersion = reinterpret_cast<RtlGetVersionFunction>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "RtlGetVersion")));
+    ASSERT_NE(rtlGetVersion, nullptr);
+    OSVERSIONINFOW info{};
+    info.dwOSVersionInfoSize = sizeof(info);
+    ASSERT_EQ(rtlGetVersion(&info), 0);
+    const unsigned major = info.dwMajorVersion, minor = info.dwMinorVersion;
+    wchar_t self[MAX_PATH] = {};
+    ASSERT_GT(GetModuleFileNameW(nullptr, self, MAX_PATH), 0u);
+    const std::string executable = Lib::String(self).ToNarrow().Bytes();
+    const std::string executableName = "LibTests.exe";
+#else
     utsname system{};
     ASSERT_EQ(uname(&system), 0);
     unsigned major = 0, minor = 0;
     ASSERT_EQ(sscanf(system.release, "%u.%u", &major, &minor), 2);
+    const std::string executable = std::filesystem::read_symlink("/proc/self/exe").string();
+    const std::string executableName = "LibTests";
+#endif
     EXPECT_EQ(platform->majorVersion, major);
     EXPECT_EQ(platform->minorVersion, minor);
     EXPECT_DOUBLE_EQ(platform->versionNumber, (major * 10 + minor) / 10.0);
 
-    const std::string executable = std::filesystem::read_symlink("/proc/self/exe").string();
     EXPECT_EQ(Narrow(platform->executablePath), executable);
-    EXPECT_EQ(Narrow(platform->executableName), "LibTests");
-    EXPECT_EQ(Narrow(platform->executableFolder) + "LibTests", executable);
+    EXPECT_EQ(Narrow(platform->executableName), executableName);
+    EXPECT_EQ(Narrow(platform->executableFolder) + executableName, executable);
     EXPECT_TRUE(platform->reserved0.IsEmpty());
     EXPECT_TRUE(platform->reserved1.IsEmpty());
 }

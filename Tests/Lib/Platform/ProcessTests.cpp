@@ -7,14 +7,22 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
 #include <sstream>
+#include <thread>
+#include <vector>
+#ifdef _WIN32
+#include <windows.h>
+// After windows.h, which it builds on.
+#include <shellapi.h>
+#else
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
-#include <thread>
 #include <unistd.h>
-#include <vector>
+#endif
 
 using TestSupport::CapturingForwarder;
 using TestSupport::ReadWholeFile;
@@ -23,6 +31,28 @@ using TestSupport::WriteWholeFile;
 
 namespace
 {
+#ifdef _WIN32
+// Windows has no script to stand in for the engine, so this test program is its own stand-in:
+// started with the variable set, it writes its process id and every argument the C runtime's
+// rules read from its command line (one per line) and ends before any test runs.
+constexpr const wchar_t* k_RecordVariable = L"VORL_RESTART_RECORD";
+
+const bool g_RecordedInstead = []
+{
+    wchar_t target[1024] = {};
+    if (GetEnvironmentVariableW(k_RecordVariable, target, 1024) == 0)
+        return false;
+    int count = 0;
+    wchar_t** arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+    std::string record = std::to_string(GetCurrentProcessId()) + "\nclosed\n";
+    for (int i = 1; i < count; ++i)
+        record += Lib::String(arguments[i]).ToNarrow().Bytes() + "\n";
+    const std::wstring part = std::wstring(target) + L".part";
+    std::ofstream(part.c_str(), std::ios::binary) << record;
+    MoveFileExW(part.c_str(), target, MOVEFILE_REPLACE_EXISTING);
+    ExitProcess(0);
+}();
+#else
 // A descriptor this process holds open without close-on-exec; the new instance must not get it.
 constexpr int k_StrayDescriptor = 57;
 
@@ -38,6 +68,7 @@ constexpr const char* k_RecorderScript =
     "  for argument in \"$@\"; do printf '%s\\n' \"$argument\"; done\n"
     "} > \"$out.part\"\n"
     "mv \"$out.part\" \"$out\"\n";
+#endif
 
 std::vector<std::string> SplitLines(const std::string& p_Text)
 {
@@ -52,7 +83,7 @@ bool WaitForFile(const std::string& p_Path)
 {
     for (int attempt = 0; attempt < 1000; ++attempt)
     {
-        if (access(p_Path.c_str(), F_OK) == 0)
+        if (std::filesystem::exists(p_Path))
             return true;
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
@@ -70,8 +101,13 @@ protected:
 
 TEST(Process, IdsAreThoseOfTheCallingProcessAndThread)
 {
+#ifdef _WIN32
+    EXPECT_EQ(Lib::GetCurrentProcessId(), static_cast<int32_t>(::GetCurrentProcessId()));
+    EXPECT_EQ(Lib::GetCurrentThreadId(), static_cast<int64_t>(::GetCurrentThreadId()));
+#else
     EXPECT_EQ(Lib::GetCurrentProcessId(), static_cast<int32_t>(getpid()));
     EXPECT_EQ(Lib::GetCurrentThreadId(), static_cast<int64_t>(syscall(SYS_gettid)));
+#endif
 
     int64_t otherThread = 0;
     int32_t otherProcess = 0;
@@ -86,6 +122,67 @@ TEST(Process, IdsAreThoseOfTheCallingProcessAndThread)
     EXPECT_EQ(otherProcess, Lib::GetCurrentProcessId());
 }
 
+#ifdef _WIN32
+TEST_F(ProcessTest, RestartStartsTheExecutableWithSwitchProcessIdAndArgumentsVerbatim)
+{
+    ASSERT_FALSE(g_RecordedInstead);
+    const std::string record = m_Folder.File("record");
+    ASSERT_TRUE(SetEnvironmentVariableW(k_RecordVariable, Lib::String(record).Wide().c_str()));
+    wchar_t self[MAX_PATH] = {};
+    ASSERT_GT(GetModuleFileNameW(nullptr, self, MAX_PATH), 0u);
+
+    CapturingForwarder forwarder;
+    // Quotes, backslashes before quotes and at the end, and shell characters arrive as they were.
+    const std::vector<std::string> passed = {
+        "two words", "say \"hi\"", "C:\\folder with space\\", "back\\\\\"slash", "na\xC3\xAFve & | <x>", ""};
+    Lib::DynamicArray<Lib::String> arguments;
+    for (const std::string& argument : passed)
+        arguments.Add(Lib::String(argument));
+    Lib::RestartProcess(Lib::String(self), "-restart", arguments);
+    SetEnvironmentVariableW(k_RecordVariable, nullptr);
+
+    ASSERT_TRUE(WaitForFile(record)) << "the restarted program never ran";
+    const std::vector<std::string> lines = SplitLines(ReadWholeFile(record));
+    ASSERT_GE(lines.size(), 2u);
+    std::vector<std::string> expected = {"-restart", std::to_string(::GetCurrentProcessId())};
+    expected.insert(expected.end(), passed.begin(), passed.end());
+    EXPECT_EQ(std::vector<std::string>(lines.begin() + 2, lines.end()), expected);
+    const std::vector<std::string> expectedMessages = {
+        "Restart successful, current PID: " + std::to_string(::GetCurrentProcessId()) +
+        ", new PID: " + lines[0]};
+    EXPECT_EQ(forwarder.Messages(), expectedMessages);
+}
+
+TEST_F(ProcessTest, RestartFailureIsLoggedWithTheSystemErrorCode)
+{
+    const std::string notExecutable = m_Folder.File("plain.txt");
+    WriteWholeFile(notExecutable, "not a program\n");
+    const std::pair<std::string, DWORD> cases[] = {
+        {m_Folder.File("missing.exe"), ERROR_FILE_NOT_FOUND},
+        {notExecutable, ERROR_BAD_EXE_FORMAT},
+        {m_Folder.Path().string(), ERROR_ACCESS_DENIED}, // a folder
+    };
+    for (const auto& [path, code] : cases)
+    {
+        CapturingForwarder forwarder;
+        Lib::RestartProcess(path.c_str(), "-restart", {});
+        const std::string expected = "Failed to restart the engine, error code: " + std::to_string(code);
+        // Wine answers a folder with ERROR_INVALID_HANDLE where Windows says access denied.
+        const std::string underWine = "Failed to restart the engine, error code: 6";
+        ASSERT_EQ(forwarder.Messages().size(), 1u) << path;
+        EXPECT_TRUE(forwarder.Messages()[0] == expected ||
+                    (code == ERROR_ACCESS_DENIED && forwarder.Messages()[0] == underWine))
+            << forwarder.Messages()[0];
+    }
+}
+
+TEST(Process, AProcessRunsUntilItHasEnded)
+{
+    EXPECT_TRUE(Lib::ProcessIsRunning(::GetCurrentProcessId()));
+    EXPECT_FALSE(Lib::ProcessIsRunning(0));
+    EXPECT_FALSE(Lib::ProcessIsRunning(-5));
+}
+#else
 TEST_F(ProcessTest, RestartStartsTheExecutableWithSwitchProcessIdAndArgumentsVerbatim)
 {
     const std::string script = m_Folder.File("engine with space");
@@ -145,3 +242,4 @@ TEST_F(ProcessTest, RestartFailureIsLoggedWithTheSystemErrorCode)
         EXPECT_NE(forwarder.lines[0].find(" Platform: "), std::string::npos);
     }
 }
+#endif

@@ -3,25 +3,35 @@
 #include "Lib/Log.h"
 #include "Lib/Platform/File.h"
 #include "Lib/Platform/FileReplace.h"
+#include "Lib/Platform/Process.h"
 
-#include "Support/SpecialFiles.h"
 #include "Support/TempFolder.h"
+#ifndef _WIN32
+#include "Support/SpecialFiles.h"
+#endif
 
 #include <gtest/gtest.h>
 
 #include <cerrno>
 #include <chrono>
-#include <fcntl.h>
+#include <filesystem>
 #include <string>
+#include <vector>
+#ifdef _WIN32
+#include <windows.h>
+#undef DeleteFile // the system's narrow/wide macro would rename the engine's function
+#else
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <vector>
+#endif
 
-using TestSupport::NamesIn;
 using TestSupport::ReadWholeFile;
-using TestSupport::SpecialFileCase;
 using TestSupport::TempFolder;
 using TestSupport::WriteWholeFile;
+#ifndef _WIN32
+using TestSupport::NamesIn;
+using TestSupport::SpecialFileCase;
 
 namespace
 {
@@ -198,6 +208,8 @@ TEST(RegularFile, ASaveNeverWritesThroughALinkPlantedAtItsTemporaryName)
     }
 }
 
+#endif
+
 TEST(FileRead, ALimitRefusesALargerFileWithoutReadingIt)
 {
     TempFolder folder;
@@ -230,13 +242,14 @@ TEST(FileRead, ALimitRefusesALargerFileWithoutReadingIt)
     // 64 GiB of holes: reading it whole would take minutes and more memory than the machine has.
     const std::string huge = folder.File("huge.lua");
     WriteWholeFile(huge, "");
-    ASSERT_EQ(truncate(huge.c_str(), int64_t{64} << 30), 0);
+    std::filesystem::resize_file(huge, std::uintmax_t{64} << 30);
     const auto start = std::chrono::steady_clock::now();
     Lib::File file(huge.c_str(), Lib::FileMode::ReadBinary);
     EXPECT_EQ(file.Read(1 << 20), EFBIG);
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
 }
 
+#ifndef _WIN32
 // A file whose size says nothing (the kernel's files report 0) is held to the limit by what is read.
 TEST(FileRead, AFileThatHasMoreThanItsSizeSaysStopsAtTheLimit)
 {
@@ -246,3 +259,65 @@ TEST(FileRead, AFileThatHasMoreThanItsSizeSaysStopsAtTheLimit)
     EXPECT_EQ(status.Read(), 0);
     EXPECT_GT(status.Bytes().size(), 16u);
 }
+#else
+namespace
+{
+int32_t Refused(Lib::FileKind p_Kind)
+{
+    return Lib::NotRegularFileError(p_Kind);
+}
+} // namespace
+
+// What a name leads to on Windows: folders, devices and pipes are told apart by the opened handle,
+// and none of them is read, written or deleted as a file.
+TEST(RegularFile, WindowsKindsAreToldApartAndLeftAlone)
+{
+    TempFolder folder;
+    const std::string file = folder.File("gamedata.cfg");
+    WriteWholeFile(file, "x");
+    const std::string pipeName = "\\\\.\\pipe\\vorl-test-" + std::to_string(GetCurrentProcessId());
+    HANDLE pipe = CreateNamedPipeW(Lib::String(pipeName).Wide().c_str(), PIPE_ACCESS_DUPLEX, PIPE_TYPE_BYTE,
+                                   4, 0, 0, 0, nullptr);
+    ASSERT_NE(pipe, INVALID_HANDLE_VALUE);
+
+    const std::pair<std::string, Lib::FileKind> cases[] = {
+        {file, Lib::FileKind::Regular},
+        {folder.File("missing.cfg"), Lib::FileKind::Missing},
+        {folder.Path().string(), Lib::FileKind::Directory},
+        {"NUL", Lib::FileKind::CharacterDevice},
+        {pipeName, Lib::FileKind::Fifo},
+    };
+    for (const auto& [path, kind] : cases)
+        EXPECT_EQ(Lib::FileKindOf(path.c_str()), kind) << path;
+    for (const auto& [path, kind] : cases)
+    {
+        if (kind == Lib::FileKind::Regular || kind == Lib::FileKind::Missing)
+            continue;
+        // A pipe without a writer must fail at once, not wait for one.
+        const auto start = std::chrono::steady_clock::now();
+        Lib::File read(path.c_str(), Lib::FileMode::Read);
+        EXPECT_EQ(read.Read(), Refused(kind)) << path;
+        int32_t error = 0;
+        EXPECT_FALSE(Lib::WriteFileBytes(path.c_str(), "x", &error)) << path;
+        EXPECT_EQ(error, Refused(kind)) << path;
+        EXPECT_FALSE(Lib::AppendToLogFile(path.c_str(), "line\n", &error)) << path;
+        EXPECT_EQ(error, Refused(kind)) << path;
+        EXPECT_FALSE(Lib::DeleteFile(path.c_str(), &error)) << path;
+        EXPECT_EQ(error, Refused(kind)) << path;
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2)) << path;
+    }
+    EXPECT_TRUE(std::filesystem::is_directory(folder.Path()));
+    CloseHandle(pipe);
+}
+
+TEST(RegularFile, ASaveReplacesWhateverFileLiesAtItsTemporaryName)
+{
+    TempFolder folder;
+    const std::string path = folder.File("gamedata.cfg");
+    WriteWholeFile(path, "old\n");
+    WriteWholeFile(Lib::TemporaryNameFor(path, Lib::GetCurrentProcessId()), "planted\n");
+    ASSERT_TRUE(Lib::WriteFileBytes(path.c_str(), "new\n"));
+    EXPECT_EQ(ReadWholeFile(path), "new\n");
+    EXPECT_FALSE(std::filesystem::exists(Lib::TemporaryNameFor(path, Lib::GetCurrentProcessId())));
+}
+#endif

@@ -4,6 +4,34 @@
 
 #include <gtest/gtest.h>
 
+#ifdef _WIN32
+#include <windows.h>
+
+#include <chrono>
+#include <thread>
+
+// Console events reach the process on a thread of the system's: the note is awaited, not read at
+// once. The note stays for the rest of the program, so one test covers the order of two events.
+TEST(TerminationSignals, ConsoleEventsAreNotedAndTheFirstOneIsKept)
+{
+    if (GetConsoleWindow() == nullptr && !AllocConsole())
+        GTEST_SKIP() << "no console to send events on";
+    Lib::CatchTerminationSignals();
+    ASSERT_EQ(Lib::TerminationSignal(), 0);
+    if (!GenerateConsoleCtrlEvent(CTRL_BREAK_EVENT, 0))
+        GTEST_SKIP() << "the console cannot send events here (Wine does not), error " << GetLastError();
+    for (int i = 0; i < 200 && Lib::TerminationSignal() == 0; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    EXPECT_EQ(Lib::TerminationSignal(), SIGBREAK);
+    EXPECT_STREQ(Lib::TerminationSignalName(Lib::TerminationSignal()), "BREAK");
+
+    ASSERT_TRUE(GenerateConsoleCtrlEvent(CTRL_C_EVENT, 0));
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    EXPECT_EQ(Lib::TerminationSignal(), SIGBREAK) << "the process still runs, and the first note stays";
+    EXPECT_STREQ(Lib::TerminationSignalName(SIGINT), "INT");
+    EXPECT_STREQ(Lib::TerminationSignalName(SIGTERM), "TERM");
+}
+#else
 #include <cerrno>
 #include <csignal>
 #include <sys/wait.h>
@@ -75,3 +103,4 @@ TEST(TerminationSignals, AVanishedReaderOfTheOutputDoesNotEndTheProcess)
     ASSERT_TRUE(WIFEXITED(status)) << "SIGPIPE ended the process";
     EXPECT_EQ(WEXITSTATUS(status), 0);
 }
+#endif

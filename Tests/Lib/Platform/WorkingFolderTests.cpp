@@ -2,6 +2,36 @@
 // program, and the unwritable cases need a user that file permissions apply to.
 #include "Lib/Platform/WorkingFolder.h"
 #include "Support/TempFolder.h"
+#ifdef _WIN32
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+using TestSupport::TempFolder;
+
+// Without fork the folder is entered in this process and the old one restored afterwards.
+TEST(WorkingFolderTest, CreatesMissingFoldersBeyondAsciiAndRefusesAFile)
+{
+    const TempFolder root;
+    const std::filesystem::path start = std::filesystem::current_path();
+    const std::string nested = root.File("") + "Spielst\xC3\xA4nde\\\xE6\x97\xA5\xE6\x9C\xAC/deep";
+    std::string error;
+    ASSERT_TRUE(Lib::EnterWorkingFolder(nested, error)) << error;
+    EXPECT_EQ(std::filesystem::current_path(), std::filesystem::u8path(nested).make_preferred());
+    EXPECT_TRUE(std::filesystem::is_empty(".")) << "the write probe leaves nothing behind";
+    std::filesystem::current_path(start);
+
+    const std::string file = root.File("taken");
+    std::ofstream(file) << "x";
+    EXPECT_FALSE(Lib::EnterWorkingFolder(file, error));
+    EXPECT_NE(error.find("\"" + file + "\""), std::string::npos) << error;
+    EXPECT_FALSE(Lib::EnterWorkingFolder(file + "\\below", error));
+    EXPECT_FALSE(Lib::EnterWorkingFolder("", error));
+    EXPECT_EQ(std::filesystem::current_path(), start);
+}
+#else
 #include "Support/Unprivileged.h"
 
 #include <gtest/gtest.h>
@@ -82,3 +112,4 @@ TEST(WorkingFolderTest, CreatesMissingFoldersAndRefusesWhatCannotHoldTheFiles)
     }
     EXPECT_TRUE(std::filesystem::is_directory(temp.Path() / "new/deeper/still"));
 }
+#endif

@@ -1,66 +1,19 @@
 #include "Lib/Platform/File.h"
 
+#include "Lib/Platform/FileBytes.h"
 #include "Lib/Platform/FileReplace.h"
 #include "Lib/Platform/RegularFile.h"
 
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
-#include <fcntl.h>
-#include <optional>
 #include <string>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace Lib
 {
 namespace
 {
 constexpr size_t k_ReadBufferSize = 1000;
-
-// The file is read by its byte length: a NUL byte is data like any other and must not end a line,
-// nor hide what follows it.
-int32_t ReadBytes(const String& p_FileName, size_t p_MaxBytes, std::string& p_Bytes)
-{
-    int32_t error = 0;
-    const int descriptor = OpenRegularFile(p_FileName.ToNarrow().Data(), O_RDONLY, error);
-    if (descriptor < 0)
-        return error;
-    struct stat info
-    {
-    };
-    if (fstat(descriptor, &info) != 0)
-        error = errno;
-    else if (static_cast<uint64_t>(info.st_size) > p_MaxBytes)
-        error = EFBIG;
-    char buffer[64 * 1024];
-    while (error == 0)
-    {
-        const ssize_t got = read(descriptor, buffer, sizeof(buffer));
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0)
-            error = errno;
-        else if (got == 0)
-            break;
-        else if (static_cast<size_t>(got) > p_MaxBytes - p_Bytes.size())
-            error = EFBIG; // it grew after the size was checked
-        else
-            p_Bytes.append(buffer, static_cast<size_t>(got));
-    }
-    close(descriptor);
-    return error;
-}
 } // namespace
-
-String ErrorTextOf(int32_t p_Code)
-{
-    if (const std::optional<FileKind> kind = RefusedKindOf(p_Code))
-        return String(NotRegularFileText(*kind));
-    char buffer[256] = {};
-    const char* text = strerror_r(p_Code, buffer, sizeof(buffer));
-    return String(text ? text : "");
-}
 
 const char* FileModeString(FileMode p_Mode)
 {
@@ -84,7 +37,7 @@ int32_t File::Read(size_t p_MaxBytes)
     m_LineCount = 0;
 
     // Read only ever reads: a writing mode must not create or empty the file here.
-    const int32_t error = FileModeString(m_Mode) ? ReadBytes(m_FileName, p_MaxBytes, m_Bytes) : EINVAL;
+    const int32_t error = FileModeString(m_Mode) ? ReadFileBytes(m_FileName, p_MaxBytes, m_Bytes) : EINVAL;
     if (error != 0)
     {
         m_Bytes.clear();
@@ -112,9 +65,33 @@ int32_t File::Read(size_t p_MaxBytes)
     return 0;
 }
 
+std::string WithSystemLineEnds(std::string_view p_Text)
+{
+#ifdef _WIN32
+    // As the C runtime's text mode writes it: every line feed gets a carriage return before it,
+    // also one that had one already, so what is read back without them is the text again.
+    std::string text;
+    text.reserve(p_Text.size() + p_Text.size() / 16);
+    for (const char character : p_Text)
+    {
+        if (character == '\n')
+            text.push_back('\r');
+        text.push_back(character);
+    }
+    return text;
+#else
+    return std::string(p_Text);
+#endif
+}
+
 bool WriteTextFile(const String& p_FileName, const String& p_Text)
 {
-    return WriteFileBytes(p_FileName, p_Text.ToNarrow().Bytes());
+    return WriteTextBytes(p_FileName, p_Text.ToNarrow().Bytes());
+}
+
+bool WriteTextBytes(const String& p_FileName, std::string_view p_Text, int32_t* p_ErrorCode)
+{
+    return WriteFileBytes(p_FileName, WithSystemLineEnds(p_Text), p_ErrorCode);
 }
 
 bool WriteFileBytes(const String& p_FileName, std::string_view p_Bytes, int32_t* p_ErrorCode)
@@ -135,8 +112,8 @@ bool DeleteFile(const String& p_FileName, int32_t* p_ErrorCode)
         error = EINVAL;
     else if (kind != FileKind::Regular && kind != FileKind::Missing && kind != FileKind::Unknown)
         error = NotRegularFileError(kind);
-    else if (unlink(name.Data()) != 0)
-        error = errno;
+    else
+        error = RemoveFileName(name.Data());
     if (p_ErrorCode)
         *p_ErrorCode = error;
     return error == 0;

@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <csignal>
+#include <cstring>
 
 namespace Lib
 {
@@ -41,5 +42,10 @@ void CatchTerminationSignals()
 int TerminationSignal()
 {
     return s_Signal.load();
+}
+
+const char* TerminationSignalName(int p_Signal)
+{
+    return sigabbrev_np(p_Signal);
 }
 } // namespace Lib

@@ -1,13 +1,11 @@
 #include "Lib/Platform/FileSystem.h"
 
 #include "Lib/Log.h"
-#include "Lib/Platform/FileReplace.h"
 #include "Lib/Platform/SystemError.h"
 
 #include <cerrno>
 #include <cstring>
 #include <dirent.h>
-#include <signal.h>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -98,14 +96,6 @@ bool CreateFolder(const String& p_Path)
     return errno == EEXIST && IsFolder(path.Bytes());
 }
 
-String FolderOf(const String& p_FilePath)
-{
-    const std::wstring& path = p_FilePath.Wide();
-    const size_t separator = path.find_last_of(L'/');
-    if (separator == std::wstring::npos)
-        return String(".");
-    return String(separator == 0 ? std::wstring(L"/") : path.substr(0, separator));
-}
 bool IsReadOnlyFile(const String& p_Path)
 {
     struct stat info
@@ -120,38 +110,4 @@ bool IsReadOnlyFile(const String& p_Path)
     return access(path.Data(), W_OK) != 0 && errno != EROFS;
 }
 
-uint32_t RemoveStaleTemporaryFiles(const String& p_FilePath)
-{
-    const std::string path = p_FilePath.ToNarrow().Bytes();
-    const size_t separator = path.find_last_of('/');
-    const std::string name = separator == std::string::npos ? path : path.substr(separator + 1);
-    const std::string folder = FolderOf(p_FilePath).ToNarrow().Bytes() + "/";
-    if (name.empty())
-        return 0;
-
-    uint32_t removed = 0;
-    DIR* directory = opendir(folder.c_str());
-    if (!directory)
-        return 0;
-    while (const dirent* entry = readdir(directory))
-    {
-        int64_t processId = 0;
-        if (!IsTemporaryNameOf(entry->d_name, name, processId))
-            continue;
-        // A process that still runs may be writing its file right now; a process id that was
-        // handed on to another program keeps its file until a later start.
-        const bool running = processId > 0 && processId <= INT32_MAX &&
-                             (kill(static_cast<pid_t>(processId), 0) == 0 || errno == EPERM);
-        struct stat info
-        {
-        };
-        const std::string candidate = folder + entry->d_name;
-        if (running || lstat(candidate.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
-            continue;
-        if (unlink(candidate.c_str()) == 0)
-            ++removed;
-    }
-    closedir(directory);
-    return removed;
-}
 } // namespace Lib

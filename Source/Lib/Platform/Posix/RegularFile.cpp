@@ -9,9 +9,6 @@ namespace Lib
 {
 namespace
 {
-// Linux's errno values stay below 200; these cannot be mistaken for one.
-constexpr int32_t k_NotRegularFileErrorBase = 0x4b00;
-
 // Every open here: a FIFO or a terminal must neither wait for a peer nor become the process's
 // controlling terminal, and no program started later inherits the descriptor.
 constexpr int k_SafeOpenFlags = O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
@@ -56,34 +53,6 @@ int32_t Classified(const char* p_Path, int p_Error)
 }
 } // namespace
 
-const char* FileKindName(FileKind p_Kind)
-{
-    switch (p_Kind)
-    {
-    case FileKind::Missing:
-        return "a missing file";
-    case FileKind::Regular:
-        return "a regular file";
-    case FileKind::Directory:
-        return "a directory";
-    case FileKind::Fifo:
-        return "a FIFO";
-    case FileKind::CharacterDevice:
-        return "a character device";
-    case FileKind::BlockDevice:
-        return "a block device";
-    case FileKind::Socket:
-        return "a socket";
-    case FileKind::DanglingLink:
-        return "a dangling symbolic link";
-    case FileKind::Other:
-        return "a special file";
-    case FileKind::Unknown:
-        break;
-    }
-    return "a file of unknown kind";
-}
-
 FileKind FileKindOfMode(uint32_t p_Mode)
 {
     if (S_ISREG(p_Mode))
@@ -116,22 +85,12 @@ FileKind FileKindOf(const char* p_Path)
     return FileKindOfMode(info.st_mode);
 }
 
-int32_t NotRegularFileError(FileKind p_Kind)
+bool IsRegularFileItself(const char* p_Path)
 {
-    return k_NotRegularFileErrorBase + static_cast<int32_t>(p_Kind);
-}
-
-std::optional<FileKind> RefusedKindOf(int32_t p_Code)
-{
-    const int32_t kind = p_Code - k_NotRegularFileErrorBase;
-    if (kind < static_cast<int32_t>(FileKind::Directory) || kind > static_cast<int32_t>(FileKind::Unknown))
-        return std::nullopt;
-    return static_cast<FileKind>(kind);
-}
-
-std::string NotRegularFileText(FileKind p_Kind)
-{
-    return std::string("it is ") + FileKindName(p_Kind) + ", not a regular file";
+    struct stat info
+    {
+    };
+    return lstat(p_Path, &info) == 0 && S_ISREG(info.st_mode);
 }
 
 int OpenRegularFile(const char* p_Path, int p_Flags, int32_t& p_Error, WhenMissing p_Missing,

@@ -1,4 +1,5 @@
 #include "Lib/Platform/Clock.h"
+#include "Lib/Platform/LocalCalendar.h"
 
 #include <ctime>
 
@@ -6,8 +7,6 @@ namespace Lib
 {
 namespace
 {
-constexpr size_t k_LocalTimeBufferSize = 80;
-
 timespec ReadRealtime()
 {
     timespec now{};
@@ -40,19 +39,11 @@ LogTime GetUtcTime()
     return result;
 }
 
-String FormatLocalTime(const String& p_Format)
+bool ReadLocalCalendar(tm& p_Calendar)
 {
     // localtime_r need not look at TZ again; tzset makes a changed zone count from the next call.
     tzset();
     const timespec now = ReadRealtime();
-    tm calendar{};
-    if (!localtime_r(&now.tv_sec, &calendar))
-        return String();
-    char buffer[k_LocalTimeBufferSize] = {};
-    const NarrowString format = p_Format.ToNarrow();
-    const size_t written = strftime(buffer, sizeof(buffer), format.Data(), &calendar);
-    if (written == 0)
-        return String();
-    return String(std::string_view(buffer, written));
+    return localtime_r(&now.tv_sec, &p_Calendar) != nullptr;
 }
 } // namespace Lib

@@ -47,7 +47,7 @@ void FolderLock::Release()
     if (m_Descriptor < 0)
         return;
     // Closing the only descriptor of the open folder drops the lock.
-    close(m_Descriptor);
+    close(static_cast<int>(m_Descriptor));
     m_Descriptor = -1;
 }
 } // namespace Lib
