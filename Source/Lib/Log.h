@@ -3,6 +3,8 @@
 // (when the writing component allows it) and to the registered output forwarder. A log name that
 // leads to anything but a regular file is left alone: the lines then go to standard output and
 // the forwarder only, with one Error line there that says why.
+#include "Lib/PrintfFormat.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -61,19 +63,16 @@ bool AppendToLogFile(const char* p_FileName, const std::string& p_Line, int32_t*
 // window is kept: the log is never emptied and the new line never dropped.
 std::string_view NewestLogWindow(std::string_view p_All);
 
-void LogInfo(const LogTag& p_Tag, const char* p_Format, ...) __attribute__((format(printf, 2, 3)));
-void LogWarning(const LogTag& p_Tag, const char* p_Format, ...) __attribute__((format(printf, 2, 3)));
-void LogError(const LogTag& p_Tag, const char* p_Format, ...) __attribute__((format(printf, 2, 3)));
+void LogInfo(const LogTag& p_Tag, const char* p_Format, ...) LIB_PRINTF_FORMAT(2, 3);
+void LogWarning(const LogTag& p_Tag, const char* p_Format, ...) LIB_PRINTF_FORMAT(2, 3);
+void LogError(const LogTag& p_Tag, const char* p_Format, ...) LIB_PRINTF_FORMAT(2, 3);
 // Writes a "CRASH" line through every sink, then ends the process with status -1.
-[[noreturn]] void LogFatal(const LogTag& p_Tag, const char* p_Format, ...)
-    __attribute__((format(printf, 2, 3)));
+[[noreturn]] void LogFatal(const LogTag& p_Tag, const char* p_Format, ...) LIB_PRINTF_FORMAT(2, 3);
 // For code without a tag: one "CRASH" line to standard output only, then the process ends with -1.
-[[noreturn]] void FatalError(const char* p_Component, const char* p_Format, ...)
-    __attribute__((format(printf, 2, 3)));
+[[noreturn]] void FatalError(const char* p_Component, const char* p_Format, ...) LIB_PRINTF_FORMAT(2, 3);
 
 // Writes one line at any level value; values outside the table print "INVALID".
-void LogLine(const LogTag& p_Tag, int32_t p_Level, const char* p_Format, ...)
-    __attribute__((format(printf, 3, 4)));
+void LogLine(const LogTag& p_Tag, int32_t p_Level, const char* p_Format, ...) LIB_PRINTF_FORMAT(3, 4);
 
 void SetLogFileName(const char* p_Name);
 const char* GetLogFileName();

@@ -1,5 +1,7 @@
 #pragma once
 // The engine's owning wide text. Narrow text is always UTF-8, whatever the process locale says.
+#include "Lib/PrintfFormat.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -54,7 +56,7 @@ public:
     bool operator==(const String& p_Other) const { return Equals(p_Other); }
 
     // printf into 1024 bytes (longer output is cut to 1023 characters), then converted.
-    static String Format(const char* p_Format, ...) __attribute__((format(printf, 1, 2)));
+    static String Format(const char* p_Format, ...) LIB_PRINTF_FORMAT(1, 2);
     static String FromInt(int32_t p_Value);
     // Base-10 value of the leading digits (after optional blanks and sign); 0 when there are none.
     int32_t ToInt() const;

@@ -1,10 +1,9 @@
 #include "Corvan/Renderer/ScreenshotFile.h"
 
-#include <cerrno>
-#include <cstring>
+#include "Lib/Platform/File.h"
+#include "Lib/Platform/NewFile.h"
 
-#include <fcntl.h>
-#include <unistd.h>
+#include <cerrno>
 
 namespace Vozad
 {
@@ -12,31 +11,6 @@ namespace
 {
 // More screenshots than this within one second are not a player pressing a key.
 constexpr uint32_t k_MaxCopiesPerName = 1000;
-
-std::string ErrorText(int p_Error)
-{
-    return std::strerror(p_Error);
-}
-
-// 0 when every byte reached the file, else the errno of the write that failed.
-int WriteAll(int p_File, const std::vector<uint8_t>& p_Bytes)
-{
-    size_t done = 0;
-    while (done < p_Bytes.size())
-    {
-        const ssize_t written = write(p_File, p_Bytes.data() + done, p_Bytes.size() - done);
-        if (written < 0)
-        {
-            if (errno == EINTR)
-                continue;
-            return errno;
-        }
-        if (written == 0)
-            return EIO;
-        done += static_cast<size_t>(written);
-    }
-    return 0;
-}
 } // namespace
 
 std::string NumberedPath(const std::string& p_Path, uint32_t p_Copy)
@@ -54,42 +28,23 @@ NewFileResult WriteNewFile(const std::string& p_Path, const std::vector<uint8_t>
 {
     NewFileResult result;
     result.path = p_Path;
-    int file = -1;
+    const std::string_view bytes(reinterpret_cast<const char*>(p_Bytes.data()), p_Bytes.size());
     for (uint32_t copy = 1; copy <= k_MaxCopiesPerName; ++copy)
     {
         const std::string path = NumberedPath(p_Path, copy);
-        // O_EXCL makes taking the name and creating the file one step: a file that appeared
-        // in between is not overwritten.
-        file = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-        if (file >= 0)
+        const int32_t error = Lib::WriteNewFile(Lib::String(path), bytes);
+        if (error == EEXIST)
+            continue;
+        result.path = path;
+        if (error != 0)
         {
-            result.path = path;
-            break;
-        }
-        if (errno != EEXIST)
-        {
-            result.error = ErrorText(errno);
+            result.error = Lib::ErrorTextOf(error).ToNarrow().Bytes();
             return result;
         }
-    }
-    if (file < 0)
-    {
-        result.error = "every name for this second is taken";
+        result.written = true;
         return result;
     }
-
-    int error = WriteAll(file, p_Bytes);
-    // A full disk may only show when the file is closed (network and delayed-allocation file
-    // systems report it there).
-    if (close(file) != 0 && error == 0)
-        error = errno;
-    if (error != 0)
-    {
-        unlink(result.path.c_str());
-        result.error = ErrorText(error);
-        return result;
-    }
-    result.written = true;
+    result.error = "every name for this second is taken";
     return result;
 }
 } // namespace Vozad
