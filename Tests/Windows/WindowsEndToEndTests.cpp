@@ -17,6 +17,8 @@
 #include <vector>
 
 using namespace TestSupport;
+using namespace GameRound;
+using namespace GameScreen;
 using namespace std::chrono_literals;
 
 namespace
