@@ -16,7 +16,8 @@ if ! find Source Tests Tools \( -name '*.h' -o -name '*.cpp' \) -print0 | sort -
   formatStatus=1
 fi
 
-cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVORL_SANITIZE=ON -DVORL_TESTS=ON >/dev/null
+cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVORL_SANITIZE=ON -DVORL_TESTS=ON \
+  -DVORL_WINDOWS_TESTS=ON >/dev/null
 cmake --build build/test
 
 # A display of our own.

@@ -15,7 +15,7 @@ prefix)
   echo "$prefix"
   ;;
 build)
-  "$root/scripts/build-windows.sh" --tests "$2"
+  # Made before the build, whose test discovery already runs the test programs under Wine.
   if [ ! -f "$prefix/system.reg" ]; then
     mkdir -p "$(dirname "$prefix")"
     echo "windows-tests: making the Wine prefix $prefix"
@@ -29,9 +29,10 @@ build)
     mkdir -p "$fonts"
     cp /usr/share/fonts/truetype/dejavu/DejaVuSans.ttf "$fonts/Arial.ttf"
   fi
+  "$root/scripts/build-windows.sh" --tests "$2"
   ;;
 unit)
-  ctest --test-dir "$2" --output-on-failure
+  ctest --test-dir "$2" --output-on-failure -j2
   ;;
 *)
   echo "usage: windows-tests.sh prefix | build <folder> | unit <folder>" >&2
