@@ -5,9 +5,10 @@
 # from Debian's source packages into a cache outside the clone.
 #   scripts/build-windows.sh [--tests] [build folder]      (default build/win64)
 set -euo pipefail
-tests=OFF
+# Without --tests a build folder keeps what it was configured with (a new one builds no tests).
+tests=()
 if [ "${1:-}" = "--tests" ]; then
-  tests=ON
+  tests=(-DVORL_TESTS=ON)
   shift
 fi
 build=$(realpath -m "${1:-$(dirname "$0")/../build/win64}")
@@ -20,7 +21,7 @@ if command -v ccache >/dev/null; then
   launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 fi
 cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/Toolchain-MinGW-w64.cmake \
-  -DVORL_WIN64_PREFIX="$prefix" -DCMAKE_BUILD_TYPE=Release -DVORL_TESTS="$tests" -DVORL_TOOLS=OFF \
+  -DVORL_WIN64_PREFIX="$prefix" -DCMAKE_BUILD_TYPE=Release "${tests[@]}" -DVORL_TOOLS=OFF \
   "${launcher[@]}" >/dev/null
 cmake --build "$build"
 echo "$build/vorl.exe"
