@@ -69,7 +69,10 @@ protected:
     void SetUp() override
     {
         ASSERT_NE(getenv("DISPLAY"), nullptr) << "the test command provides an X display";
-        ASSERT_NE(getenv("WINEPREFIX"), nullptr) << "the test sets the Wine prefix the build prepared";
+        // The prefix the build step prepared, and no Wine debug lines nor Mono/Gecko offers.
+        setenv("WINEPREFIX", VORL_WINE_PREFIX, 0);
+        setenv("WINEDEBUG", "-all", 0);
+        setenv("WINEDLLOVERRIDES", "mscoree,mshtml=", 0);
     }
 };
 } // namespace
