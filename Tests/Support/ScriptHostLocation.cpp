@@ -9,7 +9,8 @@ namespace
 bool NameScriptHost()
 {
     // _putenv_s replaces; a host named by the environment is kept as on Linux.
-    return std::getenv("VORL_SCRIPT_HOST") != nullptr || _putenv_s("VORL_SCRIPT_HOST", VORL_SCRIPT_HOST_PATH) == 0;
+    return std::getenv("VORL_SCRIPT_HOST") != nullptr ||
+           _putenv_s("VORL_SCRIPT_HOST", VORL_SCRIPT_HOST_PATH) == 0;
 }
 [[maybe_unused]] const bool k_ScriptHostNamed = NameScriptHost();
 #else
