@@ -56,7 +56,8 @@ package)
     ;;
   esac
   # The texts are for Notepad: every line ends in CRLF.
-  if grep -q $'[^\r]$' "$unpacked"/vorl-*-win64/copyright.txt; then
+  copyright=$(echo "$unpacked"/vorl-*-win64/copyright.txt)
+  if [ "$(grep -c $'\r$' "$copyright")" -ne "$(wc -l < "$copyright")" ]; then
     echo "windows-tests: copyright.txt has lines without CRLF" >&2
     exit 1
   fi
